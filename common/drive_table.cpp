@@ -1,0 +1,177 @@
+#include "common/drive_table.h"
+
+#include "common/error.h"
+#include "common/line_reader.h"
+#include "common/settings_store.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <sys/stat.h>
+
+namespace common {
+
+namespace {
+
+char normal(char letter) { return static_cast<char>(std::toupper(static_cast<unsigned char>(letter))); }
+
+// /proc/self/mounts writes blanks and a few other bytes as \ooo.
+std::string unescapeMountField(std::string_view field) {
+    std::string out;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size() &&
+            std::isdigit(static_cast<unsigned char>(field[i + 1]))) {
+            out += static_cast<char>(std::stoi(std::string(field.substr(i + 1, 3)), nullptr, 8));
+            i += 3;
+        } else {
+            out += field[i];
+        }
+    }
+    return out;
+}
+
+struct Mount {
+    std::string device;
+    std::string point;
+};
+
+std::vector<Mount> mounts() {
+    std::vector<Mount> out;
+    try {
+        LineReader reader("/proc/self/mounts");
+        std::string_view line;
+        while (reader.next(line)) {
+            const std::size_t a = line.find(' ');
+            const std::size_t b = a == std::string_view::npos ? a : line.find(' ', a + 1);
+            if (b == std::string_view::npos)
+                continue;
+            out.push_back({unescapeMountField(line.substr(0, a)),
+                           unescapeMountField(line.substr(a + 1, b - a - 1))});
+        }
+    } catch (const Error&) {
+    }
+    return out;
+}
+
+bool isDevice(const std::string& root) { return root.rfind("/dev/", 0) == 0; }
+
+} // namespace
+
+DriveTable DriveTable::fromSystem() {
+    DriveTable table;
+    if (const char* home = std::getenv("HOME"))
+        table.set('C', home);
+    char next = 'D';
+    for (int i = 0; i < 10 && next <= 'Z'; ++i) {
+        const std::string device = "/dev/sr" + std::to_string(i);
+        struct stat st {};
+        if (::stat(device.c_str(), &st) == 0)
+            table.set(next++, device);
+    }
+    for (const Mount& m : mounts()) {
+        if (next > 'Z')
+            break;
+        for (const char* prefix : {"/media/", "/run/media/", "/mnt/"}) {
+            if (m.point.rfind(prefix, 0) == 0 && isDevice(m.device)) {
+                const bool taken = std::any_of(table.roots_.begin(), table.roots_.end(),
+                                               [&](const auto& e) { return e.second == m.device; });
+                if (!taken)
+                    table.set(next++, m.point);
+                break;
+            }
+        }
+    }
+    SettingsStore settings(QStringLiteral("DRAVIK 2016"));
+    for (const QString& key : settings.keys(QStringLiteral("Drives"))) {
+        if (key.size() == 1 && key[0].isLetter())
+            table.set(key[0].toLatin1(),
+                      settings.value(QStringLiteral("Drives"), key).toStdString());
+    }
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        const std::string name = std::string("DRAVIK_DRIVE_") + letter;
+        if (const char* value = std::getenv(name.c_str()); value && *value)
+            table.set(letter, value);
+    }
+    return table;
+}
+
+void DriveTable::set(char letter, const std::string& root) { roots_[normal(letter)] = root; }
+
+void DriveTable::remove(char letter) { roots_.erase(normal(letter)); }
+
+std::vector<char> DriveTable::letters() const {
+    std::vector<char> out;
+    for (const auto& entry : roots_)
+        out.push_back(entry.first);
+    return out;
+}
+
+bool DriveTable::has(char letter) const { return roots_.count(normal(letter)) > 0; }
+
+std::string DriveTable::mapping(char letter) const {
+    const auto it = roots_.find(normal(letter));
+    return it == roots_.end() ? std::string() : it->second;
+}
+
+std::filesystem::path DriveTable::mountPointOf(const std::string& device) {
+    std::error_code ec;
+    const auto real = std::filesystem::weakly_canonical(device, ec);
+    for (const Mount& m : mounts()) {
+        if (m.device == device || (!ec && m.device == real.string()))
+            return m.point;
+    }
+    return {};
+}
+
+std::filesystem::path DriveTable::root(char letter) const {
+    const std::string drive(1, normal(letter));
+    const std::string mapped = mapping(letter);
+    if (mapped.empty())
+        throw Error(ErrorNumber::DeviceUnavailable, "Drive " + drive + ": is not in the drive table");
+    std::filesystem::path folder = mapped;
+    if (isDevice(mapped)) {
+        folder = mountPointOf(mapped);
+        if (folder.empty())
+            throw Error(ErrorNumber::DeviceUnavailable,
+                        "Drive " + drive + ": nothing is mounted from " + mapped);
+    }
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        throw Error(ErrorNumber::DeviceUnavailable,
+                    "Drive " + drive + ": " + folder.string() + " cannot be read");
+    return folder;
+}
+
+bool DriveTable::available(char letter) const {
+    try {
+        root(letter);
+        return true;
+    } catch (const Error&) {
+        return false;
+    }
+}
+
+std::filesystem::path DriveTable::toLocal(std::string_view listPath) const {
+    if (listPath.size() < 2 || listPath[1] != ':')
+        throw Error(ErrorNumber::PathNotFound, std::string(listPath) + ": not a drive path");
+    std::filesystem::path local = root(listPath[0]);
+    std::string rest(listPath.substr(2));
+    std::replace(rest.begin(), rest.end(), '\\', '/');
+    while (!rest.empty() && rest.front() == '/')
+        rest.erase(rest.begin());
+    return rest.empty() ? local : local / rest;
+}
+
+std::string DriveTable::toListForm(char letter, const std::filesystem::path& local) const {
+    const std::filesystem::path base = root(letter);
+    std::string relative = local.lexically_relative(base).generic_string();
+    if (relative == ".")
+        relative.clear();
+    std::replace(relative.begin(), relative.end(), '/', '\\');
+    std::string out = std::string(1, normal(letter)) + ":\\" + relative;
+    if (out.back() != '\\')
+        out += '\\';
+    return out;
+}
+
+} // namespace common

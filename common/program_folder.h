@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include <filesystem>
+
+namespace common {
+
+// Where the program keeps its own files ("SSc.ini", "File.List.Qel", "sette.lys", ...): the
+// executable's folder when it is writable (a portable install), otherwise
+// $XDG_DATA_HOME/Dravik (default ~/.local/share/Dravik); DRAVIK_PROGRAM_DIR overrides both.
+class ProgramFolder {
+public:
+    // Needs a QCoreApplication for the executable's folder. Creates the folder when missing.
+    static std::filesystem::path locate();
+    // Copies each file shipped next to the executable (under "share/") that is missing there.
+    static void installShipped(const std::filesystem::path& folder, const QStringList& names);
+    // A sibling program next to the running executable ("peek", "splitter").
+    static QString siblingProgram(const QString& name);
+};
+
+} // namespace common

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "common/ui/dialogs.h"
+
+#include <deque>
+#include <optional>
+
+namespace common::testing {
+
+// A Dialogs that expects every box and message panel in order, checks title, text and buttons
+// letter for letter, and answers from its queue. An unexpected dialog fails the test.
+class ScriptedDialogs : public common::ui::Dialogs {
+public:
+    ~ScriptedDialogs() override;
+
+    void expectMessage(const QString& title, const QString& text, common::ui::Buttons buttons,
+                       common::ui::Icon icon, int answer);
+    // `answer` empty: the box is cancelled.
+    void expectInput(const QString& title, const QString& prompt, std::optional<QString> answer,
+                     const QString& proposal = {});
+    // The in-window panel: heading, text, which of Yes/NO/CANCEL are enabled, icon, answer.
+    void expectPanel(const QString& heading, const QString& text, bool yes, bool no, bool cancel,
+                     int icon, int answer);
+    // A panel whose text is not checked (long texts checked elsewhere).
+    void expectPanelHeading(const QString& heading, int answer);
+
+    bool allAnswered() const { return queue_.empty(); }
+    int pending() const { return static_cast<int>(queue_.size()); }
+
+    int message(const QString& title, const QString& text, common::ui::Buttons buttons,
+                common::ui::Icon icon) override;
+    std::optional<QString> input(const QString& title, const QString& prompt,
+                                 const QString& proposal) override;
+    std::optional<int> panelAnswer(const QString& heading, const QString& text, bool yes, bool no,
+                                   bool cancel, int icon) override;
+
+private:
+    enum class Kind { Message, Input, Panel };
+    struct Expected {
+        Kind kind = Kind::Message;
+        QString title;
+        std::optional<QString> text;
+        common::ui::Buttons buttons = common::ui::Buttons::Ok;
+        common::ui::Icon icon = common::ui::Icon::None;
+        bool yes = false, no = false, cancel = false;
+        int panelIcon = 0;
+        int answer = 0;
+        std::optional<QString> inputAnswer;
+        QString proposal;
+    };
+    std::optional<Expected> take(Kind kind, const QString& title, const QString& text);
+
+    std::deque<Expected> queue_;
+};
+
+} // namespace common::testing
