@@ -51,7 +51,9 @@ CodePage::Kind CodePage::system() {
     return *chosen;
 }
 
-void CodePage::setSystem(Kind kind) { chosen = kind; }
+void CodePage::setSystem(Kind kind) {
+    chosen = kind;
+}
 
 bool CodePage::isValidUtf8(std::string_view bytes) {
     const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());

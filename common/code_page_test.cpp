@@ -10,9 +10,9 @@ TEST(CodePage, EachLineIsUtf8WhenValidElseWindows1252) {
     // 0x80 and 0x93 are the euro and a curly quote in windows-1252, not Latin-1 controls.
     EXPECT_EQ(CodePage::decodeLine("\x80\x93"), QString::fromUtf8("\xe2\x82\xac\xe2\x80\x9c"));
     EXPECT_EQ(CodePage::lineToUtf8("\xe9t\xe9"), "\xc3\xa9t\xc3\xa9");
-    EXPECT_FALSE(CodePage::isValidUtf8("\xc0\xaf"));         // overlong
-    EXPECT_FALSE(CodePage::isValidUtf8("\xed\xa0\x80"));     // surrogate
-    EXPECT_FALSE(CodePage::isValidUtf8("abcdefghijk\xc3"));  // cut short
+    EXPECT_FALSE(CodePage::isValidUtf8("\xc0\xaf"));        // overlong
+    EXPECT_FALSE(CodePage::isValidUtf8("\xed\xa0\x80"));    // surrogate
+    EXPECT_FALSE(CodePage::isValidUtf8("abcdefghijk\xc3")); // cut short
     EXPECT_TRUE(CodePage::isValidUtf8("abcdefghijklmnop\xf0\x9f\x98\x80"));
 }
 

@@ -13,7 +13,9 @@ namespace common {
 
 namespace {
 
-char normal(char letter) { return static_cast<char>(std::toupper(static_cast<unsigned char>(letter))); }
+char normal(char letter) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+}
 
 // /proc/self/mounts writes blanks and a few other bytes as \ooo.
 std::string unescapeMountField(std::string_view field) {
@@ -53,7 +55,9 @@ std::vector<Mount> mounts() {
     return out;
 }
 
-bool isDevice(const std::string& root) { return root.rfind("/dev/", 0) == 0; }
+bool isDevice(const std::string& root) {
+    return root.rfind("/dev/", 0) == 0;
+}
 
 } // namespace
 
@@ -95,9 +99,13 @@ DriveTable DriveTable::fromSystem() {
     return table;
 }
 
-void DriveTable::set(char letter, const std::string& root) { roots_[normal(letter)] = root; }
+void DriveTable::set(char letter, const std::string& root) {
+    roots_[normal(letter)] = root;
+}
 
-void DriveTable::remove(char letter) { roots_.erase(normal(letter)); }
+void DriveTable::remove(char letter) {
+    roots_.erase(normal(letter));
+}
 
 std::vector<char> DriveTable::letters() const {
     std::vector<char> out;
@@ -106,7 +114,9 @@ std::vector<char> DriveTable::letters() const {
     return out;
 }
 
-bool DriveTable::has(char letter) const { return roots_.count(normal(letter)) > 0; }
+bool DriveTable::has(char letter) const {
+    return roots_.count(normal(letter)) > 0;
+}
 
 std::string DriveTable::mapping(char letter) const {
     const auto it = roots_.find(normal(letter));
@@ -127,7 +137,8 @@ std::filesystem::path DriveTable::root(char letter) const {
     const std::string drive(1, normal(letter));
     const std::string mapped = mapping(letter);
     if (mapped.empty())
-        throw Error(ErrorNumber::DeviceUnavailable, "Drive " + drive + ": is not in the drive table");
+        throw Error(ErrorNumber::DeviceUnavailable,
+                    "Drive " + drive + ": is not in the drive table");
     std::filesystem::path folder = mapped;
     if (isDevice(mapped)) {
         folder = mountPointOf(mapped);

@@ -3,7 +3,9 @@
 namespace common {
 
 namespace {
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 } // namespace
 
 ItemReader::ItemReader(const std::filesystem::path& path) : lines_(path) {}

@@ -10,7 +10,9 @@ QString NumberFormat::withZero(long long n) {
     return locale.toString(n);
 }
 
-QString NumberFormat::hashes(long long n) { return n == 0 ? QString() : withZero(n); }
+QString NumberFormat::hashes(long long n) {
+    return n == 0 ? QString() : withZero(n);
+}
 
 QString NumberFormat::printed(long long n) {
     return (n < 0 ? QString() : QStringLiteral(" ")) + QString::number(n) + QLatin1Char(' ');

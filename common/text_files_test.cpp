@@ -35,7 +35,7 @@ TEST(TextWriter, ReplaceIsAllOrNothing) {
         w.line("half written");
         w.flush();
         EXPECT_EQ(TempFolder::read(file), "old\r\n"); // the old file stays until commit
-    } // abandoned: no commit
+    }                                                 // abandoned: no commit
     EXPECT_EQ(TempFolder::read(file), "old\r\n");
     TextWriter::replaceLines(file, {"new 1", "new 2"});
     EXPECT_EQ(TempFolder::read(file), "new 1\r\nnew 2\r\n");
@@ -87,14 +87,17 @@ TEST(NameResolver, MatchesWithoutRegardToCase) {
     EXPECT_EQ(common::NameResolver::resolve(dir.path(), "DK.TEX"), dir / "DK.Tex");
     EXPECT_EQ(common::NameResolver::resolve(dir.path(), "FTex.Lys"), dir / "FTex.Lys");
     EXPECT_EQ(common::NameResolver::resolve(dir / "missing", "x"), dir / "missing" / "x");
-    EXPECT_TRUE(common::NameResolver::sameName("Disc \xc3\xa9t\xc3\xa9.rtf", "DISC \xc3\x89T\xc3\x89.RTF"));
+    EXPECT_TRUE(
+        common::NameResolver::sameName("Disc \xc3\xa9t\xc3\xa9.rtf", "DISC \xc3\x89T\xc3\x89.RTF"));
 }
 
 TEST(UpperCase, KeepsPositions) {
-    const QString text = QString::fromUtf8("stra\xc3\x9f" "e \xc3\xa9t\xc3\xa9 abc");
+    const QString text = QString::fromUtf8("stra\xc3\x9f"
+                                           "e \xc3\xa9t\xc3\xa9 abc");
     const QString up = common::UpperCase::of(text);
     EXPECT_EQ(up.size(), text.size());
-    EXPECT_EQ(up, QString::fromUtf8("STRA\xc3\x9f" "E \xc3\x89T\xc3\x89 ABC"));
+    EXPECT_EQ(up, QString::fromUtf8("STRA\xc3\x9f"
+                                    "E \xc3\x89T\xc3\x89 ABC"));
     std::string bytes = "img_\xc3\xa9t\xc3\xa9.jpg";
     common::UpperCase::inPlace(bytes);
     EXPECT_EQ(bytes, "IMG_\xc3\x89T\xc3\x89.JPG");

@@ -76,8 +76,7 @@ std::optional<ScriptedDialogs::Expected> ScriptedDialogs::take(Kind kind, const 
     queue_.pop_front();
     EXPECT_EQ(static_cast<int>(e.kind), static_cast<int>(kind))
         << "expected a " << kindName(static_cast<int>(e.kind)) << " \"" << e.title.toStdString()
-        << "\", got a " << kindName(static_cast<int>(kind)) << " \"" << title.toStdString()
-        << "\"";
+        << "\", got a " << kindName(static_cast<int>(kind)) << " \"" << title.toStdString() << "\"";
     EXPECT_EQ(e.title.toStdString(), title.toStdString());
     if (e.text) {
         EXPECT_EQ(e.text->toStdString(), text.toStdString())
@@ -111,8 +110,9 @@ std::optional<int> ScriptedDialogs::panelAnswer(const QString& heading, const QS
                                                 bool yes, bool no, bool cancel, int icon) {
     const auto e = take(Kind::Panel, heading, text);
     if (!e)
-        return yes ? common::ui::Answer::Yes : cancel ? common::ui::Answer::Cancel
-                                                      : common::ui::Answer::No;
+        return yes      ? common::ui::Answer::Yes
+               : cancel ? common::ui::Answer::Cancel
+                        : common::ui::Answer::No;
     if (e->text) {
         EXPECT_EQ(e->yes, yes) << "Yes of \"" << heading.toStdString() << "\"";
         EXPECT_EQ(e->no, no) << "NO of \"" << heading.toStdString() << "\"";

@@ -49,8 +49,9 @@ int QtDialogs::message(const QString& title, const QString& text, Buttons button
     case QMessageBox::Ok:
         return Answer::Ok;
     default:
-        return buttons == Buttons::Ok ? Answer::Ok : buttons == Buttons::YesNo ? Answer::No
-                                                                               : Answer::Cancel;
+        return buttons == Buttons::Ok      ? Answer::Ok
+               : buttons == Buttons::YesNo ? Answer::No
+                                           : Answer::Cancel;
     }
 }
 

@@ -23,8 +23,7 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
     // An empty title shows the application's name.
-    virtual int message(const QString& title, const QString& text, Buttons buttons,
-                        Icon icon) = 0;
+    virtual int message(const QString& title, const QString& text, Buttons buttons, Icon icon) = 0;
     // The text typed, or nothing when the box was cancelled.
     virtual std::optional<QString> input(const QString& title, const QString& prompt,
                                          const QString& proposal) = 0;

@@ -8,7 +8,9 @@ namespace {
 constexpr qint64 ThrottleMs = 15;
 }
 
-YieldPoint::YieldPoint() { sinceLast_.start(); }
+YieldPoint::YieldPoint() {
+    sinceLast_.start();
+}
 
 void YieldPoint::always() {
     if (sinceLast_.elapsed() >= ThrottleMs)

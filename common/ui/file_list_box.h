@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QListWidget>
+
+#include <filesystem>
+
+namespace common::ui {
+
+// The file list: the files of one folder that match a pattern such as "*.rtf" or
+// "*.exe;*.com;*.bat", sorted by name. Optionally files with an executable bit count too, which is
+// how Linux marks programs.
+class FileListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit FileListBox(QWidget* parent = nullptr);
+
+    void setPattern(const QString& pattern);
+    QString pattern() const { return pattern_; }
+    void setIncludeExecutables(bool on);
+    // Throws Error 76 when the folder does not exist.
+    void setFolder(const std::filesystem::path& folder);
+    std::filesystem::path folder() const { return folder_; }
+    void refresh();
+    QStringList names() const;
+
+signals:
+    void listed();
+
+private:
+    QString pattern_ = QStringLiteral("*.*");
+    bool executables_ = false;
+    std::filesystem::path folder_;
+};
+
+} // namespace common::ui
