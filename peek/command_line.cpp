@@ -1,0 +1,15 @@
+#include "peek/command_line.h"
+
+namespace peek {
+
+std::string CommandLine::path(int argc, const char* const* argv) {
+    std::string joined;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            joined += ' ';
+        joined += argv[i];
+    }
+    return joined;
+}
+
+} // namespace peek

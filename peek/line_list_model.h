@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QAbstractListModel>
+
+#include <cstddef>
+
+namespace peek {
+
+class LineStore;
+
+// The rows of the viewer's list over a LineStore. A row is decoded to text only when a view asks
+// for it (UTF-8 when valid, else windows-1252), so a million lines never become a million QStrings.
+class LineListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    // Bytes of a line that a row shows; the rest would lie far beyond the right edge anyway, and
+    // laying out megabytes of text for one row would stall painting. A click still copies it all.
+    static constexpr std::size_t ShownBytes = 4096;
+
+    explicit LineListModel(const LineStore& store, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+    // The whole line of a row.
+    QString lineText(int row) const;
+
+    // Tells the views about the lines appended to the store since the last call.
+    void publish();
+
+private:
+    const LineStore& store_;
+    int published_ = 0;
+};
+
+} // namespace peek

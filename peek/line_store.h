@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+namespace peek {
+
+// The lines of a file, without their line ends, in one byte buffer plus where each line begins.
+// A million-line list then costs its own size and eight bytes a line, not a heap string per line;
+// rows are decoded only when shown.
+class LineStore {
+public:
+    LineStore() = default;
+    LineStore(const LineStore&) = delete;
+    LineStore& operator=(const LineStore&) = delete;
+
+    // Room for this many bytes of text, so a file of known size is read without regrowing.
+    void reserve(std::size_t bytes) { bytes_.reserve(bytes); }
+
+    void append(std::string_view line) {
+        bytes_.insert(bytes_.end(), line.begin(), line.end());
+        starts_.push_back(bytes_.size());
+    }
+
+    std::size_t size() const { return starts_.size() - 1; }
+    bool empty() const { return size() == 0; }
+    std::size_t bytes() const { return bytes_.size(); }
+
+    // Valid until the next append.
+    std::string_view line(std::size_t row) const {
+        return std::string_view(bytes_.data() + starts_[row], starts_[row + 1] - starts_[row]);
+    }
+
+    // Gives the memory back, for a load that was given up.
+    void clear();
+
+private:
+    std::vector<char> bytes_;
+    // starts_[i] is where line i begins and starts_[i + 1] where it ends.
+    std::vector<std::size_t> starts_{0};
+};
+
+} // namespace peek

@@ -1,0 +1,266 @@
+#include "peek/peek_window.h"
+
+#include "common/testing/scripted_dialogs.h"
+#include "common/testing/temp_folder.h"
+#include "peek/command_line.h"
+#include "peek/line_list_model.h"
+
+#include <QFontInfo>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using common::testing::ScriptedDialogs;
+using common::testing::TempFolder;
+namespace Answer = common::ui::Answer;
+using common::ui::Buttons;
+using common::ui::Icon;
+using peek::PeekWindow;
+
+namespace {
+
+std::string numberedLines(int count) {
+    std::string text;
+    for (int i = 1; i <= count; ++i)
+        text += "\"E:\\Photos\\2009\\\",\"img_" + std::to_string(i) + ".jpg\"\r\n";
+    return text;
+}
+
+QString qpath(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+// A window with its captions recorded from the moment it starts.
+class Viewer {
+public:
+    Viewer(ScriptedDialogs& dialogs, const std::filesystem::path& path) : window(dialogs, path) {
+        QObject::connect(&window, &QWidget::windowTitleChanged,
+                         [this](const QString& title) { captions << title; });
+    }
+
+    QLineEdit* text() { return window.findChild<QLineEdit*>("TeX"); }
+    QListView* list() { return window.findChild<QListView*>("List1"); }
+
+    PeekWindow window;
+    QStringList captions;
+};
+
+} // namespace
+
+TEST(PeekWindow, HasItsControlsBeforeItStarts) {
+    ScriptedDialogs dialogs;
+    PeekWindow window(dialogs, "/nowhere/list.rtf");
+    EXPECT_EQ(window.objectName(), "Peek");
+    EXPECT_EQ(window.windowTitle(), "Form1");
+    auto* text = window.findChild<QLineEdit*>("TeX");
+    auto* list = window.findChild<QListView*>("List1");
+    ASSERT_TRUE(text);
+    ASSERT_TRUE(list);
+    EXPECT_EQ(text->text(), "Text1");
+    EXPECT_FALSE(text->accessibleName().isEmpty());
+    EXPECT_FALSE(list->accessibleName().isEmpty());
+    EXPECT_TRUE(list->uniformItemSizes());
+    EXPECT_TRUE(QFontInfo(list->font()).fixedPitch());
+    window.layout()->activate();
+    EXPECT_LT(text->geometry().bottom(), list->geometry().top());
+}
+
+TEST(PeekWindow, AnEmptyFileGivesAnEmptyListAndTheCountZero) {
+    TempFolder temp;
+    const auto file = temp.write("empty.rtf", "");
+    ScriptedDialogs dialogs;
+    Viewer viewer(dialogs, file);
+    EXPECT_EQ(viewer.window.start(), std::nullopt);
+    EXPECT_TRUE(viewer.window.isVisible());
+    EXPECT_EQ(viewer.captions, QStringList{qpath(file) + " -  0"});
+    EXPECT_EQ(viewer.window.model().rowCount(), 0);
+}
+
+TEST(PeekWindow, ExactlyOneThousandLinesShowNoIntermediateCaption) {
+    TempFolder temp;
+    const auto file = temp.write("a.rtf", numberedLines(1000));
+    ScriptedDialogs dialogs;
+    Viewer viewer(dialogs, file);
+    viewer.window.start();
+    EXPECT_EQ(viewer.captions, QStringList{qpath(file) + " -  1000"});
+    EXPECT_EQ(viewer.window.model().rowCount(), 1000);
+}
+
+TEST(PeekWindow, OneThousandAndOneLinesShowOneThousandOnce) {
+    TempFolder temp;
+    const auto file = temp.write("a.rtf", numberedLines(1001));
+    ScriptedDialogs dialogs;
+    Viewer viewer(dialogs, file);
+    viewer.window.start();
+    EXPECT_EQ(viewer.captions, QStringList({"1000", qpath(file) + " -  1001"}));
+}
+
+TEST(PeekWindow, TheCaptionCountsUpInThousands) {
+    TempFolder temp;
+    const auto file = temp.write("a.rtf", numberedLines(3500));
+    ScriptedDialogs dialogs;
+    Viewer viewer(dialogs, file);
+    viewer.window.start();
+    EXPECT_EQ(viewer.captions, QStringList({"1000", "2000", "3000", qpath(file) + " -  3500"}));
+    EXPECT_EQ(viewer.window.model().rowCount(), 3500);
+}
+
+TEST(PeekWindow, ADiscListShowsItsSummaryLineLast) {
+    TempFolder temp;
+    const auto file = temp.write("Holiday.rtf", "\"E:\\\",\"autorun.inf\"\r\n"
+                                                "\"E:\\Photos\\2009\\\",\"img_0001.jpg\"\r\n"
+                                                "2 files : 2 folders\r\n");
+    ScriptedDialogs dialogs;
+    Viewer viewer(dialogs, file);
+    viewer.window.start();
+    const auto& model = viewer.window.model();
+    ASSERT_EQ(model.rowCount(), 3);
+    EXPECT_EQ(model.data(model.index(0)).toString(), "\"E:\\\",\"autorun.inf\"");
+    EXPECT_EQ(model.data(model.index(2)).toString(), "2 files : 2 folders");
+    EXPECT_EQ(viewer.captions.last(), qpath(file) + " -  3");
+}
+
+TEST(PeekWindow, APathWithBlanksFromAShellOpens) {
+    TempFolder temp;
+    temp.write("My Discs/Holiday 2009.rtf", "one\r\ntwo\r\n");
+    const std::string typed = (temp / "My").string();
+    const char* argv[] = {"peek", typed.c_str(), "Discs/Holiday", "2009.rtf"};
+    const std::string path = peek::CommandLine::path(4, argv);
+    ScriptedDialogs dialogs;
+    Viewer viewer(dialogs, path);
+    EXPECT_EQ(viewer.window.start(), std::nullopt);
+    EXPECT_EQ(viewer.captions, QStringList{qpath(temp / "My Discs/Holiday 2009.rtf") + " -  2"});
+}
+
+TEST(PeekWindow, AClickCopiesTheLineIntoTheTextBox) {
+    TempFolder temp;
+    const auto file = temp.write("a.rtf", "\"E:\\\",\"autorun.inf\"\r\n"
+                                          "\"E:\\Fotos\\\",\"caf\xe9.jpg\"\r\n"
+                                          "third\r\n");
+    ScriptedDialogs dialogs;
+    Viewer viewer(dialogs, file);
+    viewer.window.start();
+    QListView* list = viewer.list();
+    QApplication::processEvents();
+    const QRect second = list->visualRect(viewer.window.model().index(1));
+    ASSERT_TRUE(second.isValid());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_EQ(viewer.text()->text(), QString::fromUtf8("\"E:\\Fotos\\\",\"caf\xc3\xa9.jpg\""));
+
+    // Clicking the same line again after the text was edited copies it again.
+    viewer.text()->setText("edited");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_EQ(viewer.text()->text(), QString::fromUtf8("\"E:\\Fotos\\\",\"caf\xc3\xa9.jpg\""));
+}
+
+TEST(PeekWindow, MovingWithTheArrowKeysCopiesToo) {
+    TempFolder temp;
+    const auto file = temp.write("a.rtf", "first\r\nsecond\r\n");
+    ScriptedDialogs dialogs;
+    Viewer viewer(dialogs, file);
+    viewer.window.start();
+    QListView* list = viewer.list();
+    QApplication::processEvents();
+    const QRect first = list->visualRect(viewer.window.model().index(0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+    EXPECT_EQ(viewer.text()->text(), "first");
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(viewer.text()->text(), "second");
+}
+
+TEST(PeekWindow, FocusAloneDoesNotTouchTheTextBox) {
+    TempFolder temp;
+    const auto file = temp.write("a.rtf", "first\r\n");
+    ScriptedDialogs dialogs;
+    Viewer viewer(dialogs, file);
+    viewer.window.start();
+    viewer.list()->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(viewer.text()->text(), "Text1");
+}
+
+TEST(PeekWindow, AnEmptyCommandLineAsksForAPathAndEnds) {
+    ScriptedDialogs dialogs;
+    dialogs.expectMessage("", "Give me the path and file name to open", Buttons::Ok, Icon::None,
+                          Answer::Ok);
+    Viewer viewer(dialogs, "");
+    const auto status = viewer.window.start();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_NE(*status, 0);
+    EXPECT_FALSE(viewer.window.isVisible());
+    EXPECT_TRUE(viewer.captions.isEmpty());
+}
+
+TEST(PeekWindow, AMissingFileIsNamedWithTheReasonAndEndsWithAFailure) {
+    TempFolder temp;
+    const auto file = temp / "Holiday.rtf";
+    ScriptedDialogs dialogs;
+    dialogs.expectMessage("", "Cannot open " + qpath(file) + "\nNo such file or directory (53)",
+                          Buttons::Ok, Icon::Critical, Answer::Ok);
+    Viewer viewer(dialogs, file);
+    const auto status = viewer.window.start();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_NE(*status, 0);
+}
+
+TEST(PeekWindow, AFolderIsRefusedByName) {
+    TempFolder temp;
+    const auto folder = temp.makeFolder("discs");
+    ScriptedDialogs dialogs;
+    dialogs.expectMessage("", "Cannot open " + qpath(folder) + "\nis a folder, not a file (75)",
+                          Buttons::Ok, Icon::Critical, Answer::Ok);
+    Viewer viewer(dialogs, folder);
+    const auto status = viewer.window.start();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_NE(*status, 0);
+}
+
+TEST(PeekWindow, AnUnreadableFileIsRefusedByName) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads every file";
+    TempFolder temp;
+    const auto file = temp.write("secret.rtf", "x\r\n");
+    std::filesystem::permissions(file, std::filesystem::perms::none);
+    ScriptedDialogs dialogs;
+    dialogs.expectMessage("", "Cannot open " + qpath(file) + "\nPermission denied (70)",
+                          Buttons::Ok, Icon::Critical, Answer::Ok);
+    Viewer viewer(dialogs, file);
+    EXPECT_EQ(viewer.window.start(), std::optional<int>(PeekWindow::Unreadable));
+}
+
+TEST(PeekWindow, OddBytesAndVeryLongLinesShowWithoutACrash) {
+    TempFolder temp;
+    std::string bytes("nul\0here\r\n", 10);
+    bytes += "\xff\xfe\xc3(\r\n";
+    bytes += std::string(3 << 20, 'w') + "\r\n";
+    bytes += "\x01\x02\t\x1b[31m\r\n";
+    const auto file = temp.write("odd.rtf", bytes);
+    ScriptedDialogs dialogs;
+    Viewer viewer(dialogs, file);
+    viewer.window.start();
+    ASSERT_EQ(viewer.window.model().rowCount(), 4);
+    EXPECT_FALSE(viewer.window.grab().isNull());
+    QListView* list = viewer.list();
+    const QRect longRow = list->visualRect(viewer.window.model().index(2));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, longRow.center());
+    EXPECT_EQ(viewer.text()->text(), QString(viewer.text()->maxLength(), QLatin1Char('w')));
+}
+
+TEST(PeekWindow, ClosingTheWindowWhileItLoadsEndsTheLoad) {
+    TempFolder temp;
+    const auto file = temp.write("a.rtf", numberedLines(5000));
+    ScriptedDialogs dialogs;
+    Viewer viewer(dialogs, file);
+    QObject::connect(&viewer.window, &QWidget::windowTitleChanged, [&](const QString& title) {
+        if (title == "2000")
+            viewer.window.close();
+    });
+    EXPECT_EQ(viewer.window.start(), std::optional<int>(0));
+    EXPECT_EQ(viewer.captions, QStringList({"1000", "2000"}));
+    EXPECT_LT(viewer.window.model().rowCount(), 5000);
+}
