@@ -108,6 +108,8 @@ std::optional<QString> ScriptedDialogs::input(const QString& title, const QStrin
 
 std::optional<int> ScriptedDialogs::panelAnswer(const QString& heading, const QString& text,
                                                 bool yes, bool no, bool cancel, int icon) {
+    if (panelsByHand_)
+        return std::nullopt;
     const auto e = take(Kind::Panel, heading, text);
     if (!e)
         return yes      ? common::ui::Answer::Yes

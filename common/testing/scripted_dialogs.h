@@ -24,6 +24,9 @@ public:
     // A panel whose text is not checked (long texts checked elsewhere).
     void expectPanelHeading(const QString& heading, int answer);
 
+    // Message panels are then answered by the test clicking their buttons.
+    void answerPanelsByHand(bool on) { panelsByHand_ = on; }
+
     bool allAnswered() const { return queue_.empty(); }
     int pending() const { return static_cast<int>(queue_.size()); }
 
@@ -51,6 +54,7 @@ private:
     std::optional<Expected> take(Kind kind, const QString& title, const QString& text);
 
     std::deque<Expected> queue_;
+    bool panelsByHand_ = false;
 };
 
 } // namespace common::testing

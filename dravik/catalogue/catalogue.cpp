@@ -1,0 +1,82 @@
+#include "dravik/catalogue/catalogue.h"
+
+#include "common/code_page.h"
+#include "common/error.h"
+#include "common/file_ops.h"
+#include "common/item_reader.h"
+#include "common/name_resolver.h"
+#include "common/text_writer.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+
+namespace dravik::catalogue {
+
+using common::FileOps;
+
+Catalogue::Catalogue(std::filesystem::path dataFolder, std::filesystem::path programFolder)
+    : dataFolder_(std::move(dataFolder)), programFolder_(std::move(programFolder)) {}
+
+std::filesystem::path Catalogue::dataFile(const QString& name) const {
+    return common::NameResolver::resolve(dataFolder_, name.toStdString());
+}
+
+std::filesystem::path Catalogue::programFile(const QString& name) const {
+    return common::NameResolver::resolve(programFolder_, name.toStdString());
+}
+
+std::filesystem::path Catalogue::discListPath(const QString& discName) const {
+    return dataFile(discName + ".rtf");
+}
+
+std::filesystem::path Catalogue::workFilePath() const {
+    return programFile(WorkFileName);
+}
+
+void Catalogue::publishWorkFile(const QString& discName) const {
+    const auto work = workFilePath();
+    FileOps::copyReplacing(work, discListPath(discName));
+    FileOps::removeIfExists(work);
+}
+
+QStringList Catalogue::readDiscIndex() const {
+    const auto index = dataFile(IndexName);
+    FileOps::createIfMissing(index);
+    common::ItemReader reader(index);
+    QStringList names;
+    std::string_view item;
+    while (reader.next(item))
+        names << common::CodePage::decodeLine(item);
+    return names;
+}
+
+void Catalogue::appendDiscName(const QString& discName) const {
+    common::TextWriter writer(dataFile(IndexName), common::TextWriter::Mode::Append);
+    writer.line(discName);
+    writer.commit();
+}
+
+void Catalogue::rewriteDiscIndex(const QStringList& discNames) const {
+    const auto work = dataFile(IndexWorkName);
+    common::TextWriter::replaceLines(work, discNames);
+    const auto index = dataFile(IndexName);
+    const auto backup = dataFile(IndexBackupName);
+    // The old index becomes the backup by a hard link, so "DK.Tex" exists at every moment; the
+    // rename then swaps in the new index atomically.
+    FileOps::removeIfExists(backup);
+    if (FileOps::isFile(index)) {
+        std::error_code ec;
+        std::filesystem::create_hard_link(index, backup, ec);
+        if (ec)
+            FileOps::copyReplacing(index, backup);
+    }
+    if (std::rename(work.c_str(), index.c_str()) != 0)
+        throw common::Error::fromErrno(errno, index.string());
+}
+
+long long Catalogue::countListLines(std::string_view text) {
+    return static_cast<long long>(std::count(text.begin(), text.end(), '\n')) + 1;
+}
+
+} // namespace dravik::catalogue

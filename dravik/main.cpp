@@ -1,0 +1,26 @@
+// Dravik: the disc catalogue's main window.
+#include "common/drive_table.h"
+#include "common/ui/dialogs.h"
+#include "dravik/workspace/main_window.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && (!platform || !*platform)) {
+        std::fprintf(stderr, "dravik: no display to open a window on (neither DISPLAY nor "
+                             "WAYLAND_DISPLAY is set).\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Dravik"));
+    common::ui::QtDialogs dialogs;
+    dravik::workspace::MainWindow window(dialogs, common::DriveTable::fromSystem());
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    window.load(arguments);
+    return app.exec();
+}

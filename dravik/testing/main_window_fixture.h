@@ -1,0 +1,81 @@
+#pragma once
+
+#include "common/settings_store.h"
+#include "common/testing/scripted_dialogs.h"
+#include "common/testing/temp_folder.h"
+#include "dravik/workspace/main_window.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace dravik::testing {
+
+// A main window over a private workspace: data, program and settings folders, a home for drive
+// C, and a disc folder mapped as drive E.
+class MainWindowFixture : public ::testing::Test {
+protected:
+    common::testing::TempFolder root;
+    std::filesystem::path data = root.makeFolder("data");
+    std::filesystem::path program = root.makeFolder("program");
+    std::filesystem::path settings = root.makeFolder("settings");
+    std::filesystem::path home = root.makeFolder("home");
+    std::filesystem::path disc = root.makeFolder("disc");
+    common::testing::ScriptedDialogs dialogs;
+    std::unique_ptr<workspace::MainWindow> window;
+
+    void SetUp() override {
+        saved_ = {qgetenv("DRAVIK_SETTINGS_DIR"), qgetenv("DRAVIK_PROGRAM_DIR")};
+        savedFolder_ = QDir::currentPath();
+        qputenv("DRAVIK_SETTINGS_DIR", settings.c_str());
+        qputenv("DRAVIK_PROGRAM_DIR", program.c_str());
+        setting("Form_Load", "Def DPath", QString::fromStdString(data.string()));
+    }
+    void TearDown() override {
+        window.reset();
+        qputenv("DRAVIK_SETTINGS_DIR", saved_.first);
+        qputenv("DRAVIK_PROGRAM_DIR", saved_.second);
+        QDir::setCurrent(savedFolder_);
+    }
+
+    static void setting(const QString& section, const QString& key, const QString& value,
+                        const QString& application = QStringLiteral("DRAVIK 2016")) {
+        common::SettingsStore(application).setValue(section, key, value);
+    }
+
+    common::DriveTable drives() const {
+        common::DriveTable table;
+        table.set('C', home.string());
+        table.set('E', disc.string());
+        return table;
+    }
+
+    // Builds the window and runs start-up. With `defaultDrive` the program folder names drive E.
+    workspace::MainWindow& start(const QStringList& arguments = {}, bool defaultDrive = true) {
+        if (defaultDrive)
+            root.write("program/SSc.ini", "E\r\n");
+        window = std::make_unique<workspace::MainWindow>(dialogs, drives());
+        window->load(arguments);
+        return *window;
+    }
+
+    template <typename T = QWidget> T* find(const QString& name) const {
+        T* found = window->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << "no control " << name.toStdString();
+        return found;
+    }
+    void click(const QString& name) const {
+        if (auto* button = find<QAbstractButton>(name))
+            button->click();
+    }
+
+private:
+    std::pair<QByteArray, QByteArray> saved_;
+    QString savedFolder_;
+};
+
+} // namespace dravik::testing

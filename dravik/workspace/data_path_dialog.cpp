@@ -1,0 +1,126 @@
+#include "dravik/workspace/data_path_dialog.h"
+
+#include "common/error.h"
+#include "common/ui/drive_list_box.h"
+#include "common/ui/file_list_box.h"
+#include "common/ui/folder_list_box.h"
+#include "dravik/workspace/workspace.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace dravik::workspace {
+
+namespace {
+
+// The drive whose root holds `folder` (the longest such root), or C.
+char driveOf(const common::DriveTable& table, const std::filesystem::path& folder) {
+    char best = 'C';
+    std::size_t bestLength = 0;
+    for (const char letter : table.letters()) {
+        if (!table.available(letter))
+            continue;
+        const auto root = table.root(letter).lexically_normal().string();
+        const auto text = folder.lexically_normal().string();
+        if (text.rfind(root, 0) == 0 && root.size() > bestLength) {
+            best = letter;
+            bestLength = root.size();
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+DataPathDialog::DataPathDialog(Workspace& workspace, QWidget* parent)
+    : QDialog(parent), workspace_(workspace),
+      commands_(QStringLiteral("SetCom"), controls::CommandArray::Look::Button) {
+    setObjectName(QStringLiteral("SetDPad"));
+    setWindowTitle(QStringLiteral("Data Path"));
+    setModal(true);
+
+    auto* title = new QLabel(QStringLiteral("Set NEW Data path"), this);
+    drives_ = new common::ui::DriveListBox(workspace.drives(), this);
+    drives_->setObjectName(QStringLiteral("SetDrive"));
+    folders_ = new common::ui::FolderListBox(this);
+    folders_->setObjectName(QStringLiteral("SetDir"));
+    files_ = new common::ui::FileListBox(this);
+    files_->setObjectName(QStringLiteral("SetFile"));
+    shown_ = new QLabel(this);
+    shown_->setObjectName(QStringLiteral("WysP"));
+    shown_->setFrameShape(QFrame::Panel);
+    shown_->setFrameShadow(QFrame::Sunken);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(title, 0, 0, 1, 2);
+    grid->addWidget(drives_, 1, 0);
+    grid->addWidget(folders_, 2, 0);
+    grid->addWidget(files_, 1, 1, 2, 1);
+    grid->addWidget(shown_, 3, 0, 1, 2);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(commands_.add(0, QStringLiteral("Set selected path"), {}, this));
+    row->addWidget(commands_.add(1, QStringLiteral("CANCEL"), {}, this));
+    grid->addLayout(row, 4, 0, 1, 2);
+    resize(560, 380);
+
+    connect(drives_, &common::ui::DriveListBox::driveChanged, this,
+            [this](char, const QString& root) {
+                folders_->setPath(root.toStdString(), root.toStdString());
+                shown_->setText(drives_->drive());
+            });
+    connect(folders_, &common::ui::FolderListBox::pathChanged, this, &DataPathDialog::showFolder);
+    connect(&commands_, &controls::CommandArray::clicked, this, &DataPathDialog::command);
+
+    // Open on the current data folder.
+    const auto data = workspace.dataFolder();
+    const char letter = driveOf(workspace.drives(), data);
+    try {
+        drives_->blockSignals(true);
+        drives_->setDrive(QString(QChar(letter)));
+    } catch (const common::Error&) {
+    }
+    drives_->blockSignals(false);
+    try {
+        const auto top = workspace.drives().available(letter) ? workspace.drives().root(letter)
+                                                              : data.root_path();
+        folders_->setPath(data, top);
+    } catch (const common::Error&) {
+        // A data folder that no longer exists: start at the drive's root.
+        try {
+            folders_->setPath(workspace.drives().root(letter));
+        } catch (const common::Error&) {
+        }
+    }
+}
+
+void DataPathDialog::showFolder(const QString& folder) {
+    try {
+        files_->setFolder(folder.toStdString());
+    } catch (const common::Error&) {
+        files_->clear();
+    }
+    shown_->setText(
+        QString::fromStdString(Workspace::withSeparator(folder.toStdString()).string()));
+}
+
+QString DataPathDialog::chosen() const {
+    return shown_->text();
+}
+
+void DataPathDialog::command(int index) {
+    if (index == 0 && !folders_->path().empty()) {
+        try {
+            workspace_.changeDataFolder(folders_->path());
+            accept();
+        } catch (const common::Error& e) {
+            shown_->setText(QStringLiteral("The path was not stored: ") +
+                            QString::fromStdString(e.description()));
+        }
+    } else {
+        reject();
+    }
+}
+
+} // namespace dravik::workspace

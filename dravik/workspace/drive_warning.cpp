@@ -1,0 +1,31 @@
+#include "dravik/workspace/drive_warning.h"
+
+#include <QWidget>
+
+namespace dravik::workspace {
+
+DriveWarning::DriveWarning(QWidget* warning, common::ui::YieldPoint& yield, QObject* parent)
+    : QObject(parent), warning_(warning), yield_(yield) {
+    timer_.setObjectName(QStringLiteral("TiMo"));
+    timer_.setInterval(400);
+    connect(&timer_, &QTimer::timeout, this, &DriveWarning::tick);
+}
+
+void DriveWarning::start() {
+    timer_.setProperty("tag", 0);
+    timer_.start();
+}
+
+void DriveWarning::tick() {
+    const int count = ticks() + 1;
+    timer_.setProperty("tag", count);
+    if (count != 6) {
+        warning_->setHidden(!warning_->isHidden());
+    } else {
+        timer_.stop();
+        warning_->hide();
+    }
+    yield_.at({common::ui::YieldPoint::Normal});
+}
+
+} // namespace dravik::workspace

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "common/ui/yield_point.h"
+
+#include <QObject>
+#include <QTimer>
+#include <QVariant>
+
+class QWidget;
+
+namespace dravik::workspace {
+
+// Blinks the "set the CD/DVD drive" warning five times, 400 ms apart, then hides it for good.
+class DriveWarning : public QObject {
+    Q_OBJECT
+public:
+    DriveWarning(QWidget* warning, common::ui::YieldPoint& yield, QObject* parent);
+
+    void start();
+    QTimer* timer() { return &timer_; }
+    int ticks() const { return timer_.property("tag").toInt(); }
+    // One tick of the timer.
+    void tick();
+
+private:
+    QWidget* warning_;
+    common::ui::YieldPoint& yield_;
+    QTimer timer_;
+};
+
+} // namespace dravik::workspace

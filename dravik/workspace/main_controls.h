@@ -1,0 +1,53 @@
+#pragma once
+
+class QBoxLayout;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QWidget;
+
+namespace common::ui {
+class DriveListBox;
+class FolderListBox;
+} // namespace common::ui
+
+namespace dravik::controls {
+class CommandArray;
+}
+
+namespace dravik::workspace {
+
+// The named controls of the main window, for the handlers that drive them. The window owns them.
+struct MainControls {
+    QComboBox* TeX = nullptr;      // disc box
+    QLabel* DTel = nullptr;        // disc counter
+    QPlainTextEdit* RtB = nullptr; // list view of the open disc
+    QLabel* LaB = nullptr;         // status label
+    QLabel* Label4 = nullptr;      // "Update X-Files", also the list-state colour
+    QLabel* FileLab = nullptr;     // files of the last cataloguing
+    QLabel* DirLab = nullptr;      // folders of the last cataloguing
+    QComboBox* FTex = nullptr;     // find box with its history
+    QLabel* DefDrive = nullptr;    // default CD/DVD drive
+    QLabel* Warning = nullptr;     // "set the drive" warning
+    QLabel* Lab4 = nullptr;        // "Select"
+    QLabel* hP = nullptr;          // help line
+    QLabel* Prio = nullptr;        // priority panel opener
+    QListWidget* SoCLys = nullptr; // association list
+    QListWidget* EXLys = nullptr;  // extension list
+    QFrame* WDrive = nullptr;      // default drive panel
+    common::ui::DriveListBox* Drive1 = nullptr;
+    common::ui::FolderListBox* Dir1 = nullptr;
+    controls::CommandArray* SellD = nullptr; // temporary drives 0 to 3
+    controls::CommandArray* MAo = nullptr;   // Man / Aut
+
+    // Areas later handlers add their controls to.
+    QBoxLayout* discBar = nullptr;
+    QBoxLayout* findBar = nullptr;
+    QBoxLayout* statusRow = nullptr;
+    QBoxLayout* leftColumn = nullptr;
+    QBoxLayout* rightColumn = nullptr;
+};
+
+} // namespace dravik::workspace

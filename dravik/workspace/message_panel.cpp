@@ -1,0 +1,161 @@
+#include "dravik/workspace/message_panel.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace dravik::workspace {
+
+namespace {
+// The grab point sits this far inside the pointer, so the panel jumps a little on the first move.
+constexpr int GrabOffset = 4;
+} // namespace
+
+MessagePanel::MessagePanel(common::ui::Dialogs& dialogs, QWidget* parent)
+    : QFrame(parent), dialogs_(dialogs),
+      buttons_(QStringLiteral("MsgC"), controls::CommandArray::Look::Button) {
+    setObjectName(QStringLiteral("MsgP"));
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Raised);
+    setAutoFillBackground(true);
+    setFixedSize(460, 260);
+
+    header_ = new QLabel(this);
+    header_->setObjectName(QStringLiteral("MsgH"));
+    header_->setAutoFillBackground(true);
+    header_->setStyleSheet(QStringLiteral("background:#1f3f7f;color:white;font-weight:bold;"
+                                          "padding:3px;"));
+    header_->setCursor(Qt::SizeAllCursor);
+    header_->installEventFilter(this);
+
+    text_ = new QTextEdit(this);
+    text_->setObjectName(QStringLiteral("MsgT"));
+    text_->setAccessibleName(QStringLiteral("Message"));
+    text_->setReadOnly(true);
+
+    const QStyle* style = QApplication::style();
+    const QIcon pictures[2] = {style->standardIcon(QStyle::SP_MessageBoxInformation),
+                               style->standardIcon(QStyle::SP_MessageBoxWarning)};
+    auto* iconColumn = new QVBoxLayout;
+    for (int i = 0; i < 2; ++i) {
+        icons_[i] = new QLabel(this);
+        icons_[i]->setObjectName(QStringLiteral("MsgI_%1").arg(i));
+        icons_[i]->setAccessibleName(i == 0 ? QStringLiteral("Question")
+                                            : QStringLiteral("Warning"));
+        icons_[i]->setPixmap(pictures[i].pixmap(32, 32));
+        iconColumn->addWidget(icons_[i]);
+    }
+    iconColumn->addStretch();
+
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    const char* captions[3] = {"Yes", "NO", "CANCEL"};
+    for (int i = 0; i < 3; ++i)
+        buttonRow->addWidget(buttons_.add(i, QString::fromLatin1(captions[i]), {}, this));
+    connect(&buttons_, &controls::CommandArray::clicked, this, &MessagePanel::press);
+
+    auto* middle = new QHBoxLayout;
+    middle->addLayout(iconColumn);
+    middle->addWidget(text_, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 6);
+    layout->addWidget(header_);
+    layout->addLayout(middle, 1);
+    layout->addLayout(buttonRow);
+    hide();
+}
+
+int MessagePanel::ask(const QString& heading, bool yes, bool no, bool cancel, const QString& text,
+                      int icon) {
+    buttons_.element(0)->setEnabled(yes);
+    buttons_.element(1)->setEnabled(no);
+    buttons_.element(2)->setEnabled(cancel);
+    icons_[0]->hide();
+    icons_[1]->hide();
+    icons_[icon == 1 ? 1 : 0]->show();
+    header_->setText(heading);
+    text_->setPlainText(text);
+    QTextCursor all(text_->document());
+    all.select(QTextCursor::Document);
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    all.mergeBlockFormat(centred);
+
+    if (parentWidget()) {
+        const QRect area = parentWidget()->rect();
+        if (!area.contains(geometry()))
+            move(area.center() - rect().center());
+    }
+    show();
+    raise();
+    buttons_.element(0)->setFocus();
+    answer_ = 0;
+
+    // Tests answer through the real button, so the panel's own path is what they check.
+    if (const auto scripted = dialogs_.panelAnswer(heading, text, yes, no, cancel, icon)) {
+        const int index = *scripted == common::ui::Answer::Yes  ? 0
+                          : *scripted == common::ui::Answer::No ? 1
+                                                                : 2;
+        QTimer::singleShot(0, buttons_.element(index), [button = buttons_.element(index)] {
+            button->setEnabled(true);
+            button->click();
+        });
+    }
+
+    QEventLoop wait;
+    waits_.append(&wait);
+    if (answer_ == 0)
+        wait.exec();
+    waits_.removeOne(&wait);
+    return answer_;
+}
+
+void MessagePanel::press(int index) {
+    static const int answers[3] = {common::ui::Answer::Yes, common::ui::Answer::No,
+                                   common::ui::Answer::Cancel};
+    answer_ = answers[index];
+    hide();
+    for (QEventLoop* wait : waits_)
+        wait->quit();
+}
+
+void MessagePanel::cancelAll() {
+    if (!waits_.isEmpty())
+        press(2);
+}
+
+bool MessagePanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != header_)
+        return QFrame::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton) {
+            dragging_ = true;
+            grab_ = mouse->position().toPoint() - QPoint(GrabOffset, GrabOffset);
+        }
+        return true;
+    }
+    case QEvent::MouseMove:
+        if (dragging_) {
+            const QPoint pointer = static_cast<QMouseEvent*>(event)->position().toPoint();
+            move(pos() + pointer - grab_);
+        }
+        return true;
+    case QEvent::MouseButtonRelease:
+        dragging_ = false;
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace dravik::workspace

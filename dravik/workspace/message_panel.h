@@ -1,0 +1,48 @@
+#pragma once
+
+#include "common/ui/dialogs.h"
+#include "dravik/controls/command_array.h"
+
+#include <QFrame>
+#include <QList>
+#include <QPoint>
+
+class QEventLoop;
+class QLabel;
+class QTextEdit;
+
+namespace dravik::workspace {
+
+// The in-window question panel `MsgP`. A caller fills in heading, buttons, text and icon and waits
+// in a nested event loop, so the rest of the window stays live. A second question while one waits
+// replaces the first, and the one answer ends both waits.
+class MessagePanel : public QFrame {
+    Q_OBJECT
+public:
+    MessagePanel(common::ui::Dialogs& dialogs, QWidget* parent);
+
+    // `MsG`: shows the panel and returns the answer (6 Yes, 7 NO, 2 CANCEL).
+    int ask(const QString& heading, bool yes, bool no, bool cancel, const QString& text, int icon);
+    // The answer of the last panel (0 while a question is open).
+    int answer() const { return answer_; }
+    // Ends every open wait with CANCEL (the window is closing).
+    void cancelAll();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void press(int index);
+
+    common::ui::Dialogs& dialogs_;
+    QLabel* header_;
+    QTextEdit* text_;
+    QLabel* icons_[2];
+    controls::CommandArray buttons_;
+    int answer_ = 0;
+    QList<QEventLoop*> waits_;
+    bool dragging_ = false;
+    QPoint grab_;
+};
+
+} // namespace dravik::workspace

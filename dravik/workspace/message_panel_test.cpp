@@ -1,0 +1,103 @@
+#include "dravik/testing/main_window_fixture.h"
+#include "dravik/workspace/message_panel.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTimer>
+
+using dravik::workspace::MainWindow;
+
+class MessagePanelTest : public dravik::testing::MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        dialogs.answerPanelsByHand(true);
+    }
+    // Presses a button of the panel once the question is showing.
+    void pressLater(int index) {
+        QTimer::singleShot(0, [this, index] { click(QStringLiteral("MsgC_%1").arg(index)); });
+    }
+};
+
+TEST_F(MessagePanelTest, AnswersComeFromTheButtons) {
+    MainWindow& w = start();
+    const int expected[3] = {6, 7, 2};
+    for (int i = 0; i < 3; ++i) {
+        pressLater(i);
+        EXPECT_EQ(w.msG("Heading", true, true, true, "Text", 0), expected[i]);
+        EXPECT_EQ(w.messagePanel().answer(), expected[i]);
+        EXPECT_TRUE(find<QWidget>("MsgP")->isHidden());
+    }
+}
+
+TEST_F(MessagePanelTest, OnlyYesLeavesTheOthersGreyedAndShowsTheChosenIcon) {
+    MainWindow& w = start();
+    QTimer::singleShot(0, [this] {
+        EXPECT_FALSE(find<QWidget>("MsgP")->isHidden());
+        EXPECT_EQ(find<QLabel>("MsgH")->text(), "Name Set");
+        EXPECT_TRUE(find<QAbstractButton>("MsgC_0")->isEnabled());
+        EXPECT_FALSE(find<QAbstractButton>("MsgC_1")->isEnabled());
+        EXPECT_FALSE(find<QAbstractButton>("MsgC_2")->isEnabled());
+        EXPECT_FALSE(find<QAbstractButton>("MsgC_1")->isHidden()); // greyed, still there
+        EXPECT_TRUE(find<QLabel>("MsgI_0")->isHidden());
+        EXPECT_FALSE(find<QLabel>("MsgI_1")->isHidden());
+        auto* text = find<QTextEdit>("MsgT");
+        EXPECT_EQ(text->toPlainText(), "first\n\nsecond");
+        for (auto block = text->document()->begin(); block.isValid(); block = block.next())
+            EXPECT_EQ(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        click("MsgC_0");
+    });
+    EXPECT_EQ(w.msG("Name Set", true, false, false, "first\n\nsecond", 1), 6);
+}
+
+TEST_F(MessagePanelTest, ASecondQuestionReplacesTheFirstAndOneAnswerEndsBoth) {
+    MainWindow& w = start();
+    int inner = -1;
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [this] {
+            EXPECT_EQ(find<QLabel>("MsgH")->text(), "Second");
+            click("MsgC_1");
+        });
+        inner = w.msG("Second", true, true, false, "two", 0);
+    });
+    const int outer = w.msG("First", true, true, true, "one", 0);
+    EXPECT_EQ(inner, 7);
+    EXPECT_EQ(outer, 7);
+}
+
+TEST_F(MessagePanelTest, ScriptedAnswersGoThroughTheRealButtons) {
+    MainWindow& w = start();
+    dialogs.answerPanelsByHand(false);
+    dialogs.expectPanel("Disc ERROR", "text", true, false, false, 1, 6);
+    EXPECT_EQ(w.msG("Disc ERROR", true, false, false, "text", 1), 6);
+    EXPECT_TRUE(find<QWidget>("MsgP")->isHidden());
+}
+
+TEST_F(MessagePanelTest, DraggedByItsHeader) {
+    MainWindow& w = start();
+    w.resize(1000, 700);
+    auto* panel = find<QWidget>("MsgP");
+    auto* header = find<QLabel>("MsgH");
+    panel->show();
+    panel->move(100, 100);
+    QTest::mousePress(header, Qt::LeftButton, {}, QPoint(20, 10));
+    QMouseEvent move(QEvent::MouseMove, QPointF(50, 30), header->mapToGlobal(QPointF(50, 30)),
+                     Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(header, &move);
+    QTest::mouseRelease(header, Qt::LeftButton, {}, QPoint(50, 30));
+    // grab = press point - 4: the panel moves by pointer - grab.
+    EXPECT_EQ(panel->pos(), QPoint(100 + 50 - 16, 100 + 30 - 6));
+    QMouseEvent after(QEvent::MouseMove, QPointF(60, 60), header->mapToGlobal(QPointF(60, 60)),
+                      Qt::NoButton, Qt::NoButton, {});
+    QApplication::sendEvent(header, &after);
+    EXPECT_EQ(panel->pos(), QPoint(134, 124)); // released: no more moving
+}
+
+TEST_F(MessagePanelTest, ClosingTheWindowEndsAWait) {
+    MainWindow& w = start();
+    QTimer::singleShot(0, [&] { w.close(); });
+    EXPECT_EQ(w.msG("Heading", true, true, true, "Text", 0), 2);
+}
