@@ -1,0 +1,232 @@
+#include "splitter/split_engine.h"
+
+#include "common/error.h"
+#include "common/line_reader.h"
+#include "common/testing/temp_folder.h"
+#include "splitter/done_list.h"
+#include "splitter/split_observer.h"
+#include "splitter/splitter_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+using common::testing::TempFolder;
+using splitter::DoneList;
+using splitter::SplitEngine;
+using splitter::SplitFolders;
+using splitter::SplitterSettings;
+
+namespace {
+const std::string Deg = "\xC2\xB0";
+const std::string Pad = std::string(15, ' ');
+
+// Keeps the run log the way the window shows it.
+class LogObserver : public splitter::SplitObserver {
+public:
+    void runStarted() override { log.clear(); }
+    void logTop(const QString& line) override { log.prepend(line); }
+    void removeTopLog() override { log.removeFirst(); }
+    void logBottom(const QString& line) override { log.append(line); }
+    void record() override {
+        if (stopAfter > 0 && ++records == stopAfter && engine)
+            engine->requestStop();
+    }
+    QStringList log;
+    int stopAfter = 0;
+    int records = 0;
+    SplitEngine* engine = nullptr;
+};
+
+std::string catalogueLine(const std::string& folder, const std::string& name) {
+    return "\"" + folder + "\",\"" + name + "\"\r\n";
+}
+
+std::string lineFor(const std::string& name, const std::string& disc, const std::string& folder) {
+    return name + " " + Deg + " " + Pad + " " + Deg + "* " + disc + " *" + Deg + " " + folder +
+           " " + Deg + " \r\n";
+}
+
+class SplitEngineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        settings.setDataPath(QString::fromStdString(data.path().string()));
+        settings.setBusyDisc(QString());
+        folders = SplitFolders(settings.dataPath());
+        folders.createOutput();
+        done = std::make_unique<DoneList>(folders.doneList());
+        done->load();
+    }
+
+    SplitEngine::Outcome run(const QStringList& entries,
+                             SplitEngine::WhenDone when = SplitEngine::WhenDone::Skip) {
+        SplitEngine engine(folders, *done, settings, observer);
+        observer.engine = &engine;
+        const auto outcome = engine.run(entries, when);
+        observer.engine = nullptr;
+        return outcome;
+    }
+
+    std::string output(const std::string& name) const {
+        return TempFolder::read(folders.output() / name);
+    }
+
+    // Every line of every extension file, counted.
+    std::map<std::string, int> allLines() const {
+        std::map<std::string, int> lines;
+        for (const QString& name : SplitFolders::listFiles(folders.output()))
+            for (const auto& line :
+                 common::LineReader::readAll(folders.output() / name.toStdString()))
+                ++lines[name.toStdString() + ": " + line];
+        return lines;
+    }
+
+    TempFolder data;
+    SplitterSettings settings;
+    SplitFolders folders;
+    std::unique_ptr<DoneList> done;
+    LogObserver observer;
+};
+} // namespace
+
+TEST_F(SplitEngineTest, SplitsACatalogueListOneLinePerFile) {
+    data.write("Holiday.rtf", catalogueLine("E:\\", "autorun.inf") +
+                                  catalogueLine("E:\\Photos\\2009\\", "img_001.jpg") +
+                                  catalogueLine("E:\\Photos\\2009\\", "img_002.JPG") +
+                                  catalogueLine("E:\\Docs\\", "readme") +
+                                  "4 files : 3 folders\r\n");
+    EXPECT_EQ(run({"Holiday.rtf"}), SplitEngine::Outcome::Finished);
+    EXPECT_EQ(output("INF.rtf"), lineFor("autorun.inf", "Holiday", "E:\\"));
+    EXPECT_EQ(output("JPG.rtf"), lineFor("img_001.jpg", "Holiday", "\\Photos\\2009\\") +
+                                     lineFor("img_002.JPG", "Holiday", "\\Photos\\2009\\"));
+    EXPECT_EQ(output("OTHER.rtf"), lineFor("readme", "Holiday", "\\Docs\\"));
+    EXPECT_EQ(SplitFolders::listFiles(folders.output()).size(), 3);
+    EXPECT_EQ(TempFolder::read(folders.doneList()), "Holiday\r\n");
+    EXPECT_EQ(observer.log, QStringList({"FINISHED", "Holiday...done"}));
+    EXPECT_TRUE(settings.busyDisc().isEmpty());
+}
+
+TEST_F(SplitEngineTest, SplitsAStampedList) {
+    data.write("Old.rtf", "\"12/05/2009 10:15:22 PM 1234567\",\"E:\\Music\\\",\"song.mp3\"\r\n");
+    run({"Old.rtf"});
+    EXPECT_EQ(output("MP3.rtf"), "song.mp3 " + Deg + "       1,234,567 " + Deg + "* Old *" + Deg +
+                                     " \\Music\\ " + Deg + " 12/05/2009 10:15:22 PM\r\n");
+}
+
+TEST_F(SplitEngineTest, ADoneDiscIsNotSplitAgain) {
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    run({"A.rtf"});
+    const auto before = allLines();
+    run({"a.rtf"}); // the same disc in other letters
+    EXPECT_EQ(allLines(), before);
+    EXPECT_EQ(observer.log, QStringList({"FINISHED", "a NOT again??...was done!!"}));
+    EXPECT_EQ(TempFolder::read(folders.doneList()), "A\r\n");
+}
+
+TEST_F(SplitEngineTest, DeleteTakesTheDiscOutOfEveryFileAndTheDoneList) {
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + catalogueLine("E:\\x\\", "b.jpg") +
+                            "2 files : 1 folders\r\n");
+    data.write("B.rtf", catalogueLine("F:\\", "c.txt") + "1 files :  folders\r\n");
+    run({"A.rtf", "B.rtf"});
+    run({"A.rtf"}, SplitEngine::WhenDone::Delete);
+    EXPECT_EQ(output("TXT.rtf"), lineFor("c.txt", "B", "F:\\"));
+    EXPECT_EQ(output("JPG.rtf"), "");
+    EXPECT_EQ(TempFolder::read(folders.doneList()), "B\r\n");
+    EXPECT_EQ(done->names(), QStringList({"B"}));
+    EXPECT_EQ(observer.log, QStringList({"FINISHED", "A DELETE...done", "A DELETE started..."}));
+    // No work file is left behind.
+    for (const auto& entry : std::filesystem::directory_iterator(folders.output()))
+        EXPECT_EQ(entry.path().extension(), ".rtf") << entry.path();
+}
+
+TEST_F(SplitEngineTest, RedoAfterOtherDiscsOfTheSameRunLeavesEachRecordOnce) {
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + catalogueLine("E:\\x\\", "b.jpg") +
+                            "2 files : 1 folders\r\n");
+    data.write("B.rtf", catalogueLine("F:\\", "c.txt") + catalogueLine("F:\\y\\", "d.png") +
+                            "2 files : 1 folders\r\n");
+    run({"A.rtf"});
+    // B is split first and holds TXT.rtf open when A is redone; A also brings a new extension
+    // file that did not exist when the run started.
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + catalogueLine("E:\\x\\", "b.jpg") +
+                            catalogueLine("E:\\x\\", "e.gif") + "3 files : 1 folders\r\n");
+    run({"B.rtf"}); // B done
+    run({"A.rtf", "B.rtf"}, SplitEngine::WhenDone::Redo);
+    run({"A.rtf", "B.rtf"}, SplitEngine::WhenDone::Redo);
+    const auto lines = allLines();
+    EXPECT_EQ(lines.size(), 5u);
+    for (const auto& [line, count] : lines)
+        EXPECT_EQ(count, 1) << line;
+    EXPECT_EQ(output("TXT.rtf"), lineFor("a.txt", "A", "E:\\") + lineFor("c.txt", "B", "F:\\"));
+    EXPECT_EQ(TempFolder::read(folders.doneList()), "A\r\nB\r\n");
+    EXPECT_EQ(observer.log,
+              QStringList({"FINISHED", "B...done", "B ReDo started...", "B DELETE...done",
+                           "B ReDo activated", "A...done", "A ReDo started...", "A DELETE...done",
+                           "A ReDo activated"}));
+}
+
+TEST_F(SplitEngineTest, RedoOfADiscSplitEarlierInTheSameRun) {
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    data.write("B.rtf", catalogueLine("F:\\", "b.txt") + "1 files :  folders\r\n");
+    run({"A.rtf"});
+    // Split B and then redo A while TXT.rtf holds B's buffered line.
+    run({"B.rtf", "A.rtf"}, SplitEngine::WhenDone::Redo);
+    EXPECT_EQ(output("TXT.rtf"), lineFor("b.txt", "B", "F:\\") + lineFor("a.txt", "A", "E:\\"));
+}
+
+TEST_F(SplitEngineTest, ManyExtensionsInOneRunLoseNoLine) {
+    std::string list;
+    const int extensions = 620;
+    for (int round = 0; round < 3; ++round)
+        for (int n = 0; n < extensions; ++n)
+            list += catalogueLine("E:\\r" + std::to_string(round) + "\\",
+                                  "f.X" + std::to_string(100 + n));
+    list += "1,860 files : 3 folders\r\n";
+    data.write("Many.rtf", list);
+    run({"Many.rtf"});
+    EXPECT_EQ(SplitFolders::listFiles(folders.output()).size(), extensions);
+    for (int n = 0; n < extensions; ++n) {
+        const std::string name = "f.X" + std::to_string(100 + n);
+        std::string expected;
+        for (int round = 0; round < 3; ++round)
+            expected += lineFor(name, "Many", "\\r" + std::to_string(round) + "\\");
+        ASSERT_EQ(output("X" + std::to_string(100 + n) + ".rtf"), expected) << n;
+    }
+}
+
+TEST_F(SplitEngineTest, AnInterruptedRunKeepsTheBusyMarkerAndWhatWasFinished) {
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    std::string big;
+    for (int n = 0; n < 100; ++n)
+        big += catalogueLine("E:\\", "f" + std::to_string(n) + ".txt");
+    data.write("B.rtf", big + "100 files :  folders\r\n");
+    observer.stopAfter = 50;
+    EXPECT_EQ(run({"A.rtf", "B.rtf"}), SplitEngine::Outcome::Stopped);
+    EXPECT_EQ(settings.busyDisc(), "B");
+    EXPECT_EQ(TempFolder::read(folders.doneList()), "A\r\n");
+    // What was split of B reached its file: the user can delete it.
+    const auto lines = common::LineReader::readAll(folders.output() / "TXT.rtf");
+    EXPECT_GE(lines.size(), 2u);
+}
+
+TEST_F(SplitEngineTest, AFailureIsReportedWithItsNumber) {
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    std::filesystem::remove(folders.output());
+    data.write("TheShards-13", "not a folder");
+    try {
+        run({"A.rtf"});
+        FAIL() << "no failure";
+    } catch (const common::Error& e) {
+        EXPECT_EQ(e.number(), common::ErrorNumber::PathNotFound);
+    }
+    EXPECT_EQ(settings.busyDisc(), "A");
+}
+
+TEST_F(SplitEngineTest, AMissingListIsFileNotFound) {
+    try {
+        run({"Gone.rtf"});
+        FAIL() << "no failure";
+    } catch (const common::Error& e) {
+        EXPECT_EQ(e.number(), common::ErrorNumber::FileNotFound);
+    }
+}

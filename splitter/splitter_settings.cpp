@@ -1,0 +1,23 @@
+#include "splitter/splitter_settings.h"
+
+namespace splitter {
+
+SplitterSettings::SplitterSettings() : store_(QStringLiteral("Shard13")) {}
+
+QString SplitterSettings::dataPath() const {
+    return store_.value(QStringLiteral("Paths"), QStringLiteral("MainPad"));
+}
+
+void SplitterSettings::setDataPath(const QString& path) {
+    store_.setValue(QStringLiteral("Paths"), QStringLiteral("MainPad"), path);
+}
+
+QString SplitterSettings::busyDisc() const {
+    return store_.value(QStringLiteral("Busy"), QStringLiteral("Disc"));
+}
+
+void SplitterSettings::setBusyDisc(const QString& disc) {
+    store_.setValue(QStringLiteral("Busy"), QStringLiteral("Disc"), disc);
+}
+
+} // namespace splitter

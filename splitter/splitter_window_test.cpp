@@ -1,0 +1,242 @@
+#include "splitter/splitter_window.h"
+
+#include "common/testing/scripted_dialogs.h"
+#include "common/testing/temp_folder.h"
+#include "common/ui/folder_list_box.h"
+#include "splitter/done_list.h"
+#include "splitter/split_engine.h"
+#include "splitter/split_observer.h"
+#include "splitter/splitter_settings.h"
+#include "splitter/start_argument.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using common::testing::ScriptedDialogs;
+using common::testing::TempFolder;
+using common::ui::Buttons;
+using common::ui::Icon;
+using splitter::SplitterWindow;
+
+namespace {
+std::string catalogueLine(const std::string& folder, const std::string& name) {
+    return "\"" + folder + "\",\"" + name + "\"\r\n";
+}
+
+template <typename W> W* find(QWidget& window, const char* name) {
+    W* w = window.findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+class SplitterWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        settings.setDataPath(dataPath());
+        settings.setBusyDisc(QString());
+    }
+    QString dataPath() const { return QString::fromStdString(data.path().string()) + "/"; }
+    std::unique_ptr<SplitterWindow> open(const QString& startFolder = {}) {
+        auto window = std::make_unique<SplitterWindow>(dialogs, common::DriveTable::fromSystem(),
+                                                       startFolder);
+        window->start();
+        window->show();
+        return window;
+    }
+    void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
+
+    TempFolder data;
+    ScriptedDialogs dialogs;
+    splitter::SplitterSettings settings;
+};
+} // namespace
+
+TEST_F(SplitterWindowTest, ShowsEveryControl) {
+    auto window = open();
+    EXPECT_EQ(window->windowTitle(), "Zizovizi 2013");
+    EXPECT_EQ(find<QLabel>(*window, "Label2")->text(), "Refresh the FileList");
+    EXPECT_EQ(find<QPushButton>(*window, "ACoM")->text(), "Start Split");
+    EXPECT_EQ(find<QCheckBox>(*window, "DeLte")->text(), "If disc exist, DELETE");
+    EXPECT_EQ(find<QCheckBox>(*window, "ReDO")->text(), "If disc exist, REDO");
+    EXPECT_EQ(find<QPushButton>(*window, "MSet")->text(), "Set DataPad");
+    EXPECT_EQ(find<QGroupBox>(*window, "WySE")->title(), "Extentions");
+    for (const char* name : {"DLyS", "FLyS", "iFO", "EL", "File1", "File2"})
+        find<QListWidget>(*window, name);
+    find<QLabel>(*window, "Wagter");
+    find<QLabel>(*window, "WysP");
+    EXPECT_TRUE(std::filesystem::is_directory(data / "TheShards-13"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(data / "DoneSplit.lys"));
+}
+
+TEST_F(SplitterWindowTest, TheTwoCheckBoxesClearEachOther) {
+    auto window = open();
+    auto* del = find<QCheckBox>(*window, "DeLte");
+    auto* redo = find<QCheckBox>(*window, "ReDO");
+    click(del);
+    EXPECT_TRUE(del->isChecked());
+    EXPECT_FALSE(redo->isChecked());
+    click(redo);
+    EXPECT_TRUE(redo->isChecked());
+    EXPECT_FALSE(del->isChecked());
+    click(del);
+    EXPECT_TRUE(del->isChecked());
+    EXPECT_FALSE(redo->isChecked());
+    click(del);
+    EXPECT_FALSE(del->isChecked());
+    EXPECT_FALSE(redo->isChecked());
+}
+
+TEST_F(SplitterWindowTest, NothingSelectedSaysSo) {
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    auto window = open();
+    dialogs.expectMessage("", "No disc was selected", Buttons::Ok, Icon::None, 1);
+    click(find<QPushButton>(*window, "ACoM"));
+    EXPECT_TRUE(dialogs.allAnswered());
+}
+
+TEST_F(SplitterWindowTest, SplitsTheChosenDiscs) {
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    data.write("B.rtf", catalogueLine("E:\\x\\", "b.jpg") + "1 files : 1 folders\r\n");
+    data.write("C.rtf", catalogueLine("E:\\", "c.gif") + "1 files :  folders\r\n");
+    data.write("notes.txt", "not a disc list");
+    auto window = open();
+    auto* discs = find<QListWidget>(*window, "DLyS");
+    ASSERT_EQ(discs->count(), 3);
+    EXPECT_EQ(discs->item(0)->text(), "A.rtf");
+    discs->item(2)->setSelected(true);
+    discs->item(0)->setSelected(true);
+    EXPECT_EQ(find<QLabel>(*window, "Wagter")->text(), "...waiting...(2)");
+    click(find<QPushButton>(*window, "ACoM"));
+    EXPECT_EQ(find<QLabel>(*window, "Wagter")->text(), "FINISHED");
+    EXPECT_EQ(find<QLabel>(*window, "WysP")->text(), "0");
+    EXPECT_EQ(window->windowTitle(), "Zizovizi 2013");
+    EXPECT_TRUE(discs->isEnabled());
+    auto* done = find<QListWidget>(*window, "FLyS");
+    ASSERT_EQ(done->count(), 2);
+    EXPECT_EQ(done->item(0)->text(), "A");
+    EXPECT_EQ(done->item(1)->text(), "C");
+    auto* log = find<QListWidget>(*window, "iFO");
+    ASSERT_EQ(log->count(), 3);
+    EXPECT_EQ(log->item(0)->text(), "FINISHED");
+    EXPECT_EQ(log->item(1)->text(), "C...done");
+    EXPECT_EQ(log->item(2)->text(), "A...done");
+    EXPECT_EQ(find<QListWidget>(*window, "EL")->item(0)->text(), "empty");
+    EXPECT_TRUE(std::filesystem::exists(data / "TheShards-13" / "TXT.rtf"));
+    EXPECT_TRUE(std::filesystem::exists(data / "TheShards-13" / "GIF.rtf"));
+    EXPECT_FALSE(std::filesystem::exists(data / "TheShards-13" / "JPG.rtf"));
+    EXPECT_EQ(TempFolder::read(data / "DoneSplit.lys"), "A\r\nC\r\n");
+    EXPECT_EQ(find<QListWidget>(*window, "File2")->count(), 2);
+
+    // The right button drops the choice.
+    discs->item(1)->setSelected(true);
+    QTest::mousePress(discs->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(discs->selectedItems().isEmpty());
+}
+
+TEST_F(SplitterWindowTest, RefreshReadsTheFolderAgain) {
+    auto window = open();
+    auto* discs = find<QListWidget>(*window, "DLyS");
+    EXPECT_EQ(discs->count(), 0);
+    data.write("New.rtf", " files :  folders\r\n");
+    click(find<QLabel>(*window, "Label2"));
+    ASSERT_EQ(discs->count(), 1);
+    EXPECT_EQ(discs->item(0)->text(), "New.rtf");
+}
+
+TEST_F(SplitterWindowTest, WarnsAboutARunThatDidNotEnd) {
+    std::string list;
+    for (int n = 0; n < 200; ++n)
+        list += catalogueLine("E:\\", "f" + std::to_string(n) + ".txt");
+    data.write("Cut Disc.rtf", list + "200 files :  folders\r\n");
+    {
+        // A run that ends half-way, as when the program is stopped.
+        struct Stopper : splitter::SplitObserver {
+            splitter::SplitEngine* engine = nullptr;
+            int seen = 0;
+            void record() override {
+                if (++seen == 20)
+                    engine->requestStop();
+            }
+        } stopper;
+        splitter::SplitFolders folders(dataPath());
+        folders.createOutput();
+        splitter::DoneList done(folders.doneList());
+        done.load();
+        splitter::SplitEngine engine(folders, done, settings, stopper);
+        stopper.engine = &engine;
+        EXPECT_EQ(engine.run({"Cut Disc.rtf"}, splitter::SplitEngine::WhenDone::Skip),
+                  splitter::SplitEngine::Outcome::Stopped);
+    }
+    dialogs.expectMessage("",
+                          "I was busy with:\r\nCut Disc\r\n\r\nBest way to deal with this is to "
+                          "DELETE the disc from the Extention lists.",
+                          Buttons::Ok, Icon::None, 1);
+    auto window = open();
+    EXPECT_TRUE(dialogs.allAnswered());
+
+    // Following the advice: DELETE takes the cut disc out, and the next start is quiet.
+    auto* discs = find<QListWidget>(*window, "DLyS");
+    discs->item(0)->setSelected(true);
+    click(find<QCheckBox>(*window, "DeLte"));
+    click(find<QPushButton>(*window, "ACoM"));
+    // The cut disc was never finished, so it is split now; then DELETE takes it out again.
+    click(find<QPushButton>(*window, "ACoM"));
+    EXPECT_EQ(TempFolder::read(data / "TheShards-13" / "TXT.rtf"), "");
+    EXPECT_TRUE(settings.busyDisc().isEmpty());
+    auto again = open();
+}
+
+TEST_F(SplitterWindowTest, AFailureIsReportedAndTheWindowStaysUsable) {
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    auto window = open();
+    std::filesystem::remove(data / "TheShards-13");
+    data.write("TheShards-13", "in the way");
+    auto* discs = find<QListWidget>(*window, "DLyS");
+    discs->item(0)->setSelected(true);
+    dialogs.expectMessage("", "Error: 76", Buttons::Ok, Icon::None, 1);
+    click(find<QPushButton>(*window, "ACoM"));
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_TRUE(discs->isEnabled());
+    EXPECT_EQ(window->windowTitle(), "Zizovizi 2013");
+    EXPECT_EQ(settings.busyDisc(), "A");
+
+    // Once the way is clear the same window splits the disc.
+    std::filesystem::remove(data / "TheShards-13");
+    std::filesystem::create_directory(data / "TheShards-13");
+    click(find<QPushButton>(*window, "ACoM"));
+    EXPECT_EQ(find<QLabel>(*window, "Wagter")->text(), "FINISHED");
+    EXPECT_TRUE(std::filesystem::exists(data / "TheShards-13" / "TXT.rtf"));
+    EXPECT_TRUE(settings.busyDisc().isEmpty());
+}
+
+TEST_F(SplitterWindowTest, WithoutADataPathTheDialogOpensOnTheFolderDravikNamed) {
+    settings.setDataPath(QString());
+    data.write("Disc 1.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Set DataPad");
+        auto* dir = dialog->findChild<common::ui::FolderListBox*>("Dir1");
+        ASSERT_NE(dir, nullptr);
+        shown = QString::fromStdString(dir->path().string());
+        auto* set = dialog->findChild<QPushButton*>("Command1");
+        ASSERT_NE(set, nullptr);
+        EXPECT_EQ(set->text(), "SET");
+        set->click();
+    });
+    const QString argument = dataPath() + "Disc 1.rtf,Disc 1";
+    auto window = open(splitter::StartArgument::dataFolder({argument}));
+    EXPECT_EQ(shown + "/", dataPath());
+    EXPECT_EQ(settings.dataPath(), dataPath());
+    EXPECT_EQ(window->folders().dataPath(), dataPath());
+    EXPECT_EQ(find<QListWidget>(*window, "DLyS")->count(), 1);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace splitter {
+
+// Dravik starts the splitter with one argument: data folder + disc name + ".rtf," + disc name.
+// The splitter takes only the folder from it, to open the path dialog there when no data path is
+// set yet.
+class StartArgument {
+public:
+    // The arguments after the program name; the folder ends in "/", or is empty when there is
+    // none.
+    static QString dataFolder(const QStringList& arguments);
+};
+
+} // namespace splitter
