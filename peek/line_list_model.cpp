@@ -25,6 +25,12 @@ std::string_view shortened(std::string_view line) {
 LineListModel::LineListModel(const LineStore& store, QObject* parent)
     : QAbstractListModel(parent), store_(store) {}
 
+QModelIndex LineListModel::index(int row, int column, const QModelIndex& parent) const {
+    if (row < 0 || row >= published_ || column != 0 || parent.isValid())
+        return {};
+    return createIndex(row, column);
+}
+
 int LineListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : published_;
 }

@@ -19,6 +19,10 @@ public:
 
     explicit LineListModel(const LineStore& store, QObject* parent = nullptr);
 
+    // Cheaper than the base class's, which asks rowCount() and columnCount() for every index:
+    // a view laying out a million rows asks for a million indexes.
+    QModelIndex index(int row, int column = 0,
+                      const QModelIndex& parent = QModelIndex()) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 

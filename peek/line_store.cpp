@@ -2,9 +2,14 @@
 
 namespace peek {
 
+LineStore::LineStore() {
+    starts_.push_back(0);
+}
+
 void LineStore::clear() {
-    std::vector<char>().swap(bytes_);
-    std::vector<std::size_t>{0}.swap(starts_);
+    MappedArray<char>().swap(bytes_);
+    MappedArray<std::size_t>().swap(starts_);
+    starts_.push_back(0);
 }
 
 } // namespace peek

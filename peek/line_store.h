@@ -1,8 +1,9 @@
 #pragma once
 
+#include "peek/mapped_array.h"
+
 #include <cstddef>
 #include <string_view>
-#include <vector>
 
 namespace peek {
 
@@ -11,7 +12,7 @@ namespace peek {
 // rows are decoded only when shown.
 class LineStore {
 public:
-    LineStore() = default;
+    LineStore();
     LineStore(const LineStore&) = delete;
     LineStore& operator=(const LineStore&) = delete;
 
@@ -19,7 +20,7 @@ public:
     void reserve(std::size_t bytes) { bytes_.reserve(bytes); }
 
     void append(std::string_view line) {
-        bytes_.insert(bytes_.end(), line.begin(), line.end());
+        bytes_.append(line.data(), line.size());
         starts_.push_back(bytes_.size());
     }
 
@@ -27,7 +28,6 @@ public:
     bool empty() const { return size() == 0; }
     std::size_t bytes() const { return bytes_.size(); }
 
-    // Valid until the next append.
     std::string_view line(std::size_t row) const {
         return std::string_view(bytes_.data() + starts_[row], starts_[row + 1] - starts_[row]);
     }
@@ -36,9 +36,9 @@ public:
     void clear();
 
 private:
-    std::vector<char> bytes_;
+    MappedArray<char> bytes_;
     // starts_[i] is where line i begins and starts_[i + 1] where it ends.
-    std::vector<std::size_t> starts_{0};
+    MappedArray<std::size_t> starts_;
 };
 
 } // namespace peek

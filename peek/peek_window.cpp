@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListView>
@@ -27,14 +28,28 @@ namespace {
 // A single-line box lays out all of its text at once; lines past this are cut in the copy.
 constexpr int TextBoxLimit = 65535;
 
+bool isFixedPitch(const QFont& font) {
+    // The pitch flag of some monospaced fonts is wrong (Noto Sans Mono); the widths are not.
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(QStringLiteral("iiii")) ==
+           metrics.horizontalAdvance(QStringLiteral("WWWW"));
+}
+
+// The list's columns line up only in a fixed-pitch font: Courier New where it is installed.
 QFont fixedPitchFont() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    if (!QFontInfo(font).fixedPitch()) {
-        font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("monospace")});
-        font.setStyleHint(QFont::TypeWriter);
-        font.setFixedPitch(true);
+    const QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    for (const char* family : {"Courier New", "", "DejaVu Sans Mono", "Liberation Mono"}) {
+        QFont font = system;
+        if (*family) {
+            font.setFamily(QString::fromLatin1(family));
+            font.setStyleHint(QFont::TypeWriter);
+            if (QFontInfo(font).family() != QLatin1String(family))
+                continue;
+        }
+        if (isFixedPitch(font))
+            return font;
     }
-    return font;
+    return system;
 }
 
 } // namespace
@@ -114,7 +129,11 @@ std::optional<int> PeekWindow::start() {
 }
 
 bool PeekWindow::stepShown(std::size_t total) {
-    model_->publish();
+    // The list view lays out all of its rows again after every insertion, so rows are handed over
+    // in doubling batches: however slowly the file comes in, the layouts cost about twice the
+    // rows in all instead of the rows at every yield.
+    if (store_.size() >= 2 * static_cast<std::size_t>(model_->rowCount()))
+        model_->publish();
     setWindowTitle(QString::number(total));
     yield_.always();
     return !closed_;
