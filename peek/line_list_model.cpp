@@ -66,4 +66,10 @@ void LineListModel::publish() {
     endInsertRows();
 }
 
+void LineListModel::forget() {
+    beginResetModel();
+    published_ = 0;
+    endResetModel();
+}
+
 } // namespace peek

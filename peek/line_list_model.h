@@ -31,6 +31,8 @@ public:
 
     // Tells the views about the lines appended to the store since the last call.
     void publish();
+    // Forgets every row, before the store is cleared.
+    void forget();
 
 private:
     const LineStore& store_;

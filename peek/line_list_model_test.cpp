@@ -99,3 +99,18 @@ TEST(PeekLineListModel, OutsideTheRowsThereIsNothing) {
     EXPECT_FALSE(model.data(model.index(0), Qt::DecorationRole).isValid());
     EXPECT_TRUE(model.lineText(5).isEmpty());
 }
+
+TEST(PeekLineListModel, ForgetsEveryRowBeforeTheStoreGoes) {
+    LineStore store;
+    store.append("one");
+    LineListModel model(store);
+    model.publish();
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    model.forget();
+    store.clear();
+    EXPECT_EQ(reset.count(), 1);
+    EXPECT_EQ(model.rowCount(), 0);
+    store.append("again");
+    model.publish();
+    EXPECT_EQ(shown(model, 0), "again");
+}

@@ -116,6 +116,8 @@ std::optional<int> PeekWindow::start() {
     } catch (const common::Error& e) {
         return refuse(QStringLiteral("Cannot read"), reasonOf(e));
     } catch (const std::bad_alloc&) {
+        // The message box paints the list, which must not look into a store that is gone.
+        model_->forget();
         store_.clear();
         return refuse(QStringLiteral("Cannot read"),
                       QStringLiteral("Not enough memory to show the whole file"));

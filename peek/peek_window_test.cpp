@@ -111,6 +111,25 @@ TEST(PeekWindow, TheCaptionCountsUpInThousands) {
     EXPECT_EQ(viewer.window.model().rowCount(), 3500);
 }
 
+TEST(PeekWindow, TheListFillsWhileTheCaptionCountsUp) {
+    TempFolder temp;
+    const auto file = temp.write("a.rtf", numberedLines(20000));
+    ScriptedDialogs dialogs;
+    Viewer viewer(dialogs, file);
+    QList<int> rows;
+    QObject::connect(&viewer.window, &QWidget::windowTitleChanged,
+                     [&] { rows << viewer.window.model().rowCount(); });
+    viewer.window.start();
+    ASSERT_EQ(rows.size(), 20);
+    for (int step = 1; step < 20; ++step) {
+        // Rows come in batches, but never lag the caption by more than half.
+        EXPECT_GE(rows[step - 1] * 2, step * 1000)
+            << "at " << viewer.captions[step - 1].toStdString();
+        EXPECT_LE(rows[step - 1], step * 1000 + 1);
+    }
+    EXPECT_EQ(rows.last(), 20000);
+}
+
 TEST(PeekWindow, ADiscListShowsItsSummaryLineLast) {
     TempFolder temp;
     const auto file = temp.write("Holiday.rtf", "\"E:\\\",\"autorun.inf\"\r\n"

@@ -23,7 +23,7 @@ std::string folderOf(long index) {
     folder += std::to_string(2001 + index % 17);
     folder += '\\';
     folder += Places[index % 5];
-    folder += "\\Day ";
+    folder += "\\Pictures of day ";
     folder += std::to_string(100 + index % 900).substr(1);
     folder += '\\';
     return folder;
