@@ -14,6 +14,7 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListView>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <new>
@@ -81,7 +82,12 @@ PeekWindow::PeekWindow(common::ui::Dialogs& dialogs, std::filesystem::path path,
     layout->setSpacing(4);
     layout->addWidget(text_);
     layout->addWidget(list_, 1);
-    resize(720, 480);
+    // Wide enough for a typical disc list line, as far as the screen allows.
+    const QFontMetrics metrics(list_->font());
+    QSize size(metrics.horizontalAdvance(QLatin1Char('M')) * 110 + 40, metrics.height() * 32);
+    if (const QScreen* screen = this->screen())
+        size = size.boundedTo(screen->availableSize() * 9 / 10);
+    resize(size);
 
     connect(list_, &QListView::clicked, this, &PeekWindow::copyLine);
     // Arrow keys move the selection as a click would, so keyboard users get the copy too.
