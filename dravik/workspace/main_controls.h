@@ -15,7 +15,8 @@ class FolderListBox;
 
 namespace dravik::controls {
 class CommandArray;
-}
+class XCommandLUP;
+} // namespace dravik::controls
 
 namespace dravik::workspace {
 
@@ -41,6 +42,12 @@ struct MainControls {
     common::ui::FolderListBox* Dir1 = nullptr;
     controls::CommandArray* SellD = nullptr; // temporary drives 0 to 3
     controls::CommandArray* MAo = nullptr;   // Man / Aut
+    controls::CommandArray* GCom = nullptr;  // the window's commands
+    controls::XCommandLUP* NDc = nullptr;    // next disc of a numbered series
+    QLabel* CrePan = nullptr;                // "CREATING. PLEASE Wait..."
+    QLabel* UpPan = nullptr;                 // drive refresh notice
+    QLabel* Wag = nullptr;                   // "Busy Loading..."
+    QFrame* NewDisc = nullptr;               // "List have CHANGED ! !"
 
     // Areas later handlers add their controls to.
     QBoxLayout* discBar = nullptr;

@@ -11,6 +11,7 @@
 
 namespace dravik::workspace {
 
+class CommandRouter;
 class DriveWarning;
 class MessagePanel;
 class PriorityPanel;
@@ -33,6 +34,11 @@ public:
     // `Wagter`: clears the tag of `WDrive` and waits until a handler puts a text into it.
     void wagter();
     void showDataPathDialog();
+    // Shows a notice panel (`CrePan`, `UpPan`, `Wag`) in front of the list view.
+    void showOverPanel(QWidget* panel);
+    // The standard error box of a command handler: "GCom_click(7)-(68)" + LF + description.
+    void reportHandlerError(const QString& handler, int index, int number,
+                            const QString& description);
 
     MainControls& controls() { return c_; }
     Workspace& workspace() { return workspace_; }
@@ -41,6 +47,7 @@ public:
     MessagePanel& messagePanel() { return *message_; }
     PriorityPanel& priorityPanel() { return *priority_; }
     DriveWarning& driveWarning() { return *warning_; }
+    CommandRouter& router() { return *router_; }
 
     // A widget's "tag".
     static QVariant tag(const QObject* control);
@@ -63,6 +70,7 @@ private:
     MessagePanel* message_ = nullptr;
     PriorityPanel* priority_ = nullptr;
     DriveWarning* warning_ = nullptr;
+    CommandRouter* router_ = nullptr;
     bool findHistoryLoaded_ = false;
     bool exited_ = false;
 };

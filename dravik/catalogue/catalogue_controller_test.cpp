@@ -1,0 +1,217 @@
+#include "common/ui/drive_list_box.h"
+#include "dravik/catalogue/catalogue_controller.h"
+#include "dravik/controls/x_command_lup.h"
+#include "dravik/testing/main_window_fixture.h"
+#include "dravik/walker/walk_lock.h"
+#include "dravik/workspace/command_router.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+
+using common::testing::TempFolder;
+using common::ui::Buttons;
+using common::ui::Icon;
+using dravik::catalogue::CatalogueController;
+using dravik::workspace::MainWindow;
+
+namespace {
+
+const QString DiscErrorText =
+    "An unforseen problem:\n1.   Disc in drive is blank\n2.  Disc in drive is a RW and settings "
+    "to read were not installed\n3.  Disc cannot be read (for whatever reason)\n\nConclusion:\nIf "
+    "the problem persist, use another disc to write and store data and/or information using this "
+    "name for later creation.";
+
+class Cataloguing : public dravik::testing::MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        root.write("disc/autorun.inf", "x");
+        root.write("disc/Photos/img 1.jpg", "x");
+    }
+    void typeName(const QString& name) {
+        auto* box = find<QComboBox>("TeX");
+        box->setEditText(name);
+        QTest::keyRelease(box->lineEdit(), Qt::Key_Shift);
+    }
+    void enter() { QTest::keyClick(find<QComboBox>("TeX")->lineEdit(), Qt::Key_Return); }
+    std::string list(const std::string& name) { return TempFolder::read(data / (name + ".rtf")); }
+    static const char* expectedList() {
+        return "\"E:\\\",\"autorun.inf\"\r\n\"E:\\Photos\\\",\"img 1.jpg\"\r\n"
+               "2 files : 1 folders\r\n";
+    }
+};
+
+} // namespace
+
+TEST_F(Cataloguing, AutomaticModeBuildsANewNameWithoutQuestions) {
+    MainWindow& w = start();
+    typeName("Disc 1");
+    enter();
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_EQ(list("Disc 1"), expectedList());
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Disc 1\r\n");
+    EXPECT_EQ(common::SettingsStore("DRAVIK 2016").value("Changes", "NewDisc"), "True");
+    EXPECT_FALSE(std::filesystem::exists(program / "File.List.Qel"));
+    EXPECT_EQ(w.windowTitle(), "Dravik [Disc 1.rtf ] Dir:1 File:2");
+    EXPECT_EQ(find<QPlainTextEdit>("RtB")->toPlainText(),
+              "\"E:\\\",\"autorun.inf\"\n\"E:\\Photos\\\",\"img 1.jpg\"\n2 files : 1 folders\n");
+    EXPECT_EQ(find<QLabel>("LaB")->text(), "Finished.");
+    EXPECT_EQ(find<QLabel>("Label4")->palette().color(QPalette::Window), QColor(0, 255, 0));
+    EXPECT_EQ(find<QLabel>("FileLab")->text(), "2");
+    EXPECT_EQ(find<QLabel>("DirLab")->text(), "1");
+    EXPECT_EQ(find<QComboBox>("TeX")->count(), 1);
+    EXPECT_EQ(MainWindow::tag(find<QLabel>("Lab4")).toString(), "5");
+    EXPECT_EQ(w.workspace().namingState, 5);
+    EXPECT_TRUE(find<QLabel>("CrePan")->isHidden());
+}
+
+TEST_F(Cataloguing, ManualModeAsksInOrder) {
+    start();
+    click("MAo_0");
+    dialogs.expectPanelHeading("Autorun Message", 6);
+    dialogs.expectPanel("Name Set", "Are you ready to start?", true, true, false, 0, 6);
+    dialogs.expectPanel("Just to make certain",
+                        "The following drive will be build:\n\nDrive: [E]\n Name: [Disc 2].\n\nDo "
+                        "you want me to continue?",
+                        true, true, false, 0, 6);
+    typeName("Disc 2");
+    enter();
+    EXPECT_EQ(list("Disc 2"), expectedList());
+}
+
+TEST_F(Cataloguing, ManualModeNoBeforeTheBuildWritesNoList) {
+    start();
+    click("MAo_0");
+    dialogs.expectPanelHeading("Autorun Message", 6);
+    dialogs.expectPanelHeading("Name Set", 7);
+    typeName("Later");
+    enter();
+    EXPECT_FALSE(std::filesystem::exists(data / "Later.rtf"));
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Later\r\n"); // the name stays recorded
+}
+
+TEST_F(Cataloguing, ExistingNameInOtherCaseAsksBeforeReuse) {
+    root.write("data/DK.tex", "Other\r\nHoliday\r\n");
+    root.write("data/Holiday.rtf", "old\r\n");
+    start();
+    dialogs.expectPanel("Name EXISTS!!!", "The name already exists. Must I re-used the name?", true,
+                        true, false, 1, 7);
+    typeName("HOLIDAY");
+    enter();
+    EXPECT_EQ(list("Holiday"), "old\r\n");
+    dialogs.expectPanelHeading("Name EXISTS!!!", 6);
+    enter();
+    EXPECT_EQ(list("Holiday"), expectedList()); // replaced whole, same file
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Other\r\nHoliday\r\n");
+}
+
+TEST_F(Cataloguing, ChosenExistingDiscAsksToRebuildOrOpens) {
+    root.write("data/DK.tex", "Holiday\r\n");
+    MainWindow& w = start();
+    int opened = 0;
+    w.router().cataloguing().setOpener([&] { ++opened; });
+    find<QComboBox>("TeX")->setCurrentIndex(0);
+    QTest::keyRelease(find<QComboBox>("TeX")->lineEdit(), Qt::Key_Shift);
+    EXPECT_TRUE(w.workspace().nameExists);
+    dialogs.expectMessage("Disc with filename already exists",
+                          "File already exists.\nDo you want to Re-USE this filename? (Rebuild)",
+                          Buttons::YesNo, Icon::Question, 7);
+    enter();
+    EXPECT_EQ(opened, 1);
+    EXPECT_FALSE(std::filesystem::exists(data / "Holiday.rtf"));
+    typeName("Holiday 2");
+    EXPECT_FALSE(w.workspace().nameExists);
+}
+
+TEST_F(Cataloguing, DriveWithoutAReadableDiscShowsDiscError) {
+    std::filesystem::remove_all(disc);
+    start();
+    dialogs.expectPanel("Disc ERROR", DiscErrorText, true, false, false, 1, 6);
+    typeName("Blank");
+    enter();
+    EXPECT_FALSE(std::filesystem::exists(data / "Blank.rtf"));
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "");
+    EXPECT_TRUE(find<QLabel>("UpPan")->isHidden());
+}
+
+TEST_F(Cataloguing, RefusedNamesWriteNothing) {
+    start();
+    for (const char* name : {"a/b", "..", "x:y", "a,b", "   "}) {
+        dialogs.expectPanelHeading("Disc name", 6);
+        typeName(name);
+        enter();
+    }
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data), {}), 5); // start files only
+}
+
+TEST_F(Cataloguing, ASecondWalkIsRefused) {
+    start();
+    dravik::walker::WalkLock other(program);
+    ASSERT_TRUE(other.acquire(data / "Elsewhere.rtf"));
+    dialogs.expectPanel("Disc name",
+                        "Another cataloguing is running (Elsewhere.rtf). Wait until it has "
+                        "finished, then try again.",
+                        true, false, false, 1, 6);
+    typeName("Disc 3");
+    enter();
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "");
+}
+
+TEST_F(Cataloguing, TwoBuildsInARowCountFromZeroAndCreateShowsItsPanel) {
+    MainWindow& w = start();
+    typeName("One");
+    enter();
+    root.write("disc/more.txt", "x");
+    typeName("Two");
+    bool panelShown = false;
+    QTimer::singleShot(0, [&] { panelShown = !find<QLabel>("CrePan")->isHidden(); });
+    click("GCom_7");
+    EXPECT_TRUE(panelShown || !find<QLabel>("CrePan")->isVisible());
+    EXPECT_EQ(w.windowTitle(), "Dravik [Two.rtf ] Dir:1 File:3");
+    EXPECT_EQ(find<QLabel>("CrePan")->text(), "CREATING. PLEASE Wait...");
+    EXPECT_TRUE(find<QLabel>("CrePan")->isHidden());
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "One\r\nTwo\r\n");
+}
+
+TEST_F(Cataloguing, EmptyDiscCaptionShowsZeroCounts) {
+    std::filesystem::remove_all(disc);
+    std::filesystem::create_directory(disc);
+    MainWindow& w = start();
+    typeName("Empty");
+    enter();
+    EXPECT_EQ(list("Empty"), " files :  folders\r\n");
+    EXPECT_EQ(w.windowTitle(), "Dravik [Empty.rtf ] Dir:0 File:0");
+}
+
+TEST_F(Cataloguing, NextDiscIncrementsTheTrailingNumber) {
+    EXPECT_EQ(CatalogueController::nextName("Disc 9"), "Disc 10");
+    EXPECT_EQ(CatalogueController::nextName("Disc 19"), "Disc 20");
+    EXPECT_EQ(CatalogueController::nextName("Disc 099"), "Disc 100");
+    EXPECT_EQ(CatalogueController::nextName("7"), "8");
+    EXPECT_EQ(CatalogueController::nextName("Photos"), "Photos");
+    EXPECT_EQ(CatalogueController::nextName(""), "");
+    start();
+    typeName("Disc 9");
+    auto* next = find<dravik::controls::XCommandLUP>("NDc");
+    EXPECT_EQ(next->caption(), ">>");
+    EXPECT_EQ(next->toolTipText(), "NextDisc");
+    QTest::mouseClick(next->findChild<QLabel*>("XLab_0"), Qt::LeftButton);
+    EXPECT_EQ(find<QComboBox>("TeX")->currentText(), "Disc 10");
+    EXPECT_FALSE(std::filesystem::exists(data / "Disc 10.rtf")); // nothing else happens
+}
+
+TEST_F(Cataloguing, ChangeNoticeClickStoresFalse) {
+    start();
+    auto* notice = find<QFrame>("NewDisc");
+    notice->show();
+    QTest::mouseClick(notice, Qt::LeftButton);
+    EXPECT_TRUE(notice->isHidden());
+    EXPECT_EQ(common::SettingsStore("DRAVIK 2016").value("Changes", "NewDisc"), "False");
+}

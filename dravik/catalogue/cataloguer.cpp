@@ -1,0 +1,118 @@
+#include "dravik/catalogue/cataloguer.h"
+
+#include "common/error.h"
+#include "common/file_ops.h"
+#include "common/settings_store.h"
+#include "common/upper_case.h"
+#include "dravik/walker/walk_lock.h"
+
+namespace dravik::catalogue {
+
+namespace {
+// Busy walks are reported with this number so callers can tell them from file errors.
+constexpr int BusyNumber = common::ErrorNumber::PathFileAccess;
+} // namespace
+
+Cataloguer::Cataloguer(Catalogue& catalogue, const common::DriveTable& drives)
+    : catalogue_(catalogue), drives_(drives) {}
+
+std::optional<QString> Cataloguer::refusal(const QString& name) {
+    if (name.trimmed().isEmpty())
+        return QStringLiteral("Type a name for the disc first.");
+    if (name.contains(u'/') || name.contains(u'\\'))
+        return QStringLiteral("A disc name cannot hold / or \\.");
+    if (name.contains(QStringLiteral("..")))
+        return QStringLiteral("A disc name cannot hold \"..\".");
+    for (const QChar c : name) {
+        if (c.unicode() < 32 || c.unicode() == 127)
+            return QStringLiteral("A disc name cannot hold control characters.");
+    }
+    for (const char c : {':', '*', '?', '"', '<', '>', '|'}) {
+        if (name.contains(QLatin1Char(c)))
+            return QStringLiteral("A disc name cannot hold any of  : * ? \" < > |");
+    }
+    if (name.contains(u','))
+        return QStringLiteral("A disc name cannot hold a comma: the disc index would read it "
+                              "back as two discs.");
+    if (name.endsWith(u' ') || name.endsWith(u'.') || name.startsWith(u' '))
+        return QStringLiteral(
+            "A disc name cannot begin with a blank or end with a blank or a dot.");
+    const QString stem = name.section(u'.', 0, 0).toUpper();
+    static const QStringList reserved = {
+        "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
+        "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
+    if (reserved.contains(stem))
+        return QStringLiteral("\"") + name +
+               QStringLiteral("\" is a device name on Windows and "
+                              "cannot name a file.");
+    if ((name + ".rtf").toUtf8().size() > 255)
+        return QStringLiteral("The disc name is too long for a file name.");
+    return std::nullopt;
+}
+
+bool Cataloguer::listed(const QStringList& discs, const QString& name) {
+    const QString wanted = common::UpperCase::of(name);
+    for (const QString& disc : discs) {
+        if (common::UpperCase::of(disc) == wanted)
+            return true;
+    }
+    return false;
+}
+
+std::filesystem::path Cataloguer::scanRoot(const QString& drive) const {
+    if (drive.isEmpty())
+        throw common::Error(common::ErrorNumber::DeviceUnavailable,
+                            "No default CD/DVD drive is set");
+    return drives_.root(drive[0].toLatin1());
+}
+
+void Cataloguer::recordName(const QString& name) const {
+    catalogue_.appendDiscName(name);
+}
+
+void Cataloguer::markChanged() {
+    common::SettingsStore(QStringLiteral("DRAVIK 2016"))
+        .setValue(QStringLiteral("Changes"), QStringLiteral("NewDisc"), QStringLiteral("True"));
+}
+
+QString Cataloguer::busyMessage(const std::filesystem::path& busyWith) {
+    QString text = QStringLiteral("Another cataloguing is running");
+    if (!busyWith.empty())
+        text += QStringLiteral(" (") + QString::fromStdString(busyWith.filename().string()) +
+                QStringLiteral(")");
+    return text + QStringLiteral(". Wait until it has finished, then try again.");
+}
+
+walker::WalkCounts Cataloguer::build(const QString& name, const QString& drive,
+                                     const walker::WalkEngine::Progress& progress,
+                                     const bool* stop) const {
+    const auto root = scanRoot(drive);
+    walker::WalkLock lock(catalogue_.programFolder());
+    const auto list = catalogue_.discListPath(name);
+    if (!lock.acquire(list))
+        throw common::Error(
+            BusyNumber,
+            busyMessage(walker::WalkLock::busyWith(catalogue_.programFolder())).toStdString());
+    walker::WalkInput input;
+    input.fileName = "*.*";
+    input.location = drive.left(1).toUpper().toStdString() + ":\\";
+    walker::WalkEngine engine(root, input);
+    engine.setProgress(progress);
+    engine.setStopFlag(stop);
+    walker::WalkCounts counts;
+    try {
+        counts = engine.run(catalogue_.workFilePath());
+    } catch (...) {
+        // The old list stays; the half-written work file goes.
+        common::FileOps::removeIfExists(catalogue_.workFilePath());
+        throw;
+    }
+    if (stop && *stop) {
+        common::FileOps::removeIfExists(catalogue_.workFilePath());
+        return counts;
+    }
+    catalogue_.publishWorkFile(name);
+    return counts;
+}
+
+} // namespace dravik::catalogue

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "common/drive_table.h"
+#include "dravik/catalogue/catalogue.h"
+#include "dravik/walker/walk_engine.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace dravik::catalogue {
+
+// The steps of cataloguing a disc that do not need a window: checking the name, recording it,
+// and the build (walk into the work file, then publish it as the disc's list). The window and
+// dravik-cli run the same steps, so they refuse the same things for the same reasons.
+class Cataloguer {
+public:
+    Cataloguer(Catalogue& catalogue, const common::DriveTable& drives);
+
+    // Why a disc name cannot be used, or nothing when it can: it must be a file name on Linux
+    // and Windows, and read back whole from the disc index.
+    static std::optional<QString> refusal(const QString& name);
+    // Whether `name` is among `discs` without regard to case.
+    static bool listed(const QStringList& discs, const QString& name);
+
+    // The local folder that the drive letter stands for; throws Error 68 when it has no
+    // readable disc.
+    std::filesystem::path scanRoot(const QString& drive) const;
+    // Appends the name to the disc index and marks the disc list as changed.
+    void recordName(const QString& name) const;
+    static void markChanged();
+
+    // Walks `drive` and publishes the list as the disc's. Throws common::Error when another walk
+    // is running, the drive cannot be read or a file cannot be written; a stopped walk is not
+    // published.
+    walker::WalkCounts build(const QString& name, const QString& drive,
+                             const walker::WalkEngine::Progress& progress,
+                             const bool* stop = nullptr) const;
+
+    // "Another cataloguing is running (…)": the message for a refused second walk.
+    static QString busyMessage(const std::filesystem::path& busyWith);
+
+private:
+    Catalogue& catalogue_;
+    const common::DriveTable& drives_;
+};
+
+} // namespace dravik::catalogue

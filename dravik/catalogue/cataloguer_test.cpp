@@ -1,0 +1,76 @@
+#include "common/error.h"
+#include "common/settings_store.h"
+#include "common/testing/temp_folder.h"
+#include "dravik/catalogue/cataloguer.h"
+#include "dravik/walker/walk_lock.h"
+
+#include <gtest/gtest.h>
+
+using common::testing::TempFolder;
+using dravik::catalogue::Catalogue;
+using dravik::catalogue::Cataloguer;
+
+TEST(Cataloguer, RefusesNamesThatCannotBeFilesOrReadBackWhole) {
+    for (const char* bad :
+         {"", "   ", "a/b", "a\\b", "..", "x..y", "a:b", "what?", "a*", "say \"hi\"", "<x>", "a|b",
+          "a,b", "tab\there", "CON", "lpt1.txt", "ends.", " lead", "trail "}) {
+        EXPECT_TRUE(Cataloguer::refusal(QString::fromUtf8(bad)).has_value()) << bad;
+    }
+    EXPECT_TRUE(Cataloguer::refusal(QString(300, u'x')).has_value());
+    for (const char* good : {"Disc 1", "Holiday 2009 (Spain)", "caf\xc3\xa9", "a.b", "Console"})
+        EXPECT_FALSE(Cataloguer::refusal(QString::fromUtf8(good)).has_value()) << good;
+    EXPECT_EQ(*Cataloguer::refusal("a,b"),
+              "A disc name cannot hold a comma: the disc index would read it back as two discs.");
+}
+
+TEST(Cataloguer, ListedWithoutRegardToCase) {
+    EXPECT_TRUE(Cataloguer::listed({"Holiday", "MUSIC"}, "music"));
+    EXPECT_FALSE(Cataloguer::listed({"Holiday"}, "Holiday 2"));
+}
+
+TEST(Cataloguer, BuildPublishesTheListAndRefusesASecondWalk) {
+    TempFolder dir;
+    dir.write("disc/a.txt", "x");
+    const auto data = dir.makeFolder("data");
+    const auto program = dir.makeFolder("program");
+    Catalogue catalogue(data, program);
+    common::DriveTable drives;
+    drives.set('E', (dir / "disc").string());
+    Cataloguer cataloguer(catalogue, drives);
+    const auto counts = cataloguer.build("Disc 1", "E", {});
+    EXPECT_EQ(counts.files, 1);
+    EXPECT_EQ(TempFolder::read(data / "Disc 1.rtf"),
+              "\"E:\\\",\"a.txt\"\r\n1 files :  folders\r\n");
+    EXPECT_FALSE(std::filesystem::exists(program / "File.List.Qel"));
+
+    dravik::walker::WalkLock other(program);
+    ASSERT_TRUE(other.acquire(data / "Other.rtf"));
+    EXPECT_EQ(dravik::walker::WalkLock::busyWith(program), data / "Other.rtf");
+    try {
+        cataloguer.build("Disc 2", "E", {});
+        FAIL();
+    } catch (const common::Error& e) {
+        EXPECT_EQ(e.description(), "Another cataloguing is running (Other.rtf). Wait until it has "
+                                   "finished, then try again.");
+    }
+    EXPECT_FALSE(std::filesystem::exists(data / "Disc 2.rtf"));
+    other.release();
+    EXPECT_TRUE(dravik::walker::WalkLock::busyWith(program).empty());
+}
+
+TEST(Cataloguer, UnreadableDriveIsDeviceUnavailable) {
+    TempFolder dir;
+    Catalogue catalogue(dir.makeFolder("data"), dir.makeFolder("program"));
+    common::DriveTable drives;
+    drives.set('E', (dir / "nothing").string());
+    Cataloguer cataloguer(catalogue, drives);
+    for (const QString& drive : {QString("E"), QString()}) {
+        try {
+            cataloguer.build("Disc", drive, {});
+            FAIL();
+        } catch (const common::Error& e) {
+            EXPECT_EQ(e.number(), 68);
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "data" / "Disc.rtf"));
+}

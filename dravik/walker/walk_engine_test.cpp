@@ -1,0 +1,182 @@
+#include "common/error.h"
+#include "common/testing/temp_folder.h"
+#include "dravik/walker/walk_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <unistd.h>
+
+using common::testing::TempFolder;
+using dravik::walker::WalkCounts;
+using dravik::walker::WalkEngine;
+using dravik::walker::WalkInput;
+
+namespace {
+
+struct Walked {
+    std::vector<std::string> lines;
+    WalkCounts counts;
+};
+
+Walked walk(const std::filesystem::path& root, WalkInput input = {}) {
+    if (input.location.empty())
+        input.location = "E:\\";
+    TempFolder out;
+    WalkEngine engine(root, input);
+    Walked w;
+    w.counts = engine.run(out / "File.List.Qel");
+    std::string bytes = TempFolder::read(out / "File.List.Qel");
+    EXPECT_TRUE(bytes.size() >= 2 && bytes.substr(bytes.size() - 2) == "\r\n");
+    std::istringstream in(bytes);
+    for (std::string line; std::getline(in, line);) {
+        EXPECT_TRUE(!line.empty() && line.back() == '\r') << line;
+        line.pop_back();
+        w.lines.push_back(line);
+    }
+    return w;
+}
+
+// The lines of one folder, in any order (the file system decides the order within a folder).
+std::vector<std::string> sorted(std::vector<std::string> lines) {
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+} // namespace
+
+TEST(WalkEngine, EmptyDiscGivesTheSummaryLineAlone) {
+    TempFolder disc;
+    const Walked w = walk(disc.path());
+    EXPECT_EQ(w.lines, (std::vector<std::string>{" files :  folders"}));
+    EXPECT_EQ(w.counts.files, 0);
+    EXPECT_EQ(w.counts.folders, 0);
+}
+
+TEST(WalkEngine, RootWithOnlyFiles) {
+    TempFolder disc;
+    disc.write("autorun.inf", "x");
+    disc.write("read me.txt", "x");
+    const Walked w = walk(disc.path());
+    ASSERT_EQ(w.lines.size(), 3u);
+    EXPECT_EQ(sorted({w.lines[0], w.lines[1]}),
+              (std::vector<std::string>{"\"E:\\\",\"autorun.inf\"", "\"E:\\\",\"read me.txt\""}));
+    EXPECT_EQ(w.lines[2], "2 files :  folders");
+}
+
+TEST(WalkEngine, BreadthFirstWithFoldersOnlyThroughTheirFiles) {
+    TempFolder disc;
+    disc.write("Photos/2009/img_001.jpg", "x");
+    disc.write("Photos/top.jpg", "x");
+    disc.makeFolder("Archive/Old/Empty");
+    disc.write("Archive/Old/Deep/caf\xc3\xa9 cr\xc3\xa8me.doc", "x");
+    disc.write("root.txt", "x");
+    const Walked w = walk(disc.path());
+    ASSERT_EQ(w.lines.size(), 5u);
+    EXPECT_EQ(w.lines[0], "\"E:\\\",\"root.txt\"");
+    EXPECT_EQ(w.lines[1], "\"E:\\Photos\\\",\"top.jpg\"");
+    // Level 2 before level 3, and a folder holding only folders leaves no line.
+    EXPECT_EQ(w.lines[2], "\"E:\\Photos\\2009\\\",\"img_001.jpg\"");
+    EXPECT_EQ(w.lines[3], "\"E:\\Archive\\Old\\Deep\\\",\"caf\xc3\xa9 cr\xc3\xa8me.doc\"");
+    EXPECT_EQ(w.lines[4], "4 files : 6 folders");
+}
+
+TEST(WalkEngine, TwoWalksCountFromZero) {
+    TempFolder disc;
+    disc.write("a/b.txt", "x");
+    EXPECT_EQ(walk(disc.path()).lines.back(), "1 files : 1 folders");
+    EXPECT_EQ(walk(disc.path()).lines.back(), "1 files : 1 folders");
+}
+
+TEST(WalkEngine, OddNamesStayOneLinePerFile) {
+    TempFolder disc;
+    disc.write("bad\nfolder/x\ry.txt", "x");
+    const Walked w = walk(disc.path());
+    ASSERT_EQ(w.lines.size(), 2u);
+    EXPECT_EQ(w.lines[0], "\"E:\\bad?folder\\\",\"x?y.txt\"");
+}
+
+TEST(WalkEngine, SymbolicLinksAreFilesAndNeverFollowed) {
+    TempFolder disc;
+    disc.write("real/file.txt", "x");
+    std::filesystem::create_directory_symlink(disc.path(), disc / "real" / "loop");
+    std::filesystem::create_directory_symlink("/", disc / "outside");
+    const Walked w = walk(disc.path());
+    EXPECT_EQ(w.counts.files, 3); // file.txt, loop, outside
+    EXPECT_EQ(w.counts.folders, 1);
+    EXPECT_NE(std::find(w.lines.begin(), w.lines.end(), "\"E:\\\",\"outside\""), w.lines.end());
+}
+
+TEST(WalkEngine, PatternRules) {
+    WalkInput input;
+    EXPECT_EQ(WalkEngine::patterns(input), (std::vector<std::string>{"*.*"}));
+    input.fileName = "  ";
+    EXPECT_EQ(WalkEngine::patterns(input), (std::vector<std::string>{"*.*"}));
+    input.fileName = "*.jpg";
+    EXPECT_EQ(WalkEngine::patterns(input), (std::vector<std::string>{"*.jpg"}));
+    input.exclude = {".tmp"};
+    EXPECT_EQ(WalkEngine::patterns(input), (std::vector<std::string>{"*.*"}));
+    input.include = {".mp3", "song"};
+    EXPECT_EQ(WalkEngine::patterns(input), (std::vector<std::string>{"*.mp3*", "*song*"}));
+
+    TempFolder disc;
+    disc.write("a.JPG", "x");
+    disc.write("b.txt", "x");
+    disc.write("sub/c.jpg", "x");
+    WalkInput jpg;
+    jpg.fileName = "*.jpg";
+    const Walked w = walk(disc.path(), jpg);
+    EXPECT_EQ(w.lines, (std::vector<std::string>{"\"E:\\\",\"a.JPG\"", "\"E:\\sub\\\",\"c.jpg\"",
+                                                 "2 files :  folders"}));
+}
+
+TEST(WalkEngine, UnlistableFoldersAreSkippedAndCounted) {
+    TempFolder disc;
+    disc.write("d1/d2/lost.txt", "x");
+    for (int i = 0; i < 300; ++i)
+        disc.write("d1/f" + std::to_string(i), "");
+    TempFolder out;
+    WalkInput input;
+    input.location = "E:";
+    WalkEngine engine(disc.path(), input);
+    // d2 is queued, then disappears before its turn, as a folder of a failing disc does.
+    engine.setProgress([&](const WalkCounts&) {
+        std::error_code ec;
+        std::filesystem::remove_all(disc / "d1" / "d2", ec);
+    });
+    const WalkCounts counts = engine.run(out / "list");
+    EXPECT_EQ(counts.skipped, 1);
+    EXPECT_EQ(counts.files, 300);
+    EXPECT_EQ(counts.folders, 2);
+    const std::string bytes = TempFolder::read(out / "list");
+    EXPECT_NE(bytes.find("300 files : 2 folders\r\n"), std::string::npos);
+    EXPECT_EQ(bytes.find("lost.txt"), std::string::npos);
+    if (::geteuid() != 0) { // permissions do not stop root
+        disc.write("locked/x.txt", "x");
+        std::filesystem::permissions(disc / "locked", std::filesystem::perms::none);
+        WalkEngine again(disc.path(), input);
+        EXPECT_EQ(again.run(out / "list2").skipped, 1);
+        std::filesystem::permissions(disc / "locked", std::filesystem::perms::owner_all);
+    }
+}
+
+TEST(WalkEngine, StopFlagEndsTheWalkWithASummary) {
+    TempFolder disc;
+    for (int i = 0; i < 600; ++i)
+        disc.write("f" + std::to_string(i), "");
+    bool stop = false;
+    TempFolder out;
+    WalkEngine engine(disc.path(), WalkInput{"*.*", "", "E:\\", {}, {}});
+    engine.setStopFlag(&stop);
+    engine.setProgress([&](const WalkCounts&) { stop = true; });
+    const WalkCounts counts = engine.run(out / "list");
+    EXPECT_EQ(counts.files, 256);
+    EXPECT_NE(TempFolder::read(out / "list").find("256 files :  folders\r\n"), std::string::npos);
+}
+
+TEST(WalkEngine, UnreadableRootOrWorkFileIsAnError) {
+    TempFolder disc;
+    EXPECT_THROW(WalkEngine(disc / "none", {}).run(disc / "list"), common::Error);
+    EXPECT_THROW(WalkEngine(disc.path(), {}).run(disc / "no" / "list"), common::Error);
+}
