@@ -6,6 +6,10 @@ namespace splitter {
 
 ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
     setCursor(Qt::PointingHandCursor);
+    // Looks like what it is: something to click.
+    QFont underlined = font();
+    underlined.setUnderline(true);
+    setFont(underlined);
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {

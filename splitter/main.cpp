@@ -7,7 +7,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("splitter"));
+    QApplication::setApplicationName(QStringLiteral("Splitter"));
     common::ui::QtDialogs dialogs;
     const QString startFolder = splitter::StartArgument::dataFolder(app.arguments().mid(1));
     splitter::SplitterWindow window(dialogs, common::DriveTable::fromSystem(), startFolder);

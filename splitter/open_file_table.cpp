@@ -1,6 +1,7 @@
 #include "splitter/open_file_table.h"
 
 #include "common/error.h"
+#include "common/name_resolver.h"
 
 #include <optional>
 
@@ -15,7 +16,8 @@ OpenFileTable::OpenFileTable(std::filesystem::path folder)
 std::filesystem::path OpenFileTable::pathOf(std::string_view extension) const {
     std::string name(extension);
     name += ".rtf";
-    return folder_ / name;
+    // An existing list written in other letters ("jpg.rtf") is the same list.
+    return common::NameResolver::resolve(folder_, name);
 }
 
 AppendFile& OpenFileTable::openNew(std::string_view extension) {

@@ -76,3 +76,13 @@ TEST(OpenFileTable, LongLinesPassTheBuffer) {
     table.closeAll();
     EXPECT_EQ(common::testing::TempFolder::read(dir / "BIG.rtf"), "a" + big + "b");
 }
+
+TEST(OpenFileTable, AListInOtherLettersIsTheSameList) {
+    common::testing::TempFolder dir;
+    dir.write("jpg.rtf", "old\r\n");
+    OpenFileTable table(dir.path());
+    table.fileFor("JPG").write("new\r\n");
+    table.closeAll();
+    EXPECT_EQ(common::testing::TempFolder::read(dir / "jpg.rtf"), "old\r\nnew\r\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "JPG.rtf"));
+}

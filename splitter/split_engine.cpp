@@ -38,6 +38,7 @@ SplitEngine::SplitEngine(SplitFolders folders, DoneList& done, SplitterSettings&
 
 SplitEngine::Outcome SplitEngine::run(const QStringList& entries, WhenDone whenDone) {
     stop_ = false;
+    cut_ = false;
     rule_.reset();
     observer_.runStarted();
     try {
@@ -62,6 +63,8 @@ void SplitEngine::runDiscs(const QStringList& entries, WhenDone whenDone) {
     for (const QString& entry : entries) {
         const QString disc = entry.chopped(4);
         for (;;) {
+            if (stop_)
+                throw Stopped{};
             std::error_code ec;
             const auto length = std::filesystem::file_size(folders_.discList(entry), ec);
             remaining_ = ec ? 0 : length;
@@ -96,6 +99,7 @@ void SplitEngine::runDiscs(const QStringList& entries, WhenDone whenDone) {
 
 void SplitEngine::split(const QString& disc, const QString& entry) {
     settings_.setBusyDisc(disc);
+    cut_ = true;
     const auto path = folders_.discList(entry);
     RecordReader reader(path);
     const std::uint64_t length = remaining_;
@@ -121,6 +125,7 @@ void SplitEngine::split(const QString& disc, const QString& entry) {
     observer_.logTop(disc + QStringLiteral("...done"));
     observer_.scrollLogToTop();
     done_.add(disc);
+    cut_ = false;
     observer_.doneListChanged(done_.names());
     remaining_ = 0;
     observer_.discFinished();
@@ -136,6 +141,9 @@ void SplitEngine::abandon() {
     }
     try {
         done_.save();
+        // Stopped between discs: nothing is cut, so the next start has nothing to warn about.
+        if (!cut_)
+            settings_.setBusyDisc(QString());
     } catch (const std::exception&) {
     }
     observer_.runStopped();

@@ -19,7 +19,7 @@ class SplitterSettings;
 // A run of the splitter: each chosen disc list is split over the extension files, unless it is in
 // the done list, in which case it is skipped, deleted from the extension files, or deleted and
 // split again. Failures come out as common::Error once the open files are closed and the finished
-// discs are in the done list; the busy marker then keeps the disc that was being split.
+// discs are in the done list; the busy marker then keeps the disc whose split was cut, if any.
 class SplitEngine {
 public:
     enum class WhenDone { Skip, Delete, Redo };
@@ -58,6 +58,7 @@ private:
     std::string line_;
     std::uint64_t remaining_ = 0;
     bool stop_ = false;
+    bool cut_ = false; // a disc's split began and did not end
 };
 
 } // namespace splitter

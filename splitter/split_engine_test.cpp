@@ -29,12 +29,17 @@ public:
     void logTop(const QString& line) override { log.prepend(line); }
     void removeTopLog() override { log.removeFirst(); }
     void logBottom(const QString& line) override { log.append(line); }
+    void discFinished() override {
+        if (stopAtDiscEnd && engine)
+            engine->requestStop();
+    }
     void record() override {
         if (stopAfter > 0 && ++records == stopAfter && engine)
             engine->requestStop();
     }
     QStringList log;
     int stopAfter = 0;
+    bool stopAtDiscEnd = false;
     int records = 0;
     SplitEngine* engine = nullptr;
 };
@@ -229,4 +234,14 @@ TEST_F(SplitEngineTest, AMissingListIsFileNotFound) {
     } catch (const common::Error& e) {
         EXPECT_EQ(e.number(), common::ErrorNumber::FileNotFound);
     }
+}
+
+TEST_F(SplitEngineTest, AStopBetweenDiscsLeavesNothingToWarnAbout) {
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    data.write("B.rtf", catalogueLine("E:\\", "b.txt") + "1 files :  folders\r\n");
+    observer.stopAtDiscEnd = true;
+    EXPECT_EQ(run({"A.rtf", "B.rtf"}), SplitEngine::Outcome::Stopped);
+    EXPECT_TRUE(settings.busyDisc().isEmpty());
+    EXPECT_EQ(TempFolder::read(folders.doneList()), "A\r\n");
+    EXPECT_EQ(output("TXT.rtf"), lineFor("a.txt", "A", "E:\\"));
 }

@@ -134,6 +134,16 @@ void SplitterWindow::askDataPath() {
 void SplitterWindow::useDataPath() {
     if (folders_.isEmpty())
         return;
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folders_.data(), ec)) {
+        // One report for a data path that is gone; "Set DataPad" picks another.
+        const QSignalBlocker quiet(discs_);
+        discs_->clear();
+        doneNames_->clear();
+        done_.reset();
+        report(common::Error(common::ErrorNumber::PathNotFound, folders_.data().string()));
+        return;
+    }
     folders_.createOutput();
     refreshDiscs();
     done_ = std::make_unique<DoneList>(folders_.doneList());

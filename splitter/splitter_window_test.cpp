@@ -240,3 +240,12 @@ TEST_F(SplitterWindowTest, WithoutADataPathTheDialogOpensOnTheFolderDravikNamed)
     EXPECT_EQ(window->folders().dataPath(), dataPath());
     EXPECT_EQ(find<QListWidget>(*window, "DLyS")->count(), 1);
 }
+
+TEST_F(SplitterWindowTest, AMissingDataPathIsReportedOnce) {
+    settings.setDataPath(dataPath() + "gone/");
+    dialogs.expectMessage("", "Error: 76", Buttons::Ok, Icon::None, 1);
+    auto window = open();
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_EQ(find<QListWidget>(*window, "DLyS")->count(), 0);
+    EXPECT_FALSE(std::filesystem::exists(data / "gone"));
+}
