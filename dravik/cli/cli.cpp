@@ -1,0 +1,135 @@
+#include "dravik/cli/cli.h"
+
+#include "common/drive_table.h"
+#include "common/error.h"
+#include "common/number_format.h"
+#include "dravik/catalogue/cataloguer.h"
+#include "dravik/walker/walk_lock.h"
+#include "dravik/workspace/workspace.h"
+
+#include <QDir>
+
+namespace dravik::cli {
+
+namespace {
+
+std::string text(const QString& s) {
+    return s.toStdString();
+}
+
+} // namespace
+
+void Cli::help() {
+    out_ << "Usage: dravik-cli catalogue NAME [--drive LETTER] [--data FOLDER] [--rebuild]\n"
+            "       dravik-cli --help\n"
+            "\n"
+            "catalogue  walks the disc in the drive and writes its list as the window's CREATE\n"
+            "           does: NAME.rtf in the data folder, NAME added to DK.tex, the catalogue\n"
+            "           marked as changed. Prints the number of files and folders.\n"
+            "  --drive LETTER  the drive to walk (default: the default CD/DVD drive, SSc.ini)\n"
+            "  --data FOLDER   the data folder (default: the setting \"Def DPath\", else the\n"
+            "                  current folder)\n"
+            "  --rebuild       catalogue again under a name already in the catalogue\n"
+            "\n"
+            "Exit status: 0 done, 1 refused or failed, 2 wrong usage, 3 done but some folders\n"
+            "could not be read (the list is incomplete).\n";
+}
+
+int Cli::run(const QStringList& arguments) {
+    if (arguments.isEmpty()) {
+        help();
+        return Usage;
+    }
+    if (arguments.first() == "--help" || arguments.first() == "-h" || arguments.first() == "help") {
+        help();
+        return 0;
+    }
+    if (arguments.first() == "catalogue")
+        return catalogue(arguments.mid(1));
+    err_ << "dravik-cli: unknown command \"" << text(arguments.first()) << "\" (try --help)\n";
+    return Usage;
+}
+
+int Cli::catalogue(const QStringList& arguments) {
+    QString name, drive, data;
+    bool nameGiven = false, rebuild = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if ((a == "--drive" || a == "--data") && i + 1 < arguments.size()) {
+            (a == "--drive" ? drive : data) = arguments[++i];
+        } else if (a == "--rebuild") {
+            rebuild = true;
+        } else if (a.startsWith("--") || nameGiven) {
+            err_ << "dravik-cli: unexpected \"" << text(a) << "\" (try --help)\n";
+            return Usage;
+        } else {
+            name = a;
+            nameGiven = true;
+        }
+    }
+    if (!nameGiven) {
+        err_ << "dravik-cli: catalogue needs a disc name (try --help)\n";
+        return Usage;
+    }
+    if (const auto reason = catalogue::Cataloguer::refusal(name)) {
+        err_ << "dravik-cli: " << text(*reason) << "\n";
+        return Refused;
+    }
+
+    try {
+        workspace::Workspace ws(common::DriveTable::fromSystem());
+        ws.locateFolders(QDir::currentPath().toStdString());
+        if (!data.isEmpty())
+            ws.catalogue().setDataFolder(
+                workspace::Workspace::withSeparator(QDir(data).absolutePath().toStdString()));
+        const QStringList discs = ws.loadDiscIndex();
+        if (drive.isEmpty())
+            drive = ws.loadDefaultDrive();
+        if (drive.isEmpty()) {
+            err_ << "dravik-cli: no default CD/DVD drive is set; use --drive LETTER or set it with "
+                    "\"Set CD/DVD\" in the window\n";
+            return Refused;
+        }
+        catalogue::Cataloguer cataloguer(ws.catalogue(), ws.drives());
+        try {
+            cataloguer.scanRoot(drive);
+        } catch (const common::Error& e) {
+            if (e.number() != common::ErrorNumber::DeviceUnavailable)
+                throw;
+            err_ << "dravik-cli: drive " << text(drive.left(1).toUpper())
+                 << ": holds no readable disc (" << e.description()
+                 << "). The disc in the drive may be blank, a RW disc that cannot be read here, "
+                    "or unreadable.\n";
+            return Refused;
+        }
+        const bool known = catalogue::Cataloguer::listed(discs, name);
+        if (known && !rebuild) {
+            err_ << "dravik-cli: a disc named \"" << text(name)
+                 << "\" is already in the catalogue; add --rebuild to catalogue it again under "
+                    "that name\n";
+            return Refused;
+        }
+        const auto busy = walker::WalkLock::busyWith(ws.programFolder());
+        if (!busy.empty()) {
+            err_ << "dravik-cli: " << text(catalogue::Cataloguer::busyMessage(busy)) << "\n";
+            return Refused;
+        }
+        if (!known)
+            cataloguer.recordName(name);
+        catalogue::Cataloguer::markChanged();
+        const auto counts = cataloguer.build(name, drive, {});
+        out_ << text(common::NumberFormat::withZero(counts.files))
+             << " files : " << text(common::NumberFormat::withZero(counts.folders)) << " folders\n";
+        if (counts.skipped > 0) {
+            err_ << "dravik-cli: " << counts.skipped
+                 << " folder(s) could not be read: the list is incomplete\n";
+            return Incomplete;
+        }
+        return 0;
+    } catch (const common::Error& e) {
+        err_ << "dravik-cli: " << e.description() << " (error " << e.number() << ")\n";
+        return Refused;
+    }
+}
+
+} // namespace dravik::cli

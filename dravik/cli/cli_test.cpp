@@ -1,0 +1,81 @@
+#include "common/settings_store.h"
+#include "common/testing/temp_folder.h"
+#include "dravik/cli/cli.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using common::testing::TempFolder;
+using dravik::cli::Cli;
+
+namespace {
+class CliTest : public ::testing::Test {
+protected:
+    TempFolder root;
+    std::filesystem::path data = root.makeFolder("data");
+    std::filesystem::path program = root.makeFolder("program");
+    std::ostringstream out, err;
+    QByteArray saved[3] = {qgetenv("DRAVIK_SETTINGS_DIR"), qgetenv("DRAVIK_PROGRAM_DIR"),
+                           qgetenv("DRAVIK_DRIVE_E")};
+
+    void SetUp() override {
+        qputenv("DRAVIK_SETTINGS_DIR", root.makeFolder("settings").c_str());
+        qputenv("DRAVIK_PROGRAM_DIR", program.c_str());
+        qputenv("DRAVIK_DRIVE_E", (root / "disc").c_str());
+        root.write("disc/Music/song.mp3", "x");
+    }
+    void TearDown() override {
+        qputenv("DRAVIK_SETTINGS_DIR", saved[0]);
+        qputenv("DRAVIK_PROGRAM_DIR", saved[1]);
+        qputenv("DRAVIK_DRIVE_E", saved[2]);
+    }
+    int run(QStringList args) {
+        out.str({});
+        err.str({});
+        args << "--data" << QString::fromStdString(data.string());
+        return Cli(out, err).run(args);
+    }
+};
+} // namespace
+
+TEST_F(CliTest, CataloguesLikeTheWindow) {
+    EXPECT_EQ(run({"catalogue", "Disc 1", "--drive", "e"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "1 files : 1 folders\n");
+    EXPECT_EQ(TempFolder::read(data / "Disc 1.rtf"),
+              "\"E:\\Music\\\",\"song.mp3\"\r\n1 files : 1 folders\r\n");
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Disc 1\r\n");
+    EXPECT_EQ(common::SettingsStore("Dravik 2016").value("Changes", "NewDisc"), "True");
+}
+
+TEST_F(CliTest, DefaultDriveComesFromTheProgramFolder) {
+    root.write("program/SSc.ini", "E\r\n");
+    EXPECT_EQ(run({"catalogue", "Disc 2"}), 0) << err.str();
+    EXPECT_TRUE(std::filesystem::exists(data / "Disc 2.rtf"));
+}
+
+TEST_F(CliTest, RefusesWhatTheWindowRefuses) {
+    EXPECT_EQ(run({"catalogue", "a/b", "--drive", "E"}), Cli::Refused);
+    EXPECT_EQ(err.str(), "dravik-cli: A disc name cannot hold / or \\.\n");
+    EXPECT_EQ(run({"catalogue", "Disc"}), Cli::Refused); // no default drive
+    EXPECT_NE(err.str().find("no default CD/DVD drive"), std::string::npos);
+    EXPECT_EQ(run({"catalogue", "Disc", "--drive", "Q"}), Cli::Refused);
+    EXPECT_NE(err.str().find("holds no readable disc"), std::string::npos);
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "");
+
+    EXPECT_EQ(run({"catalogue", "Disc", "--drive", "E"}), 0);
+    EXPECT_EQ(run({"catalogue", "DISC", "--drive", "E"}), Cli::Refused);
+    EXPECT_NE(err.str().find("--rebuild"), std::string::npos);
+    EXPECT_EQ(run({"catalogue", "DISC", "--drive", "E", "--rebuild"}), 0);
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Disc\r\n");
+}
+
+TEST_F(CliTest, UsageAndHelp) {
+    EXPECT_EQ(run({"--help"}), 0);
+    EXPECT_NE(out.str().find("Usage: dravik-cli catalogue NAME"), std::string::npos);
+    EXPECT_EQ(Cli(out, err).run({}), Cli::Usage);
+    EXPECT_EQ(run({"frobnicate"}), Cli::Usage);
+    EXPECT_EQ(run({"catalogue"}), Cli::Usage);
+}
