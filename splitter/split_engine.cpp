@@ -72,6 +72,8 @@ void SplitEngine::runDiscs(const QStringList& entries, WhenDone whenDone) {
             observer_.logTop(disc + QStringLiteral(" Started..."));
             observer_.pump();
             if (!done_.contains(disc)) {
+                if (stop_)
+                    throw Stopped{};
                 split(disc, entry);
                 break;
             }

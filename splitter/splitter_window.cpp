@@ -56,15 +56,19 @@ void SplitterWindow::build() {
     log_ = named(new QListWidget(this), "iFO");
     log_->setAccessibleName(QStringLiteral("Run log"));
     status_ = named(new QLabel(this), "Wagter");
+    status_->setAccessibleName(QStringLiteral("Status"));
     progress_ = named(new QLabel(this), "WysP");
+    progress_->setAccessibleName(QStringLiteral("Bytes left"));
     extensionsFrame_ = named(new QGroupBox(QStringLiteral("Extentions"), this), "WySE");
     extensions_ = named(new QListWidget(extensionsFrame_), "EL");
     extensions_->setAccessibleName(QStringLiteral("Open extension files"));
     sources_ = named(new common::ui::FileListBox(this), "File1");
     sources_->setPattern(QStringLiteral("*.rtf"));
+    sources_->setAccessibleName(QStringLiteral("Disc list files"));
     sources_->hide();
     outputs_ = named(new common::ui::FileListBox(this), "File2");
     outputs_->setPattern(QStringLiteral("*.rtf"));
+    outputs_->setAccessibleName(QStringLiteral("Extension files"));
     outputs_->hide();
 
     auto* doneLayout = new QVBoxLayout(doneFrame_);

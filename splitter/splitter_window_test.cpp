@@ -249,3 +249,22 @@ TEST_F(SplitterWindowTest, AMissingDataPathIsReportedOnce) {
     EXPECT_EQ(find<QListWidget>(*window, "DLyS")->count(), 0);
     EXPECT_FALSE(std::filesystem::exists(data / "gone"));
 }
+
+TEST_F(SplitterWindowTest, ClosingDuringARunStopsItAsAnInterruptedRun) {
+    std::string list;
+    for (int n = 0; n < 2000; ++n)
+        list += catalogueLine("E:\\", "f" + std::to_string(n) + ".txt");
+    data.write("Big.rtf", list + "2,000 files :  folders\r\n");
+    auto window = open();
+    find<QListWidget>(*window, "DLyS")->item(0)->setSelected(true);
+    // The close arrives at the run's first look at the window.
+    QTest::qWait(20);
+    QTimer::singleShot(0, window.get(), [&] { window->close(); });
+    click(find<QPushButton>(*window, "ACoM"));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->running());
+    // Stopped before its first line: nothing was cut.
+    EXPECT_TRUE(settings.busyDisc().isEmpty());
+    EXPECT_EQ(TempFolder::read(data / "DoneSplit.lys"), "");
+    EXPECT_FALSE(std::filesystem::exists(data / "TheShards-13" / "TXT.rtf"));
+}
