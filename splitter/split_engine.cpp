@@ -43,6 +43,8 @@ SplitEngine::Outcome SplitEngine::run(const QStringList& entries, WhenDone whenD
     observer_.runStarted();
     try {
         runDiscs(entries, whenDone);
+        closeFiles();
+        done_.save();
     } catch (const Stopped&) {
         abandon();
         return Outcome::Stopped;
@@ -51,8 +53,6 @@ SplitEngine::Outcome SplitEngine::run(const QStringList& entries, WhenDone whenD
         abandon();
         throw asError(failure);
     }
-    closeFiles();
-    done_.save();
     observer_.logTop(QStringLiteral("FINISHED"));
     observer_.runFinished();
     settings_.setBusyDisc(QString());
