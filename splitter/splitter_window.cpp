@@ -129,7 +129,9 @@ void SplitterWindow::start() {
 }
 
 void SplitterWindow::askDataPath() {
-    DataPadDialog dialog(drives_, settings_, dialogs_, startFolder_, this);
+    // Later visits open where the data path is, so looking does not move it.
+    const QString at = folders_.isEmpty() ? startFolder_ : folders_.dataPath();
+    DataPadDialog dialog(drives_, settings_, dialogs_, at, this);
     dialog.exec();
     // The folder list sets the data path as it moves, whether or not "SET" kept it.
     folders_ = SplitFolders(dialog.dataPath());

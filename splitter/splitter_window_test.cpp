@@ -268,3 +268,25 @@ TEST_F(SplitterWindowTest, ClosingDuringARunStopsItAsAnInterruptedRun) {
     EXPECT_EQ(TempFolder::read(data / "DoneSplit.lys"), "");
     EXPECT_FALSE(std::filesystem::exists(data / "TheShards-13" / "TXT.rtf"));
 }
+
+TEST_F(SplitterWindowTest, SetDataPadOpensAtTheDataPathAndMovesTheListsAlong) {
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    data.write("other/B.rtf", catalogueLine("E:\\", "b.txt") + "1 files :  folders\r\n");
+    data.write("other/C.rtf", catalogueLine("E:\\", "c.txt") + "1 files :  folders\r\n");
+    auto window = open();
+    EXPECT_EQ(find<QListWidget>(*window, "DLyS")->count(), 1);
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        auto* dir = dialog->findChild<common::ui::FolderListBox*>("Dir1");
+        shown = QString::fromStdString(dir->path().string());
+        dir->setPath(data / "other");
+        dialog->findChild<QPushButton*>("Command1")->click();
+    });
+    click(find<QPushButton>(*window, "MSet"));
+    EXPECT_EQ(shown + "/", dataPath());
+    EXPECT_EQ(settings.dataPath(), dataPath() + "other/");
+    EXPECT_EQ(find<QListWidget>(*window, "DLyS")->count(), 2);
+    EXPECT_TRUE(std::filesystem::is_directory(data / "other" / "TheShards-13"));
+}
