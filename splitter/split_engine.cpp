@@ -2,6 +2,7 @@
 
 #include "common/code_page.h"
 #include "common/error.h"
+#include "common/upper_case.h"
 #include "splitter/disc_remover.h"
 #include "splitter/done_list.h"
 #include "splitter/line_format.h"
@@ -71,6 +72,18 @@ void SplitEngine::runDiscs(const QStringList& entries, WhenDone whenDone) {
             observer_.discStarted(disc);
             observer_.logTop(disc + QStringLiteral(" Started..."));
             observer_.pump();
+            if (!done_.contains(disc) && !cutDisc_.isEmpty() &&
+                common::UpperCase::equal(disc, cutDisc_)) {
+                // Not done, yet its lines are partly there: take them out first.
+                cutDisc_.clear();
+                observer_.removeTopLog();
+                observer_.logTop(disc + QStringLiteral(" DELETE started..."));
+                removeLines(disc);
+                observer_.logTop(disc + QStringLiteral(" DELETE...done"));
+                if (whenDone == WhenDone::Delete)
+                    break;
+                continue;
+            }
             if (!done_.contains(disc)) {
                 if (stop_)
                     throw Stopped{};
@@ -160,6 +173,13 @@ void SplitEngine::closeFiles() {
 
 void SplitEngine::deleteDisc(const QString& disc) {
     observer_.pump();
+    removeLines(disc);
+    done_.removeFromFile(disc);
+    done_.remove(disc);
+    observer_.doneListChanged(done_.names());
+}
+
+void SplitEngine::removeLines(const QString& disc) {
     // The run's own open files are among those rewritten: close them first, so no buffered line
     // is lost and no file is replaced under an open handle.
     closeFiles();
@@ -171,9 +191,6 @@ void SplitEngine::deleteDisc(const QString& disc) {
         observer_.pump();
         DiscRemover::removeFrom(output / files[k].toStdString(), key);
     }
-    done_.removeFromFile(disc);
-    done_.remove(disc);
-    observer_.doneListChanged(done_.names());
 }
 
 } // namespace splitter

@@ -41,11 +41,18 @@ public:
     // Takes a disc's lines out of every extension file there is now and out of the done list.
     void deleteDisc(const QString& disc);
 
+    // The disc whose split an earlier run left cut (the busy marker at start-up). Its leftover
+    // lines are taken out before it is split again, so each of its records ends up once; with
+    // DELETE ticked they are only taken out. Cleared once done.
+    void setCutDisc(const QString& disc) { cutDisc_ = disc; }
+    const QString& cutDisc() const { return cutDisc_; }
+
 private:
     struct Stopped {};
 
     void runDiscs(const QStringList& entries, WhenDone whenDone);
     void split(const QString& disc, const QString& entry);
+    void removeLines(const QString& disc);
     void closeFiles();
     void abandon();
 
@@ -56,6 +63,7 @@ private:
     OpenFileTable table_;
     ExtensionRule rule_;
     std::string line_;
+    QString cutDisc_;
     std::uint64_t remaining_ = 0;
     bool stop_ = false;
     bool cut_ = false; // a disc's split began and did not end

@@ -65,8 +65,10 @@ protected:
     }
 
     SplitEngine::Outcome run(const QStringList& entries,
-                             SplitEngine::WhenDone when = SplitEngine::WhenDone::Skip) {
+                             SplitEngine::WhenDone when = SplitEngine::WhenDone::Skip,
+                             const QString& cutDisc = {}) {
         SplitEngine engine(folders, *done, settings, observer);
+        engine.setCutDisc(cutDisc);
         observer.engine = &engine;
         const auto outcome = engine.run(entries, when);
         observer.engine = nullptr;
@@ -244,4 +246,36 @@ TEST_F(SplitEngineTest, AStopBetweenDiscsLeavesNothingToWarnAbout) {
     EXPECT_TRUE(settings.busyDisc().isEmpty());
     EXPECT_EQ(TempFolder::read(folders.doneList()), "A\r\n");
     EXPECT_EQ(output("TXT.rtf"), lineFor("a.txt", "A", "E:\\"));
+}
+
+TEST_F(SplitEngineTest, ACutDiscIsCleanedBeforeItIsSplitAgain) {
+    std::string list;
+    for (int n = 0; n < 100; ++n)
+        list += catalogueLine("E:\\", "f" + std::to_string(n) + ".txt");
+    data.write("B.rtf", list + "100 files :  folders\r\n");
+    observer.stopAfter = 40;
+    EXPECT_EQ(run({"B.rtf"}), SplitEngine::Outcome::Stopped);
+    EXPECT_EQ(common::LineReader::readAll(folders.output() / "TXT.rtf").size(), 40u);
+    observer.stopAfter = 0;
+    run({"B.rtf"}, SplitEngine::WhenDone::Skip, settings.busyDisc());
+    EXPECT_EQ(common::LineReader::readAll(folders.output() / "TXT.rtf").size(), 100u);
+    EXPECT_EQ(observer.log,
+              QStringList({"FINISHED", "B...done", "B DELETE...done", "B DELETE started..."}));
+    EXPECT_TRUE(settings.busyDisc().isEmpty());
+}
+
+TEST_F(SplitEngineTest, DeleteOfACutDiscOnlyTakesItsLeftoversOut) {
+    std::string list;
+    for (int n = 0; n < 100; ++n)
+        list += catalogueLine("E:\\", "f" + std::to_string(n) + ".txt");
+    data.write("B.rtf", list + "100 files :  folders\r\n");
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    run({"A.rtf"});
+    observer.stopAfter = 40;
+    run({"B.rtf"});
+    observer.stopAfter = 0;
+    run({"B.rtf"}, SplitEngine::WhenDone::Delete, "B");
+    EXPECT_EQ(output("TXT.rtf"), lineFor("a.txt", "A", "E:\\"));
+    EXPECT_EQ(TempFolder::read(folders.doneList()), "A\r\n");
+    EXPECT_TRUE(settings.busyDisc().isEmpty());
 }

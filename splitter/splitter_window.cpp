@@ -119,6 +119,7 @@ void SplitterWindow::start() {
         askDataPath();
     useDataPath();
     const QString busy = settings_.busyDisc();
+    cutDisc_ = busy;
     if (!busy.isEmpty()) {
         dialogs_.message(QString(),
                          QStringLiteral("I was busy with:\r\n") + busy +
@@ -210,11 +211,15 @@ void SplitterWindow::startSplit() {
                                                  : SplitEngine::WhenDone::Skip;
     SplitObserver& observer = *this;
     engine_ = std::make_unique<SplitEngine>(folders_, *done_, settings_, observer);
+    engine_->setCutDisc(cutDisc_);
     try {
         engine_->run(chosen, whenDone);
     } catch (const common::Error& e) {
         report(e);
     }
+    // A run cut now leaves its own disc to clean up; otherwise an earlier one may still wait.
+    const QString cutNow = settings_.busyDisc();
+    cutDisc_ = cutNow.isEmpty() ? engine_->cutDisc() : cutNow;
     engine_.reset();
     if (closeWhenStopped_)
         close();

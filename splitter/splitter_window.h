@@ -90,6 +90,7 @@ private:
     common::ui::YieldPoint yield_;
     QElapsedTimer lastShown_;
     bool closeWhenStopped_ = false;
+    QString cutDisc_; // named by the busy marker at start, until its leftovers are gone
 
     DiscListBox* discs_ = nullptr;
     ClickLabel* refresh_ = nullptr;
