@@ -204,7 +204,16 @@ void SplitterWindow::startSplit() {
         return;
     }
     if (!done_) {
+        // The data path came back after start-up (Refresh found its lists).
         done_ = std::make_unique<DoneList>(folders_.doneList());
+        try {
+            folders_.createOutput();
+            done_->load();
+        } catch (const common::Error& e) {
+            done_.reset();
+            report(e);
+            return;
+        }
     }
     const auto whenDone = redo_->isChecked()     ? SplitEngine::WhenDone::Redo
                           : delete_->isChecked() ? SplitEngine::WhenDone::Delete
