@@ -105,6 +105,7 @@ void XCommandLUP::sizeToCaption() {
     const QSize c = caption_->size();
     resize(c.width() + px(150), c.height() + px(110));
     shape_->setGeometry(rect());
+    updateGeometry();
 }
 
 void XCommandLUP::layoutCaption() {

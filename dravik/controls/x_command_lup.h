@@ -38,6 +38,9 @@ public:
     QString toolTipText() const;
     void setToolTipText(const QString& text);
 
+    QSize sizeHint() const override { return size(); }
+    QSize minimumSizeHint() const override { return size(); }
+
     // The names of the properties that were set (and would be saved with the form).
     QStringList changedProperties() const { return changed_; }
 

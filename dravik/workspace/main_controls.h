@@ -10,6 +10,7 @@ class QWidget;
 
 namespace common::ui {
 class DriveListBox;
+class FileListBox;
 class FolderListBox;
 } // namespace common::ui
 
@@ -48,6 +49,35 @@ struct MainControls {
     QLabel* UpPan = nullptr;                 // drive refresh notice
     QLabel* Wag = nullptr;                   // "Busy Loading..."
     QFrame* NewDisc = nullptr;               // "List have CHANGED ! !"
+    QLabel* Splitter = nullptr;              // starts the splitter program
+
+    controls::CommandArray* SSPanel1 = nullptr; // disc commands
+    controls::CommandArray* FCom = nullptr;     // find menu
+    controls::CommandArray* SoekCom = nullptr;  // global search panel
+    controls::CommandArray* WCom = nullptr;     // default drive panel
+    controls::CommandArray* XCom = nullptr;     // "Update old files" box
+
+    // Main browser: `File1` (hidden) feeds the launch list `FiL`.
+    common::ui::FileListBox* File1 = nullptr;
+    QListWidget* FiL = nullptr;
+    // Program picker and report picker.
+    common::ui::DriveListBox* Drive2 = nullptr;
+    common::ui::FolderListBox* Dir2 = nullptr;
+    common::ui::FileListBox* File2 = nullptr;
+    common::ui::FolderListBox* Dir3 = nullptr;
+    common::ui::FileListBox* File4 = nullptr;
+
+    // Panels hidden at rest.
+    QFrame* SHelp = nullptr;
+    QLabel* SHelpLab = nullptr;
+    QFrame* FindMenuPan = nullptr;
+    QFrame* DSoekPan = nullptr;
+    QListWidget* SoekLys = nullptr;
+    QFrame* ReportPan = nullptr;
+    QFrame* ProgramPan = nullptr;
+    QFrame* UpXFiles = nullptr;
+    QListWidget* SScLys = nullptr; // letters of the default drive panel
+    QLabel* Label3 = nullptr;
 
     // Areas later handlers add their controls to.
     QBoxLayout* discBar = nullptr;

@@ -57,7 +57,8 @@ void MainWindow::reportLoadStep(int step, const QString& description, int number
 
 void MainWindow::pointBrowserAt(const QString& letter) {
     c_.Drive1->setDrive(letter);
-    c_.Dir1->setPath(workspace_.drives().root(letter[0].toLatin1()));
+    const auto root = workspace_.drives().root(letter[0].toLatin1());
+    c_.Dir1->setPath(root, root);
 }
 
 void MainWindow::load(const QStringList& arguments) {

@@ -36,6 +36,8 @@ public:
     bool automatic = true;
     int namingState = NeedsName;
     bool nameExists = false;
+    // The folder of the main browser, ending in a separator.
+    std::filesystem::path browseFolder;
 
     // Program folder, and the data folder from "Def DPath" (default: `currentFolder`), with a
     // separator appended when missing. A value of the "E:\Data\" form is mapped through the
