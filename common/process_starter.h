@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace common {
 
 // Starts programs detached, with the program and its arguments kept apart, never through a
@@ -12,6 +14,10 @@ public:
     // False when the program could not be started (missing, not executable).
     static bool startDetached(const QString& program, const QStringList& arguments,
                               const QString& workingFolder = {});
+
+    // Tests put a recorder here; while it is set, nothing is started.
+    using Starter = std::function<bool(const QString& program, const QStringList& arguments)>;
+    static void replaceForTests(Starter starter);
 };
 
 } // namespace common

@@ -365,6 +365,13 @@ void MainWindow::build() {
     driveGrid->addLayout(driveButtons, 2, 0, 1, 2);
     static_cast<QVBoxLayout*>(c_.WDrive->layout())->addLayout(driveGrid);
 
+    auto* deleteMany = floating(this, "DelManyPan", QStringLiteral("Delete Many Discs"));
+    deleteMany->layout()->addWidget(
+        c_.SSPanel1->add(6, QStringLiteral("X"), QStringLiteral("Close this box"), deleteMany));
+    deleteMany->layout()->addWidget(c_.SSPanel1->add(
+        7, QStringLiteral("DELETE SELECTED DISCS"),
+        QStringLiteral("DELETE the selected discs and close this box"), deleteMany));
+
     c_.UpXFiles = floating(this, "UpXFiles", QStringLiteral("Update old files"));
     c_.UpXFiles->layout()->addWidget(c_.XCom->add(0, QStringLiteral("Go!"), {}, c_.UpXFiles));
     c_.UpXFiles->layout()->addWidget(c_.XCom->add(1, QStringLiteral("X"), {}, c_.UpXFiles));

@@ -1,0 +1,76 @@
+#include "common/ui/drive_list_box.h"
+#include "common/ui/file_list_box.h"
+#include "common/ui/folder_list_box.h"
+#include "dravik/catalogue/browser_controller.h"
+#include "dravik/testing/main_window_fixture.h"
+
+#include <QListWidget>
+
+using common::ui::Buttons;
+using common::ui::Icon;
+using dravik::catalogue::BrowserController;
+using dravik::workspace::MainWindow;
+
+class Browsing : public dravik::testing::MainWindowFixture {};
+
+TEST_F(Browsing, FileListEntryRule) {
+    EXPECT_EQ(BrowserController::fileListEntry("song.mp3"), "mp3 song.mp3");
+    EXPECT_EQ(BrowserController::fileListEntry("notes.txt"), "txt notes.txt");
+    EXPECT_EQ(BrowserController::fileListEntry("archive.tar.gz"), "archive.tar.gz");
+    EXPECT_EQ(BrowserController::fileListEntry("a.js"), "a.js");
+    EXPECT_EQ(BrowserController::fileListEntry("movie.mpeg"), "movie.mpeg");
+    EXPECT_EQ(BrowserController::fileListEntry("README"), "README");
+    EXPECT_EQ(BrowserController::fileListEntry(".mp3"), "mp3 .mp3");
+}
+
+TEST_F(Browsing, MainBrowserFillsTheLaunchList) {
+    root.write("disc/Music/song.mp3", "");
+    root.write("disc/Music/notes.txt", "");
+    root.write("disc/Music/archive.tar.gz", "");
+    root.makeFolder("disc/Music/Sub");
+    MainWindow& w = start({"E"});
+    auto* files = find<QListWidget>("FiL");
+    EXPECT_EQ(files->count(), 0);
+    find<common::ui::FolderListBox>("Dir1")->setPath(disc / "Music");
+    ASSERT_EQ(files->count(), 3);
+    EXPECT_EQ(files->item(0)->text(), "archive.tar.gz");
+    EXPECT_EQ(files->item(1)->text(), "txt notes.txt");
+    EXPECT_EQ(files->item(2)->text(), "mp3 song.mp3");
+    EXPECT_EQ(w.workspace().browseFolder, (disc / "Music").string() + "/");
+    emit files->itemClicked(files->item(2));
+    EXPECT_EQ(MainWindow::tag(files).toString(), "mp3");
+}
+
+TEST_F(Browsing, DriveChoiceMovesTheFolderListOrReportsTheDrive) {
+    root.makeFolder("disc/Photos");
+    start();
+    auto* drives = find<common::ui::DriveListBox>("Drive1");
+    drives->setCurrentIndex(drives->findData(QChar('E')));
+    emit drives->activated(drives->currentIndex());
+    EXPECT_EQ(find<common::ui::FolderListBox>("Dir1")->path(), disc);
+    std::filesystem::remove_all(disc);
+    dialogs.expectMessage({},
+                          QString("Drive1_Change(0)-(68)\nDrive E: ") +
+                              QString::fromStdString(disc.string()) + " cannot be read",
+                          Buttons::Ok, Icon::None, 1);
+    emit drives->activated(drives->currentIndex());
+    EXPECT_EQ(drives->drive(), "e:");
+}
+
+TEST_F(Browsing, ProgramAndReportPickers) {
+    root.write("home/bin/setup.exe", "");
+    root.write("home/bin/notes.txt", "");
+    const auto tool = root.write("home/bin/tool", "");
+    std::filesystem::permissions(tool, std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+    root.write("data/QReport/first.rtf", "");
+    root.write("data/QReport/other.txt", "");
+    start();
+    auto* drives = find<common::ui::DriveListBox>("Drive2");
+    drives->setDrive("c");
+    EXPECT_EQ(find<common::ui::FolderListBox>("Dir2")->path(), home);
+    find<common::ui::FolderListBox>("Dir2")->setPath(home / "bin");
+    EXPECT_EQ(find<common::ui::FileListBox>("File2")->names(), (QStringList{"setup.exe", "tool"}));
+    find<common::ui::FolderListBox>("Dir3")->setPath(data / "QReport");
+    EXPECT_EQ(find<common::ui::FileListBox>("File4")->names(), QStringList{"first.rtf"});
+}

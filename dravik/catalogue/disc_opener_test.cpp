@@ -1,0 +1,159 @@
+#include "common/process_starter.h"
+#include "dravik/catalogue/disc_opener.h"
+#include "dravik/testing/main_window_fixture.h"
+#include "dravik/walker/walk_lock.h"
+#include "dravik/workspace/command_router.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+using common::ui::Buttons;
+using common::ui::Icon;
+using dravik::catalogue::DiscOpener;
+using dravik::workspace::MainWindow;
+
+namespace {
+
+class Opening : public dravik::testing::MainWindowFixture {
+protected:
+    QList<QStringList> started;
+
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        root.write("data/DK.tex", "Photos\r\nMusic\r\n");
+        root.write("data/Photos.rtf", "\"E:\\\",\"a.jpg\"\r\n\"E:\\x\\\",\"b.jpg\"\r\n"
+                                      "2 files : 1 folders\r\n");
+        common::ProcessStarter::replaceForTests(
+            [this](const QString& program, const QStringList& arguments) {
+                started << (QStringList{program} + arguments);
+                return true;
+            });
+    }
+    void TearDown() override {
+        common::ProcessStarter::replaceForTests({});
+        MainWindowFixture::TearDown();
+    }
+    void where(int answer) {
+        dialogs.expectMessage("Where to open disc",
+                              "Open disc in this program (Yes) or in New List(No)", Buttons::YesNo,
+                              Icon::None, answer);
+    }
+    void open(const QString& name) {
+        find<QComboBox>("TeX")->setEditText(name);
+        click("SSPanel1_2");
+    }
+    QColor back(const char* name) { return find<QLabel>(name)->palette().color(QPalette::Window); }
+};
+
+} // namespace
+
+TEST_F(Opening, AutomaticModeAsksOnlyWhereAndShowsTheCount) {
+    MainWindow& w = start();
+    where(6);
+    open("photos");
+    EXPECT_EQ(find<QPlainTextEdit>("RtB")->toPlainText(),
+              "\"E:\\\",\"a.jpg\"\n\"E:\\x\\\",\"b.jpg\"\n2 files : 1 folders\n");
+    EXPECT_EQ(find<QLabel>("DTel")->text(), "4*"); // two file lines and the summary: N + 2
+    EXPECT_EQ(back("Label4"), QColor(255, 192, 192));
+    EXPECT_EQ(w.windowTitle(), "Dravik [photos.rtf ]");
+    EXPECT_EQ(find<QLabel>("LaB")->text(), "Finished Loading");
+    EXPECT_EQ(back("LaB"), QColor(255, 255, 0));
+    EXPECT_TRUE(find<QLabel>("Wag")->isHidden());
+    EXPECT_EQ(find<QPlainTextEdit>("RtB")->textCursor().position(), 0);
+}
+
+TEST_F(Opening, ManualModeConfirmsFirst) {
+    start();
+    click("MAo_0");
+    dialogs.expectPanel("Open Disc to Load",
+                        "You are about to open:\n\nPhotos\n\nDo you want to continue?", true, true,
+                        false, 0, 7);
+    open("Photos");
+    EXPECT_EQ(find<QLabel>("LaB")->text(), "Loading Info");
+    EXPECT_TRUE(find<QPlainTextEdit>("RtB")->toPlainText().isEmpty());
+    dialogs.expectPanelHeading("Open Disc to Load", 6);
+    where(6);
+    open("Photos");
+    EXPECT_EQ(find<QLabel>("LaB")->text(), "Finished Loading");
+}
+
+TEST_F(Opening, SizeSettingIsShownInGreen) {
+    setting("Photos", "Size", "1", "Dravik");
+    start();
+    where(6);
+    open("Photos");
+    EXPECT_EQ(find<QLabel>("DTel")->text(), "1");
+    EXPECT_EQ(back("Label4"), QColor(0, 255, 0));
+}
+
+TEST_F(Opening, NoStartsTheViewerWithThePathAsOneArgument) {
+    root.write("data/My Disc 2.rtf", "x\r\n");
+    start();
+    where(7);
+    open("My Disc 2");
+    ASSERT_EQ(started.size(), 1);
+    EXPECT_TRUE(started[0][0].endsWith("/peek"));
+    EXPECT_EQ(started[0].mid(1),
+              QStringList{QString::fromStdString((data / "My Disc 2.rtf").string())});
+    EXPECT_TRUE(find<QPlainTextEdit>("RtB")->toPlainText().isEmpty());
+    EXPECT_EQ(find<QLabel>("DTel")->text(), "1*");
+}
+
+TEST_F(Opening, MissingListAndFailedViewerTakeTheErrorCaption) {
+    start();
+    where(6);
+    open("Music");
+    EXPECT_EQ(find<QLabel>("LaB")->text(), DiscOpener::MissingCaption);
+    EXPECT_EQ(find<QLabel>("LaB")->text(),
+              "ERROR: Maybe interrupted before; empty; not existing.   -  Enter to create");
+    EXPECT_EQ(back("LaB"), QColor(128, 0, 0));
+    EXPECT_EQ(find<QLabel>("LaB")->palette().color(QPalette::WindowText), QColor(0, 255, 255));
+    EXPECT_TRUE(find<QLabel>("Wag")->isHidden());
+    common::ProcessStarter::replaceForTests(
+        [](const QString&, const QStringList&) { return false; });
+    where(7);
+    open("Photos");
+    EXPECT_EQ(find<QLabel>("LaB")->text(), DiscOpener::MissingCaption);
+}
+
+TEST_F(Opening, AListBeingWrittenIsInUse) {
+    start();
+    dravik::walker::WalkLock walk(program);
+    ASSERT_TRUE(walk.acquire(data / "Photos.rtf"));
+    where(6);
+    open("Photos");
+    EXPECT_EQ(find<QLabel>("LaB")->text(), "ERROR: File in use!!. Type another!");
+    EXPECT_TRUE(find<QPlainTextEdit>("RtB")->toPlainText().isEmpty());
+}
+
+TEST_F(Opening, ChoosingFromTheListOpensButLeavingTheBoxDoesNot) {
+    start();
+    auto* box = find<QComboBox>("TeX");
+    box->setFocus();
+    box->setEditText("Photos");
+    find<QWidget>("FTex")->setFocus(); // the box reports "activated" on leaving: no open
+    EXPECT_TRUE(dialogs.allAnswered());
+    where(6);
+    box->showPopup();
+    QAbstractItemView* list = box->view();
+    const QRect row = list->visualRect(list->model()->index(0, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_EQ(find<QLabel>("LaB")->text(), "Finished Loading");
+}
+
+TEST_F(Opening, DeclinedRebuildOpensTheDisc) {
+    start();
+    auto* box = find<QComboBox>("TeX");
+    box->setCurrentIndex(0);
+    QTest::keyRelease(box->lineEdit(), Qt::Key_Shift);
+    dialogs.expectMessage("Disc with filename already exists",
+                          "File already exists.\nDo you want to Re-USE this filename? (Rebuild)",
+                          Buttons::YesNo, Icon::Question, 7);
+    where(6);
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(find<QLabel>("DTel")->text(), "4*");
+}

@@ -1,0 +1,226 @@
+#include "common/process_starter.h"
+#include "common/ui/drive_list_box.h"
+#include "dravik/controls/command_array.h"
+#include "dravik/testing/main_window_fixture.h"
+#include "dravik/workspace/command_router.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+
+using common::ui::Buttons;
+using common::ui::Icon;
+using dravik::workspace::CommandRouter;
+using dravik::workspace::MainWindow;
+
+namespace {
+
+struct Element {
+    const char* name;
+    const char* caption;
+    const char* help;
+    const char* tooltip;
+    bool routed;
+};
+
+const QString FromStart = "Internal-Starts from the beginning of the list";
+
+class Routing : public dravik::testing::MainWindowFixture {
+protected:
+    void hover(const QString& name) {
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(find<QWidget>(name), &enter);
+    }
+    QString helpLine() { return find<QLabel>("hP")->text(); }
+};
+
+} // namespace
+
+TEST_F(Routing, EveryArrayHasItsElementsCaptionsAndHelp) {
+    start();
+    const Element table[] = {
+        {"GCom_1", "SHelp", "&H0000FF00&", "", true},
+        {"GCom_2", "Find-F3", "Internal-Starts from the beginning of the list", "", false},
+        {"GCom_3", "Find Next-F4", "Internal-Find the next item", "", false},
+        {"GCom_4", "Find Global", "External-Find in all the disc something...", "", false},
+        {"GCom_5", "Refresh Drive Info",
+         "Rfresh disc info. Make sure it is the correct disc in the drive!", "", true},
+        {"GCom_6", "Set CD/DVD", "Done only once, unless a new Source drive is selected", "", true},
+        {"GCom_7", "CREATE", "", "", true},
+        {"GCom_10", "Report", "Internal-Starts from the beginning of the list", "", false},
+        {"GCom_11", "ER", "Internal-Starts from the beginning of the list", "", true},
+        {"GCom_15", "X", "Close Find menu", "Close Find menu", true},
+        {"GCom_16", "Load", "Internal-Starts from the beginning of the list", "", false},
+        {"GCom_17", "Save", "Internal-Starts from the beginning of the list", "", false},
+        {"SSPanel1_0", "-F2", "Press F2 to activate search text box",
+         "Press F2 to activate search text box", false},
+        {"SSPanel1_1", "F5", "Press F5 to setfocus on the list/ Click to RENAME current disc", "",
+         false},
+        {"SSPanel1_2", "OPEN", "Open Selected disc", "", true},
+        {"SSPanel1_3", "Delete Disc", "DELETE selected disc", "", false},
+        {"SSPanel1_4", "DEL", "Delete ALL search entries", "", false},
+        {"SSPanel1_5", "Delete Many Discs", "DELETE multiple discs", "", false},
+        {"SSPanel1_6", "X", "Close this box", "", false},
+        {"SSPanel1_7", "DELETE SELECTED DISCS", "DELETE the selected discs and close this box", "",
+         false},
+        {"FCom_0", "Find-F3", "", "", false},
+        {"FCom_1", "Find Next-F4", "", "", false},
+        {"FCom_2", "Find Global", "", "", false},
+        {"SoekCom_0", "Cancel Search", "", "", false},
+        {"SoekCom_1", "Select ALL", "", "", false},
+        {"SoekCom_2", "Select NONE", "", "", false},
+        {"SoekCom_3", "START", "", "", false},
+        {"SoekCom_4", "Remember Selection", "", "", false},
+        {"SoekCom_5", "SET Selection", "", "", false},
+        {"SoekCom_6", "ADD Extention", "", "", false},
+        {"SoekCom_7", "Search Extention", "", "", false},
+        {"SoekCom_8", "Save List", "", "", false},
+        {"SoekCom_9", nullptr, "", "CLEAR List", false},
+        {"SoekCom_10", nullptr, "", "DELETE Selected", false},
+        {"SoekCom_11", nullptr, "", "Delete Selection", false},
+        {"SoekCom_12", "Data Path", "", "", true},
+        {"SoekCom_13", "Category", "", "", false},
+        {"WCom_0", "Continue",
+         "Set the default CD/DVD drive. If not set the program will not work!", "", false},
+        {"WCom_1", "Cancel", "", "", true},
+        {"WCom_2", "FiX",
+         "Set a NEW Drive? FiX the OLD drive info with the NEW !   (Within ALL the current Disc "
+         "Files)",
+         "Fix Set CD/DvD Info", false},
+        {"XCom_0", "Go!", "", "", false},
+        {"XCom_1", "X", "", "", false},
+    };
+    for (const Element& e : table) {
+        auto* element = find<QAbstractButton>(e.name);
+        if (!element)
+            continue;
+        if (e.caption) {
+            EXPECT_EQ(element->text(), e.caption) << e.name;
+        }
+        EXPECT_EQ(element->property("helpText").toString(), e.help) << e.name;
+        EXPECT_EQ(element->toolTip(), e.tooltip) << e.name;
+        EXPECT_EQ(element->isEnabled(), e.routed) << e.name;
+    }
+    for (int missing : {0, 8, 9, 12, 13, 14})
+        EXPECT_EQ(window->findChild<QWidget*>(QString("GCom_%1").arg(missing)), nullptr);
+}
+
+TEST_F(Routing, HelpLineFollowsThePointer) {
+    start();
+    hover("GCom_5");
+    EXPECT_EQ(helpLine(), "Rfresh disc info. Make sure it is the correct disc in the drive!");
+    hover("GCom_7"); // CREATE has no help text: the line empties
+    EXPECT_EQ(helpLine(), "");
+    hover("SSPanel1_2");
+    EXPECT_EQ(helpLine(), "Open Selected disc");
+    hover("WCom_2");
+    EXPECT_EQ(helpLine().left(18), "Set a NEW Drive? F");
+    hover("FiL");
+    EXPECT_EQ(helpLine(), "DClick to run or open. RClick to set associations");
+    hover("TeX");
+    EXPECT_EQ(helpLine(), "Type the name of the disc to get data from and enter.");
+}
+
+TEST_F(Routing, FunctionKeysMoveTheFocus) {
+    MainWindow& w = start();
+    const auto focused = [&](const char* name) {
+        QWidget* now = w.focusWidget();
+        return now && (now->objectName() == name || now->parentWidget()->objectName() == name);
+    };
+    find<QWidget>("RtB")->setFocus();
+    QTest::keyClick(find<QWidget>("RtB"), Qt::Key_F5);
+    EXPECT_TRUE(focused("TeX"));
+    QTest::keyClick(find<QComboBox>("TeX")->lineEdit(), Qt::Key_F2);
+    EXPECT_TRUE(focused("FTex"));
+    find<QWidget>("RtB")->setFocus();
+    QTest::keyClick(find<QWidget>("RtB"), Qt::Key_A); // other keys pass on
+    EXPECT_TRUE(focused("RtB"));
+}
+
+TEST_F(Routing, SearchHelpShowsAndHides) {
+    start();
+    click("GCom_1");
+    EXPECT_FALSE(find<QWidget>("SHelp")->isHidden());
+    EXPECT_EQ(find<QLabel>("SHelpLab")->text(), CommandRouter::searchHelpText());
+    EXPECT_EQ(CommandRouter::searchHelpText().split('\n').size(), 10);
+    EXPECT_EQ(CommandRouter::searchHelpText().split('\n')[1],
+              "Use the PIPE | comand (usually on the left of the backspace; Shift+\\");
+    click("GCom_1");
+    EXPECT_TRUE(find<QWidget>("SHelp")->isHidden());
+    EXPECT_EQ(find<QLabel>("SHelpLab")->text(), "");
+}
+
+TEST_F(Routing, SetCdDvdListsTwentyThreeLetters) {
+    MainWindow& w = start();
+    click("GCom_6");
+    auto* letters = find<QListWidget>("SScLys");
+    ASSERT_EQ(letters->count(), 23);
+    EXPECT_EQ(letters->item(0)->text(), "D");
+    EXPECT_EQ(letters->item(22)->text(), "Z");
+    EXPECT_EQ(find<QLabel>("Label3")->text(),
+              "Select the letter from the list (on the right) to set the default CD/DVD "
+              "drive.\n\nThis is done only once until you decide to set a new drive letter.");
+    EXPECT_EQ(common::SettingsStore("DRAVIK 2016").value("Set Drive", "OLD Drive"), "E");
+    EXPECT_FALSE(find<QWidget>("WDrive")->isHidden());
+    click("WCom_1");
+    EXPECT_TRUE(find<QWidget>("WDrive")->isHidden());
+    (void)w;
+}
+
+TEST_F(Routing, ListViewSwitchAndFindMenuClose) {
+    start();
+    auto* list = find<QPlainTextEdit>("RtB");
+    EXPECT_TRUE(list->isReadOnly());
+    click("GCom_11");
+    EXPECT_FALSE(list->isReadOnly());
+    click("GCom_11");
+    EXPECT_TRUE(list->isReadOnly());
+    find<QWidget>("FindMenuPan")->show();
+    click("GCom_15");
+    EXPECT_TRUE(find<QWidget>("FindMenuPan")->isHidden());
+}
+
+TEST_F(Routing, RefreshDriveInfoKeepsTheDriveAndReportsFailures) {
+    start({"E"});
+    click("GCom_5");
+    EXPECT_EQ(find<common::ui::DriveListBox>("Drive1")->drive(), "e:");
+    std::filesystem::remove_all(disc);
+    dialogs.expectMessage({},
+                          QString("GCom_click(5)-(68)\nDrive E: ") +
+                              QString::fromStdString(disc.string()) + " cannot be read",
+                          Buttons::Ok, Icon::None, 1);
+    click("GCom_5");
+}
+
+TEST_F(Routing, DataPathCommandOpensTheDialog) {
+    start();
+    QTimer::singleShot(0, [] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == "SetDPad" && top->isVisible())
+                top->findChild<QAbstractButton*>("SetCom_1")->click();
+        }
+    });
+    click("SoekCom_12");
+    EXPECT_EQ(window->findChild<QWidget*>("SetDPad"), nullptr); // closed and gone
+}
+
+TEST_F(Routing, SplitterLabelStartsTheSplitterWithTheDisc) {
+    QList<QStringList> started;
+    common::ProcessStarter::replaceForTests([&](const QString& program, const QStringList& args) {
+        started << (QStringList{program} + args);
+        return true;
+    });
+    start();
+    EXPECT_EQ(find<QLabel>("Splitter")->toolTip(), "Split current disc in seperate files");
+    find<QComboBox>("TeX")->setEditText("Disc 1 ");
+    QTest::mouseClick(find<QLabel>("Splitter"), Qt::LeftButton);
+    common::ProcessStarter::replaceForTests({});
+    ASSERT_EQ(started.size(), 1);
+    EXPECT_TRUE(started[0][0].endsWith("/splitter"));
+    EXPECT_EQ(started[0].mid(1),
+              QStringList{QString::fromStdString(data.string()) + "/Disc 1 .rtf,Disc 1"});
+}
