@@ -1,5 +1,6 @@
 // Dravik: the disc catalogue's main window.
 #include "common/drive_table.h"
+#include "common/large_pages.h"
 #include "common/ui/dialogs.h"
 #include "dravik/workspace/main_window.h"
 
@@ -9,6 +10,7 @@
 #include <cstdlib>
 
 int main(int argc, char** argv) {
+    common::LargePages::preferInMalloc(argv);
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && (!platform || !*platform)) {
         std::fprintf(stderr, "dravik: no display to open a window on (neither DISPLAY nor "

@@ -3,6 +3,7 @@
 // it once. Prints each step and the total in seconds.
 // Usage: open_bench_driver FILE [--shown]   (--shown: the view is on screen before the load)
 #include "common/error.h"
+#include "common/large_pages.h"
 #include "dravik/catalogue/list_text.h"
 
 #include <QApplication>
@@ -42,6 +43,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s FILE [--shown]\n", argv[0]);
         return 2;
     }
+    // As the main program does, unless the run asks to measure without it.
+    if (!std::getenv("DRAVIK_SMALL_PAGES"))
+        common::LargePages::preferInMalloc(argv);
     const bool shownFirst = argc > 2 && std::string_view(argv[2]) == "--shown";
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);

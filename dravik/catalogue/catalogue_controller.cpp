@@ -229,6 +229,15 @@ void CatalogueController::namingStep() {
     build(name);
 }
 
+walker::WalkEngine::Progress CatalogueController::walkProgress() {
+    return [this](const walker::WalkCounts& now) {
+        auto& c = window_.controls();
+        c.FileLab->setText(common::NumberFormat::hashes(now.files));
+        c.DirLab->setText(common::NumberFormat::hashes(now.folders));
+        window_.yieldPoint().always();
+    };
+}
+
 void CatalogueController::build(const QString& name) {
     auto& c = window_.controls();
     Workspace& ws = window_.workspace();
@@ -255,11 +264,7 @@ void CatalogueController::build(const QString& name) {
         yield.now();
         c.LaB->hide();
         Cataloguer cataloguer(ws.catalogue(), ws.drives());
-        const auto counts = cataloguer.build(name, drive, [&](const walker::WalkCounts& now) {
-            c.FileLab->setText(common::NumberFormat::hashes(now.files));
-            c.DirLab->setText(common::NumberFormat::hashes(now.folders));
-            yield.always();
-        });
+        const auto counts = cataloguer.build(name, drive, walkProgress());
         c.LaB->show();
         const QString countsText =
             QStringLiteral(" Dir:") + common::NumberFormat::withZero(counts.folders) +

@@ -32,6 +32,9 @@ public:
     void updateNameExists();
     bool building() const { return building_; }
 
+    // What the window does while a walk runs: counts into `FileLab` and `DirLab`, repaints.
+    walker::WalkEngine::Progress walkProgress();
+
     // "Disc 9" -> "Disc 10", "Disc 099" -> "Disc 100"; a name without a final digit is unchanged.
     static QString nextName(const QString& name);
 

@@ -14,7 +14,14 @@ void DiscListWriter::appendFile(std::string_view folder, std::string_view name) 
     writer_.raw("\"");
     writer_.raw(folder);
     writer_.raw("\",\"");
-    if (name.find_first_of("\r\n") == std::string_view::npos) {
+    bool plain = true;
+    for (const char c : name) {
+        if (c == '\r' || c == '\n') {
+            plain = false;
+            break;
+        }
+    }
+    if (plain) {
         writer_.raw(name);
     } else {
         std::string safe(name);
