@@ -43,7 +43,8 @@ void colour(QLabel* label, const QColor& back, const QColor& text = QColor()) {
 
 CatalogueController::CatalogueController(MainWindow& window) : QObject(&window), window_(window) {
     auto& c = window.controls();
-    c.TeX->lineEdit()->installEventFilter(this);
+    // The box gets the keys and hands them to its line edit directly, past any filter on it.
+    c.TeX->installEventFilter(this);
     c.NewDisc->installEventFilter(this);
     connect(c.NDc, &controls::XCommandLUP::Click, this, &CatalogueController::nextDisc);
 }
@@ -83,7 +84,7 @@ void CatalogueController::updateNameExists() {
 
 bool CatalogueController::eventFilter(QObject* watched, QEvent* event) {
     auto& c = window_.controls();
-    if (watched == c.TeX->lineEdit()) {
+    if (watched == c.TeX) {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {

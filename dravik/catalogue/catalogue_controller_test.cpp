@@ -36,9 +36,9 @@ protected:
     void typeName(const QString& name) {
         auto* box = find<QComboBox>("TeX");
         box->setEditText(name);
-        QTest::keyRelease(box->lineEdit(), Qt::Key_Shift);
+        QTest::keyRelease(box, Qt::Key_Shift);
     }
-    void enter() { QTest::keyClick(find<QComboBox>("TeX")->lineEdit(), Qt::Key_Return); }
+    void enter() { QTest::keyClick(find<QComboBox>("TeX"), Qt::Key_Return); }
     std::string list(const std::string& name) { return TempFolder::read(data / (name + ".rtf")); }
     static const char* expectedList() {
         return "\"E:\\\",\"autorun.inf\"\r\n\"E:\\Photos\\\",\"img 1.jpg\"\r\n"
@@ -116,7 +116,7 @@ TEST_F(Cataloguing, ChosenExistingDiscAsksToRebuildOrOpens) {
     int opened = 0;
     w.router().cataloguing().setOpener([&] { ++opened; });
     find<QComboBox>("TeX")->setCurrentIndex(0);
-    QTest::keyRelease(find<QComboBox>("TeX")->lineEdit(), Qt::Key_Shift);
+    QTest::keyRelease(find<QComboBox>("TeX"), Qt::Key_Shift);
     EXPECT_TRUE(w.workspace().nameExists);
     dialogs.expectMessage("Disc with filename already exists",
                           "File already exists.\nDo you want to Re-USE this filename? (Rebuild)",

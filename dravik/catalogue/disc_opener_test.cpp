@@ -149,11 +149,11 @@ TEST_F(Opening, DeclinedRebuildOpensTheDisc) {
     start();
     auto* box = find<QComboBox>("TeX");
     box->setCurrentIndex(0);
-    QTest::keyRelease(box->lineEdit(), Qt::Key_Shift);
+    QTest::keyRelease(box, Qt::Key_Shift);
     dialogs.expectMessage("Disc with filename already exists",
                           "File already exists.\nDo you want to Re-USE this filename? (Rebuild)",
                           Buttons::YesNo, Icon::Question, 7);
     where(6);
-    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    QTest::keyClick(box, Qt::Key_Return);
     EXPECT_EQ(find<QLabel>("DTel")->text(), "4*");
 }

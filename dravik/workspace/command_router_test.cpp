@@ -134,7 +134,7 @@ TEST_F(Routing, FunctionKeysMoveTheFocus) {
     find<QWidget>("RtB")->setFocus();
     QTest::keyClick(find<QWidget>("RtB"), Qt::Key_F5);
     EXPECT_TRUE(focused("TeX"));
-    QTest::keyClick(find<QComboBox>("TeX")->lineEdit(), Qt::Key_F2);
+    QTest::keyClick(find<QComboBox>("TeX"), Qt::Key_F2);
     EXPECT_TRUE(focused("FTex"));
     find<QWidget>("RtB")->setFocus();
     QTest::keyClick(find<QWidget>("RtB"), Qt::Key_A); // other keys pass on

@@ -130,17 +130,9 @@ void MainWindow::build() {
     c_.findBar->addWidget(c_.FTex, 1);
     c_.findBar->addWidget(c_.SSPanel1->add(4, QStringLiteral("DEL"),
                                            QStringLiteral("Delete ALL search entries"), this));
-    c_.findBar->addWidget(c_.GCom->add(2, QStringLiteral("Find-F3"), fromStart, this));
-    c_.findBar->addWidget(c_.GCom->add(3, QStringLiteral("Find Next-F4"),
-                                       QStringLiteral("Internal-Find the next item"), this));
-    c_.findBar->addWidget(c_.GCom->add(4, QStringLiteral("Find Global"),
-                                       QStringLiteral("External-Find in all the disc something..."),
-                                       this));
-    c_.findBar->addWidget(
-        c_.GCom->add(1, QStringLiteral("SHelp"), QStringLiteral("&H0000FF00&"), this));
-    top->addLayout(c_.discBar, 1);
+    top->addLayout(c_.discBar, 3);
     top->addSpacing(12);
-    top->addLayout(c_.findBar, 1);
+    top->addLayout(c_.findBar, 2);
     outer->addLayout(top);
 
     // Status row: list state, status, counts of the last cataloguing.
@@ -206,6 +198,16 @@ void MainWindow::build() {
     c_.Warning->hide();
     c_.rightColumn->addWidget(c_.Warning);
     auto* commands = new QGridLayout;
+    commands->addWidget(c_.GCom->add(2, QStringLiteral("Find-F3"), fromStart, this), 4, 0);
+    commands->addWidget(c_.GCom->add(3, QStringLiteral("Find Next-F4"),
+                                     QStringLiteral("Internal-Find the next item"), this),
+                        4, 1);
+    commands->addWidget(c_.GCom->add(4, QStringLiteral("Find Global"),
+                                     QStringLiteral("External-Find in all the disc something..."),
+                                     this),
+                        5, 0);
+    commands->addWidget(
+        c_.GCom->add(1, QStringLiteral("SHelp"), QStringLiteral("&H0000FF00&"), this), 5, 1);
     commands->addWidget(
         c_.GCom->add(5, QStringLiteral("Refresh Drive Info"),
                      QStringLiteral("Rfresh disc info. Make sure it is the correct disc in the "
