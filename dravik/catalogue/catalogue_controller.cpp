@@ -30,15 +30,6 @@ namespace {
 
 const QChar LB = Workspace::LineBreak;
 
-void colour(QLabel* label, const QColor& back, const QColor& text = QColor()) {
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, back);
-    if (text.isValid())
-        p.setColor(QPalette::WindowText, text);
-    label->setAutoFillBackground(true);
-    label->setPalette(p);
-}
-
 } // namespace
 
 CatalogueController::CatalogueController(MainWindow& window) : QObject(&window), window_(window) {
@@ -273,9 +264,9 @@ void CatalogueController::build(const QString& name) {
         window_.setWindowTitle(window_.windowTitle() + countsText);
         yield.at({YieldPoint::Background});
 
-        colour(c.LaB, MainWindow::tag(c.LaB).value<QColor>());
+        window_.restoreStatusColour();
         c.RtB->clear();
-        colour(c.Label4, QColor(0, 255, 0));
+        MainWindow::colour(c.Label4, QColor(0, 255, 0));
         c.RtB->setPlainText(ListText::load(ws.catalogue().discListPath(name)));
         // The counts stay in the caption after it names the list.
         window_.dravikCap(name + QStringLiteral(".rtf"));
@@ -283,13 +274,13 @@ void CatalogueController::build(const QString& name) {
 
         c.LaB->setText(QStringLiteral("Finished Creating. Loading Info (can take a while..."));
         yield.now();
-        colour(c.LaB, QColor(255, 255, 0), Qt::black);
+        MainWindow::colour(c.LaB, QColor(255, 255, 0), Qt::black);
         QString finished = QStringLiteral("Finished.");
         if (counts.skipped > 0) {
             // A list that misses folders must not look complete.
             finished +=
                 QStringLiteral(" INCOMPLETE: %1 folder(s) could not be read.").arg(counts.skipped);
-            colour(c.LaB, QColor(255, 160, 0), Qt::black);
+            MainWindow::colour(c.LaB, QColor(255, 160, 0), Qt::black);
             window_.setWindowTitle(window_.windowTitle() +
                                    QStringLiteral(" (%1 folders unread)").arg(counts.skipped));
         }

@@ -24,19 +24,6 @@ using common::ui::YieldPoint;
 using workspace::MainWindow;
 using workspace::Workspace;
 
-namespace {
-
-void colour(QLabel* label, const QColor& back, const QColor& text = QColor()) {
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, back);
-    if (text.isValid())
-        p.setColor(QPalette::WindowText, text);
-    label->setAutoFillBackground(true);
-    label->setPalette(p);
-}
-
-} // namespace
-
 DiscOpener::DiscOpener(MainWindow& window) : QObject(&window), window_(window) {}
 
 bool DiscOpener::startViewer(const QString& listPath) {
@@ -51,8 +38,7 @@ void DiscOpener::open() {
     const QString name = c.TeX->currentText();
     const QChar lb = Workspace::LineBreak;
 
-    colour(c.LaB, MainWindow::tag(c.LaB).value<QColor>(),
-           c.LaB->parentWidget()->palette().color(QPalette::WindowText));
+    window_.restoreStatusColour();
     c.File1->setEnabled(false);
     c.LaB->setText(QStringLiteral("Loading Info"));
     yield.now();
@@ -95,9 +81,10 @@ void DiscOpener::open() {
             common::SettingsStore(QStringLiteral("Dravik")).value(name, QStringLiteral("Size"));
         c.DTel->setText(size.isEmpty() ? common::NumberFormat::withZero(lines) + QStringLiteral("*")
                                        : size);
-        colour(c.Label4, c.DTel->text().endsWith(u'*') ? QColor(255, 192, 192) : QColor(0, 255, 0));
+        MainWindow::colour(c.Label4, c.DTel->text().endsWith(u'*') ? QColor(255, 192, 192)
+                                                                   : QColor(0, 255, 0));
         window_.dravikCap(name + QStringLiteral(".rtf"));
-        colour(c.LaB, QColor(255, 255, 0));
+        MainWindow::colour(c.LaB, QColor(255, 255, 0));
         c.LaB->setText(QStringLiteral("Finished Loading"));
         yield.now();
         c.Wag->hide();
@@ -106,7 +93,7 @@ void DiscOpener::open() {
     } catch (const common::Error& e) {
         c.Wag->hide();
         c.RtB->clear();
-        colour(c.LaB, QColor(128, 0, 0), QColor(0, 255, 255));
+        MainWindow::colour(c.LaB, QColor(128, 0, 0), QColor(0, 255, 255));
         c.LaB->setText(QString::fromLatin1(
             e.number() == common::ErrorNumber::PathFileAccess ? InUseCaption : MissingCaption));
     }

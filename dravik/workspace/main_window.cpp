@@ -39,6 +39,19 @@ MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
 }
 
+void MainWindow::colour(QLabel* label, const QColor& back, const QColor& text) {
+    QPalette p = label->palette();
+    p.setColor(QPalette::Window, back);
+    if (text.isValid())
+        p.setColor(QPalette::WindowText, text);
+    label->setAutoFillBackground(true);
+    label->setPalette(p);
+}
+
+void MainWindow::restoreStatusColour() {
+    colour(c_.LaB, tag(c_.LaB).value<QColor>(), palette().color(QPalette::WindowText));
+}
+
 QVariant MainWindow::tag(const QObject* control) {
     return control->property("tag");
 }

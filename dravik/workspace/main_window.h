@@ -5,7 +5,10 @@
 #include "dravik/workspace/main_controls.h"
 #include "dravik/workspace/workspace.h"
 
+#include <QColor>
 #include <QWidget>
+
+class QLabel;
 
 #include <memory>
 
@@ -48,6 +51,11 @@ public:
     PriorityPanel& priorityPanel() { return *priority_; }
     DriveWarning& driveWarning() { return *warning_; }
     CommandRouter& router() { return *router_; }
+
+    // Back and (when given) text colour of a status label.
+    static void colour(QLabel* label, const QColor& back, const QColor& text = QColor());
+    // `LaB` back to its normal colours (the back colour kept in its tag at start-up).
+    void restoreStatusColour();
 
     // A widget's "tag".
     static QVariant tag(const QObject* control);
