@@ -89,9 +89,10 @@ int MessagePanel::ask(const QString& heading, bool yes, bool no, bool cancel, co
     centred.setAlignment(Qt::AlignHCenter);
     all.mergeBlockFormat(centred);
 
+    // Centred until the user drags it somewhere; kept inside the window.
     if (parentWidget()) {
         const QRect area = parentWidget()->rect();
-        if (!area.contains(geometry()))
+        if (!dragged_ || !area.contains(geometry()))
             move(area.center() - rect().center());
     }
     show();
@@ -148,6 +149,7 @@ bool MessagePanel::eventFilter(QObject* watched, QEvent* event) {
         if (dragging_) {
             const QPoint pointer = static_cast<QMouseEvent*>(event)->position().toPoint();
             move(pos() + pointer - grab_);
+            dragged_ = true;
         }
         return true;
     case QEvent::MouseButtonRelease:

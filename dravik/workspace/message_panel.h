@@ -42,6 +42,7 @@ private:
     int answer_ = 0;
     QList<QEventLoop*> waits_;
     bool dragging_ = false;
+    bool dragged_ = false;
     QPoint grab_;
 };
 
