@@ -203,3 +203,21 @@ TEST_F(StartUp, HelpLineFollowsThePointer) {
     QApplication::sendEvent(find<QLabel>("DTel"), &enter);
     EXPECT_EQ(find<QLabel>("hP")->text(), "How many discs are in the list?");
 }
+
+TEST_F(StartUp, DamagedCatalogueFilesLoadWithoutACrash) {
+    const char raw[] = "Disc\0One\r\n\"never closed\r\n\xff\xfe\x80 bytes\r\n";
+    std::string junk(raw, sizeof raw - 1);
+    junk += std::string(1u << 20, 'x') + "\r\nLast\r\n";
+    root.write("data/DK.tex", junk);
+    root.write("data/FTex.Lys", std::string("\0\0\0", 3));
+    root.write("program/SSc.ini", "\"E");
+    MainWindow& w = start({}, false);
+    auto* discs = find<QComboBox>("TeX");
+    ASSERT_EQ(discs->count(), 5);
+    EXPECT_EQ(discs->itemText(1), "never closed");
+    EXPECT_EQ(discs->itemText(2), QString::fromUtf8("\xc3\xbf\xc3\xbe\xe2\x82\xac bytes"));
+    EXPECT_EQ(discs->itemText(3).size(), 1 << 20);
+    EXPECT_EQ(discs->itemText(4), "Last");
+    EXPECT_EQ(find<QLabel>("DefDrive")->text(), "E");
+    EXPECT_TRUE(w.isVisible());
+}
