@@ -14,7 +14,6 @@ public:
     // Copies `from` over `to` through a complete new file and a rename.
     static void copyReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
     static bool isFile(const std::filesystem::path& path);
-    static bool isFolder(const std::filesystem::path& path);
 };
 
 } // namespace common

@@ -1,8 +1,5 @@
 #include "common/program_folder.h"
 
-#include "common/file_ops.h"
-#include "common/name_resolver.h"
-
 #include <QCoreApplication>
 #include <QDir>
 
@@ -29,17 +26,6 @@ std::filesystem::path ProgramFolder::locate() {
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     return folder;
-}
-
-void ProgramFolder::installShipped(const std::filesystem::path& folder, const QStringList& names) {
-    const std::filesystem::path shipped =
-        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / "share";
-    for (const QString& name : names) {
-        const std::filesystem::path target = NameResolver::resolve(folder, name.toStdString());
-        const std::filesystem::path source = shipped / name.toStdString();
-        if (!FileOps::isFile(target) && FileOps::isFile(source))
-            FileOps::copyReplacing(source, target);
-    }
 }
 
 QString ProgramFolder::siblingProgram(const QString& name) {

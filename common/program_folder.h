@@ -13,8 +13,6 @@ class ProgramFolder {
 public:
     // Needs a QCoreApplication for the executable's folder. Creates the folder when missing.
     static std::filesystem::path locate();
-    // Copies each file shipped next to the executable (under "share/") that is missing there.
-    static void installShipped(const std::filesystem::path& folder, const QStringList& names);
     // A sibling program next to the running executable ("peek", "splitter").
     static QString siblingProgram(const QString& name);
 };
