@@ -1,5 +1,6 @@
 #include "common/drive_table.h"
 #include "common/error.h"
+#include "common/testing/scoped_variable.h"
 #include "common/testing/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -37,9 +38,8 @@ TEST(DriveTable, UnreadableDrivesAreDeviceUnavailable) {
 
 TEST(DriveTable, EnvironmentOverridesDefaults) {
     TempFolder dir;
-    qputenv("DRAVIK_DRIVE_E", dir.path().c_str());
+    const common::testing::ScopedVariable drive("DRAVIK_DRIVE_E", dir.path().c_str());
     const DriveTable table = DriveTable::fromSystem();
-    qunsetenv("DRAVIK_DRIVE_E");
     EXPECT_EQ(table.root('E'), dir.path());
     EXPECT_TRUE(table.has('C'));
 }

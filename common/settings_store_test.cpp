@@ -1,4 +1,5 @@
 #include "common/settings_store.h"
+#include "common/testing/scoped_variable.h"
 #include "common/testing/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -9,9 +10,7 @@ using common::testing::TempFolder;
 namespace {
 struct SettingsFolder {
     TempFolder dir;
-    QByteArray saved = qgetenv("DRAVIK_SETTINGS_DIR");
-    SettingsFolder() { qputenv("DRAVIK_SETTINGS_DIR", dir.path().c_str()); }
-    ~SettingsFolder() { qputenv("DRAVIK_SETTINGS_DIR", saved); }
+    common::testing::ScopedVariable variable{"DRAVIK_SETTINGS_DIR", dir.path().c_str()};
 };
 } // namespace
 

@@ -26,10 +26,10 @@ void FolderListBox::setPath(const std::filesystem::path& folder, const std::file
     if (!std::filesystem::is_directory(folder, ec))
         throw Error(ErrorNumber::PathNotFound, folder.string() + ": path not found");
     path_ = folder.lexically_normal();
-    if (path_.has_filename() == false && path_ != path_.root_path())
+    if (!path_.has_filename() && path_ != path_.root_path())
         path_ = path_.parent_path();
     top_ = top.empty() ? path_.root_path() : top.lexically_normal();
-    if (top_.has_filename() == false && top_ != top_.root_path())
+    if (!top_.has_filename() && top_ != top_.root_path())
         top_ = top_.parent_path();
     // A folder outside `top` (another drive's folder) makes itself the top.
     const auto rel = path_.lexically_relative(top_);

@@ -1,4 +1,5 @@
 #include "common/settings_store.h"
+#include "common/testing/scoped_variable.h"
 #include "common/testing/temp_folder.h"
 #include "dravik/cli/cli.h"
 
@@ -18,20 +19,12 @@ protected:
     std::filesystem::path data = root.makeFolder("data");
     std::filesystem::path program = root.makeFolder("program");
     std::ostringstream out, err;
-    QByteArray saved[3] = {qgetenv("DRAVIK_SETTINGS_DIR"), qgetenv("DRAVIK_PROGRAM_DIR"),
-                           qgetenv("DRAVIK_DRIVE_E")};
+    common::testing::ScopedVariable settings{"DRAVIK_SETTINGS_DIR",
+                                             root.makeFolder("settings").c_str()};
+    common::testing::ScopedVariable programVariable{"DRAVIK_PROGRAM_DIR", program.c_str()};
+    common::testing::ScopedVariable drive{"DRAVIK_DRIVE_E", (root / "disc").c_str()};
 
-    void SetUp() override {
-        qputenv("DRAVIK_SETTINGS_DIR", root.makeFolder("settings").c_str());
-        qputenv("DRAVIK_PROGRAM_DIR", program.c_str());
-        qputenv("DRAVIK_DRIVE_E", (root / "disc").c_str());
-        root.write("disc/Music/song.mp3", "x");
-    }
-    void TearDown() override {
-        qputenv("DRAVIK_SETTINGS_DIR", saved[0]);
-        qputenv("DRAVIK_PROGRAM_DIR", saved[1]);
-        qputenv("DRAVIK_DRIVE_E", saved[2]);
-    }
+    void SetUp() override { root.write("disc/Music/song.mp3", "x"); }
     int run(QStringList args) {
         out.str({});
         err.str({});

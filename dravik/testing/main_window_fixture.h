@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/settings_store.h"
+#include "common/testing/scoped_variable.h"
 #include "common/testing/scripted_dialogs.h"
 #include "common/testing/temp_folder.h"
 #include "dravik/workspace/main_window.h"
@@ -25,20 +26,17 @@ protected:
     std::filesystem::path settings = root.makeFolder("settings");
     std::filesystem::path home = root.makeFolder("home");
     std::filesystem::path disc = root.makeFolder("disc");
+    common::testing::ScopedVariable settingsVariable{"DRAVIK_SETTINGS_DIR", settings.c_str()};
+    common::testing::ScopedVariable programVariable{"DRAVIK_PROGRAM_DIR", program.c_str()};
     common::testing::ScriptedDialogs dialogs;
     std::unique_ptr<workspace::MainWindow> window;
 
     void SetUp() override {
-        saved_ = {qgetenv("DRAVIK_SETTINGS_DIR"), qgetenv("DRAVIK_PROGRAM_DIR")};
         savedFolder_ = QDir::currentPath();
-        qputenv("DRAVIK_SETTINGS_DIR", settings.c_str());
-        qputenv("DRAVIK_PROGRAM_DIR", program.c_str());
         setting("Form_Load", "Def DPath", QString::fromStdString(data.string()));
     }
     void TearDown() override {
         window.reset();
-        qputenv("DRAVIK_SETTINGS_DIR", saved_.first);
-        qputenv("DRAVIK_PROGRAM_DIR", saved_.second);
         QDir::setCurrent(savedFolder_);
     }
 
@@ -74,7 +72,6 @@ protected:
     }
 
 private:
-    std::pair<QByteArray, QByteArray> saved_;
     QString savedFolder_;
 };
 

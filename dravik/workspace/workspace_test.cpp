@@ -1,5 +1,6 @@
 #include "common/error.h"
 #include "common/settings_store.h"
+#include "common/testing/scoped_variable.h"
 #include "common/testing/temp_folder.h"
 #include "dravik/workspace/workspace.h"
 
@@ -15,17 +16,11 @@ protected:
     TempFolder dir;
     std::filesystem::path data = dir.makeFolder("data");
     std::filesystem::path home = dir.makeFolder("home");
-    QByteArray savedSettings = qgetenv("DRAVIK_SETTINGS_DIR");
-    QByteArray savedProgram = qgetenv("DRAVIK_PROGRAM_DIR");
+    common::testing::ScopedVariable settings{"DRAVIK_SETTINGS_DIR",
+                                             dir.makeFolder("settings").c_str()};
+    common::testing::ScopedVariable program{"DRAVIK_PROGRAM_DIR",
+                                            dir.makeFolder("program").c_str()};
 
-    void SetUp() override {
-        qputenv("DRAVIK_SETTINGS_DIR", dir.makeFolder("settings").c_str());
-        qputenv("DRAVIK_PROGRAM_DIR", dir.makeFolder("program").c_str());
-    }
-    void TearDown() override {
-        qputenv("DRAVIK_SETTINGS_DIR", savedSettings);
-        qputenv("DRAVIK_PROGRAM_DIR", savedProgram);
-    }
     Workspace make() {
         common::DriveTable drives;
         drives.set('C', home.string());
