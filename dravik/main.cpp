@@ -2,7 +2,7 @@
 #include "common/drive_table.h"
 #include "common/large_pages.h"
 #include "common/ui/dialogs.h"
-#include "dravik/workspace/main_window.h"
+#include "dravik/window/main_window.h"
 
 #include <QApplication>
 
@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dravik"));
     common::ui::QtDialogs dialogs;
-    dravik::workspace::MainWindow window(dialogs, common::DriveTable::fromSystem());
+    dravik::window::MainWindow window(dialogs, common::DriveTable::fromSystem());
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     window.load(arguments);

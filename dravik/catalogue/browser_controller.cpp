@@ -4,59 +4,29 @@
 #include "common/ui/drive_list_box.h"
 #include "common/ui/file_list_box.h"
 #include "common/ui/folder_list_box.h"
-#include "dravik/workspace/main_window.h"
+#include "dravik/catalogue/browser_panel.h"
+#include "dravik/controls/browser_links.h"
+#include "dravik/controls/control_tag.h"
+#include "dravik/services/window_services.h"
+#include "dravik/workspace/workspace.h"
 
 #include <QListWidget>
 
 namespace dravik::catalogue {
 
-using common::ui::DriveListBox;
-using common::ui::FileListBox;
-using common::ui::FolderListBox;
-using workspace::MainWindow;
-
-namespace {
-
-// A drive list moves its folder list to the drive's root; a drive without a readable disc is
-// reported and the list goes back to the drive it showed.
-void follow(MainWindow& window, DriveListBox* drives, FolderListBox* folders, const QString& name) {
-    QObject::connect(drives, &DriveListBox::driveChanged, &window,
-                     [drives, folders](char, const QString& root) {
-                         folders->setPath(root.toStdString(), root.toStdString());
-                         drives->setProperty("lastGood", drives->currentIndex());
-                     });
-    QObject::connect(drives, &DriveListBox::driveFailed, &window,
-                     [&window, drives, name](char, const QString& reason) {
-                         const QVariant back = drives->property("lastGood");
-                         if (back.isValid())
-                             drives->setCurrentIndex(back.toInt());
-                         window.reportHandlerError(name + QStringLiteral("_Change"), 0,
+BrowserController::BrowserController(BrowserPanel& panel, workspace::Workspace& workspace,
+                                     services::WindowServices& services)
+    : panel_(panel), workspace_(workspace) {
+    controls::followDrive(this, panel.drives(), panel.folders(),
+                          [&services](const QString& reason) {
+                              services.reportError(QStringLiteral("Drive1_Change"), 0,
                                                    common::ErrorNumber::DeviceUnavailable, reason);
-                     });
-}
-
-void follow(FolderListBox* folders, FileListBox* files) {
-    QObject::connect(folders, &FolderListBox::pathChanged, files, [files](const QString& folder) {
-        try {
-            files->setFolder(folder.toStdString());
-        } catch (const common::Error&) {
-            files->clear();
-        }
+                          });
+    connect(panel.folders(), &common::ui::FolderListBox::pathChanged, this,
+            &BrowserController::fillFileList);
+    connect(panel.launchList(), &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        controls::setTag(panel_.launchList(), item->text().left(3));
     });
-}
-
-} // namespace
-
-BrowserController::BrowserController(MainWindow& window) : QObject(&window), window_(window) {
-    auto& c = window.controls();
-    follow(window, c.Drive1, c.Dir1, QStringLiteral("Drive1"));
-    connect(c.Dir1, &FolderListBox::pathChanged, this, &BrowserController::fillFileList);
-    connect(c.FiL, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        MainWindow::setTag(window_.controls().FiL, item->text().left(3));
-    });
-    follow(window, c.Drive2, c.Dir2, QStringLiteral("Drive2"));
-    follow(c.Dir2, c.File2);
-    follow(c.Dir3, c.File4);
 }
 
 QString BrowserController::fileListEntry(const QString& name) {
@@ -76,17 +46,37 @@ QString BrowserController::fileListEntry(const QString& name) {
 }
 
 void BrowserController::fillFileList() {
-    auto& c = window_.controls();
-    const auto folder = c.Dir1->path();
-    c.FiL->clear();
+    const auto folder = panel_.folders()->path();
+    panel_.launchList()->clear();
     try {
-        c.File1->setFolder(folder);
+        panel_.files()->setFolder(folder);
     } catch (const common::Error&) {
-        c.File1->clear();
+        panel_.files()->clear();
     }
-    window_.workspace().browseFolder = workspace::Workspace::withSeparator(folder);
-    for (const QString& name : c.File1->names())
-        c.FiL->addItem(fileListEntry(name));
+    workspace_.browseFolder = workspace::Workspace::withSeparator(folder);
+    for (const QString& name : panel_.files()->names())
+        panel_.launchList()->addItem(fileListEntry(name));
+}
+
+void BrowserController::pointAt(const QString& letter) {
+    panel_.drives()->setDrive(letter);
+    const auto root = workspace_.drives().root(letter[0].toLatin1());
+    panel_.folders()->setPath(root, root);
+}
+
+void BrowserController::refreshDriveInfo() {
+    common::ui::DriveListBox* drives = panel_.drives();
+    const QString drive = drives->drive();
+    // Switching away and back makes the drive be read afresh.
+    if (drives->letter() != 'C') {
+        try {
+            drives->setDrive(QStringLiteral("c"));
+        } catch (const common::Error&) {
+        }
+    } else {
+        drives->refresh();
+    }
+    drives->setDrive(drive);
 }
 
 } // namespace dravik::catalogue

@@ -3,27 +3,38 @@
 #include <QObject>
 #include <QString>
 
+namespace dravik::services {
+class WindowServices;
+}
 namespace dravik::workspace {
-class MainWindow;
+class Workspace;
 }
 
 namespace dravik::catalogue {
 
-// The drive, folder and file lists of the main window follow one another: the main browser
-// (whose file list `FiL` is the launch list), the program picker and the report picker.
+class BrowserPanel;
+
+// The main browser follows itself: a drive moves the folder tree, a folder fills the launch list
+// `FiL`, a click on an entry keeps its extension key in the list's tag.
 class BrowserController : public QObject {
     Q_OBJECT
 public:
-    explicit BrowserController(workspace::MainWindow& window);
+    BrowserController(BrowserPanel& panel, workspace::Workspace& workspace,
+                      services::WindowServices& services);
 
     // The launch-list entry of a file name: a three-letter extension is put in front
     // ("song.mp3" -> "mp3 song.mp3"); other names stay as they are.
     static QString fileListEntry(const QString& name);
     // Fills `FiL` from the folder of `Dir1`.
     void fillFileList();
+    // Points the browser at a drive letter and its root.
+    void pointAt(const QString& letter);
+    // "Refresh Drive Info": the drive list reads the drive afresh.
+    void refreshDriveInfo();
 
 private:
-    workspace::MainWindow& window_;
+    BrowserPanel& panel_;
+    workspace::Workspace& workspace_;
 };
 
 } // namespace dravik::catalogue

@@ -2,6 +2,7 @@
 #include "common/ui/file_list_box.h"
 #include "common/ui/folder_list_box.h"
 #include "dravik/catalogue/browser_controller.h"
+#include "dravik/controls/control_tag.h"
 #include "dravik/testing/main_window_fixture.h"
 
 #include <QListWidget>
@@ -9,7 +10,7 @@
 using common::ui::Buttons;
 using common::ui::Icon;
 using dravik::catalogue::BrowserController;
-using dravik::workspace::MainWindow;
+using dravik::window::MainWindow;
 
 class Browsing : public dravik::testing::MainWindowFixture {};
 
@@ -38,7 +39,7 @@ TEST_F(Browsing, MainBrowserFillsTheLaunchList) {
     EXPECT_EQ(files->item(2)->text(), "mp3 song.mp3");
     EXPECT_EQ(w.workspace().browseFolder, (disc / "Music").string() + "/");
     emit files->itemClicked(files->item(2));
-    EXPECT_EQ(MainWindow::tag(files).toString(), "mp3");
+    EXPECT_EQ(dravik::controls::tag(files).toString(), "mp3");
 }
 
 TEST_F(Browsing, DriveChoiceMovesTheFolderListOrReportsTheDrive) {

@@ -5,39 +5,62 @@
 #include "common/settings_store.h"
 #include "common/ui/drive_list_box.h"
 #include "common/ui/folder_list_box.h"
+#include "dravik/catalogue/browser_panel.h"
+#include "dravik/catalogue/disc_panel.h"
 #include "dravik/catalogue/list_text.h"
-#include "dravik/controls/command_array.h"
+#include "dravik/controls/control_tag.h"
+#include "dravik/controls/list_view_panel.h"
 #include "dravik/controls/x_command_lup.h"
+#include "dravik/services/window_services.h"
 #include "dravik/walker/walk_lock.h"
-#include "dravik/workspace/main_window.h"
+#include "dravik/workspace/workspace.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 
 namespace dravik::catalogue {
 
 namespace Answer = common::ui::Answer;
+using common::ui::Buttons;
+using common::ui::Icon;
 using common::ui::YieldPoint;
-using workspace::MainWindow;
+using controls::ListViewPanel;
+using workspace::NamingState;
 using workspace::Workspace;
 
 namespace {
 
 const QChar LB = Workspace::LineBreak;
 
+const QString AutorunText =
+    QStringLiteral("If you have Autorun activated on your computer, please wait until it's "
+                   "finished loading (or click cancel and then close) before continueing this "
+                   "program.") +
+    LB + LB +
+    QStringLiteral("If you do, please do not be alarmed when the screen go blank for a while. The "
+                   "reason for this is because the panel on the left is been updated with the "
+                   "newest information.");
+
+const QString DiscErrorText =
+    QStringLiteral("An unforseen problem:") + LB + QStringLiteral("1.   Disc in drive is blank") +
+    LB + QStringLiteral("2.  Disc in drive is a RW and settings to read were not installed") + LB +
+    QStringLiteral("3.  Disc cannot be read (for whatever reason)") + LB + LB +
+    QStringLiteral("Conclusion:") + LB +
+    QStringLiteral("If the problem persist, use another disc to write and store data and/or "
+                   "information using this name for later creation.");
+
 } // namespace
 
-CatalogueController::CatalogueController(MainWindow& window) : QObject(&window), window_(window) {
-    auto& c = window.controls();
-    // The box gets the keys and hands them to its line edit directly, past any filter on it.
-    c.TeX->installEventFilter(this);
-    c.NewDisc->installEventFilter(this);
-    connect(c.NDc, &controls::XCommandLUP::Click, this, &CatalogueController::nextDisc);
+CatalogueController::CatalogueController(DiscPanel& discs, ListViewPanel& list,
+                                         BrowserPanel& browser, Workspace& workspace,
+                                         services::WindowServices& services)
+    : discs_(discs), list_(list), browser_(browser), workspace_(workspace), services_(services) {
+    connect(&discs, &DiscPanel::enterPressed, this, &CatalogueController::namingStep);
+    connect(&discs, &DiscPanel::keyReleased, this, &CatalogueController::updateNameExists);
+    connect(&discs, &DiscPanel::noticeClicked, this, &CatalogueController::acknowledgeChange);
+    connect(discs.nextDisc(), &controls::XCommandLUP::Click, this,
+            &CatalogueController::nextDisc);
 }
 
 QString CatalogueController::nextName(const QString& name) {
@@ -62,239 +85,215 @@ QString CatalogueController::nextName(const QString& name) {
 }
 
 void CatalogueController::nextDisc() {
-    QComboBox* disc = window_.controls().TeX;
-    disc->setEditText(nextName(disc->currentText()));
+    discs_.setName(nextName(discs_.name()));
 }
 
 void CatalogueController::updateNameExists() {
-    QComboBox* disc = window_.controls().TeX;
-    const int shown = disc->currentIndex();
-    window_.workspace().nameExists =
-        shown >= 0 && Cataloguer::listed({disc->itemText(shown)}, disc->currentText());
+    QComboBox* box = discs_.box();
+    const int shown = box->currentIndex();
+    workspace_.nameExists =
+        shown >= 0 && Cataloguer::listed({box->itemText(shown)}, box->currentText());
 }
 
-bool CatalogueController::eventFilter(QObject* watched, QEvent* event) {
-    auto& c = window_.controls();
-    if (watched == c.TeX) {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                namingStep();
-                return true; // the box would otherwise treat Enter as choosing an entry
-            }
-        } else if (event->type() == QEvent::KeyRelease) {
-            updateNameExists();
-        }
-    } else if (watched == c.NewDisc && event->type() == QEvent::MouseButtonRelease) {
-        c.NewDisc->hide();
-        try {
-            common::SettingsStore(QStringLiteral("DRAVIK 2016"))
-                .setValue(QStringLiteral("Changes"), QStringLiteral("NewDisc"),
-                          QStringLiteral("False"));
-        } catch (const common::Error& e) {
-            window_.reportHandlerError(QStringLiteral("NewDisc_Click"), 0, e.number(),
-                                       QString::fromStdString(e.description()));
-        }
-        return true;
+void CatalogueController::acknowledgeChange() {
+    discs_.changeNotice()->hide();
+    try {
+        common::SettingsStore(QStringLiteral("DRAVIK 2016"))
+            .setValue(QStringLiteral("Changes"), QStringLiteral("NewDisc"),
+                      QStringLiteral("False"));
+    } catch (const common::Error& e) {
+        services_.reportError(QStringLiteral("NewDisc_Click"), 0, e);
     }
-    return QObject::eventFilter(watched, event);
 }
 
 void CatalogueController::create() {
-    auto& c = window_.controls();
-    window_.showOverPanel(c.CrePan);
-    window_.yieldPoint().now();
+    list_.showNotice(ListViewPanel::Notice::Creating);
+    services_.yieldPoint().now();
     namingStep();
-    c.CrePan->hide();
-    c.CrePan->setText(QStringLiteral("CREATING. PLEASE Wait..."));
+    list_.hideNotice(ListViewPanel::Notice::Creating);
+    list_.notice(ListViewPanel::Notice::Creating)->setText(QStringLiteral("CREATING. PLEASE Wait..."));
 }
 
 void CatalogueController::refuse(const QString& reason) {
-    window_.msG(QStringLiteral("Disc name"), true, false, false, reason, 1);
+    services_.ask(QStringLiteral("Disc name"), reason, Buttons::Ok, Icon::Warning);
 }
 
 void CatalogueController::discError() {
-    window_.msG(
-        QStringLiteral("Disc ERROR"), true, false, false,
-        QStringLiteral("An unforseen problem:") + LB +
-            QStringLiteral("1.   Disc in drive is blank") + LB +
-            QStringLiteral("2.  Disc in drive is a RW and settings to read were not installed") +
-            LB + QStringLiteral("3.  Disc cannot be read (for whatever reason)") + LB + LB +
-            QStringLiteral("Conclusion:") + LB +
-            QStringLiteral("If the problem persist, use another disc to write and store "
-                           "data and/or information using this name for later creation."),
-        1);
+    services_.ask(QStringLiteral("Disc ERROR"), DiscErrorText, Buttons::Ok, Icon::Warning);
+}
+
+bool CatalogueController::confirmed(const QString& heading, const QString& text, Icon icon) {
+    return services_.ask(heading, text, Buttons::YesNo, icon) == Answer::Yes;
 }
 
 void CatalogueController::namingStep() {
-    auto& c = window_.controls();
-    Workspace& ws = window_.workspace();
-    YieldPoint& yield = window_.yieldPoint();
-    const QString name = c.TeX->currentText();
-
+    const QString name = discs_.name();
     // Nothing is written for a name that cannot be a file name, nor while a walk runs.
     if (const auto reason = Cataloguer::refusal(name)) {
         refuse(*reason);
         return;
     }
-    const auto busy = walker::WalkLock::busyWith(ws.programFolder());
-    if (building_ || !busy.empty()) {
+    const auto busy = walker::WalkLock::busyWith(workspace_.programFolder());
+    if (workspace_.namingState == NamingState::NameSet || !busy.empty()) {
         refuse(Cataloguer::busyMessage(busy));
         return;
     }
-
-    if (ws.nameExists) {
-        const int answer = window_.dialogs().message(
+    if (workspace_.nameExists) {
+        const int answer = services_.dialogs().message(
             QStringLiteral("Disc with filename already exists"),
             QStringLiteral("File already exists.") + LB +
                 QStringLiteral("Do you want to Re-USE this filename? (Rebuild)"),
-            common::ui::Buttons::YesNo, common::ui::Icon::Question);
+            Buttons::YesNo, Icon::Question);
         if (answer != Answer::Yes) {
             if (open_)
                 open_();
             return;
         }
     }
-    c.RtB->clear();
-    if (!ws.automatic) {
-        window_.msG(QStringLiteral("Autorun Message"), true, false, false,
-                    QStringLiteral("If you have Autorun activated on your computer, please wait "
-                                   "until it's finished loading (or click cancel and then close) "
-                                   "before continueing this program.") +
-                        LB + LB +
-                        QStringLiteral("If you do, please do not be alarmed when the screen go "
-                                       "blank for a while. The reason for this is because the "
-                                       "panel on the left is been updated with the newest "
-                                       "information."),
-                    1);
-    }
+    list_.view()->clear();
+    if (!workspace_.automatic)
+        services_.ask(QStringLiteral("Autorun Message"), AutorunText, Buttons::Ok, Icon::Warning);
 
-    Cataloguer cataloguer(ws.catalogue(), ws.drives());
+    catalogue::Catalogue files(workspace_.dataFolder(), workspace_.programFolder());
+    Cataloguer cataloguer(files, workspace_.drives());
+    if (!checkDriveAndRecord(name, cataloguer))
+        return;
+    workspace_.namingState = NamingState::NameSet;
+    if (!workspace_.automatic && !confirmed(QStringLiteral("Name Set"),
+                                            QStringLiteral("Are you ready to start?"),
+                                            Icon::Question)) {
+        workspace_.namingState = NamingState::NeedsName;
+        return;
+    }
+    build(name);
+}
+
+bool CatalogueController::checkDriveAndRecord(const QString& name, Cataloguer& cataloguer) {
+    YieldPoint& yield = services_.yieldPoint();
     try {
-        window_.showOverPanel(c.UpPan);
+        list_.showNotice(ListViewPanel::Notice::UpdatingDrive);
         yield.now();
         try {
-            c.Drive1->setDrive(QStringLiteral("C"));
+            browser_.drives()->setDrive(QStringLiteral("C"));
         } catch (const common::Error&) {
         }
-        const QString drive = ws.defaultDrive();
+        const QString drive = workspace_.defaultDrive();
         const auto root = cataloguer.scanRoot(drive); // 68 when no readable disc
-        c.Drive1->setDrive(drive);
-        c.Dir1->setPath(root, root);
-        c.Drive1->refresh();
-        c.UpPan->hide();
+        browser_.drives()->setDrive(drive);
+        browser_.folders()->setPath(root, root);
+        browser_.drives()->refresh();
+        list_.hideNotice(ListViewPanel::Notice::UpdatingDrive);
         yield.now();
 
-        QStringList discs;
-        for (int i = 0; i < c.TeX->count(); ++i)
-            discs << c.TeX->itemText(i);
-        if (!Cataloguer::listed(discs, name)) {
+        if (!Cataloguer::listed(discs_.discs(), name)) {
             cataloguer.recordName(name);
-            c.TeX->addItem(name);
-            c.TeX->setCurrentIndex(c.TeX->count() - 1);
-            window_.setWindowTitle(QStringLiteral("Dravik 2016 [") + name + QStringLiteral("]"));
+            discs_.addDisc(name);
+            services_.setCaption(QStringLiteral("Dravik 2016 [") + name + QStringLiteral("]"));
         } else {
-            if (window_.msG(QStringLiteral("Name EXISTS!!!"), true, true, false,
-                            QStringLiteral("The name already exists. Must I re-used the name?"),
-                            1) != Answer::Yes)
-                return;
-            window_.showOverPanel(c.CrePan);
+            if (!confirmed(QStringLiteral("Name EXISTS!!!"),
+                           QStringLiteral("The name already exists. Must I re-used the name?"),
+                           Icon::Warning))
+                return false;
+            list_.showNotice(ListViewPanel::Notice::Creating);
             yield.now();
         }
         Cataloguer::markChanged();
-        c.Drive1->setDrive(drive);
-        ws.namingState = Workspace::NameSet;
+        browser_.drives()->setDrive(drive);
+        return true;
     } catch (const common::Error& e) {
-        c.UpPan->hide();
+        list_.hideNotice(ListViewPanel::Notice::UpdatingDrive);
         if (e.number() == common::ErrorNumber::DeviceUnavailable)
             discError();
         else
-            window_.reportHandlerError(QStringLiteral("TeX_KeyPress"), 13, e.number(),
-                                       QString::fromStdString(e.description()));
-        return;
+            services_.reportError(QStringLiteral("TeX_KeyPress"), 13, e);
+        return false;
     }
-
-    if (!ws.automatic && window_.msG(QStringLiteral("Name Set"), true, true, false,
-                                     QStringLiteral("Are you ready to start?"), 0) != Answer::Yes)
-        return;
-    MainWindow::setTag(c.Lab4, QStringLiteral("5"));
-    build(name);
 }
 
 walker::WalkEngine::Progress CatalogueController::walkProgress() {
     return [this](const walker::WalkCounts& now) {
-        auto& c = window_.controls();
-        c.FileLab->setText(common::NumberFormat::hashes(now.files));
-        c.DirLab->setText(common::NumberFormat::hashes(now.folders));
-        window_.yieldPoint().always();
+        list_.fileCount()->setText(common::NumberFormat::hashes(now.files));
+        list_.folderCount()->setText(common::NumberFormat::hashes(now.folders));
+        services_.yieldPoint().always();
     };
 }
 
 void CatalogueController::build(const QString& name) {
-    auto& c = window_.controls();
-    Workspace& ws = window_.workspace();
-    YieldPoint& yield = window_.yieldPoint();
-    const QString drive = ws.defaultDrive();
-    MainWindow::setTag(c.RtB, QString());
-    if (!ws.automatic &&
-        window_.msG(QStringLiteral("Just to make certain"), true, true, false,
-                    QStringLiteral("The following drive will be build:") + LB + LB +
-                        QStringLiteral("Drive: [") + drive + QStringLiteral("]") + LB +
-                        QStringLiteral(" Name: [") + name + QStringLiteral("].") + LB + LB +
-                        QStringLiteral("Do you want me to continue?"),
-                    0) == Answer::No) {
-        ws.namingState = Workspace::NeedsName;
+    const QString drive = workspace_.defaultDrive();
+    if (!workspace_.automatic &&
+        services_.ask(QStringLiteral("Just to make certain"),
+                      QStringLiteral("The following drive will be build:") + LB + LB +
+                          QStringLiteral("Drive: [") + drive + QStringLiteral("]") + LB +
+                          QStringLiteral(" Name: [") + name + QStringLiteral("].") + LB + LB +
+                          QStringLiteral("Do you want me to continue?"),
+                      Buttons::YesNo, Icon::Question) == Answer::No) {
+        workspace_.namingState = NamingState::NeedsName;
         return;
     }
-
-    building_ = true;
     try {
-        window_.showOverPanel(c.CrePan);
-        yield.now();
-        c.RtB->clear();
-        c.LaB->setText(QStringLiteral("Creating Info"));
-        yield.now();
-        c.LaB->hide();
-        Cataloguer cataloguer(ws.catalogue(), ws.drives());
-        const auto counts = cataloguer.build(name, drive, walkProgress());
-        c.LaB->show();
-        const QString countsText =
-            QStringLiteral(" Dir:") + common::NumberFormat::withZero(counts.folders) +
-            QStringLiteral(" File:") + common::NumberFormat::withZero(counts.files);
-        window_.setWindowTitle(window_.windowTitle() + countsText);
-        yield.at({YieldPoint::Background});
-
-        window_.restoreStatusColour();
-        c.RtB->clear();
-        MainWindow::colour(c.Label4, QColor(0, 255, 0));
-        c.RtB->setPlainText(ListText::load(ws.catalogue().discListPath(name)));
-        // The counts stay in the caption after it names the list.
-        window_.dravikCap(name + QStringLiteral(".rtf"));
-        window_.setWindowTitle(window_.windowTitle() + countsText);
-
-        c.LaB->setText(QStringLiteral("Finished Creating. Loading Info (can take a while..."));
-        yield.now();
-        MainWindow::colour(c.LaB, QColor(255, 255, 0), Qt::black);
-        QString finished = QStringLiteral("Finished.");
-        if (counts.skipped > 0) {
-            // A list that misses folders must not look complete.
-            finished +=
-                QStringLiteral(" INCOMPLETE: %1 folder(s) could not be read.").arg(counts.skipped);
-            MainWindow::colour(c.LaB, QColor(255, 160, 0), Qt::black);
-            window_.setWindowTitle(window_.windowTitle() +
-                                   QStringLiteral(" (%1 folders unread)").arg(counts.skipped));
-        }
-        c.LaB->setText(finished);
-        yield.now();
+        buildSteps(name);
     } catch (const common::Error& e) {
-        c.LaB->show();
-        window_.reportHandlerError(QStringLiteral("GCom_click"), 0, e.number(),
-                                   QString::fromStdString(e.description()));
+        list_.status()->show();
+        list_.restoreStatusColour();
+        services_.reportError(QStringLiteral("GCom_click"), 0, e);
+    } catch (const std::exception& e) {
+        // Whatever failed, the window must not stay busy.
+        list_.status()->show();
+        list_.restoreStatusColour();
+        services_.reportError(QStringLiteral("GCom_click"), 0, common::ErrorNumber::PathFileAccess,
+                              QString::fromLocal8Bit(e.what()));
     }
-    building_ = false;
-    ws.namingState = Workspace::NeedsName;
-    c.RtB->setFocus();
-    c.CrePan->hide();
+    workspace_.namingState = NamingState::NeedsName;
+    list_.view()->setFocus();
+    list_.hideNotice(ListViewPanel::Notice::Creating);
+    services_.yieldPoint().now();
+}
+
+void CatalogueController::buildSteps(const QString& name) {
+    YieldPoint& yield = services_.yieldPoint();
+    list_.showNotice(ListViewPanel::Notice::Creating);
+    yield.now();
+    list_.view()->clear();
+    list_.setStatus(QStringLiteral("Creating Info"));
+    yield.now();
+    list_.status()->hide();
+    catalogue::Catalogue files(workspace_.dataFolder(), workspace_.programFolder());
+    Cataloguer cataloguer(files, workspace_.drives());
+    const auto counts = cataloguer.build(name, workspace_.defaultDrive(), walkProgress());
+    list_.status()->show();
+    showFinished(name, counts);
+}
+
+void CatalogueController::showFinished(const QString& name, const walker::WalkCounts& counts) {
+    YieldPoint& yield = services_.yieldPoint();
+    const QString countsText =
+        QStringLiteral(" Dir:") + common::NumberFormat::withZero(counts.folders) +
+        QStringLiteral(" File:") + common::NumberFormat::withZero(counts.files);
+    services_.setCaption(services_.caption() + countsText);
+    yield.at({YieldPoint::Background});
+
+    list_.restoreStatusColour();
+    list_.view()->clear();
+    controls::paint(list_.listState(), QColor(0, 255, 0));
+    catalogue::Catalogue files(workspace_.dataFolder(), workspace_.programFolder());
+    list_.view()->setPlainText(ListText::load(files.discListPath(name)));
+    // The counts stay in the caption after it names the list.
+    services_.dravikCap(name + QStringLiteral(".rtf"));
+    services_.setCaption(services_.caption() + countsText);
+
+    list_.setStatus(QStringLiteral("Finished Creating. Loading Info (can take a while..."));
+    yield.now();
+    list_.paintStatus(QColor(255, 255, 0), Qt::black);
+    QString finished = QStringLiteral("Finished.");
+    if (counts.skipped > 0) {
+        // A list that misses folders must not look complete.
+        finished +=
+            QStringLiteral(" INCOMPLETE: %1 folder(s) could not be read.").arg(counts.skipped);
+        list_.paintStatus(QColor(255, 160, 0), Qt::black);
+        services_.setCaption(services_.caption() +
+                             QStringLiteral(" (%1 folders unread)").arg(counts.skipped));
+    }
+    list_.setStatus(finished);
     yield.now();
 }
 

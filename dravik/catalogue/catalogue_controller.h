@@ -1,23 +1,34 @@
 #pragma once
 
+#include "common/ui/dialogs.h"
 #include "dravik/catalogue/cataloguer.h"
 
 #include <QObject>
 
 #include <functional>
 
+namespace dravik::controls {
+class ListViewPanel;
+}
+namespace dravik::services {
+class WindowServices;
+}
 namespace dravik::workspace {
-class MainWindow;
+class Workspace;
 }
 
 namespace dravik::catalogue {
+
+class BrowserPanel;
+class DiscPanel;
 
 // Cataloguing in the main window: the disc box's keys, the naming step (Enter or CREATE), the
 // build with its captions and colours, the next-disc command and the change notice.
 class CatalogueController : public QObject {
     Q_OBJECT
 public:
-    explicit CatalogueController(workspace::MainWindow& window);
+    CatalogueController(DiscPanel& discs, controls::ListViewPanel& list, BrowserPanel& browser,
+                        workspace::Workspace& workspace, services::WindowServices& services);
 
     // Opens the disc named in the disc box (used when a rebuild is declined).
     void setOpener(std::function<void()> open) { open_ = std::move(open); }
@@ -30,7 +41,8 @@ public:
     void nextDisc();
     // Key release in the disc box: is the text an existing disc?
     void updateNameExists();
-    bool building() const { return building_; }
+    // The change notice was clicked: the change is acknowledged.
+    void acknowledgeChange();
 
     // What the window does while a walk runs: counts into `FileLab` and `DirLab`, repaints.
     walker::WalkEngine::Progress walkProgress();
@@ -38,17 +50,22 @@ public:
     // "Disc 9" -> "Disc 10", "Disc 099" -> "Disc 100"; a name without a final digit is unchanged.
     static QString nextName(const QString& name);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
+    // The naming step from the drive check on; false when it ended the step.
+    bool checkDriveAndRecord(const QString& name, Cataloguer& cataloguer);
     void build(const QString& name);
+    void buildSteps(const QString& name);
+    void showFinished(const QString& name, const walker::WalkCounts& counts);
+    bool confirmed(const QString& heading, const QString& text, common::ui::Icon icon);
     void discError();
     void refuse(const QString& reason);
 
-    workspace::MainWindow& window_;
+    DiscPanel& discs_;
+    controls::ListViewPanel& list_;
+    BrowserPanel& browser_;
+    workspace::Workspace& workspace_;
+    services::WindowServices& services_;
     std::function<void()> open_;
-    bool building_ = false;
 };
 
 } // namespace dravik::catalogue

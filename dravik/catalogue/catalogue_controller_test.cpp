@@ -1,9 +1,8 @@
 #include "common/ui/drive_list_box.h"
 #include "dravik/catalogue/catalogue_controller.h"
 #include "dravik/controls/x_command_lup.h"
-#include "dravik/testing/main_window_fixture.h"
+#include "dravik/testing/catalogue_fixture.h"
 #include "dravik/walker/walk_lock.h"
-#include "dravik/workspace/command_router.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -16,7 +15,7 @@ using common::testing::TempFolder;
 using common::ui::Buttons;
 using common::ui::Icon;
 using dravik::catalogue::CatalogueController;
-using dravik::workspace::MainWindow;
+using dravik::workspace::NamingState;
 
 namespace {
 
@@ -26,10 +25,10 @@ const QString DiscErrorText =
     "the problem persist, use another disc to write and store data and/or information using this "
     "name for later creation.";
 
-class Cataloguing : public dravik::testing::MainWindowFixture {
+class Cataloguing : public dravik::testing::CatalogueFixture {
 protected:
     void SetUp() override {
-        MainWindowFixture::SetUp();
+        CatalogueFixture::SetUp();
         root.write("disc/autorun.inf", "x");
         root.write("disc/Photos/img 1.jpg", "x");
     }
@@ -49,7 +48,7 @@ protected:
 } // namespace
 
 TEST_F(Cataloguing, AutomaticModeBuildsANewNameWithoutQuestions) {
-    MainWindow& w = start();
+    startPanels();
     typeName("Disc 1");
     enter();
     EXPECT_TRUE(dialogs.allAnswered());
@@ -57,7 +56,7 @@ TEST_F(Cataloguing, AutomaticModeBuildsANewNameWithoutQuestions) {
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Disc 1\r\n");
     EXPECT_EQ(common::SettingsStore("DRAVIK 2016").value("Changes", "NewDisc"), "True");
     EXPECT_FALSE(std::filesystem::exists(program / "File.List.Qel"));
-    EXPECT_EQ(w.windowTitle(), "Dravik [Disc 1.rtf ] Dir:1 File:2");
+    EXPECT_EQ(services->caption(), "Dravik [Disc 1.rtf ] Dir:1 File:2");
     EXPECT_EQ(find<QPlainTextEdit>("RtB")->toPlainText(),
               "\"E:\\\",\"autorun.inf\"\n\"E:\\Photos\\\",\"img 1.jpg\"\n2 files : 1 folders\n");
     EXPECT_EQ(find<QLabel>("LaB")->text(), "Finished.");
@@ -65,14 +64,13 @@ TEST_F(Cataloguing, AutomaticModeBuildsANewNameWithoutQuestions) {
     EXPECT_EQ(find<QLabel>("FileLab")->text(), "2");
     EXPECT_EQ(find<QLabel>("DirLab")->text(), "1");
     EXPECT_EQ(find<QComboBox>("TeX")->count(), 1);
-    EXPECT_EQ(MainWindow::tag(find<QLabel>("Lab4")).toString(), "5");
-    EXPECT_EQ(w.workspace().namingState, 5);
+    EXPECT_EQ(ws->namingState, NamingState::NeedsName);
     EXPECT_TRUE(find<QLabel>("CrePan")->isHidden());
 }
 
 TEST_F(Cataloguing, ManualModeAsksInOrder) {
-    start();
-    click("MAo_0");
+    startPanels();
+    ws->automatic = false;
     dialogs.expectPanelHeading("Autorun Message", 6);
     dialogs.expectPanel("Name Set", "Are you ready to start?", true, true, false, 0, 6);
     dialogs.expectPanel("Just to make certain",
@@ -85,8 +83,8 @@ TEST_F(Cataloguing, ManualModeAsksInOrder) {
 }
 
 TEST_F(Cataloguing, ManualModeNoBeforeTheBuildWritesNoList) {
-    start();
-    click("MAo_0");
+    startPanels();
+    ws->automatic = false;
     dialogs.expectPanelHeading("Autorun Message", 6);
     dialogs.expectPanelHeading("Name Set", 7);
     typeName("Later");
@@ -98,7 +96,7 @@ TEST_F(Cataloguing, ManualModeNoBeforeTheBuildWritesNoList) {
 TEST_F(Cataloguing, ExistingNameInOtherCaseAsksBeforeReuse) {
     root.write("data/DK.tex", "Other\r\nHoliday\r\n");
     root.write("data/Holiday.rtf", "old\r\n");
-    start();
+    startPanels();
     dialogs.expectPanel("Name EXISTS!!!", "The name already exists. Must I re-used the name?", true,
                         true, false, 1, 7);
     typeName("HOLIDAY");
@@ -112,12 +110,12 @@ TEST_F(Cataloguing, ExistingNameInOtherCaseAsksBeforeReuse) {
 
 TEST_F(Cataloguing, ChosenExistingDiscAsksToRebuildOrOpens) {
     root.write("data/DK.tex", "Holiday\r\n");
-    MainWindow& w = start();
+    startPanels();
     int opened = 0;
-    w.router().cataloguing().setOpener([&] { ++opened; });
+    cataloguing->setOpener([&] { ++opened; });
     find<QComboBox>("TeX")->setCurrentIndex(0);
     QTest::keyRelease(find<QComboBox>("TeX"), Qt::Key_Shift);
-    EXPECT_TRUE(w.workspace().nameExists);
+    EXPECT_TRUE(ws->nameExists);
     dialogs.expectMessage("Disc with filename already exists",
                           "File already exists.\nDo you want to Re-USE this filename? (Rebuild)",
                           Buttons::YesNo, Icon::Question, 7);
@@ -125,12 +123,12 @@ TEST_F(Cataloguing, ChosenExistingDiscAsksToRebuildOrOpens) {
     EXPECT_EQ(opened, 1);
     EXPECT_FALSE(std::filesystem::exists(data / "Holiday.rtf"));
     typeName("Holiday 2");
-    EXPECT_FALSE(w.workspace().nameExists);
+    EXPECT_FALSE(ws->nameExists);
 }
 
 TEST_F(Cataloguing, DriveWithoutAReadableDiscShowsDiscError) {
     std::filesystem::remove_all(disc);
-    start();
+    startPanels();
     dialogs.expectPanel("Disc ERROR", DiscErrorText, true, false, false, 1, 6);
     typeName("Blank");
     enter();
@@ -140,7 +138,7 @@ TEST_F(Cataloguing, DriveWithoutAReadableDiscShowsDiscError) {
 }
 
 TEST_F(Cataloguing, RefusedNamesWriteNothing) {
-    start();
+    startPanels();
     for (const char* name : {"a/b", "..", "x:y", "a,b", "   "}) {
         dialogs.expectPanelHeading("Disc name", 6);
         typeName(name);
@@ -148,11 +146,11 @@ TEST_F(Cataloguing, RefusedNamesWriteNothing) {
     }
     EXPECT_TRUE(dialogs.allAnswered());
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data), {}), 5); // start files only
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data), {}), 1); // the index only
 }
 
 TEST_F(Cataloguing, ASecondWalkIsRefused) {
-    start();
+    startPanels();
     dravik::walker::WalkLock other(program);
     ASSERT_TRUE(other.acquire(data / "Elsewhere.rtf"));
     dialogs.expectPanel("Disc name",
@@ -165,16 +163,16 @@ TEST_F(Cataloguing, ASecondWalkIsRefused) {
 }
 
 TEST_F(Cataloguing, TwoBuildsInARowCountFromZeroAndCreateShowsItsPanel) {
-    MainWindow& w = start();
+    startPanels();
     typeName("One");
     enter();
     root.write("disc/more.txt", "x");
     typeName("Two");
     bool panelShown = false;
     QTimer::singleShot(0, [&] { panelShown = !find<QLabel>("CrePan")->isHidden(); });
-    click("GCom_7");
+    cataloguing->create();
     EXPECT_TRUE(panelShown || !find<QLabel>("CrePan")->isVisible());
-    EXPECT_EQ(w.windowTitle(), "Dravik [Two.rtf ] Dir:1 File:3");
+    EXPECT_EQ(services->caption(), "Dravik [Two.rtf ] Dir:1 File:3");
     EXPECT_EQ(find<QLabel>("CrePan")->text(), "CREATING. PLEASE Wait...");
     EXPECT_TRUE(find<QLabel>("CrePan")->isHidden());
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "One\r\nTwo\r\n");
@@ -183,11 +181,11 @@ TEST_F(Cataloguing, TwoBuildsInARowCountFromZeroAndCreateShowsItsPanel) {
 TEST_F(Cataloguing, EmptyDiscCaptionShowsZeroCounts) {
     std::filesystem::remove_all(disc);
     std::filesystem::create_directory(disc);
-    MainWindow& w = start();
+    startPanels();
     typeName("Empty");
     enter();
     EXPECT_EQ(list("Empty"), " files :  folders\r\n");
-    EXPECT_EQ(w.windowTitle(), "Dravik [Empty.rtf ] Dir:0 File:0");
+    EXPECT_EQ(services->caption(), "Dravik [Empty.rtf ] Dir:0 File:0");
 }
 
 TEST_F(Cataloguing, NextDiscIncrementsTheTrailingNumber) {
@@ -197,7 +195,7 @@ TEST_F(Cataloguing, NextDiscIncrementsTheTrailingNumber) {
     EXPECT_EQ(CatalogueController::nextName("7"), "8");
     EXPECT_EQ(CatalogueController::nextName("Photos"), "Photos");
     EXPECT_EQ(CatalogueController::nextName(""), "");
-    start();
+    startPanels();
     typeName("Disc 9");
     auto* next = find<dravik::controls::XCommandLUP>("NDc");
     EXPECT_EQ(next->caption(), ">>");
@@ -208,7 +206,7 @@ TEST_F(Cataloguing, NextDiscIncrementsTheTrailingNumber) {
 }
 
 TEST_F(Cataloguing, ChangeNoticeClickStoresFalse) {
-    start();
+    startPanels();
     auto* notice = find<QFrame>("NewDisc");
     notice->show();
     QTest::mouseClick(notice, Qt::LeftButton);

@@ -3,11 +3,20 @@
 #include <QObject>
 #include <QString>
 
+namespace dravik::controls {
+class ListViewPanel;
+}
+namespace dravik::services {
+class WindowServices;
+}
 namespace dravik::workspace {
-class MainWindow;
+class Workspace;
 }
 
 namespace dravik::catalogue {
+
+class BrowserPanel;
+class DiscPanel;
 
 // Opening a catalogued disc: its list into the list view, or into the list viewer program; the
 // disc counter and the list-state colour tell how long the list is and where that figure came
@@ -15,7 +24,8 @@ namespace dravik::catalogue {
 class DiscOpener : public QObject {
     Q_OBJECT
 public:
-    explicit DiscOpener(workspace::MainWindow& window);
+    DiscOpener(DiscPanel& discs, controls::ListViewPanel& list, BrowserPanel& browser,
+               workspace::Workspace& workspace, services::WindowServices& services);
 
     // Opens the disc named in the disc box.
     void open();
@@ -27,7 +37,16 @@ public:
         "ERROR: Maybe interrupted before; empty; not existing.   -  Enter to create";
 
 private:
-    workspace::MainWindow& window_;
+    bool prepare(const QString& name);
+    void load(const QString& name);
+    void showCount(const QString& name);
+    void fail(int number);
+
+    DiscPanel& discs_;
+    controls::ListViewPanel& list_;
+    BrowserPanel& browser_;
+    workspace::Workspace& workspace_;
+    services::WindowServices& services_;
 };
 
 } // namespace dravik::catalogue

@@ -1,8 +1,7 @@
 #include "common/process_starter.h"
 #include "dravik/catalogue/disc_opener.h"
-#include "dravik/testing/main_window_fixture.h"
+#include "dravik/testing/catalogue_fixture.h"
 #include "dravik/walker/walk_lock.h"
-#include "dravik/workspace/command_router.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -14,16 +13,15 @@
 using common::ui::Buttons;
 using common::ui::Icon;
 using dravik::catalogue::DiscOpener;
-using dravik::workspace::MainWindow;
 
 namespace {
 
-class Opening : public dravik::testing::MainWindowFixture {
+class Opening : public dravik::testing::CatalogueFixture {
 protected:
     QList<QStringList> started;
 
     void SetUp() override {
-        MainWindowFixture::SetUp();
+        CatalogueFixture::SetUp();
         root.write("data/DK.tex", "Photos\r\nMusic\r\n");
         root.write("data/Photos.rtf", "\"E:\\\",\"a.jpg\"\r\n\"E:\\x\\\",\"b.jpg\"\r\n"
                                       "2 files : 1 folders\r\n");
@@ -35,7 +33,7 @@ protected:
     }
     void TearDown() override {
         common::ProcessStarter::replaceForTests({});
-        MainWindowFixture::TearDown();
+        CatalogueFixture::TearDown();
     }
     void where(int answer) {
         dialogs.expectMessage("Where to open disc",
@@ -44,7 +42,7 @@ protected:
     }
     void open(const QString& name) {
         find<QComboBox>("TeX")->setEditText(name);
-        click("SSPanel1_2");
+        opener->open();
     }
     QColor back(const char* name) { return find<QLabel>(name)->palette().color(QPalette::Window); }
 };
@@ -52,14 +50,14 @@ protected:
 } // namespace
 
 TEST_F(Opening, AutomaticModeAsksOnlyWhereAndShowsTheCount) {
-    MainWindow& w = start();
+    startPanels();
     where(6);
     open("photos");
     EXPECT_EQ(find<QPlainTextEdit>("RtB")->toPlainText(),
               "\"E:\\\",\"a.jpg\"\n\"E:\\x\\\",\"b.jpg\"\n2 files : 1 folders\n");
     EXPECT_EQ(find<QLabel>("DTel")->text(), "4*"); // two file lines and the summary: N + 2
     EXPECT_EQ(back("Label4"), QColor(255, 192, 192));
-    EXPECT_EQ(w.windowTitle(), "Dravik [photos.rtf ]");
+    EXPECT_EQ(services->caption(), "Dravik [photos.rtf ]");
     EXPECT_EQ(find<QLabel>("LaB")->text(), "Finished Loading");
     EXPECT_EQ(back("LaB"), QColor(255, 255, 0));
     EXPECT_TRUE(find<QLabel>("Wag")->isHidden());
@@ -67,8 +65,8 @@ TEST_F(Opening, AutomaticModeAsksOnlyWhereAndShowsTheCount) {
 }
 
 TEST_F(Opening, ManualModeConfirmsFirst) {
-    start();
-    click("MAo_0");
+    startPanels();
+    ws->automatic = false;
     dialogs.expectPanel("Open Disc to Load",
                         "You are about to open:\n\nPhotos\n\nDo you want to continue?", true, true,
                         false, 0, 7);
@@ -83,7 +81,7 @@ TEST_F(Opening, ManualModeConfirmsFirst) {
 
 TEST_F(Opening, SizeSettingIsShownInGreen) {
     setting("Photos", "Size", "1", "Dravik");
-    start();
+    startPanels();
     where(6);
     open("Photos");
     EXPECT_EQ(find<QLabel>("DTel")->text(), "1");
@@ -92,7 +90,7 @@ TEST_F(Opening, SizeSettingIsShownInGreen) {
 
 TEST_F(Opening, NoStartsTheViewerWithThePathAsOneArgument) {
     root.write("data/My Disc 2.rtf", "x\r\n");
-    start();
+    startPanels();
     where(7);
     open("My Disc 2");
     ASSERT_EQ(started.size(), 1);
@@ -104,7 +102,7 @@ TEST_F(Opening, NoStartsTheViewerWithThePathAsOneArgument) {
 }
 
 TEST_F(Opening, MissingListAndFailedViewerTakeTheErrorCaption) {
-    start();
+    startPanels();
     where(6);
     open("Music");
     EXPECT_EQ(find<QLabel>("LaB")->text(), DiscOpener::MissingCaption);
@@ -121,7 +119,7 @@ TEST_F(Opening, MissingListAndFailedViewerTakeTheErrorCaption) {
 }
 
 TEST_F(Opening, AListBeingWrittenIsInUse) {
-    start();
+    startPanels();
     dravik::walker::WalkLock walk(program);
     ASSERT_TRUE(walk.acquire(data / "Photos.rtf"));
     where(6);
@@ -131,11 +129,11 @@ TEST_F(Opening, AListBeingWrittenIsInUse) {
 }
 
 TEST_F(Opening, ChoosingFromTheListOpensButLeavingTheBoxDoesNot) {
-    start();
+    startPanels();
     auto* box = find<QComboBox>("TeX");
     box->setFocus();
     box->setEditText("Photos");
-    find<QWidget>("FTex")->setFocus(); // the box reports "activated" on leaving: no open
+    find<QWidget>("RtB")->setFocus(); // the box reports "activated" on leaving: no open
     EXPECT_TRUE(dialogs.allAnswered());
     where(6);
     box->showPopup();
@@ -146,7 +144,7 @@ TEST_F(Opening, ChoosingFromTheListOpensButLeavingTheBoxDoesNot) {
 }
 
 TEST_F(Opening, DeclinedRebuildOpensTheDisc) {
-    start();
+    startPanels();
     auto* box = find<QComboBox>("TeX");
     box->setCurrentIndex(0);
     QTest::keyRelease(box, Qt::Key_Shift);

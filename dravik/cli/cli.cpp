@@ -80,9 +80,9 @@ int Cli::catalogue(const QStringList& arguments) {
         workspace::Workspace ws(common::DriveTable::fromSystem());
         ws.locateFolders(QDir::currentPath().toStdString());
         if (!data.isEmpty())
-            ws.catalogue().setDataFolder(
-                workspace::Workspace::withSeparator(QDir(data).absolutePath().toStdString()));
-        const QStringList discs = ws.loadDiscIndex();
+            ws.setDataFolder(QDir(data).absolutePath().toStdString());
+        catalogue::Catalogue files(ws.dataFolder(), ws.programFolder());
+        const QStringList discs = files.readDiscIndex();
         if (drive.isEmpty())
             drive = ws.loadDefaultDrive();
         if (drive.isEmpty()) {
@@ -90,7 +90,7 @@ int Cli::catalogue(const QStringList& arguments) {
                     "\"Set CD/DVD\" in the window\n";
             return Refused;
         }
-        catalogue::Cataloguer cataloguer(ws.catalogue(), ws.drives());
+        catalogue::Cataloguer cataloguer(files, ws.drives());
         try {
             cataloguer.scanRoot(drive);
         } catch (const common::Error& e) {

@@ -23,6 +23,15 @@ public:
     QAbstractButton* add(int index, const QString& caption, const QString& help, QWidget* container,
                          const QString& tooltip = {});
     QAbstractButton* element(int index) const { return elements_.value(index); }
+    // The same by a named index (see command_index.h).
+    template <typename Index>
+    QAbstractButton* add(Index index, const QString& caption, const QString& help,
+                         QWidget* container, const QString& tooltip = {}) {
+        return add(static_cast<int>(index), caption, help, container, tooltip);
+    }
+    template <typename Index> QAbstractButton* element(Index index) const {
+        return element(static_cast<int>(index));
+    }
     bool has(int index) const { return elements_.contains(index); }
     QList<int> indices() const { return elements_.keys(); }
     const QString& name() const { return name_; }

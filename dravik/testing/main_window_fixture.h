@@ -4,7 +4,7 @@
 #include "common/testing/scoped_variable.h"
 #include "common/testing/scripted_dialogs.h"
 #include "common/testing/temp_folder.h"
-#include "dravik/workspace/main_window.h"
+#include "dravik/window/main_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -29,7 +29,7 @@ protected:
     common::testing::ScopedVariable settingsVariable{"DRAVIK_SETTINGS_DIR", settings.c_str()};
     common::testing::ScopedVariable programVariable{"DRAVIK_PROGRAM_DIR", program.c_str()};
     common::testing::ScriptedDialogs dialogs;
-    std::unique_ptr<workspace::MainWindow> window;
+    std::unique_ptr<window::MainWindow> window;
 
     void SetUp() override {
         savedFolder_ = QDir::currentPath();
@@ -53,10 +53,10 @@ protected:
     }
 
     // Builds the window and runs start-up. With `defaultDrive` the program folder names drive E.
-    workspace::MainWindow& start(const QStringList& arguments = {}, bool defaultDrive = true) {
+    window::MainWindow& start(const QStringList& arguments = {}, bool defaultDrive = true) {
         if (defaultDrive)
             root.write("program/SSc.ini", "E\r\n");
-        window = std::make_unique<workspace::MainWindow>(dialogs, drives());
+        window = std::make_unique<window::MainWindow>(dialogs, drives());
         window->load(arguments);
         return *window;
     }

@@ -4,6 +4,7 @@
 #include "common/error.h"
 #include "common/file_ops.h"
 #include "common/item_reader.h"
+#include "common/name_resolver.h"
 #include "common/program_folder.h"
 #include "common/settings_store.h"
 #include "common/text_writer.h"
@@ -17,7 +18,15 @@ namespace {
 const QString MainSettings = QStringLiteral("DRAVIK 2016");
 } // namespace
 
-Workspace::Workspace(common::DriveTable drives) : drives_(std::move(drives)), catalogue_({}, {}) {}
+Workspace::Workspace(common::DriveTable drives) : drives_(std::move(drives)) {}
+
+std::filesystem::path Workspace::dataFile(const QString& name) const {
+    return common::NameResolver::resolve(dataFolder_, name.toStdString());
+}
+
+std::filesystem::path Workspace::programFile(const QString& name) const {
+    return common::NameResolver::resolve(programFolder_, name.toStdString());
+}
 
 std::filesystem::path Workspace::withSeparator(const std::filesystem::path& folder) {
     std::string text = folder.string();
@@ -27,20 +36,25 @@ std::filesystem::path Workspace::withSeparator(const std::filesystem::path& fold
 }
 
 void Workspace::locateFolders(const std::filesystem::path& currentFolder) {
-    catalogue_ = catalogue::Catalogue(catalogue_.dataFolder(),
-                                      withSeparator(common::ProgramFolder::locate()));
-    QString value = SettingsStore(MainSettings)
-                        .value(QStringLiteral("Form_Load"), QStringLiteral("Def DPath"),
-                               QString::fromStdString(currentFolder.string()));
+    programFolder_ = withSeparator(common::ProgramFolder::locate());
+    // An unreadable settings file leaves the default in use; the caller reports the failure.
+    dataFolder_ = withSeparator(currentFolder);
+    const QString value = SettingsStore(MainSettings)
+                              .value(QStringLiteral("Form_Load"), QStringLiteral("Def DPath"),
+                                     QString::fromStdString(currentFolder.string()));
     std::filesystem::path folder = value.toStdString();
     if (value.size() >= 2 && value[1] == u':' && value[0].isLetter())
         folder = drives_.toLocal(value.toStdString()); // a path kept from a Windows install
-    catalogue_.setDataFolder(withSeparator(folder));
+    dataFolder_ = withSeparator(folder);
+}
+
+void Workspace::setDataFolder(const std::filesystem::path& folder) {
+    dataFolder_ = withSeparator(folder);
 }
 
 void Workspace::changeDataFolder(const std::filesystem::path& folder) {
     const auto data = withSeparator(folder);
-    catalogue_.setDataFolder(data);
+    dataFolder_ = data;
     SettingsStore(QStringLiteral("Dravik 2016"))
         .setValue(QStringLiteral("Form_Load"), QStringLiteral("Def DPath"),
                   QString::fromStdString(data.string()));
@@ -67,7 +81,7 @@ QStringList Workspace::readItemsCreating(const std::filesystem::path& file) cons
 }
 
 void Workspace::createAssociationData() const {
-    FileOps::createIfMissing(catalogue_.dataFile(QStringLiteral("DK.mmd")));
+    FileOps::createIfMissing(dataFile(QStringLiteral("DK.mmd")));
 }
 
 void Workspace::writeStartMarker() const {
@@ -76,17 +90,13 @@ void Workspace::writeStartMarker() const {
     marker.commit();
 }
 
-QStringList Workspace::loadDiscIndex() const {
-    return catalogue_.readDiscIndex();
-}
-
 QStringList Workspace::loadAssociations() const {
-    return readItemsCreating(catalogue_.dataFile(QStringLiteral("DK.SoC")));
+    return readItemsCreating(dataFile(QStringLiteral("DK.SoC")));
 }
 
 QStringList Workspace::loadExtensions() const {
     QStringList out;
-    for (const QString& item : readItemsCreating(catalogue_.dataFile(QStringLiteral("DK.EXL")))) {
+    for (const QString& item : readItemsCreating(dataFile(QStringLiteral("DK.EXL")))) {
         if (!item.trimmed().isEmpty())
             out << item;
     }
@@ -94,26 +104,28 @@ QStringList Workspace::loadExtensions() const {
 }
 
 QStringList Workspace::loadFindHistory() const {
-    return readItemsCreating(catalogue_.dataFile(QStringLiteral("FTex.Lys")));
+    return readItemsCreating(dataFile(QStringLiteral("FTex.Lys")));
 }
 
 QString Workspace::loadDefaultDrive() {
-    const QStringList items = readItemsCreating(catalogue_.programFile(QStringLiteral("SSc.ini")));
+    const QStringList items = readItemsCreating(programFile(QStringLiteral("SSc.ini")));
     if (!items.isEmpty())
         defaultDrive_ = items.first();
     return defaultDrive_;
 }
 
 void Workspace::exit(const std::optional<QStringList>& findHistory) const {
-    try {
-        for (const char* name : {"DK.003", "DK.004", "DK.tmp"})
+    // Each marker on its own: one that cannot be removed keeps no other in place.
+    for (const char* name : {"DK.003", "DK.004", "DK.tmp"}) {
+        try {
             FileOps::removeIfExists(fixedFile(name));
-    } catch (const common::Error&) {
+        } catch (const common::Error&) {
+        }
     }
     if (!findHistory)
         return;
     try {
-        common::TextWriter::replaceLines(catalogue_.dataFile(QStringLiteral("FTex.Lys")),
+        common::TextWriter::replaceLines(dataFile(QStringLiteral("FTex.Lys")),
                                          *findHistory);
     } catch (const common::Error&) {
     }

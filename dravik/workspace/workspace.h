@@ -1,7 +1,6 @@
 #pragma once
 
 #include "common/drive_table.h"
-#include "dravik/catalogue/catalogue.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,30 +10,34 @@
 
 namespace dravik::workspace {
 
+// Whether the next cataloguing must first ask for a disc name, or one has been set and its build
+// is under way (a second naming step is refused meanwhile).
+enum class NamingState { NeedsName = 5, NameSet = 8 };
+
 // The values the whole main program shares from start to exit, and the file work of start-up and
 // exit. Each load step is a method of its own so the window can report a failing step by its
 // number and go on with the next.
 class Workspace {
 public:
-    // Naming state: a name must be asked for / a name has been set.
-    static constexpr int NeedsName = 5;
-    static constexpr int NameSet = 8;
     static constexpr QChar LineBreak = u'\n';
 
     explicit Workspace(common::DriveTable drives);
 
     const common::DriveTable& drives() const { return drives_; }
     common::DriveTable& drives() { return drives_; }
-    catalogue::Catalogue& catalogue() { return catalogue_; }
-    const catalogue::Catalogue& catalogue() const { return catalogue_; }
 
-    std::filesystem::path dataFolder() const { return catalogue_.dataFolder(); }
-    std::filesystem::path programFolder() const { return catalogue_.programFolder(); }
+    // Both end in a separator.
+    const std::filesystem::path& dataFolder() const { return dataFolder_; }
+    const std::filesystem::path& programFolder() const { return programFolder_; }
+    // A file of the data folder / of the program folder, matched without regard to case.
+    std::filesystem::path dataFile(const QString& name) const;
+    std::filesystem::path programFile(const QString& name) const;
+
     QString defaultDrive() const { return defaultDrive_; }
     void setDefaultDrive(const QString& letter) { defaultDrive_ = letter; }
 
     bool automatic = true;
-    int namingState = NeedsName;
+    NamingState namingState = NamingState::NeedsName;
     bool nameExists = false;
     // The folder of the main browser, ending in a separator.
     std::filesystem::path browseFolder;
@@ -43,14 +46,15 @@ public:
     // separator appended when missing. A value of the "E:\Data\" form is mapped through the
     // drive table.
     void locateFolders(const std::filesystem::path& currentFolder);
+    // Uses another data folder for this run only (a command-line option).
+    void setDataFolder(const std::filesystem::path& folder);
     // Stores a new data folder under "Def DPath" and uses it at once.
     void changeDataFolder(const std::filesystem::path& folder);
     static std::filesystem::path withSeparator(const std::filesystem::path& folder);
 
-    // Start-up steps, in their order.
+    // Start-up steps, in their order (the disc index is the catalogue's).
     void createAssociationData() const;   // "DK.mmd"
     void writeStartMarker() const;        // "c:\DK.tmp"
-    QStringList loadDiscIndex() const;    // "DK.tex"
     QStringList loadAssociations() const; // "DK.SoC"
     QStringList loadExtensions() const;   // "DK.EXL", blank items dropped
     QStringList loadFindHistory() const;  // "FTex.Lys"
@@ -69,7 +73,8 @@ private:
     std::filesystem::path fixedFile(const char* name) const; // "c:\" files: in drive C's root
 
     common::DriveTable drives_;
-    catalogue::Catalogue catalogue_;
+    std::filesystem::path dataFolder_;
+    std::filesystem::path programFolder_;
     QString defaultDrive_;
 };
 

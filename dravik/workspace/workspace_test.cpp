@@ -59,12 +59,11 @@ TEST_F(WorkspaceTest, StartStepsCreateAndReadTheCatalogueFiles) {
     w.locateFolders(data);
     w.createAssociationData();
     w.writeStartMarker();
-    EXPECT_TRUE(w.loadDiscIndex().isEmpty());
     EXPECT_TRUE(w.loadAssociations().isEmpty());
     EXPECT_TRUE(w.loadExtensions().isEmpty());
     EXPECT_TRUE(w.loadFindHistory().isEmpty());
     EXPECT_EQ(w.loadDefaultDrive(), "");
-    for (const char* name : {"DK.mmd", "DK.tex", "DK.SoC", "DK.EXL", "FTex.Lys"})
+    for (const char* name : {"DK.mmd", "DK.SoC", "DK.EXL", "FTex.Lys"})
         EXPECT_EQ(TempFolder::read(data / name), "") << name;
     EXPECT_EQ(TempFolder::read(home / "DK.tmp"), std::string(30, '.') + "\r\n");
     EXPECT_TRUE(std::filesystem::exists(dir / "program" / "SSc.ini"));
@@ -93,7 +92,7 @@ TEST_F(WorkspaceTest, MissingDataFolderFailsEachStepWithANumber) {
     Workspace w = make();
     w.locateFolders(data / "gone");
     try {
-        w.loadDiscIndex();
+        w.loadAssociations();
         FAIL();
     } catch (const common::Error& e) {
         EXPECT_EQ(e.number(), 76);

@@ -1,4 +1,4 @@
-#include "dravik/workspace/message_panel.h"
+#include "dravik/window/message_panel.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace dravik::workspace {
+namespace dravik::window {
 
 namespace {
 // The grab point sits this far inside the pointer, so the panel jumps a little on the first move.
@@ -73,14 +73,32 @@ MessagePanel::MessagePanel(common::ui::Dialogs& dialogs, QWidget* parent)
     hide();
 }
 
-int MessagePanel::ask(const QString& heading, bool yes, bool no, bool cancel, const QString& text,
-                      int icon) {
-    buttons_.element(0)->setEnabled(yes);
-    buttons_.element(1)->setEnabled(no);
-    buttons_.element(2)->setEnabled(cancel);
+void MessagePanel::offer(common::ui::Buttons buttons) {
+    using common::ui::Buttons;
+    buttons_.element(Button::Yes)->setEnabled(true);
+    buttons_.element(Button::No)->setEnabled(buttons == Buttons::YesNo ||
+                                             buttons == Buttons::YesNoCancel);
+    buttons_.element(Button::Cancel)->setEnabled(buttons == Buttons::OkCancel ||
+                                                 buttons == Buttons::YesNoCancel);
+}
+
+void MessagePanel::place() {
+    // Centred until the user drags it somewhere; kept inside the window.
+    if (!parentWidget())
+        return;
+    const QRect area = parentWidget()->rect();
+    if (!dragged_ || !area.contains(geometry()))
+        move(area.center() - rect().center());
+}
+
+int MessagePanel::ask(const QString& heading, const QString& text, common::ui::Buttons buttons,
+                      common::ui::Icon icon) {
+    offer(buttons);
+    const bool warning = icon == common::ui::Icon::Warning || icon == common::ui::Icon::Critical;
+    const int picture = int(warning ? Picture::Warning : Picture::Question);
     icons_[0]->hide();
     icons_[1]->hide();
-    icons_[icon == 1 ? 1 : 0]->show();
+    icons_[picture]->show();
     header_->setText(heading);
     text_->setPlainText(text);
     QTextCursor all(text_->document());
@@ -88,24 +106,22 @@ int MessagePanel::ask(const QString& heading, bool yes, bool no, bool cancel, co
     QTextBlockFormat centred;
     centred.setAlignment(Qt::AlignHCenter);
     all.mergeBlockFormat(centred);
-
-    // Centred until the user drags it somewhere; kept inside the window.
-    if (parentWidget()) {
-        const QRect area = parentWidget()->rect();
-        if (!dragged_ || !area.contains(geometry()))
-            move(area.center() - rect().center());
-    }
+    place();
     show();
     raise();
-    buttons_.element(0)->setFocus();
+    buttons_.element(Button::Yes)->setFocus();
     answer_ = 0;
 
     // Tests answer through the real button, so the panel's own path is what they check.
-    if (const auto scripted = dialogs_.panelAnswer(heading, text, yes, no, cancel, icon)) {
-        const int index = *scripted == common::ui::Answer::Yes  ? 0
-                          : *scripted == common::ui::Answer::No ? 1
-                                                                : 2;
-        QTimer::singleShot(0, buttons_.element(index), [button = buttons_.element(index)] {
+    if (const auto scripted = dialogs_.panelAnswer(
+            heading, text, buttons_.element(Button::Yes)->isEnabled(),
+            buttons_.element(Button::No)->isEnabled(),
+            buttons_.element(Button::Cancel)->isEnabled(), picture)) {
+        const Button index = *scripted == common::ui::Answer::Yes  ? Button::Yes
+                             : *scripted == common::ui::Answer::No ? Button::No
+                                                                   : Button::Cancel;
+        QAbstractButton* button = buttons_.element(index);
+        QTimer::singleShot(0, button, [button] {
             button->setEnabled(true);
             button->click();
         });
@@ -130,7 +146,7 @@ void MessagePanel::press(int index) {
 
 void MessagePanel::cancelAll() {
     if (!waits_.isEmpty())
-        press(2);
+        press(int(Button::Cancel));
 }
 
 bool MessagePanel::eventFilter(QObject* watched, QEvent* event) {
@@ -160,4 +176,4 @@ bool MessagePanel::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-} // namespace dravik::workspace
+} // namespace dravik::window

@@ -1,9 +1,10 @@
 #include "common/ui/drive_list_box.h"
 #include "common/ui/folder_list_box.h"
+#include "dravik/controls/control_tag.h"
 #include "dravik/testing/main_window_fixture.h"
-#include "dravik/workspace/data_path_dialog.h"
-#include "dravik/workspace/drive_warning.h"
-#include "dravik/workspace/priority_panel.h"
+#include "dravik/window/data_path_dialog.h"
+#include "dravik/window/drive_warning.h"
+#include "dravik/window/priority_panel.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -16,7 +17,8 @@
 using common::testing::TempFolder;
 using common::ui::Buttons;
 using common::ui::Icon;
-using dravik::workspace::MainWindow;
+using dravik::window::MainWindow;
+using dravik::workspace::NamingState;
 
 class StartUp : public dravik::testing::MainWindowFixture {};
 
@@ -33,9 +35,8 @@ TEST_F(StartUp, FirstStartInAnEmptyDataFolderCreatesFilesQuietly) {
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(find<QAbstractButton>(QStringLiteral("SellD_%1").arg(i))->text(),
                   QString(QChar(char16_t('H' + i))));
-    EXPECT_EQ(MainWindow::tag(find<QLabel>("Lab4")).toString(), "0");
     EXPECT_TRUE(w.workspace().automatic);
-    EXPECT_EQ(w.workspace().namingState, 5);
+    EXPECT_EQ(w.workspace().namingState, NamingState::NeedsName);
     EXPECT_EQ(w.yieldPoint().level(), 3);
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(find<QLabel>("Prio")->text(), "Default >>");
@@ -164,15 +165,15 @@ TEST_F(StartUp, WagterWaitsForTheDrivePanelTagEvenAtHighPriority) {
     MainWindow& w = start();
     w.priorityPanel().open();
     click("PrioC_3");
-    QTimer::singleShot(20, [&] { MainWindow::setTag(find<QFrame>("WDrive"), "E"); });
+    QTimer::singleShot(20, [&] { dravik::controls::setTag(find<QFrame>("WDrive"), "E"); });
     w.wagter();
-    EXPECT_EQ(MainWindow::tag(find<QFrame>("WDrive")).toString(), "E");
+    EXPECT_EQ(dravik::controls::tag(find<QFrame>("WDrive")).toString(), "E");
 }
 
 TEST_F(StartUp, DataPathDialogSetsTheDataFolderAtOnce) {
     MainWindow& w = start();
     root.makeFolder("home/NewData");
-    dravik::workspace::DataPathDialog dialog(w.workspace(), &w);
+    dravik::window::DataPathDialog dialog(w.workspace(), &w);
     EXPECT_EQ(dialog.windowTitle(), "Data Path");
     EXPECT_EQ(dialog.drives()->drive(), "c:"); // the data folder is under no drive but C's home
     dialog.folders()->setPath(home / "NewData");
@@ -187,7 +188,7 @@ TEST_F(StartUp, DataPathDialogSetsTheDataFolderAtOnce) {
 TEST_F(StartUp, DataPathDialogCancelChangesNothing) {
     MainWindow& w = start();
     const auto before = w.workspace().dataFolder();
-    dravik::workspace::DataPathDialog dialog(w.workspace(), &w);
+    dravik::window::DataPathDialog dialog(w.workspace(), &w);
     dialog.folders()->setPath(home);
     dialog.findChild<QAbstractButton*>("SetCom_1")->click();
     EXPECT_EQ(w.workspace().dataFolder(), before);

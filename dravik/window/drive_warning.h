@@ -8,7 +8,7 @@
 
 class QWidget;
 
-namespace dravik::workspace {
+namespace dravik::window {
 
 // Blinks the "set the CD/DVD drive" warning five times, 400 ms apart, then hides it for good.
 class DriveWarning : public QObject {
@@ -28,4 +28,4 @@ private:
     QTimer timer_;
 };
 
-} // namespace dravik::workspace
+} // namespace dravik::window

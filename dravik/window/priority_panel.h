@@ -7,7 +7,7 @@
 
 class QLabel;
 
-namespace dravik::workspace {
+namespace dravik::window {
 
 // `PrioF`: chooses where long operations let the window breathe (5 background, 3 normal,
 // 1 foreground). Not saved. The opener `Prio` shows the choice.
@@ -29,4 +29,4 @@ private:
     controls::CommandArray buttons_;
 };
 
-} // namespace dravik::workspace
+} // namespace dravik::window

@@ -1,8 +1,8 @@
-#include "dravik/workspace/drive_warning.h"
+#include "dravik/window/drive_warning.h"
 
 #include <QWidget>
 
-namespace dravik::workspace {
+namespace dravik::window {
 
 DriveWarning::DriveWarning(QWidget* warning, common::ui::YieldPoint& yield, QObject* parent)
     : QObject(parent), warning_(warning), yield_(yield) {
@@ -28,4 +28,4 @@ void DriveWarning::tick() {
     yield_.at({common::ui::YieldPoint::Normal});
 }
 
-} // namespace dravik::workspace
+} // namespace dravik::window

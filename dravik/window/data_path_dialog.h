@@ -16,15 +16,17 @@ class FileListBox;
 } // namespace common::ui
 
 namespace dravik::workspace {
-
 class Workspace;
+}
+
+namespace dravik::window {
 
 // `SetDPad`: chooses a new data folder. The new folder is used at once and stored; the disc box
 // is not reloaded (the discs of the new folder appear at the next start).
 class DataPathDialog : public QDialog {
     Q_OBJECT
 public:
-    DataPathDialog(Workspace& workspace, QWidget* parent);
+    DataPathDialog(workspace::Workspace& workspace, QWidget* parent);
 
     // The path `WysP` shows.
     QString chosen() const;
@@ -35,7 +37,7 @@ private:
     void command(int index);
     void showFolder(const QString& folder);
 
-    Workspace& workspace_;
+    workspace::Workspace& workspace_;
     common::ui::DriveListBox* drives_;
     common::ui::FolderListBox* folders_;
     common::ui::FileListBox* files_;
@@ -43,4 +45,4 @@ private:
     controls::CommandArray commands_;
 };
 
-} // namespace dravik::workspace
+} // namespace dravik::window

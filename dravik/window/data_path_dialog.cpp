@@ -1,4 +1,4 @@
-#include "dravik/workspace/data_path_dialog.h"
+#include "dravik/window/data_path_dialog.h"
 
 #include "common/error.h"
 #include "common/ui/drive_list_box.h"
@@ -10,7 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
-namespace dravik::workspace {
+namespace dravik::window {
 
 namespace {
 
@@ -33,7 +33,7 @@ char driveOf(const common::DriveTable& table, const std::filesystem::path& folde
 
 } // namespace
 
-DataPathDialog::DataPathDialog(Workspace& workspace, QWidget* parent)
+DataPathDialog::DataPathDialog(workspace::Workspace& workspace, QWidget* parent)
     : QDialog(parent), workspace_(workspace),
       commands_(QStringLiteral("SetCom"), controls::CommandArray::Look::Button) {
     setObjectName(QStringLiteral("SetDPad"));
@@ -102,7 +102,7 @@ void DataPathDialog::showFolder(const QString& folder) {
         files_->clear();
     }
     shown_->setText(
-        QString::fromStdString(Workspace::withSeparator(folder.toStdString()).string()));
+        QString::fromStdString(workspace::Workspace::withSeparator(folder.toStdString()).string()));
 }
 
 QString DataPathDialog::chosen() const {
@@ -123,4 +123,4 @@ void DataPathDialog::command(int index) {
     }
 }
 
-} // namespace dravik::workspace
+} // namespace dravik::window

@@ -1,11 +1,11 @@
-#include "dravik/workspace/priority_panel.h"
+#include "dravik/window/priority_panel.h"
 
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
 
-namespace dravik::workspace {
+namespace dravik::window {
 
 namespace {
 struct Choice {
@@ -69,4 +69,4 @@ bool PriorityPanel::eventFilter(QObject* watched, QEvent* event) {
     return QFrame::eventFilter(watched, event);
 }
 
-} // namespace dravik::workspace
+} // namespace dravik::window

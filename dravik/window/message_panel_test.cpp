@@ -1,5 +1,5 @@
 #include "dravik/testing/main_window_fixture.h"
-#include "dravik/workspace/message_panel.h"
+#include "dravik/window/message_panel.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -8,7 +8,9 @@
 #include <QTextEdit>
 #include <QTimer>
 
-using dravik::workspace::MainWindow;
+using common::ui::Buttons;
+using common::ui::Icon;
+using dravik::window::MainWindow;
 
 class MessagePanelTest : public dravik::testing::MainWindowFixture {
 protected:
@@ -27,7 +29,7 @@ TEST_F(MessagePanelTest, AnswersComeFromTheButtons) {
     const int expected[3] = {6, 7, 2};
     for (int i = 0; i < 3; ++i) {
         pressLater(i);
-        EXPECT_EQ(w.msG("Heading", true, true, true, "Text", 0), expected[i]);
+        EXPECT_EQ(w.ask("Heading", "Text", Buttons::YesNoCancel, Icon::Question), expected[i]);
         EXPECT_EQ(w.messagePanel().answer(), expected[i]);
         EXPECT_TRUE(find<QWidget>("MsgP")->isHidden());
     }
@@ -50,7 +52,7 @@ TEST_F(MessagePanelTest, OnlyYesLeavesTheOthersGreyedAndShowsTheChosenIcon) {
             EXPECT_EQ(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
         click("MsgC_0");
     });
-    EXPECT_EQ(w.msG("Name Set", true, false, false, "first\n\nsecond", 1), 6);
+    EXPECT_EQ(w.ask("Name Set", "first\n\nsecond", Buttons::Ok, Icon::Warning), 6);
 }
 
 TEST_F(MessagePanelTest, ASecondQuestionReplacesTheFirstAndOneAnswerEndsBoth) {
@@ -61,9 +63,9 @@ TEST_F(MessagePanelTest, ASecondQuestionReplacesTheFirstAndOneAnswerEndsBoth) {
             EXPECT_EQ(find<QLabel>("MsgH")->text(), "Second");
             click("MsgC_1");
         });
-        inner = w.msG("Second", true, true, false, "two", 0);
+        inner = w.ask("Second", "two", Buttons::YesNo, Icon::Question);
     });
-    const int outer = w.msG("First", true, true, true, "one", 0);
+    const int outer = w.ask("First", "one", Buttons::YesNoCancel, Icon::Question);
     EXPECT_EQ(inner, 7);
     EXPECT_EQ(outer, 7);
 }
@@ -72,7 +74,7 @@ TEST_F(MessagePanelTest, ScriptedAnswersGoThroughTheRealButtons) {
     MainWindow& w = start();
     dialogs.answerPanelsByHand(false);
     dialogs.expectPanel("Disc ERROR", "text", true, false, false, 1, 6);
-    EXPECT_EQ(w.msG("Disc ERROR", true, false, false, "text", 1), 6);
+    EXPECT_EQ(w.ask("Disc ERROR", "text", Buttons::Ok, Icon::Warning), 6);
     EXPECT_TRUE(find<QWidget>("MsgP")->isHidden());
 }
 
@@ -99,5 +101,5 @@ TEST_F(MessagePanelTest, DraggedByItsHeader) {
 TEST_F(MessagePanelTest, ClosingTheWindowEndsAWait) {
     MainWindow& w = start();
     QTimer::singleShot(0, [&] { w.close(); });
-    EXPECT_EQ(w.msG("Heading", true, true, true, "Text", 0), 2);
+    EXPECT_EQ(w.ask("Heading", "Text", Buttons::YesNoCancel, Icon::Question), 2);
 }

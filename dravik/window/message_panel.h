@@ -11,7 +11,7 @@ class QEventLoop;
 class QLabel;
 class QTextEdit;
 
-namespace dravik::workspace {
+namespace dravik::window {
 
 // The in-window question panel `MsgP`. A caller fills in heading, buttons, text and icon and waits
 // in a nested event loop, so the rest of the window stays live. A second question while one waits
@@ -21,8 +21,11 @@ class MessagePanel : public QFrame {
 public:
     MessagePanel(common::ui::Dialogs& dialogs, QWidget* parent);
 
-    // `MsG`: shows the panel and returns the answer (6 Yes, 7 NO, 2 CANCEL).
-    int ask(const QString& heading, bool yes, bool no, bool cancel, const QString& text, int icon);
+    // `MsG`: shows the panel and returns the answer (6 Yes, 7 NO, 2 CANCEL). `Buttons::Ok`
+    // offers "Yes" alone, `OkCancel` "Yes" and "CANCEL"; the warning icons show the warning
+    // picture, the others the question one.
+    int ask(const QString& heading, const QString& text, common::ui::Buttons buttons,
+            common::ui::Icon icon);
     // The answer of the last panel (0 while a question is open).
     int answer() const { return answer_; }
     // Ends every open wait with CANCEL (the window is closing).
@@ -32,6 +35,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    enum class Button { Yes = 0, No = 1, Cancel = 2 };
+    enum class Picture { Question = 0, Warning = 1 };
+
+    void offer(common::ui::Buttons buttons);
+    void place();
     void press(int index);
 
     common::ui::Dialogs& dialogs_;
@@ -46,4 +54,4 @@ private:
     QPoint grab_;
 };
 
-} // namespace dravik::workspace
+} // namespace dravik::window

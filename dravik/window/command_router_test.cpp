@@ -1,8 +1,8 @@
 #include "common/process_starter.h"
 #include "common/ui/drive_list_box.h"
 #include "dravik/controls/command_array.h"
+#include "dravik/search/find_panel.h"
 #include "dravik/testing/main_window_fixture.h"
-#include "dravik/workspace/command_router.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -14,8 +14,8 @@
 
 using common::ui::Buttons;
 using common::ui::Icon;
-using dravik::workspace::CommandRouter;
-using dravik::workspace::MainWindow;
+using dravik::search::FindPanel;
+using dravik::window::MainWindow;
 
 namespace {
 
@@ -145,9 +145,9 @@ TEST_F(Routing, SearchHelpShowsAndHides) {
     start();
     click("GCom_1");
     EXPECT_FALSE(find<QWidget>("SHelp")->isHidden());
-    EXPECT_EQ(find<QLabel>("SHelpLab")->text(), CommandRouter::searchHelpText());
-    EXPECT_EQ(CommandRouter::searchHelpText().split('\n').size(), 10);
-    EXPECT_EQ(CommandRouter::searchHelpText().split('\n')[1],
+    EXPECT_EQ(find<QLabel>("SHelpLab")->text(), FindPanel::searchHelpText());
+    EXPECT_EQ(FindPanel::searchHelpText().split('\n').size(), 10);
+    EXPECT_EQ(FindPanel::searchHelpText().split('\n')[1],
               "Use the PIPE | comand (usually on the left of the backspace; Shift+\\");
     click("GCom_1");
     EXPECT_TRUE(find<QWidget>("SHelp")->isHidden());

@@ -1,0 +1,162 @@
+#include "dravik/catalogue/disc_panel.h"
+
+#include "dravik/controls/command_array.h"
+#include "dravik/controls/command_index.h"
+#include "dravik/controls/x_command_lup.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace dravik::catalogue {
+
+using controls::CommandArray;
+using controls::GCom;
+using controls::SSPanel1;
+
+namespace {
+
+bool isEnter(const QEvent* event) {
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// The entry an arrow key steps to in the closed box: -1 up, +1 down, 0 for other keys.
+int stepOf(const QEvent* event) {
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if (key->modifiers() != Qt::NoModifier && key->modifiers() != Qt::KeypadModifier)
+        return 0;
+    return key->key() == Qt::Key_Up ? -1 : key->key() == Qt::Key_Down ? 1 : 0;
+}
+
+QFrame* makeNotice(QWidget* host) {
+    auto* notice = new QFrame(host);
+    notice->setObjectName(QStringLiteral("NewDisc"));
+    notice->setStyleSheet(
+        QStringLiteral("QFrame#NewDisc{background:#ffff80;border:1px solid #a0a000}"));
+    notice->setCursor(Qt::PointingHandCursor);
+    auto* lines = new QVBoxLayout(notice);
+    lines->addWidget(new QLabel(QStringLiteral("List have CHANGED ! !"), notice));
+    lines->addWidget(new QLabel(QStringLiteral("Click Me"), notice));
+    notice->hide();
+    return notice;
+}
+
+} // namespace
+
+DiscPanel::DiscPanel(QWidget* host, CommandArray& gCom, CommandArray& ssPanel1)
+    : QObject(nullptr), bar_(new QWidget(host)) {
+    box_ = new QComboBox(bar_);
+    box_->setObjectName(QStringLiteral("TeX"));
+    box_->setAccessibleName(QStringLiteral("Disc name"));
+    box_->setEditable(true);
+    box_->setInsertPolicy(QComboBox::NoInsert);
+    box_->setMinimumWidth(240);
+    box_->setProperty(CommandArray::HelpProperty,
+                      QStringLiteral("Type the name of the disc to get data from and enter."));
+    counter_ = new QLabel(bar_);
+    counter_->setObjectName(QStringLiteral("DTel"));
+    counter_->setFrameShape(QFrame::Panel);
+    counter_->setFrameShadow(QFrame::Sunken);
+    counter_->setMargin(2);
+    counter_->setMinimumWidth(70);
+    counter_->setProperty(CommandArray::HelpProperty,
+                          QStringLiteral("How many discs are in the list?"));
+    nextDisc_ = new controls::XCommandLUP(bar_);
+    nextDisc_->setObjectName(QStringLiteral("NDc"));
+    nextDisc_->setCaption(QStringLiteral(">>"));
+    nextDisc_->setToolTipText(QStringLiteral("NextDisc"));
+
+    auto* row = new QHBoxLayout(bar_);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(box_, 1);
+    row->addWidget(counter_);
+    row->addWidget(nextDisc_);
+    row->addWidget(ssPanel1.add(SSPanel1::Open, QStringLiteral("OPEN"),
+                                QStringLiteral("Open Selected disc"), bar_));
+    row->addWidget(ssPanel1.add(
+        SSPanel1::Rename, QStringLiteral("F5"),
+        QStringLiteral("Press F5 to setfocus on the list/ Click to RENAME current disc"), bar_));
+    row->addWidget(gCom.add(GCom::Create, QStringLiteral("CREATE"), {}, bar_));
+    notice_ = makeNotice(host);
+
+    // The box gets the keys and hands them to its line edit directly, past any filter on it.
+    box_->installEventFilter(this);
+    notice_->installEventFilter(this);
+    list_ = box_->view();
+    listArea_ = box_->view()->viewport();
+    list_->installEventFilter(this);
+    listArea_->installEventFilter(this);
+    // The box also reports "activated" when its text loses the focus: only a real choice counts.
+    connect(box_, &QComboBox::activated, this, [this] {
+        if (!choosing_)
+            return;
+        choosing_ = false;
+        emit discChosen();
+    });
+}
+
+QString DiscPanel::name() const {
+    return box_->currentText();
+}
+
+void DiscPanel::setName(const QString& name) {
+    box_->setEditText(name);
+}
+
+QStringList DiscPanel::discs() const {
+    QStringList out;
+    for (int i = 0; i < box_->count(); ++i)
+        out << box_->itemText(i);
+    return out;
+}
+
+void DiscPanel::setDiscs(const QStringList& discs) {
+    box_->clear();
+    box_->addItems(discs);
+    counter_->setText(QString::number(box_->count()));
+}
+
+void DiscPanel::addDisc(const QString& name) {
+    box_->addItem(name);
+    box_->setCurrentIndex(box_->count() - 1);
+}
+
+bool DiscPanel::filterBox(QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        if (isEnter(event)) {
+            emit enterPressed();
+            return true; // the box would otherwise treat Enter as choosing an entry
+        }
+        // Stepping to another entry with the arrow keys chooses it, as a click in the list does.
+        if (const int step = stepOf(event)) {
+            const int next = box_->currentIndex() + step;
+            if (next >= 0 && next < box_->count()) {
+                box_->setCurrentIndex(next);
+                emit discChosen();
+            }
+            return true;
+        }
+    } else if (event->type() == QEvent::KeyRelease) {
+        emit keyReleased();
+    }
+    return false;
+}
+
+bool DiscPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == box_)
+        return filterBox(event) || QObject::eventFilter(watched, event);
+    if ((watched == listArea_ && event->type() == QEvent::MouseButtonRelease) ||
+        (watched == list_ && event->type() == QEvent::KeyPress && isEnter(event)))
+        choosing_ = true;
+    if (watched == notice_ && event->type() == QEvent::MouseButtonRelease) {
+        emit noticeClicked();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace dravik::catalogue

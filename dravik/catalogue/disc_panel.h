@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QWidget;
+
+namespace dravik::controls {
+class CommandArray;
+class XCommandLUP;
+} // namespace dravik::controls
+
+namespace dravik::catalogue {
+
+// The disc box `TeX` with its counter `DTel`, the next-disc command `NDc`, the disc commands that
+// sit beside it ("OPEN", "F5", "CREATE") and the change notice `NewDisc`. It tells what the user
+// did with the box; the controllers decide what follows.
+class DiscPanel : public QObject {
+    Q_OBJECT
+public:
+    // The controls are children of `host`; the disc commands become elements of the arrays.
+    DiscPanel(QWidget* host, controls::CommandArray& gCom, controls::CommandArray& ssPanel1);
+
+    QWidget* bar() const { return bar_; }
+    QComboBox* box() const { return box_; }        // `TeX`
+    QLabel* counter() const { return counter_; }   // `DTel`
+    controls::XCommandLUP* nextDisc() const { return nextDisc_; } // `NDc`
+    QFrame* changeNotice() const { return notice_; } // `NewDisc`
+
+    // The text of the box: the disc name typed or chosen.
+    QString name() const;
+    void setName(const QString& name);
+    // Every disc of the box, in order.
+    QStringList discs() const;
+    // Fills the box and shows the number of discs in the counter.
+    void setDiscs(const QStringList& discs);
+    // Adds a disc as the last entry and shows it in the box.
+    void addDisc(const QString& name);
+
+signals:
+    // Enter in the box (the box itself never sees it).
+    void enterPressed();
+    // A key was released in the box.
+    void keyReleased();
+    // An entry was chosen from the box's list (a click, Enter or an arrow key), not merely left.
+    void discChosen();
+    void noticeClicked();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool filterBox(QEvent* event);
+
+    QWidget* bar_;
+    QComboBox* box_;
+    QLabel* counter_;
+    controls::XCommandLUP* nextDisc_;
+    QFrame* notice_;
+    QObject* list_;     // the box's drop-down list and its area, watched for a choice
+    QObject* listArea_;
+    bool choosing_ = false;
+};
+
+} // namespace dravik::catalogue

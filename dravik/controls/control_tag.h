@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QColor>
+#include <QObject>
+#include <QVariant>
+
+class QLabel;
+
+// Small helpers every panel uses on its controls.
+namespace dravik::controls {
+
+// A control's "tag": a value the window keeps on a control for another handler to read (the
+// status label's normal colour, the current extension of the file list, ...).
+inline QVariant tag(const QObject* control) {
+    return control->property("tag");
+}
+inline void setTag(QObject* control, const QVariant& value) {
+    control->setProperty("tag", value);
+}
+
+// Back colour and (when given) text colour of a label.
+void paint(QLabel* label, const QColor& back, const QColor& text = QColor());
+
+} // namespace dravik::controls

@@ -1,0 +1,105 @@
+#include "dravik/controls/list_view_panel.h"
+
+#include "dravik/controls/control_tag.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+namespace dravik::controls {
+
+namespace {
+
+QLabel* sunken(QWidget* parent, const char* name, const QString& text = {}) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setMargin(2);
+    return label;
+}
+
+QLabel* overlay(QWidget* parent, const char* name, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAlignment(Qt::AlignCenter);
+    label->setStyleSheet(QStringLiteral("background:#203060;color:white;font-weight:bold;"
+                                        "border:2px outset #8090c0;padding:12px"));
+    label->setFixedSize(320, 70);
+    label->hide();
+    return label;
+}
+
+} // namespace
+
+ListViewPanel::ListViewPanel(QWidget* host) : QObject(nullptr), host_(host) {
+    view_ = new QPlainTextEdit(host);
+    view_->setObjectName(QStringLiteral("RtB"));
+    view_->setAccessibleName(QStringLiteral("Disc list"));
+    view_->setReadOnly(true);
+    view_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+
+    statusRow_ = new QWidget(host);
+    listState_ = sunken(statusRow_, "Label4", QStringLiteral("Update X-Files"));
+    status_ = sunken(statusRow_, "LaB");
+    status_->setAutoFillBackground(true);
+    status_->setMinimumWidth(260);
+    fileCount_ = sunken(statusRow_, "FileLab");
+    fileCount_->setMinimumWidth(70);
+    folderCount_ = sunken(statusRow_, "DirLab");
+    folderCount_->setMinimumWidth(60);
+    auto* row = new QHBoxLayout(statusRow_);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(listState_);
+    row->addWidget(status_, 1);
+    row->addWidget(new QLabel(QStringLiteral("Files:"), statusRow_));
+    row->addWidget(fileCount_);
+    row->addWidget(new QLabel(QStringLiteral("Folders:"), statusRow_));
+    row->addWidget(folderCount_);
+
+    notices_[int(Notice::Creating)] =
+        overlay(host, "CrePan", QStringLiteral("CREATING. PLEASE Wait..."));
+    notices_[int(Notice::UpdatingDrive)] =
+        overlay(host, "UpPan", QStringLiteral("Updating drive info..."));
+    notices_[int(Notice::Loading)] = overlay(host, "Wag", QStringLiteral("Busy Loading..."));
+}
+
+QLabel* ListViewPanel::notice(Notice which) const {
+    return notices_[int(which)];
+}
+
+void ListViewPanel::showNotice(Notice which) {
+    QLabel* panel = notice(which);
+    panel->move(view_->geometry().center() - panel->rect().center());
+    panel->show();
+    panel->raise();
+}
+
+void ListViewPanel::hideNotice(Notice which) {
+    notice(which)->hide();
+}
+
+void ListViewPanel::setStatus(const QString& text) {
+    status_->setText(text);
+}
+
+void ListViewPanel::paintStatus(const QColor& back, const QColor& text) {
+    paint(status_, back, text);
+}
+
+void ListViewPanel::rememberStatusColour() {
+    setTag(status_, status_->palette().color(QPalette::Window));
+}
+
+void ListViewPanel::restoreStatusColour() {
+    paint(status_, tag(status_).value<QColor>(), host_->palette().color(QPalette::WindowText));
+}
+
+void ListViewPanel::toggleEditable() {
+    view_->setReadOnly(!view_->isReadOnly());
+    view_->setFocus();
+}
+
+} // namespace dravik::controls

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QColor;
+class QLabel;
+class QPlainTextEdit;
+class QWidget;
+
+namespace dravik::controls {
+
+// The list view `RtB` that shows the open disc list or a search report, its status row (`Label4`,
+// `LaB`, `FileLab`, `DirLab`) and the notices shown over it while something runs (`CrePan`,
+// `UpPan`, `Wag`). Opening, cataloguing, finding, searching and reports all work on it.
+class ListViewPanel : public QObject {
+    Q_OBJECT
+public:
+    enum class Notice { Creating, UpdatingDrive, Loading };
+
+    // The controls are children of `host`, where the window places them.
+    explicit ListViewPanel(QWidget* host);
+
+    QPlainTextEdit* view() const { return view_; }
+    QWidget* statusRow() const { return statusRow_; }
+    QLabel* status() const { return status_; }         // `LaB`
+    QLabel* listState() const { return listState_; }   // `Label4`
+    QLabel* fileCount() const { return fileCount_; }   // `FileLab`
+    QLabel* folderCount() const { return folderCount_; } // `DirLab`
+    QLabel* notice(Notice which) const;
+
+    // Shows a notice in front of the list view, and hides it again.
+    void showNotice(Notice which);
+    void hideNotice(Notice which);
+
+    void setStatus(const QString& text);
+    void paintStatus(const QColor& back, const QColor& text);
+    // The status label's normal back colour is kept in its tag at start-up; failures and
+    // finished loads paint it, and the next operation gives it back.
+    void rememberStatusColour();
+    void restoreStatusColour();
+
+    // `ER`: switches the list view between read-only and editable and gives it the focus.
+    void toggleEditable();
+
+private:
+    QWidget* host_;
+    QPlainTextEdit* view_;
+    QWidget* statusRow_;
+    QLabel* status_;
+    QLabel* listState_;
+    QLabel* fileCount_;
+    QLabel* folderCount_;
+    QLabel* notices_[3];
+};
+
+} // namespace dravik::controls

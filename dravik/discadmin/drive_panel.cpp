@@ -1,0 +1,88 @@
+#include "dravik/discadmin/drive_panel.h"
+
+#include "dravik/controls/command_array.h"
+#include "dravik/controls/command_index.h"
+#include "dravik/controls/floating_panel.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace dravik::discadmin {
+
+using controls::CommandArray;
+using controls::WCom;
+
+namespace {
+
+constexpr int TemporaryDrives = 4;
+
+QFrame* makeDrivePanel(QWidget* host, CommandArray& wCom, QLabel*& explanation,
+                       QListWidget*& letters) {
+    QFrame* panel = controls::floatingPanel(host, "WDrive",
+                                            QStringLiteral("Which is the default CD/DVD drive?"));
+    explanation = new QLabel(panel);
+    explanation->setObjectName(QStringLiteral("Label3"));
+    explanation->setWordWrap(true);
+    explanation->setMinimumWidth(220);
+    letters = new QListWidget(panel);
+    letters->setObjectName(QStringLiteral("SScLys"));
+    letters->setAccessibleName(QStringLiteral("Drive letters"));
+    letters->setFixedWidth(60);
+    auto* select = new QLabel(QStringLiteral("Select"), panel);
+    select->setObjectName(QStringLiteral("Lab4"));
+    auto* grid = new QGridLayout;
+    grid->addWidget(explanation, 0, 0);
+    grid->addWidget(letters, 0, 1, 2, 1);
+    grid->addWidget(select, 1, 0);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(wCom.add(
+        WCom::Continue, QStringLiteral("Continue"),
+        QStringLiteral("Set the default CD/DVD drive. If not set the program will not work!"),
+        panel));
+    buttons->addWidget(wCom.add(WCom::Cancel, QStringLiteral("Cancel"), {}, panel));
+    grid->addLayout(buttons, 2, 0, 1, 2);
+    controls::panelLayout(panel)->addLayout(grid);
+    return panel;
+}
+
+} // namespace
+
+DrivePanel::DrivePanel(QWidget* host, CommandArray& sellD, CommandArray& wCom)
+    : QObject(nullptr), sellD_(sellD), driveRow_(new QWidget(host)) {
+    defaultDrive_ = new QLabel(driveRow_);
+    defaultDrive_->setObjectName(QStringLiteral("DefDrive"));
+    defaultDrive_->setFrameShape(QFrame::Panel);
+    defaultDrive_->setFrameShadow(QFrame::Sunken);
+    defaultDrive_->setMinimumWidth(28);
+    defaultDrive_->setAlignment(Qt::AlignCenter);
+    auto* row = new QHBoxLayout(driveRow_);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(new QLabel(QStringLiteral("CD/DVD:"), driveRow_));
+    row->addWidget(defaultDrive_);
+    for (int i = 0; i < TemporaryDrives; ++i)
+        row->addWidget(sellD.add(i, {}, {}, driveRow_));
+    row->addStretch();
+
+    warning_ = new QLabel(QStringLiteral("Please set the CD/DVD drive (Set CD/DVD)"), host);
+    warning_->setObjectName(QStringLiteral("Warning"));
+    warning_->setStyleSheet(
+        QStringLiteral("background:#c00000;color:yellow;font-weight:bold;padding:3px"));
+    warning_->setWordWrap(true);
+    warning_->hide();
+
+    drivePanel_ = makeDrivePanel(host, wCom, explanation_, letters_);
+    fix_ = wCom.add(WCom::Fix, QStringLiteral("FiX"),
+                    QStringLiteral("Set a NEW Drive? FiX the OLD drive info with the NEW !   "
+                                   "(Within ALL the current Disc Files)"),
+                    host, QStringLiteral("Fix Set CD/DvD Info"));
+}
+
+void DrivePanel::setTemporaryDrive(int index, const QString& letter) {
+    sellD_.element(index)->setText(letter);
+}
+
+} // namespace dravik::discadmin

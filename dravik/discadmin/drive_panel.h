@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+
+class QFrame;
+class QLabel;
+class QListWidget;
+class QWidget;
+
+namespace dravik::controls {
+class CommandArray;
+}
+
+namespace dravik::discadmin {
+
+// The drives of the window: the default CD/DVD drive `DefDrive`, the temporary drive panels
+// `SellD` 0 to 3, the blinking reminder `Warning` to set the drive, the default drive panel
+// `WDrive` ("Which is the default CD/DVD drive?") and its "FiX" command.
+class DrivePanel : public QObject {
+    Q_OBJECT
+public:
+    DrivePanel(QWidget* host, controls::CommandArray& sellD, controls::CommandArray& wCom);
+
+    QWidget* driveRow() const { return driveRow_; }
+    QLabel* defaultDrive() const { return defaultDrive_; } // `DefDrive`
+    QLabel* warning() const { return warning_; }           // `Warning`
+    QFrame* drivePanel() const { return drivePanel_; }     // `WDrive`
+    QListWidget* letters() const { return letters_; }      // `SScLys`
+    QLabel* explanation() const { return explanation_; }   // `Label3`
+    QWidget* fixCommand() const { return fix_; }           // `WCom` 2
+
+    void setTemporaryDrive(int index, const QString& letter);
+
+private:
+    controls::CommandArray& sellD_;
+    QWidget* driveRow_;
+    QLabel* defaultDrive_;
+    QLabel* warning_;
+    QFrame* drivePanel_;
+    QListWidget* letters_;
+    QLabel* explanation_;
+    QWidget* fix_;
+};
+
+} // namespace dravik::discadmin

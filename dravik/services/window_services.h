@@ -1,0 +1,43 @@
+#pragma once
+
+#include "common/error.h"
+#include "common/ui/dialogs.h"
+#include "common/ui/yield_point.h"
+
+#include <QString>
+
+namespace dravik::services {
+
+// What a feature's controller may ask of the main window. The window implements it; tests hand a
+// controller a fake, so a feature can be tested with its own panel and nothing else.
+class WindowServices {
+public:
+    virtual ~WindowServices() = default;
+
+    // The in-window message panel `MsG`: shows the question and waits (the window stays live)
+    // until a button is pressed. `Buttons::Ok` offers "Yes" alone, `OkCancel` "Yes" and "CANCEL";
+    // `Icon::Warning` and `Icon::Critical` show the warning picture, the others the question one.
+    // Returns a common::ui::Answer (Yes, No or Cancel).
+    virtual int ask(const QString& heading, const QString& text, common::ui::Buttons buttons,
+                    common::ui::Icon icon) = 0;
+    // Standard message boxes and input boxes.
+    virtual common::ui::Dialogs& dialogs() = 0;
+    // Where long operations let pending window events run.
+    virtual common::ui::YieldPoint& yieldPoint() = 0;
+
+    virtual QString caption() const = 0;
+    virtual void setCaption(const QString& caption) = 0;
+    // `DravikCap`: "Dravik [" + text + " ]".
+    void dravikCap(const QString& text) {
+        setCaption(QStringLiteral("Dravik [") + text + QStringLiteral(" ]"));
+    }
+
+    // The standard error box of a handler: "GCom_click(7)-(68)" + LF + description.
+    virtual void reportError(const QString& handler, int index, int number,
+                             const QString& description) = 0;
+    void reportError(const QString& handler, int index, const common::Error& error) {
+        reportError(handler, index, error.number(), QString::fromStdString(error.description()));
+    }
+};
+
+} // namespace dravik::services

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "dravik/catalogue/browser_controller.h"
+#include "dravik/catalogue/browser_panel.h"
+#include "dravik/catalogue/catalogue.h"
+#include "dravik/catalogue/catalogue_controller.h"
+#include "dravik/catalogue/disc_opener.h"
+#include "dravik/catalogue/disc_panel.h"
+#include "dravik/controls/command_array.h"
+#include "dravik/controls/command_index.h"
+#include "dravik/controls/list_view_panel.h"
+#include "dravik/testing/fake_window_services.h"
+#include "dravik/testing/main_window_fixture.h"
+#include "dravik/workspace/workspace.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace dravik::testing {
+
+// The catalogue's controllers with their own panels and a fake window: the disc panel, the list
+// view panel and the main browser in a plain widget, nothing else of the main window.
+class CatalogueFixture : public MainWindowFixture {
+protected:
+    std::unique_ptr<QWidget> host;
+    std::unique_ptr<controls::CommandArray> gCom, ssPanel1;
+    std::unique_ptr<FakeWindowServices> services;
+    std::unique_ptr<workspace::Workspace> ws;
+    std::unique_ptr<controls::ListViewPanel> list;
+    std::unique_ptr<catalogue::DiscPanel> discs;
+    std::unique_ptr<catalogue::BrowserPanel> browser;
+    std::unique_ptr<catalogue::CatalogueController> cataloguing;
+    std::unique_ptr<catalogue::DiscOpener> opener;
+    std::unique_ptr<catalogue::BrowserController> browsing;
+
+    void TearDown() override {
+        browsing.reset();
+        opener.reset();
+        cataloguing.reset();
+        browser.reset();
+        discs.reset();
+        list.reset();
+        host.reset();
+        MainWindowFixture::TearDown();
+    }
+
+    // With `defaultDrive` the program folder names drive E.
+    void startPanels(bool defaultDrive = true) {
+        if (defaultDrive)
+            root.write("program/SSc.ini", "E\r\n");
+        host = std::make_unique<QWidget>();
+        host->resize(900, 600);
+        using Look = controls::CommandArray::Look;
+        gCom = std::make_unique<controls::CommandArray>("GCom", Look::Panel);
+        ssPanel1 = std::make_unique<controls::CommandArray>("SSPanel1", Look::Panel);
+        services = std::make_unique<FakeWindowServices>(dialogs);
+        ws = std::make_unique<workspace::Workspace>(drives());
+        ws->locateFolders(data);
+        ws->loadDefaultDrive();
+        list = std::make_unique<controls::ListViewPanel>(host.get());
+        list->rememberStatusColour();
+        discs = std::make_unique<catalogue::DiscPanel>(host.get(), *gCom, *ssPanel1);
+        discs->setDiscs(catalogue::Catalogue(ws->dataFolder(), ws->programFolder()).readDiscIndex());
+        browser = std::make_unique<catalogue::BrowserPanel>(host.get(), ws->drives());
+        cataloguing = std::make_unique<catalogue::CatalogueController>(*discs, *list, *browser,
+                                                                       *ws, *services);
+        opener = std::make_unique<catalogue::DiscOpener>(*discs, *list, *browser, *ws, *services);
+        browsing = std::make_unique<catalogue::BrowserController>(*browser, *ws, *services);
+        cataloguing->setOpener([this] { opener->open(); });
+        QObject::connect(discs.get(), &catalogue::DiscPanel::discChosen, opener.get(),
+                         [this] { opener->open(); });
+        host->show();
+    }
+
+    template <typename T = QWidget> T* find(const QString& name) const {
+        T* found = host->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << "no control " << name.toStdString();
+        return found;
+    }
+};
+
+} // namespace dravik::testing

@@ -1,0 +1,26 @@
+#include "dravik/testing/fake_window_services.h"
+
+namespace dravik::testing {
+
+using common::ui::Buttons;
+using common::ui::Icon;
+
+int FakeWindowServices::ask(const QString& heading, const QString& text, Buttons buttons,
+                            Icon icon) {
+    const bool no = buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel;
+    const bool cancel = buttons == Buttons::OkCancel || buttons == Buttons::YesNoCancel;
+    const int picture = icon == Icon::Warning || icon == Icon::Critical ? 1 : 0;
+    // The scripted dialogs fail the test on a question they do not expect.
+    return dialogs_.panelAnswer(heading, text, true, no, cancel, picture)
+        .value_or(common::ui::Answer::Cancel);
+}
+
+void FakeWindowServices::reportError(const QString& handler, int index, int number,
+                                     const QString& description) {
+    dialogs_.message({},
+                     handler + "(" + QString::number(index) + ")-(" + QString::number(number) +
+                         ")\n" + description,
+                     Buttons::Ok, Icon::None);
+}
+
+} // namespace dravik::testing

@@ -1,0 +1,44 @@
+#include "dravik/window/command_router.h"
+
+#include "common/error.h"
+#include "dravik/controls/command_array.h"
+#include "dravik/services/window_services.h"
+
+namespace dravik::window {
+
+CommandRouter::CommandRouter(services::WindowServices& services) : services_(services) {}
+
+void CommandRouter::attach(controls::CommandArray& array) {
+    arrays_.append(&array);
+    const QString name = array.name();
+    connect(&array, &controls::CommandArray::clicked, this,
+            [this, name](int index) { dispatch(name, index); });
+}
+
+void CommandRouter::disableUnrouted() {
+    for (controls::CommandArray* array : arrays_) {
+        const auto routed = routes_.value(array->name());
+        for (const int index : array->indices())
+            array->element(index)->setEnabled(routed.contains(index));
+    }
+}
+
+void CommandRouter::dispatch(const QString& array, int index) {
+    const Handler handler = routes_.value(array).value(index);
+    if (handler)
+        trapped(services_, array + QStringLiteral("_click"), index, handler);
+}
+
+void CommandRouter::trapped(services::WindowServices& services, const QString& handler, int index,
+                            const Handler& work) {
+    try {
+        work();
+    } catch (const common::Error& e) {
+        services.reportError(handler, index, e);
+    } catch (const std::exception& e) {
+        services.reportError(handler, index, common::ErrorNumber::PathFileAccess,
+                             QString::fromLocal8Bit(e.what()));
+    }
+}
+
+} // namespace dravik::window

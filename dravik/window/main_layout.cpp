@@ -1,0 +1,160 @@
+// The areas of the main window: which panel sits where, and the command column with its
+// captions and help texts. The feature panels build their own controls.
+#include "dravik/catalogue/browser_panel.h"
+#include "dravik/catalogue/disc_panel.h"
+#include "dravik/controls/command_array.h"
+#include "dravik/controls/command_index.h"
+#include "dravik/controls/list_view_panel.h"
+#include "dravik/discadmin/drive_panel.h"
+#include "dravik/search/find_panel.h"
+#include "dravik/window/drive_warning.h"
+#include "dravik/window/main_window.h"
+#include "dravik/window/message_panel.h"
+#include "dravik/window/priority_panel.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace dravik::window {
+
+using controls::CommandArray;
+using controls::GCom;
+using controls::SSPanel1;
+
+namespace {
+
+QLabel* sunkenPanel(QWidget* parent, const char* name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setMargin(2);
+    return label;
+}
+
+QLabel* raisedPanel(QWidget* parent, const char* name, const QString& caption) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Raised);
+    label->setAlignment(Qt::AlignCenter);
+    label->setCursor(Qt::PointingHandCursor);
+    return label;
+}
+
+// A command of the command column: its array, index, caption, help text and grid cell.
+struct Command {
+    bool disc; // an `SSPanel1` element, else a `GCom` one
+    int index;
+    const char* caption;
+    const char* help;
+    int row;
+    int column;
+};
+
+const char* const FromStart = "Internal-Starts from the beginning of the list";
+
+const Command Commands[] = {
+    {false, int(GCom::RefreshDriveInfo), "Refresh Drive Info",
+     "Rfresh disc info. Make sure it is the correct disc in the drive!", 0, 0},
+    {false, int(GCom::SetDrive), "Set CD/DVD",
+     "Done only once, unless a new Source drive is selected", 0, 1},
+    {false, int(GCom::Report), "Report", FromStart, 1, 0},
+    {false, int(GCom::ListViewSwitch), "ER", FromStart, 1, 1},
+    {true, int(SSPanel1::DeleteDisc), "Delete Disc", "DELETE selected disc", 2, 0},
+    {true, int(SSPanel1::DeleteMany), "Delete Many Discs", "DELETE multiple discs", 2, 1},
+    {false, int(GCom::FindFirst), "Find-F3", FromStart, 4, 0},
+    {false, int(GCom::FindNext), "Find Next-F4", "Internal-Find the next item", 4, 1},
+    {false, int(GCom::FindGlobal), "Find Global", "External-Find in all the disc something...",
+     5, 0},
+    {false, int(GCom::SearchHelp), "SHelp", "&H0000FF00&", 5, 1},
+};
+
+} // namespace
+
+void MainWindow::buildLayout() {
+    resize(1280, 800);
+    help_ = sunkenPanel(this, "hP");
+    help_->setMinimumHeight(22);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(6, 6, 6, 4);
+    outer->addLayout(topRow());
+    outer->addWidget(listView_->statusRow());
+    outer->addLayout(middleRow(), 1);
+    outer->addWidget(help_);
+
+    // Panels over everything else.
+    message_ = new MessagePanel(dialogs_, this);
+    priority_ = new PriorityPanel(yield_, priorityLabel_, this);
+    warning_ = new DriveWarning(drives_->warning(), yield_, this);
+}
+
+QHBoxLayout* MainWindow::topRow() {
+    auto* row = new QHBoxLayout;
+    row->addWidget(discs_->bar(), 3);
+    row->addSpacing(12);
+    row->addWidget(find_->bar(), 2);
+    return row;
+}
+
+QHBoxLayout* MainWindow::middleRow() {
+    auto* row = new QHBoxLayout;
+    browser_->column()->setFixedWidth(250);
+    row->addWidget(browser_->column());
+    row->addWidget(listView_->view(), 1);
+    row->addWidget(rightColumn());
+    return row;
+}
+
+QWidget* MainWindow::rightColumn() {
+    auto* host = new QWidget(this);
+    host->setFixedWidth(300);
+    auto* column = new QVBoxLayout(host);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(drives_->driveRow());
+    column->addWidget(drives_->warning());
+    column->addLayout(commandGrid());
+    column->addLayout(optionRow());
+    column->addWidget(discs_->changeNotice());
+    column->addStretch();
+    return host;
+}
+
+QGridLayout* MainWindow::commandGrid() {
+    auto* grid = new QGridLayout;
+    for (const Command& c : Commands) {
+        CommandArray* array = c.disc ? arrays_.ssPanel1 : arrays_.gCom;
+        grid->addWidget(array->add(c.index, QString::fromLatin1(c.caption),
+                                   QString::fromLatin1(c.help), this),
+                        c.row, c.column);
+    }
+    grid->addWidget(drives_->fixCommand(), 3, 0);
+    splitter_ = raisedPanel(this, "Splitter", QStringLiteral("Splitter"));
+    splitter_->setToolTip(QStringLiteral("Split current disc in seperate files"));
+    splitter_->installEventFilter(this);
+    grid->addWidget(splitter_, 3, 1);
+    return grid;
+}
+
+QHBoxLayout* MainWindow::optionRow() {
+    auto* row = new QHBoxLayout;
+    row->addWidget(arrays_.mAo->add(
+        controls::MAo::Manual, QStringLiteral("Man"),
+        QStringLiteral("Let the user decide what he/she wants to happen in the program"), this,
+        QStringLiteral("User has options")));
+    row->addWidget(arrays_.mAo->add(
+        controls::MAo::Automatic, QStringLiteral("Aut"),
+        QStringLiteral("Program choose certain options automatically"), this,
+        QStringLiteral("Program choose certain options")));
+    arrays_.mAo->element(controls::MAo::Automatic)->setChecked(true);
+    priorityLabel_ = sunkenPanel(this, "Prio");
+    row->addWidget(priorityLabel_);
+    row->addStretch();
+    return row;
+}
+
+} // namespace dravik::window

@@ -1,0 +1,334 @@
+#include "dravik/window/main_window.h"
+
+#include "common/error.h"
+#include "common/process_starter.h"
+#include "common/program_folder.h"
+#include "common/ui/drive_list_box.h"
+#include "common/ui/folder_list_box.h"
+#include "dravik/catalogue/browser_controller.h"
+#include "dravik/catalogue/browser_panel.h"
+#include "dravik/catalogue/catalogue.h"
+#include "dravik/catalogue/catalogue_controller.h"
+#include "dravik/catalogue/disc_opener.h"
+#include "dravik/catalogue/disc_panel.h"
+#include "dravik/controls/browser_links.h"
+#include "dravik/controls/command_array.h"
+#include "dravik/controls/control_tag.h"
+#include "dravik/controls/list_view_panel.h"
+#include "dravik/discadmin/disc_admin_panel.h"
+#include "dravik/discadmin/drive_controller.h"
+#include "dravik/discadmin/drive_panel.h"
+#include "dravik/launch/association_panel.h"
+#include "dravik/reports/report_panel.h"
+#include "dravik/search/find_panel.h"
+#include "dravik/search/search_panel.h"
+#include "dravik/window/command_router.h"
+#include "dravik/window/data_path_dialog.h"
+#include "dravik/window/drive_warning.h"
+#include "dravik/window/message_panel.h"
+#include "dravik/window/priority_panel.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+#include <functional>
+
+namespace dravik::window {
+
+using controls::CommandArray;
+using controls::GCom;
+using controls::SoekCom;
+using controls::SSPanel1;
+using controls::WCom;
+
+MainWindow::MainWindow(common::ui::Dialogs& dialogs, common::DriveTable drives, QWidget* parent)
+    : QWidget(parent), dialogs_(dialogs), workspace_(std::move(drives)) {
+    setObjectName(QStringLiteral("Dravik"));
+    setWindowTitle(QStringLiteral("Dravik 2016"));
+    createArrays();
+    createPanels();
+    buildLayout();
+    createControllers();
+    routeCommands();
+    linkPickers();
+    qApp->installEventFilter(this);
+}
+
+MainWindow::~MainWindow() {
+    // The filter uses the panels, which go before the window's own widgets do.
+    qApp->removeEventFilter(this);
+}
+
+void MainWindow::createArrays() {
+    const auto make = [this](const char* name, CommandArray::Look look) {
+        return new CommandArray(QString::fromLatin1(name), look, this);
+    };
+    arrays_.gCom = make("GCom", CommandArray::Look::Panel);
+    arrays_.ssPanel1 = make("SSPanel1", CommandArray::Look::Panel);
+    arrays_.fCom = make("FCom", CommandArray::Look::Button);
+    arrays_.soekCom = make("SoekCom", CommandArray::Look::Button);
+    arrays_.wCom = make("WCom", CommandArray::Look::Panel);
+    arrays_.xCom = make("XCom", CommandArray::Look::Panel);
+    arrays_.sellD = make("SellD", CommandArray::Look::Panel);
+    arrays_.mAo = make("MAo", CommandArray::Look::Option);
+}
+
+void MainWindow::createPanels() {
+    listView_ = std::make_unique<controls::ListViewPanel>(this);
+    discs_ = std::make_unique<catalogue::DiscPanel>(this, *arrays_.gCom, *arrays_.ssPanel1);
+    browser_ = std::make_unique<catalogue::BrowserPanel>(this, workspace_.drives());
+    find_ = std::make_unique<search::FindPanel>(this, *arrays_.gCom, *arrays_.ssPanel1,
+                                                *arrays_.fCom);
+    search_ = std::make_unique<search::SearchPanel>(this, *arrays_.soekCom);
+    reports_ = std::make_unique<reports::ReportPanel>(this, *arrays_.gCom);
+    associations_ = std::make_unique<launch::AssociationPanel>(this, workspace_.drives());
+    drives_ = std::make_unique<discadmin::DrivePanel>(this, *arrays_.sellD, *arrays_.wCom);
+    discAdmin_ =
+        std::make_unique<discadmin::DiscAdminPanel>(this, *arrays_.ssPanel1, *arrays_.xCom);
+}
+
+void MainWindow::createControllers() {
+    cataloguing_ = std::make_unique<catalogue::CatalogueController>(*discs_, *listView_, *browser_,
+                                                                    workspace_, *this);
+    opener_ = std::make_unique<catalogue::DiscOpener>(*discs_, *listView_, *browser_, workspace_,
+                                                      *this);
+    browsing_ = std::make_unique<catalogue::BrowserController>(*browser_, workspace_, *this);
+    driveChoice_ = std::make_unique<discadmin::DriveController>(*drives_, workspace_);
+    cataloguing_->setOpener([this] { opener_->open(); });
+    connect(discs_.get(), &catalogue::DiscPanel::discChosen, this, [this] {
+        CommandRouter::trapped(*this, QStringLiteral("TeX_Click"), 0, [this] { opener_->open(); });
+    });
+    connect(arrays_.mAo, &CommandArray::clicked, this,
+            [this](int index) { workspace_.automatic = index > int(controls::MAo::Manual); });
+}
+
+void MainWindow::routeCommands() {
+    router_ = std::make_unique<CommandRouter>(*this);
+    for (CommandArray* array : {arrays_.gCom, arrays_.ssPanel1, arrays_.fCom, arrays_.soekCom,
+                                arrays_.wCom, arrays_.xCom, arrays_.sellD})
+        router_->attach(*array);
+    CommandRouter& r = *router_;
+    r.route(GCom::SearchHelp, [this] {
+        find_->toggleSearchHelp(listView_->view()->geometry().topLeft() + QPoint(20, 20));
+    });
+    r.route(GCom::RefreshDriveInfo, [this] { browsing_->refreshDriveInfo(); });
+    r.route(GCom::SetDrive, [this] { driveChoice_->openDrivePanel(); });
+    r.route(GCom::Create, [this] { cataloguing_->create(); });
+    r.route(GCom::ListViewSwitch, [this] { listView_->toggleEditable(); });
+    r.route(GCom::CloseFindMenu, [this] { find_->closeMenu(); });
+    r.route(SSPanel1::Open, [this] { opener_->open(); });
+    r.route(SoekCom::DataPath, [this] { showDataPathDialog(); });
+    r.route(WCom::Cancel, [this] { driveChoice_->closeDrivePanel(); });
+    r.disableUnrouted();
+}
+
+void MainWindow::linkPickers() {
+    controls::followDrive(associations_.get(), associations_->pickerDrives(),
+                          associations_->pickerFolders(), [this](const QString& reason) {
+                              reportError(QStringLiteral("Drive2_Change"), 0,
+                                          common::ErrorNumber::DeviceUnavailable, reason);
+                          });
+}
+
+void MainWindow::reportLoadStep(int step, const QString& description, int number) {
+    const QChar lb = workspace::Workspace::LineBreak;
+    dialogs_.message({},
+                     QStringLiteral("form load: ") + QString::number(step) + lb + lb +
+                         QDir::currentPath() + lb + QString::number(number) + " / " + description,
+                     common::ui::Buttons::Ok, common::ui::Icon::None);
+}
+
+void MainWindow::showTemporaryDrives() {
+    for (int i = 0; i < 4; ++i) {
+        const QString fallback(QChar(char16_t('H' + i)));
+        try {
+            drives_->setTemporaryDrive(i, workspace::Workspace::temporaryDrive(i));
+        } catch (const common::Error& e) {
+            drives_->setTemporaryDrive(i, fallback);
+            reportLoadStep(1, QString::fromStdString(e.description()), e.number());
+        }
+    }
+}
+
+void MainWindow::pointBrowserAt(const QStringList& arguments) {
+    // The command line is nothing or a drive letter for the browser.
+    const QString drive = arguments.join(' ').trimmed();
+    try {
+        browsing_->pointAt(drive.isEmpty() ? QStringLiteral("c") : drive);
+    } catch (const common::Error& e) {
+        reportLoadStep(2, QString::fromStdString(e.description()), e.number());
+    }
+}
+
+void MainWindow::load(const QStringList& arguments) {
+    showTemporaryDrives();
+    listView_->view()->raise();
+    yield_.setLevel(common::ui::YieldPoint::Normal);
+    const QString startFolder = QDir::currentPath();
+    pointBrowserAt(arguments);
+    workspace_.automatic = true;
+    arrays_.mAo->element(controls::MAo::Automatic)->setChecked(true);
+    runLoadSteps(startFolder);
+    discs_->setName({});
+    find_->findBox()->setEditText({});
+    if (workspace_.defaultDrive().isEmpty())
+        warning_->start();
+    show();
+    find_->findBox()->setFocus();
+}
+
+void MainWindow::runLoadSteps(const QString& startFolder) {
+    struct Step {
+        int number;
+        std::function<void()> work;
+    };
+    const Step steps[] = {
+        {3,
+         [&] {
+             QDir::setCurrent(startFolder);
+             listView_->rememberStatusColour();
+             workspace_.namingState = workspace::NamingState::NeedsName;
+             workspace_.locateFolders(startFolder.toStdString());
+         }},
+        {4, [&] { workspace_.createAssociationData(); }},
+        {6, [&] { workspace_.writeStartMarker(); }},
+        {7,
+         [&] {
+             discs_->setDiscs(catalogue::Catalogue(workspace_.dataFolder(),
+                                                   workspace_.programFolder())
+                                  .readDiscIndex());
+             yield_.at({common::ui::YieldPoint::Background, common::ui::YieldPoint::Normal});
+         }},
+        {8, [&] { associations_->setLinks(workspace_.loadAssociations()); }},
+        {9, [&] { associations_->setExtensions(workspace_.loadExtensions()); }},
+        {10,
+         [&] {
+             find_->setHistory(workspace_.loadFindHistory());
+             findHistoryLoaded_ = true;
+         }},
+        {11,
+         [&] {
+             workspace_.loadDefaultDrive();
+             driveChoice_->showDefaultDrive();
+         }},
+    };
+    // From here a failing step is reported by its number and the next step runs.
+    for (const Step& step : steps) {
+        try {
+            step.work();
+        } catch (const common::Error& e) {
+            reportLoadStep(step.number, QString::fromStdString(e.description()), e.number());
+        } catch (const std::exception& e) {
+            reportLoadStep(step.number, QString::fromLocal8Bit(e.what()),
+                           common::ErrorNumber::PathFileAccess);
+        }
+    }
+}
+
+int MainWindow::ask(const QString& heading, const QString& text, common::ui::Buttons buttons,
+                    common::ui::Icon icon) {
+    return message_->ask(heading, text, buttons, icon);
+}
+
+void MainWindow::reportError(const QString& handler, int index, int number,
+                             const QString& description) {
+    dialogs_.message({},
+                     handler + "(" + QString::number(index) + ")-(" + QString::number(number) +
+                         ")" + workspace::Workspace::LineBreak + description,
+                     common::ui::Buttons::Ok, common::ui::Icon::None);
+}
+
+void MainWindow::wagter() {
+    QWidget* panel = drives_->drivePanel();
+    controls::setTag(panel, QString());
+    QEventLoop wait;
+    const auto tagged = [panel] { return !controls::tag(panel).toString().isEmpty(); };
+    // The tag is a dynamic property: its change arrives as an event on the panel.
+    struct TagWatch : QObject {
+        QEventLoop* loop;
+        std::function<bool()> done;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::DynamicPropertyChange && done())
+                loop->quit();
+            return false;
+        }
+    } watch;
+    watch.loop = &wait;
+    watch.done = tagged;
+    panel->installEventFilter(&watch);
+    if (!tagged() && !exited_)
+        wait.exec();
+    panel->removeEventFilter(&watch);
+}
+
+void MainWindow::showDataPathDialog() {
+    DataPathDialog dialog(workspace_, this);
+    dialog.exec();
+}
+
+void MainWindow::startSplitter() {
+    const QString name = discs_->name();
+    const QString argument = QString::fromStdString(workspace_.dataFolder().string()) + name +
+                             QStringLiteral(".rtf,") + name.trimmed();
+    const QString program = common::ProgramFolder::siblingProgram(QStringLiteral("splitter"));
+    if (!common::ProcessStarter::startDetached(program, {argument}))
+        throw common::Error(common::ErrorNumber::FileNotFound,
+                            program.toStdString() + ": could not be started");
+    yield_.at({common::ui::YieldPoint::Background});
+}
+
+void MainWindow::exitSteps() {
+    if (exited_)
+        return;
+    exited_ = true;
+    message_->cancelAll();
+    controls::setTag(drives_->drivePanel(), QStringLiteral("exit")); // ends a waiting Wagter
+    // A history that could not be read is not overwritten with an empty one.
+    workspace_.exit(findHistoryLoaded_ ? std::optional<QStringList>(find_->history())
+                                       : std::nullopt);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    exitSteps();
+    QWidget::closeEvent(event);
+}
+
+bool MainWindow::handleKey(QObject* watched, QEvent* event) {
+    // F2 and F5 belong to the window before any control sees them.
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType() ||
+        static_cast<QWidget*>(watched)->window() != this)
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_F2)
+        find_->findBox()->setFocus();
+    else if (key == Qt::Key_F5)
+        discs_->box()->setFocus();
+    else
+        return false;
+    return true;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The help line follows the pointer: any control that carries a help text shows it.
+    if (event->type() == QEvent::Enter && watched->isWidgetType()) {
+        const QVariant help = watched->property(CommandArray::HelpProperty);
+        if (help.isValid() && static_cast<QWidget*>(watched)->window() == this)
+            help_->setText(help.toString());
+    }
+    if (watched == splitter_ && event->type() == QEvent::MouseButtonRelease) {
+        CommandRouter::trapped(*this, QStringLiteral("Splitter_Click"), 0,
+                               [this] { startSplitter(); });
+        return true;
+    }
+    if (handleKey(watched, event))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace dravik::window

@@ -1,0 +1,150 @@
+#pragma once
+
+#include "common/ui/dialogs.h"
+#include "common/ui/yield_point.h"
+#include "dravik/services/window_services.h"
+#include "dravik/workspace/workspace.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QGridLayout;
+class QHBoxLayout;
+class QLabel;
+
+namespace dravik::controls {
+class CommandArray;
+class ListViewPanel;
+} // namespace dravik::controls
+namespace dravik::catalogue {
+class BrowserController;
+class BrowserPanel;
+class CatalogueController;
+class DiscOpener;
+class DiscPanel;
+} // namespace dravik::catalogue
+namespace dravik::discadmin {
+class DiscAdminPanel;
+class DriveController;
+class DrivePanel;
+} // namespace dravik::discadmin
+namespace dravik::launch {
+class AssociationPanel;
+}
+namespace dravik::reports {
+class ReportPanel;
+}
+namespace dravik::search {
+class FindPanel;
+class SearchPanel;
+} // namespace dravik::search
+
+namespace dravik::window {
+
+class CommandRouter;
+class DriveWarning;
+class MessagePanel;
+class PriorityPanel;
+
+// The main window `Dravik`: a shell that creates one panel per feature, gives each feature's
+// controller what it uses, routes the command arrays, runs start-up and exit, and offers the
+// window's services (message panel, caption, yield point, dialogs, error box) to the features.
+class MainWindow : public QWidget, public services::WindowServices {
+    Q_OBJECT
+public:
+    MainWindow(common::ui::Dialogs& dialogs, common::DriveTable drives, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Start-up: `arguments` is the command line after the program name (nothing, or a drive
+    // letter). Failing steps are reported and skipped; the window always opens.
+    void load(const QStringList& arguments);
+
+    int ask(const QString& heading, const QString& text, common::ui::Buttons buttons,
+            common::ui::Icon icon) override;
+    common::ui::Dialogs& dialogs() override { return dialogs_; }
+    common::ui::YieldPoint& yieldPoint() override { return yield_; }
+    QString caption() const override { return windowTitle(); }
+    void setCaption(const QString& caption) override { setWindowTitle(caption); }
+    using services::WindowServices::reportError;
+    void reportError(const QString& handler, int index, int number,
+                     const QString& description) override;
+
+    // `Wagter`: clears the tag of `WDrive` and waits until a handler puts a text into it.
+    void wagter();
+    void showDataPathDialog();
+
+    workspace::Workspace& workspace() { return workspace_; }
+    MessagePanel& messagePanel() { return *message_; }
+    PriorityPanel& priorityPanel() { return *priority_; }
+    DriveWarning& driveWarning() { return *warning_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Arrays {
+        controls::CommandArray* gCom;
+        controls::CommandArray* ssPanel1;
+        controls::CommandArray* fCom;
+        controls::CommandArray* soekCom;
+        controls::CommandArray* wCom;
+        controls::CommandArray* xCom;
+        controls::CommandArray* sellD;
+        controls::CommandArray* mAo;
+    };
+
+    void createArrays();
+    void createPanels();
+    void createControllers();
+    void routeCommands();
+    void linkPickers();
+    // The window's areas (main_layout.cpp).
+    void buildLayout();
+    QHBoxLayout* topRow();
+    QHBoxLayout* middleRow();
+    QWidget* rightColumn();
+    QGridLayout* commandGrid();
+    QHBoxLayout* optionRow();
+    // Start-up.
+    void showTemporaryDrives();
+    void pointBrowserAt(const QStringList& arguments);
+    void runLoadSteps(const QString& startFolder);
+    void reportLoadStep(int step, const QString& description, int number);
+    void exitSteps();
+    bool handleKey(QObject* watched, QEvent* event);
+    void startSplitter();
+
+    common::ui::Dialogs& dialogs_;
+    workspace::Workspace workspace_;
+    common::ui::YieldPoint yield_;
+    Arrays arrays_{};
+    QLabel* help_ = nullptr;     // `hP`
+    QLabel* priorityLabel_ = nullptr; // `Prio`
+    QLabel* splitter_ = nullptr; // `Splitter`
+    MessagePanel* message_ = nullptr;
+    PriorityPanel* priority_ = nullptr;
+    DriveWarning* warning_ = nullptr;
+
+    // Panels before controllers, controllers before the router: each is destroyed before what
+    // it uses.
+    std::unique_ptr<controls::ListViewPanel> listView_;
+    std::unique_ptr<catalogue::DiscPanel> discs_;
+    std::unique_ptr<catalogue::BrowserPanel> browser_;
+    std::unique_ptr<search::FindPanel> find_;
+    std::unique_ptr<search::SearchPanel> search_;
+    std::unique_ptr<reports::ReportPanel> reports_;
+    std::unique_ptr<launch::AssociationPanel> associations_;
+    std::unique_ptr<discadmin::DrivePanel> drives_;
+    std::unique_ptr<discadmin::DiscAdminPanel> discAdmin_;
+    std::unique_ptr<catalogue::CatalogueController> cataloguing_;
+    std::unique_ptr<catalogue::DiscOpener> opener_;
+    std::unique_ptr<catalogue::BrowserController> browsing_;
+    std::unique_ptr<discadmin::DriveController> driveChoice_;
+    std::unique_ptr<CommandRouter> router_;
+    bool findHistoryLoaded_ = false;
+    bool exited_ = false;
+};
+
+} // namespace dravik::window
