@@ -59,8 +59,7 @@ CatalogueController::CatalogueController(DiscPanel& discs, ListViewPanel& list,
     connect(&discs, &DiscPanel::enterPressed, this, &CatalogueController::namingStep);
     connect(&discs, &DiscPanel::keyReleased, this, &CatalogueController::updateNameExists);
     connect(&discs, &DiscPanel::noticeClicked, this, &CatalogueController::acknowledgeChange);
-    connect(discs.nextDisc(), &controls::XCommandLUP::Click, this,
-            &CatalogueController::nextDisc);
+    connect(discs.nextDisc(), &controls::XCommandLUP::Click, this, &CatalogueController::nextDisc);
 }
 
 QString CatalogueController::nextName(const QString& name) {
@@ -111,7 +110,8 @@ void CatalogueController::create() {
     services_.yieldPoint().now();
     namingStep();
     list_.hideNotice(ListViewPanel::Notice::Creating);
-    list_.notice(ListViewPanel::Notice::Creating)->setText(QStringLiteral("CREATING. PLEASE Wait..."));
+    list_.notice(ListViewPanel::Notice::Creating)
+        ->setText(QStringLiteral("CREATING. PLEASE Wait..."));
 }
 
 void CatalogueController::refuse(const QString& reason) {
@@ -159,9 +159,9 @@ void CatalogueController::namingStep() {
     if (!checkDriveAndRecord(name, cataloguer))
         return;
     workspace_.namingState = NamingState::NameSet;
-    if (!workspace_.automatic && !confirmed(QStringLiteral("Name Set"),
-                                            QStringLiteral("Are you ready to start?"),
-                                            Icon::Question)) {
+    if (!workspace_.automatic &&
+        !confirmed(QStringLiteral("Name Set"), QStringLiteral("Are you ready to start?"),
+                   Icon::Question)) {
         workspace_.namingState = NamingState::NeedsName;
         return;
     }
@@ -233,13 +233,10 @@ void CatalogueController::build(const QString& name) {
     try {
         buildSteps(name);
     } catch (const common::Error& e) {
-        list_.status()->show();
-        list_.restoreStatusColour();
+        showFailed();
         services_.reportError(QStringLiteral("GCom_click"), 0, e);
     } catch (const std::exception& e) {
-        // Whatever failed, the window must not stay busy.
-        list_.status()->show();
-        list_.restoreStatusColour();
+        showFailed();
         services_.reportError(QStringLiteral("GCom_click"), 0, common::ErrorNumber::PathFileAccess,
                               QString::fromLocal8Bit(e.what()));
     }
@@ -247,6 +244,13 @@ void CatalogueController::build(const QString& name) {
     list_.view()->setFocus();
     list_.hideNotice(ListViewPanel::Notice::Creating);
     services_.yieldPoint().now();
+}
+
+void CatalogueController::showFailed() {
+    // Whatever failed, the status line must not stay on a build that is no longer running.
+    list_.status()->show();
+    list_.restoreStatusColour();
+    list_.setStatus({});
 }
 
 void CatalogueController::buildSteps(const QString& name) {

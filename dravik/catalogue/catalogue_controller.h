@@ -56,6 +56,7 @@ private:
     void build(const QString& name);
     void buildSteps(const QString& name);
     void showFinished(const QString& name, const walker::WalkCounts& counts);
+    void showFailed();
     bool confirmed(const QString& heading, const QString& text, common::ui::Icon icon);
     void discError();
     void refuse(const QString& reason);

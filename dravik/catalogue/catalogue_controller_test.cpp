@@ -126,6 +126,25 @@ TEST_F(Cataloguing, ChosenExistingDiscAsksToRebuildOrOpens) {
     EXPECT_FALSE(ws->nameExists);
 }
 
+TEST_F(Cataloguing, AFailedBuildGivesTheWindowBack) {
+    startPanels();
+    const QColor normal = find<QLabel>("LaB")->palette().color(QPalette::Window);
+    root.makeFolder("data/Blocked.rtf"); // the list cannot be published over a folder
+    typeName("Blocked");
+    dialogs.expectMessage({},
+                          "GCom_click(0)-(75)\n" +
+                              QString::fromStdString((data / "Blocked.rtf").string()) +
+                              ": Is a directory",
+                          Buttons::Ok, Icon::None, 1);
+    enter();
+    auto* status = find<QLabel>("LaB");
+    EXPECT_FALSE(status->isHidden());
+    EXPECT_NE(status->text(), "Creating Info");
+    EXPECT_EQ(status->palette().color(QPalette::Window), normal);
+    EXPECT_TRUE(find<QLabel>("CrePan")->isHidden());
+    EXPECT_EQ(ws->namingState, NamingState::NeedsName);
+}
+
 TEST_F(Cataloguing, DriveWithoutAReadableDiscShowsDiscError) {
     std::filesystem::remove_all(disc);
     startPanels();

@@ -78,8 +78,8 @@ bool DiscOpener::prepare(const QString& name) {
 }
 
 void DiscOpener::load(const QString& name) {
-    const auto path = Catalogue(workspace_.dataFolder(), workspace_.programFolder())
-                          .discListPath(name);
+    const auto path =
+        Catalogue(workspace_.dataFolder(), workspace_.programFolder()).discListPath(name);
     const int answer = services_.dialogs().message(
         QStringLiteral("Where to open disc"),
         QStringLiteral("Open disc in this program (Yes) or in New List(No)"),
@@ -106,8 +106,8 @@ void DiscOpener::showCount(const QString& name) {
     QLabel* counter = discs_.counter();
     counter->setText(size.isEmpty() ? common::NumberFormat::withZero(lines) + QStringLiteral("*")
                                     : size);
-    controls::paint(list_.listState(), counter->text().endsWith(u'*') ? QColor(255, 192, 192)
-                                                                      : QColor(0, 255, 0));
+    controls::paint(list_.listState(),
+                    counter->text().endsWith(u'*') ? QColor(255, 192, 192) : QColor(0, 255, 0));
 }
 
 void DiscOpener::fail(int number) {

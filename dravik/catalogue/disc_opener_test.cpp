@@ -128,6 +128,37 @@ TEST_F(Opening, AListBeingWrittenIsInUse) {
     EXPECT_TRUE(find<QPlainTextEdit>("RtB")->toPlainText().isEmpty());
 }
 
+TEST_F(Opening, OnlyTheListBeingWrittenIsInUse) {
+    startPanels();
+    dravik::walker::WalkLock walk(program);
+    ASSERT_TRUE(walk.acquire(data / "Elsewhere.rtf"));
+    where(6);
+    open("Photos");
+    EXPECT_EQ(find<QLabel>("LaB")->text(), "Finished Loading");
+}
+
+TEST_F(Opening, ArrowKeysInTheClosedBoxChooseAndOpen) {
+    root.write("data/Music.rtf", "\"E:\\\",\"song.mp3\"\r\n1 files :  folders\r\n");
+    startPanels();
+    auto* box = find<QComboBox>("TeX");
+    box->setEditText({});
+    box->setFocus();
+    where(6);
+    QTest::keyClick(box, Qt::Key_Down); // no entry shown yet: the first
+    EXPECT_EQ(box->currentText(), "Photos");
+    EXPECT_EQ(find<QLabel>("DTel")->text(), "4*");
+    where(6);
+    QTest::keyClick(box, Qt::Key_Down);
+    EXPECT_EQ(box->currentText(), "Music");
+    EXPECT_EQ(find<QLabel>("DTel")->text(), "3*");
+    QTest::keyClick(box, Qt::Key_Down); // the last entry: nothing to choose, nothing opens
+    EXPECT_EQ(box->currentText(), "Music");
+    where(6);
+    QTest::keyClick(box, Qt::Key_Up);
+    EXPECT_EQ(box->currentText(), "Photos");
+    EXPECT_TRUE(dialogs.allAnswered());
+}
+
 TEST_F(Opening, ChoosingFromTheListOpensButLeavingTheBoxDoesNot) {
     startPanels();
     auto* box = find<QComboBox>("TeX");

@@ -133,7 +133,10 @@ bool DiscPanel::filterBox(QEvent* event) {
         }
         // Stepping to another entry with the arrow keys chooses it, as a click in the list does.
         if (const int step = stepOf(event)) {
-            const int next = box_->currentIndex() + step;
+            // A typed text that is no entry stands before the first one.
+            const int shown = box_->currentIndex();
+            const int at = shown >= 0 && box_->itemText(shown) == box_->currentText() ? shown : -1;
+            const int next = at + step;
             if (next >= 0 && next < box_->count()) {
                 box_->setCurrentIndex(next);
                 emit discChosen();

@@ -26,10 +26,10 @@ public:
     DiscPanel(QWidget* host, controls::CommandArray& gCom, controls::CommandArray& ssPanel1);
 
     QWidget* bar() const { return bar_; }
-    QComboBox* box() const { return box_; }        // `TeX`
-    QLabel* counter() const { return counter_; }   // `DTel`
+    QComboBox* box() const { return box_; }                       // `TeX`
+    QLabel* counter() const { return counter_; }                  // `DTel`
     controls::XCommandLUP* nextDisc() const { return nextDisc_; } // `NDc`
-    QFrame* changeNotice() const { return notice_; } // `NewDisc`
+    QFrame* changeNotice() const { return notice_; }              // `NewDisc`
 
     // The text of the box: the disc name typed or chosen.
     QString name() const;
@@ -61,7 +61,7 @@ private:
     QLabel* counter_;
     controls::XCommandLUP* nextDisc_;
     QFrame* notice_;
-    QObject* list_;     // the box's drop-down list and its area, watched for a choice
+    QObject* list_; // the box's drop-down list and its area, watched for a choice
     QObject* listArea_;
     bool choosing_ = false;
 };

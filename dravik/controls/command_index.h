@@ -67,12 +67,26 @@ enum class MAo { Manual = 0, Automatic = 1 };
 
 // The array an index belongs to, by its name.
 template <typename Index> constexpr const char* arrayName() = delete;
-template <> constexpr const char* arrayName<GCom>() { return "GCom"; }
-template <> constexpr const char* arrayName<SSPanel1>() { return "SSPanel1"; }
-template <> constexpr const char* arrayName<FCom>() { return "FCom"; }
-template <> constexpr const char* arrayName<SoekCom>() { return "SoekCom"; }
-template <> constexpr const char* arrayName<WCom>() { return "WCom"; }
-template <> constexpr const char* arrayName<XCom>() { return "XCom"; }
-template <> constexpr const char* arrayName<MAo>() { return "MAo"; }
+template <> constexpr const char* arrayName<GCom>() {
+    return "GCom";
+}
+template <> constexpr const char* arrayName<SSPanel1>() {
+    return "SSPanel1";
+}
+template <> constexpr const char* arrayName<FCom>() {
+    return "FCom";
+}
+template <> constexpr const char* arrayName<SoekCom>() {
+    return "SoekCom";
+}
+template <> constexpr const char* arrayName<WCom>() {
+    return "WCom";
+}
+template <> constexpr const char* arrayName<XCom>() {
+    return "XCom";
+}
+template <> constexpr const char* arrayName<MAo>() {
+    return "MAo";
+}
 
 } // namespace dravik::controls

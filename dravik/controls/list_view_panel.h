@@ -23,9 +23,9 @@ public:
 
     QPlainTextEdit* view() const { return view_; }
     QWidget* statusRow() const { return statusRow_; }
-    QLabel* status() const { return status_; }         // `LaB`
-    QLabel* listState() const { return listState_; }   // `Label4`
-    QLabel* fileCount() const { return fileCount_; }   // `FileLab`
+    QLabel* status() const { return status_; }           // `LaB`
+    QLabel* listState() const { return listState_; }     // `Label4`
+    QLabel* fileCount() const { return fileCount_; }     // `FileLab`
     QLabel* folderCount() const { return folderCount_; } // `DirLab`
     QLabel* notice(Notice which) const;
 

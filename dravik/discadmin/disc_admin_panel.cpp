@@ -20,10 +20,9 @@ DiscAdminPanel::DiscAdminPanel(QWidget* host, controls::CommandArray& ssPanel1,
     auto* many = controls::panelLayout(deleteMany_);
     many->addWidget(ssPanel1.add(SSPanel1::CloseDeleteMany, QStringLiteral("X"),
                                  QStringLiteral("Close this box"), deleteMany_));
-    many->addWidget(ssPanel1.add(SSPanel1::DeleteSelectedDiscs,
-                                 QStringLiteral("DELETE SELECTED DISCS"),
-                                 QStringLiteral("DELETE the selected discs and close this box"),
-                                 deleteMany_));
+    many->addWidget(
+        ssPanel1.add(SSPanel1::DeleteSelectedDiscs, QStringLiteral("DELETE SELECTED DISCS"),
+                     QStringLiteral("DELETE the selected discs and close this box"), deleteMany_));
     auto* old = controls::panelLayout(oldFiles_);
     old->addWidget(xCom.add(XCom::Go, QStringLiteral("Go!"), {}, oldFiles_));
     old->addWidget(xCom.add(XCom::Close, QStringLiteral("X"), {}, oldFiles_));

@@ -26,8 +26,8 @@ public:
     AssociationPanel(QWidget* host, const common::DriveTable& drives);
 
     QFrame* frame() const { return frame_; }
-    QListWidget* links() const { return links_; }           // `SoCLys`
-    QListWidget* extensions() const { return extensions_; } // `EXLys`
+    QListWidget* links() const { return links_; }                               // `SoCLys`
+    QListWidget* extensions() const { return extensions_; }                     // `EXLys`
     common::ui::DriveListBox* pickerDrives() const { return pickerDrives_; }    // `Drive2`
     common::ui::FolderListBox* pickerFolders() const { return pickerFolders_; } // `Dir2`
     common::ui::FileListBox* pickerFiles() const { return pickerFiles_; }       // `File2`

@@ -15,7 +15,8 @@ namespace dravik::reports {
 using controls::GCom;
 
 ReportPanel::ReportPanel(QWidget* host, controls::CommandArray& gCom)
-    : QObject(nullptr), frame_(controls::floatingPanel(host, "ReportPan", QStringLiteral("Report"))) {
+    : QObject(nullptr),
+      frame_(controls::floatingPanel(host, "ReportPan", QStringLiteral("Report"))) {
     const QString fromStart = QStringLiteral("Internal-Starts from the beginning of the list");
     controls::panelLayout(frame_)->addWidget(
         gCom.add(GCom::LoadReport, QStringLiteral("Load"), fromStart, frame_));

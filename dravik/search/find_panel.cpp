@@ -38,11 +38,10 @@ FindPanel::FindPanel(QWidget* host, CommandArray& gCom, CommandArray& ssPanel1, 
     const QString captions[3] = {QStringLiteral("Find-F3"), QStringLiteral("Find Next-F4"),
                                  QStringLiteral("Find Global")};
     for (const FCom index : {FCom::FindFirst, FCom::FindNext, FCom::FindGlobal})
-        controls::panelLayout(menu_)->addWidget(
-            fCom.add(index, captions[int(index)], {}, menu_));
-    controls::panelLayout(menu_)->addWidget(
-        gCom.add(GCom::CloseFindMenu, QStringLiteral("X"), QStringLiteral("Close Find menu"),
-                 menu_, QStringLiteral("Close Find menu")));
+        controls::panelLayout(menu_)->addWidget(fCom.add(index, captions[int(index)], {}, menu_));
+    controls::panelLayout(menu_)->addWidget(gCom.add(GCom::CloseFindMenu, QStringLiteral("X"),
+                                                     QStringLiteral("Close Find menu"), menu_,
+                                                     QStringLiteral("Close Find menu")));
 
     help_ = controls::floatingPanel(host, "SHelp", QStringLiteral("Search help"));
     helpText_ = new QLabel(help_);

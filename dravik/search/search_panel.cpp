@@ -41,8 +41,8 @@ const Command Commands[] = {
 } // namespace
 
 SearchPanel::SearchPanel(QWidget* host, controls::CommandArray& soekCom)
-    : QObject(nullptr),
-      frame_(controls::floatingPanel(host, "DSoekPan", QStringLiteral(" Select Discs to search in"))) {
+    : QObject(nullptr), frame_(controls::floatingPanel(
+                            host, "DSoekPan", QStringLiteral(" Select Discs to search in"))) {
     discs_ = new QListWidget(frame_);
     discs_->setObjectName(QStringLiteral("SoekLys"));
     discs_->setAccessibleName(QStringLiteral("Discs to search"));

@@ -61,10 +61,11 @@ protected:
         list = std::make_unique<controls::ListViewPanel>(host.get());
         list->rememberStatusColour();
         discs = std::make_unique<catalogue::DiscPanel>(host.get(), *gCom, *ssPanel1);
-        discs->setDiscs(catalogue::Catalogue(ws->dataFolder(), ws->programFolder()).readDiscIndex());
+        discs->setDiscs(
+            catalogue::Catalogue(ws->dataFolder(), ws->programFolder()).readDiscIndex());
         browser = std::make_unique<catalogue::BrowserPanel>(host.get(), ws->drives());
-        cataloguing = std::make_unique<catalogue::CatalogueController>(*discs, *list, *browser,
-                                                                       *ws, *services);
+        cataloguing = std::make_unique<catalogue::CatalogueController>(*discs, *list, *browser, *ws,
+                                                                       *services);
         opener = std::make_unique<catalogue::DiscOpener>(*discs, *list, *browser, *ws, *services);
         browsing = std::make_unique<catalogue::BrowserController>(*browser, *ws, *services);
         cataloguing->setOpener([this] { opener->open(); });

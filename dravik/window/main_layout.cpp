@@ -69,8 +69,8 @@ const Command Commands[] = {
     {true, int(SSPanel1::DeleteMany), "Delete Many Discs", "DELETE multiple discs", 2, 1},
     {false, int(GCom::FindFirst), "Find-F3", FromStart, 4, 0},
     {false, int(GCom::FindNext), "Find Next-F4", "Internal-Find the next item", 4, 1},
-    {false, int(GCom::FindGlobal), "Find Global", "External-Find in all the disc something...",
-     5, 0},
+    {false, int(GCom::FindGlobal), "Find Global", "External-Find in all the disc something...", 5,
+     0},
     {false, int(GCom::SearchHelp), "SHelp", "&H0000FF00&", 5, 1},
 };
 
@@ -128,9 +128,9 @@ QGridLayout* MainWindow::commandGrid() {
     auto* grid = new QGridLayout;
     for (const Command& c : Commands) {
         CommandArray* array = c.disc ? arrays_.ssPanel1 : arrays_.gCom;
-        grid->addWidget(array->add(c.index, QString::fromLatin1(c.caption),
-                                   QString::fromLatin1(c.help), this),
-                        c.row, c.column);
+        grid->addWidget(
+            array->add(c.index, QString::fromLatin1(c.caption), QString::fromLatin1(c.help), this),
+            c.row, c.column);
     }
     grid->addWidget(drives_->fixCommand(), 3, 0);
     splitter_ = raisedPanel(this, "Splitter", QStringLiteral("Splitter"));
@@ -146,10 +146,9 @@ QHBoxLayout* MainWindow::optionRow() {
         controls::MAo::Manual, QStringLiteral("Man"),
         QStringLiteral("Let the user decide what he/she wants to happen in the program"), this,
         QStringLiteral("User has options")));
-    row->addWidget(arrays_.mAo->add(
-        controls::MAo::Automatic, QStringLiteral("Aut"),
-        QStringLiteral("Program choose certain options automatically"), this,
-        QStringLiteral("Program choose certain options")));
+    row->addWidget(arrays_.mAo->add(controls::MAo::Automatic, QStringLiteral("Aut"),
+                                    QStringLiteral("Program choose certain options automatically"),
+                                    this, QStringLiteral("Program choose certain options")));
     arrays_.mAo->element(controls::MAo::Automatic)->setChecked(true);
     priorityLabel_ = sunkenPanel(this, "Prio");
     row->addWidget(priorityLabel_);

@@ -83,8 +83,8 @@ void MainWindow::createPanels() {
     listView_ = std::make_unique<controls::ListViewPanel>(this);
     discs_ = std::make_unique<catalogue::DiscPanel>(this, *arrays_.gCom, *arrays_.ssPanel1);
     browser_ = std::make_unique<catalogue::BrowserPanel>(this, workspace_.drives());
-    find_ = std::make_unique<search::FindPanel>(this, *arrays_.gCom, *arrays_.ssPanel1,
-                                                *arrays_.fCom);
+    find_ =
+        std::make_unique<search::FindPanel>(this, *arrays_.gCom, *arrays_.ssPanel1, *arrays_.fCom);
     search_ = std::make_unique<search::SearchPanel>(this, *arrays_.soekCom);
     reports_ = std::make_unique<reports::ReportPanel>(this, *arrays_.gCom);
     associations_ = std::make_unique<launch::AssociationPanel>(this, workspace_.drives());
@@ -96,8 +96,8 @@ void MainWindow::createPanels() {
 void MainWindow::createControllers() {
     cataloguing_ = std::make_unique<catalogue::CatalogueController>(*discs_, *listView_, *browser_,
                                                                     workspace_, *this);
-    opener_ = std::make_unique<catalogue::DiscOpener>(*discs_, *listView_, *browser_, workspace_,
-                                                      *this);
+    opener_ =
+        std::make_unique<catalogue::DiscOpener>(*discs_, *listView_, *browser_, workspace_, *this);
     browsing_ = std::make_unique<catalogue::BrowserController>(*browser_, workspace_, *this);
     driveChoice_ = std::make_unique<discadmin::DriveController>(*drives_, workspace_);
     cataloguing_->setOpener([this] { opener_->open(); });
@@ -200,9 +200,9 @@ void MainWindow::runLoadSteps(const QString& startFolder) {
         {6, [&] { workspace_.writeStartMarker(); }},
         {7,
          [&] {
-             discs_->setDiscs(catalogue::Catalogue(workspace_.dataFolder(),
-                                                   workspace_.programFolder())
-                                  .readDiscIndex());
+             discs_->setDiscs(
+                 catalogue::Catalogue(workspace_.dataFolder(), workspace_.programFolder())
+                     .readDiscIndex());
              yield_.at({common::ui::YieldPoint::Background, common::ui::YieldPoint::Normal});
          }},
         {8, [&] { associations_->setLinks(workspace_.loadAssociations()); }},

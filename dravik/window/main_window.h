@@ -120,9 +120,9 @@ private:
     workspace::Workspace workspace_;
     common::ui::YieldPoint yield_;
     Arrays arrays_{};
-    QLabel* help_ = nullptr;     // `hP`
+    QLabel* help_ = nullptr;          // `hP`
     QLabel* priorityLabel_ = nullptr; // `Prio`
-    QLabel* splitter_ = nullptr; // `Splitter`
+    QLabel* splitter_ = nullptr;      // `Splitter`
     MessagePanel* message_ = nullptr;
     PriorityPanel* priority_ = nullptr;
     DriveWarning* warning_ = nullptr;

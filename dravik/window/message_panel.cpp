@@ -76,10 +76,10 @@ MessagePanel::MessagePanel(common::ui::Dialogs& dialogs, QWidget* parent)
 void MessagePanel::offer(common::ui::Buttons buttons) {
     using common::ui::Buttons;
     buttons_.element(Button::Yes)->setEnabled(true);
-    buttons_.element(Button::No)->setEnabled(buttons == Buttons::YesNo ||
-                                             buttons == Buttons::YesNoCancel);
-    buttons_.element(Button::Cancel)->setEnabled(buttons == Buttons::OkCancel ||
-                                                 buttons == Buttons::YesNoCancel);
+    buttons_.element(Button::No)
+        ->setEnabled(buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel);
+    buttons_.element(Button::Cancel)
+        ->setEnabled(buttons == Buttons::OkCancel || buttons == Buttons::YesNoCancel);
 }
 
 void MessagePanel::place() {
@@ -113,10 +113,10 @@ int MessagePanel::ask(const QString& heading, const QString& text, common::ui::B
     answer_ = 0;
 
     // Tests answer through the real button, so the panel's own path is what they check.
-    if (const auto scripted = dialogs_.panelAnswer(
-            heading, text, buttons_.element(Button::Yes)->isEnabled(),
-            buttons_.element(Button::No)->isEnabled(),
-            buttons_.element(Button::Cancel)->isEnabled(), picture)) {
+    if (const auto scripted =
+            dialogs_.panelAnswer(heading, text, buttons_.element(Button::Yes)->isEnabled(),
+                                 buttons_.element(Button::No)->isEnabled(),
+                                 buttons_.element(Button::Cancel)->isEnabled(), picture)) {
         const Button index = *scripted == common::ui::Answer::Yes  ? Button::Yes
                              : *scripted == common::ui::Answer::No ? Button::No
                                                                    : Button::Cancel;

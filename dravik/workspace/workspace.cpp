@@ -125,8 +125,7 @@ void Workspace::exit(const std::optional<QStringList>& findHistory) const {
     if (!findHistory)
         return;
     try {
-        common::TextWriter::replaceLines(dataFile(QStringLiteral("FTex.Lys")),
-                                         *findHistory);
+        common::TextWriter::replaceLines(dataFile(QStringLiteral("FTex.Lys")), *findHistory);
     } catch (const common::Error&) {
     }
 }
