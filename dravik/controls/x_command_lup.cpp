@@ -62,9 +62,15 @@ QString XCommandLUP::caption() const {
 
 void XCommandLUP::setCaption(const QString& caption) {
     caption_->setText(caption);
-    markChanged(QStringLiteral("Caption"));
+    // Handlers of Change see the new caption before the control lays itself out anew.
     emit Change();
     layoutCaption();
+    markChanged(QStringLiteral("Caption"));
+}
+
+void XCommandLUP::setEnabled(bool enabled) {
+    QWidget::setEnabled(enabled);
+    markChanged(QStringLiteral("Enabled"));
 }
 
 QFont XCommandLUP::captionFont() const {
@@ -159,6 +165,10 @@ void XCommandLUP::layoutBevel() {
 void XCommandLUP::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     caption_->move(px(60), px(60));
+    // The control always takes its caption's size: a resize from outside snaps back.
+    const QSize wanted(caption_->width() + px(150), caption_->height() + px(110));
+    if (size() != wanted)
+        resize(wanted);
     shape_->setGeometry(rect());
 }
 

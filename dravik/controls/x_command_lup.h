@@ -37,6 +37,8 @@ public:
     void setForeColor(const QColor& colour);
     QString toolTipText() const;
     void setToolTipText(const QString& text);
+    // Hides QWidget::setEnabled so that setting the property marks it as changed.
+    void setEnabled(bool enabled);
 
     QSize sizeHint() const override { return size(); }
     QSize minimumSizeHint() const override { return size(); }

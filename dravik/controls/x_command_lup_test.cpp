@@ -75,3 +75,38 @@ TEST(XCommandLUP, EventsComeFromTheCaption) {
     EXPECT_EQ(button.foreColor(), QColor(Qt::red));
     EXPECT_EQ(button.backColor(), QColor(Qt::blue));
 }
+
+TEST(XCommandLUP, SettingEnabledIsAChangedProperty) {
+    XCommandLUP button;
+    button.setEnabled(false);
+    EXPECT_FALSE(button.isEnabled());
+    EXPECT_EQ(button.changedProperties(), QStringList{"Enabled"});
+    EXPECT_TRUE(button.setProperty("Enabled", true));
+    EXPECT_TRUE(button.isEnabled());
+}
+
+TEST(XCommandLUP, AResizeSnapsBackToTheCaption) {
+    XCommandLUP button;
+    button.setCaption(">>");
+    button.show(); // a hidden widget gets its resize event only when shown
+    const QSize fitted = button.size();
+    button.resize(fitted + QSize(40, 30));
+    EXPECT_EQ(button.size(), fitted);
+    EXPECT_EQ(button.findChild<QLabel*>("XLab_0")->pos(), QPoint(px(60), px(60)));
+}
+
+TEST(XCommandLUP, ChangeComesBeforeTheNewLayout) {
+    XCommandLUP button;
+    button.setCaption(">>");
+    const QSize before = button.size();
+    QSize seen;
+    QString caption;
+    QObject::connect(&button, &XCommandLUP::Change, [&] {
+        seen = button.size();
+        caption = button.caption();
+    });
+    button.setCaption("A much longer caption");
+    EXPECT_EQ(seen, before);
+    EXPECT_EQ(caption, "A much longer caption");
+    EXPECT_NE(button.size(), before);
+}

@@ -1,5 +1,7 @@
 #include "dravik/window/priority_panel.h"
 
+#include "dravik/controls/floating_panel.h"
+
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -14,7 +16,8 @@ struct Choice {
     const char* label;
     const char* caption;
 };
-// Indexed by the button's index; 0 is "X".
+// Indexed by the button's index; the first closes the panel without a choice.
+constexpr int CloseButton = 0;
 const Choice Choices[4] = {{0, "X", "", ""},
                            {5, "Low", "Background (5)", "Low >>"},
                            {3, "Default", "Normal (3)", "Default >>"},
@@ -32,8 +35,8 @@ PriorityPanel::PriorityPanel(common::ui::YieldPoint& yield, QLabel* opener, QWid
     auto* title = new QLabel(QStringLiteral("Priority Settings (Not saved)"), this);
     title->setStyleSheet(QStringLiteral("font-weight:bold"));
     grid->addWidget(title, 0, 0);
-    grid->addWidget(buttons_.add(0, QStringLiteral("X"), {}, this), 0, 1);
-    for (int i = 1; i <= 3; ++i) {
+    grid->addWidget(buttons_.add(CloseButton, QStringLiteral("X"), {}, this), 0, 1);
+    for (int i = CloseButton + 1; i <= 3; ++i) {
         grid->addWidget(buttons_.add(i, QString::fromLatin1(Choices[i].button), {}, this), i, 0);
         grid->addWidget(new QLabel(QString::fromLatin1(Choices[i].label), this), i, 1);
     }
@@ -46,14 +49,15 @@ PriorityPanel::PriorityPanel(common::ui::YieldPoint& yield, QLabel* opener, QWid
 }
 
 void PriorityPanel::open() {
-    if (parentWidget())
-        move(opener_->mapTo(parentWidget(), QPoint(0, opener_->height())));
-    show();
-    raise();
+    // Below its opener, but never past the window's edge.
+    const QPoint below = parentWidget()
+                             ? opener_->mapTo(parentWidget(), QPoint(0, opener_->height()))
+                             : QPoint();
+    controls::showInside(this, below);
 }
 
 void PriorityPanel::choose(int index) {
-    if (index > 0) {
+    if (index != CloseButton) {
         yield_.setLevel(Choices[index].level);
         opener_->setText(QString::fromLatin1(Choices[index].caption));
     }
