@@ -17,6 +17,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 
 namespace dravik::catalogue {
@@ -42,6 +43,11 @@ const QString AutorunText =
                    "reason for this is because the panel on the left is been updated with the "
                    "newest information.");
 
+const QString NoDriveText =
+    QStringLiteral("The CD/DVD drive to catalogue from has not been set yet.") + LB + LB +
+    QStringLiteral("Press \"Set CD/DVD\", choose the drive's letter and press \"Continue\"; "
+                   "then press Enter in the disc box again.");
+
 const QString DiscErrorText =
     QStringLiteral("An unforseen problem:") + LB + QStringLiteral("1.   Disc in drive is blank") +
     LB + QStringLiteral("2.  Disc in drive is a RW and settings to read were not installed") + LB +
@@ -57,9 +63,14 @@ CatalogueController::CatalogueController(DiscPanel& discs, ListViewPanel& list,
                                          services::WindowServices& services)
     : discs_(discs), list_(list), browser_(browser), workspace_(workspace), services_(services) {
     connect(&discs, &DiscPanel::enterPressed, this, &CatalogueController::namingStep);
+    // Any change of the text, typed or not, tells again whether it names a catalogued disc.
     connect(&discs, &DiscPanel::keyReleased, this, &CatalogueController::updateNameExists);
+    connect(discs.box(), &QComboBox::editTextChanged, this, &CatalogueController::updateNameExists);
+    connect(discs.box(), &QComboBox::currentIndexChanged, this,
+            &CatalogueController::updateNameExists);
     connect(&discs, &DiscPanel::noticeClicked, this, &CatalogueController::acknowledgeChange);
     connect(discs.nextDisc(), &controls::XCommandLUP::Click, this, &CatalogueController::nextDisc);
+    updateNameExists();
 }
 
 QString CatalogueController::nextName(const QString& name) {
@@ -85,6 +96,9 @@ QString CatalogueController::nextName(const QString& name) {
 
 void CatalogueController::nextDisc() {
     discs_.setName(nextName(discs_.name()));
+    // A series goes ">>", Enter, next disc, ">>", Enter: the Enter must reach the box.
+    discs_.box()->setFocus();
+    discs_.box()->lineEdit()->selectAll();
 }
 
 void CatalogueController::updateNameExists() {
@@ -126,17 +140,16 @@ bool CatalogueController::confirmed(const QString& heading, const QString& text,
     return services_.ask(heading, text, Buttons::YesNo, icon) == Answer::Yes;
 }
 
-void CatalogueController::namingStep() {
-    const QString name = discs_.name();
+bool CatalogueController::mayCatalogue(const QString& name) {
     // Nothing is written for a name that cannot be a file name, nor while a walk runs.
     if (const auto reason = Cataloguer::refusal(name)) {
         refuse(*reason);
-        return;
+        return false;
     }
     const auto busy = walker::WalkLock::busyWith(workspace_.programFolder());
     if (workspace_.namingState == NamingState::NameSet || !busy.empty()) {
         refuse(Cataloguer::busyMessage(busy));
-        return;
+        return false;
     }
     if (workspace_.nameExists) {
         const int answer = services_.dialogs().message(
@@ -147,9 +160,20 @@ void CatalogueController::namingStep() {
         if (answer != Answer::Yes) {
             if (open_)
                 open_();
-            return;
+            return false;
         }
     }
+    if (workspace_.defaultDrive().trimmed().isEmpty()) {
+        services_.ask(QStringLiteral("No CD/DVD drive"), NoDriveText, Buttons::Ok, Icon::Warning);
+        return false;
+    }
+    return true;
+}
+
+void CatalogueController::namingStep() {
+    const QString name = discs_.name();
+    if (!mayCatalogue(name))
+        return;
     list_.view()->clear();
     if (!workspace_.automatic)
         services_.ask(QStringLiteral("Autorun Message"), AutorunText, Buttons::Ok, Icon::Warning);
@@ -188,6 +212,7 @@ bool CatalogueController::checkDriveAndRecord(const QString& name, Cataloguer& c
         if (!Cataloguer::listed(discs_.discs(), name)) {
             cataloguer.recordName(name);
             discs_.addDisc(name);
+            discs_.showDiscCount();
             services_.setCaption(QStringLiteral("Dravik 2016 [") + name + QStringLiteral("]"));
         } else {
             if (!confirmed(QStringLiteral("Name EXISTS!!!"),

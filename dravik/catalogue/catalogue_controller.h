@@ -51,6 +51,8 @@ public:
     static QString nextName(const QString& name);
 
 private:
+    // Refusals, a busy walk, the rebuild question and a missing drive; false ends the step.
+    bool mayCatalogue(const QString& name);
     // The naming step from the drive check on; false when it ended the step.
     bool checkDriveAndRecord(const QString& name, Cataloguer& cataloguer);
     void build(const QString& name);

@@ -232,3 +232,37 @@ TEST_F(Cataloguing, ChangeNoticeClickStoresFalse) {
     EXPECT_TRUE(notice->isHidden());
     EXPECT_EQ(common::SettingsStore("DRAVIK 2016").value("Changes", "NewDisc"), "False");
 }
+
+TEST_F(Cataloguing, ASeriesGoesNextDiscEnterWithoutFalseQuestions) {
+    root.write("data/DK.tex", "Disc 1\r\n");
+    startPanels();
+    auto* box = find<QComboBox>("TeX");
+    box->setEditText("Disc 1");
+    EXPECT_TRUE(ws->nameExists);
+    EXPECT_EQ(find<QLabel>("DTel")->text(), "1");
+    auto* next = find<dravik::controls::XCommandLUP>("NDc");
+    QTest::mouseClick(next->findChild<QLabel*>("XLab_0"), Qt::LeftButton);
+    EXPECT_EQ(box->currentText(), "Disc 2");
+    EXPECT_FALSE(ws->nameExists); // changed without a key: the flag follows all the same
+    ASSERT_TRUE(host->focusWidget() == box || host->focusWidget() == box->lineEdit());
+    EXPECT_EQ(box->lineEdit()->selectedText(), "Disc 2");
+    QTest::keyClick(host->focusWidget(), Qt::Key_Return); // no "Re-USE" question
+    EXPECT_EQ(list("Disc 2"), expectedList());
+    EXPECT_EQ(find<QLabel>("DTel")->text(), "2"); // the counter follows the index
+    QTest::mouseClick(next->findChild<QLabel*>("XLab_0"), Qt::LeftButton);
+    QTest::keyClick(host->focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Disc 1\r\nDisc 2\r\nDisc 3\r\n");
+    EXPECT_EQ(find<QLabel>("DTel")->text(), "3");
+}
+
+TEST_F(Cataloguing, WithoutADefaultDriveItSaysToSetOne) {
+    startPanels(false);
+    dialogs.expectPanel("No CD/DVD drive",
+                        "The CD/DVD drive to catalogue from has not been set yet.\n\nPress \"Set "
+                        "CD/DVD\", choose the drive's letter and press \"Continue\"; then press "
+                        "Enter in the disc box again.",
+                        true, false, false, 1, 6);
+    typeName("Disc 1");
+    enter();
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "");
+}

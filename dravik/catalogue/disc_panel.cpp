@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace dravik::catalogue {
@@ -55,6 +56,7 @@ DiscPanel::DiscPanel(QWidget* host, CommandArray& gCom, CommandArray& ssPanel1)
     box_->setEditable(true);
     box_->setInsertPolicy(QComboBox::NoInsert);
     box_->setMinimumWidth(240);
+    box_->lineEdit()->setPlaceholderText(QStringLiteral("Disc name \u2014 Enter catalogues it"));
     box_->setProperty(CommandArray::HelpProperty,
                       QStringLiteral("Type the name of the disc to get data from and enter."));
     counter_ = new QLabel(bar_);
@@ -117,6 +119,10 @@ QStringList DiscPanel::discs() const {
 void DiscPanel::setDiscs(const QStringList& discs) {
     box_->clear();
     box_->addItems(discs);
+    showDiscCount();
+}
+
+void DiscPanel::showDiscCount() {
     counter_->setText(QString::number(box_->count()));
 }
 

@@ -40,6 +40,8 @@ public:
     void setDiscs(const QStringList& discs);
     // Adds a disc as the last entry and shows it in the box.
     void addDisc(const QString& name);
+    // The counter shows how many discs the box holds.
+    void showDiscCount();
 
 signals:
     // Enter in the box (the box itself never sees it).

@@ -18,6 +18,7 @@ QAbstractButton* CommandArray::add(int index, const QString& caption, const QStr
         if (look_ == Look::Panel) {
             button->setFlat(true);
             button->setProperty("panel", true); // styled as a flat panel
+            button->setCursor(Qt::PointingHandCursor);
         }
         element = button;
     }

@@ -1,6 +1,7 @@
 #include "dravik/controls/list_view_panel.h"
 
 #include "dravik/controls/control_tag.h"
+#include "dravik/controls/floating_panel.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -37,7 +38,7 @@ ListViewPanel::ListViewPanel(QWidget* host) : QObject(nullptr), host_(host) {
     view_ = new QPlainTextEdit(host);
     view_->setObjectName(QStringLiteral("RtB"));
     view_->setAccessibleName(QStringLiteral("Disc list"));
-    view_->setReadOnly(true);
+    setEditable(false);
     view_->setLineWrapMode(QPlainTextEdit::NoWrap);
     view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
@@ -72,9 +73,8 @@ QLabel* ListViewPanel::notice(Notice which) const {
 
 void ListViewPanel::showNotice(Notice which) {
     QLabel* panel = notice(which);
-    panel->move(view_->geometry().center() - panel->rect().center());
-    panel->show();
-    panel->raise();
+    const QPoint centre = view_->mapTo(panel->parentWidget(), view_->rect().center());
+    showInside(panel, centre - panel->rect().center());
 }
 
 void ListViewPanel::hideNotice(Notice which) {
@@ -98,8 +98,14 @@ void ListViewPanel::restoreStatusColour() {
 }
 
 void ListViewPanel::toggleEditable() {
-    view_->setReadOnly(!view_->isReadOnly());
+    setEditable(view_->isReadOnly());
     view_->setFocus();
+}
+
+void ListViewPanel::setEditable(bool editable) {
+    view_->setReadOnly(!editable);
+    if (!editable)
+        view_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
 } // namespace dravik::controls

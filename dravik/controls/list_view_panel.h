@@ -42,6 +42,8 @@ public:
 
     // `ER`: switches the list view between read-only and editable and gives it the focus.
     void toggleEditable();
+    // Read-only, the list view still moves and selects by keyboard (Ctrl+End, Page Down, ...).
+    void setEditable(bool editable);
 
 private:
     QWidget* host_;

@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace dravik::search {
@@ -26,6 +27,7 @@ FindPanel::FindPanel(QWidget* host, CommandArray& gCom, CommandArray& ssPanel1, 
     findBox_->setEditable(true);
     findBox_->setInsertPolicy(QComboBox::NoInsert);
     findBox_->setMinimumWidth(200);
+    findBox_->lineEdit()->setPlaceholderText(QStringLiteral("Words to find, a|b for either"));
     auto* row = new QHBoxLayout(bar_);
     row->setContentsMargins(0, 0, 0, 0);
     const QString f2 = QStringLiteral("Press F2 to activate search text box");

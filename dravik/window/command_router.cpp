@@ -25,20 +25,23 @@ void CommandRouter::disableUnrouted() {
 
 void CommandRouter::dispatch(const QString& array, int index) {
     const Handler handler = routes_.value(array).value(index);
-    if (handler)
-        trapped(services_, array + QStringLiteral("_click"), index, handler);
+    if (handler && trapped(services_, array + QStringLiteral("_click"), index, handler) &&
+        succeeded_)
+        succeeded_();
 }
 
-void CommandRouter::trapped(services::WindowServices& services, const QString& handler, int index,
+bool CommandRouter::trapped(services::WindowServices& services, const QString& handler, int index,
                             const Handler& work) {
     try {
         work();
+        return true;
     } catch (const common::Error& e) {
         services.reportError(handler, index, e);
     } catch (const std::exception& e) {
         services.reportError(handler, index, common::ErrorNumber::PathFileAccess,
                              QString::fromLocal8Bit(e.what()));
     }
+    return false;
 }
 
 } // namespace dravik::window

@@ -27,6 +27,9 @@ public:
 
     explicit CommandRouter(services::WindowServices& services);
 
+    // Called after every command that ended without a failure.
+    void onSuccess(Handler done) { succeeded_ = std::move(done); }
+
     void attach(controls::CommandArray& array);
     template <typename Index> void route(Index index, Handler handler) {
         routes_[QString::fromLatin1(controls::arrayName<Index>())][static_cast<int>(index)] =
@@ -39,8 +42,9 @@ public:
     // Elements whose commands are not built yet are shown disabled.
     void disableUnrouted();
 
-    // Runs `work`, reporting a failure as the error box of `handler`(`index`).
-    static void trapped(services::WindowServices& services, const QString& handler, int index,
+    // Runs `work`, reporting a failure as the error box of `handler`(`index`); true when it
+    // ended without one.
+    static bool trapped(services::WindowServices& services, const QString& handler, int index,
                         const Handler& work);
 
 private:
@@ -49,6 +53,7 @@ private:
     services::WindowServices& services_;
     QList<controls::CommandArray*> arrays_;
     QMap<QString, QMap<int, Handler>> routes_;
+    Handler succeeded_;
 };
 
 } // namespace dravik::window

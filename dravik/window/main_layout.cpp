@@ -14,9 +14,12 @@
 
 #include <QFrame>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace dravik::window {
@@ -76,21 +79,52 @@ const Command Commands[] = {
 
 } // namespace
 
+namespace {
+
+// Panels that act like buttons look and react like things to click.
+const char* const PanelStyle =
+    "QPushButton[panel=\"true\"] { border: 1px solid #8a8a8a; border-radius: 2px;"
+    " padding: 3px 8px; background: palette(button); }"
+    "QPushButton[panel=\"true\"]:hover { background: #dce8fb; border-color: #3d6fb4; }"
+    "QPushButton[panel=\"true\"]:pressed { background: #b9cff2; }"
+    "QPushButton[panel=\"true\"]:disabled { color: palette(mid); border-color: #c4c4c4; }"
+    "QLabel#Splitter:hover { background: #dce8fb; }";
+
+} // namespace
+
 void MainWindow::buildLayout() {
-    resize(1280, 800);
-    help_ = sunkenPanel(this, "hP");
+    setStyleSheet(QString::fromLatin1(PanelStyle));
+    // The areas lie on a page that scrolls when the window is smaller than the page can shrink
+    // to, so controls never overlap; the floating panels stay children of the window itself.
+    auto* page = new QWidget;
+    help_ = sunkenPanel(page, "hP");
     help_->setMinimumHeight(22);
+    auto* areas = new QVBoxLayout(page);
+    areas->setContentsMargins(6, 6, 6, 4);
+    areas->addLayout(topRow());
+    areas->addWidget(listView_->statusRow());
+    areas->addLayout(middleRow(), 1);
+    areas->addWidget(help_);
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("Page"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(page);
     auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(6, 6, 6, 4);
-    outer->addLayout(topRow());
-    outer->addWidget(listView_->statusRow());
-    outer->addLayout(middleRow(), 1);
-    outer->addWidget(help_);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+    fitToScreen();
 
     // Panels over everything else.
     message_ = new MessagePanel(dialogs_, this);
     priority_ = new PriorityPanel(yield_, priorityLabel_, this);
     warning_ = new DriveWarning(drives_->warning(), yield_, this);
+}
+
+void MainWindow::fitToScreen() {
+    const QSize wanted(1280, 800);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    resize(screen ? wanted.boundedTo(screen->availableGeometry().size()) : wanted);
 }
 
 QHBoxLayout* MainWindow::topRow() {
@@ -116,6 +150,10 @@ QWidget* MainWindow::rightColumn() {
     auto* column = new QVBoxLayout(host);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(drives_->driveRow());
+    // The blinking warning keeps its room, so nothing below it moves.
+    QSizePolicy keep = drives_->warning()->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    drives_->warning()->setSizePolicy(keep);
     column->addWidget(drives_->warning());
     column->addLayout(commandGrid());
     column->addLayout(optionRow());
@@ -135,6 +173,7 @@ QGridLayout* MainWindow::commandGrid() {
     grid->addWidget(drives_->fixCommand(), 3, 0);
     splitter_ = raisedPanel(this, "Splitter", QStringLiteral("Splitter"));
     splitter_->setToolTip(QStringLiteral("Split current disc in seperate files"));
+    splitter_->setAttribute(Qt::WA_Hover);
     splitter_->installEventFilter(this);
     grid->addWidget(splitter_, 3, 1);
     return grid;

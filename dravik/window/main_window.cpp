@@ -102,8 +102,13 @@ void MainWindow::createControllers() {
     driveChoice_ = std::make_unique<discadmin::DriveController>(*drives_, workspace_);
     cataloguing_->setOpener([this] { opener_->open(); });
     connect(discs_.get(), &catalogue::DiscPanel::discChosen, this, [this] {
-        CommandRouter::trapped(*this, QStringLiteral("TeX_Click"), 0, [this] { opener_->open(); });
+        if (CommandRouter::trapped(*this, QStringLiteral("TeX_Click"), 0,
+                                   [this] { opener_->open(); }))
+            message_->closeStaleNotice();
     });
+    // Connected after the controller's: runs once the naming step has returned.
+    connect(discs_.get(), &catalogue::DiscPanel::enterPressed, this,
+            [this] { message_->closeStaleNotice(); });
     connect(arrays_.mAo, &CommandArray::clicked, this,
             [this](int index) { workspace_.automatic = index > int(controls::MAo::Manual); });
 }
@@ -114,9 +119,8 @@ void MainWindow::routeCommands() {
                                 arrays_.wCom, arrays_.xCom, arrays_.sellD})
         router_->attach(*array);
     CommandRouter& r = *router_;
-    r.route(GCom::SearchHelp, [this] {
-        find_->toggleSearchHelp(listView_->view()->geometry().topLeft() + QPoint(20, 20));
-    });
+    r.route(GCom::SearchHelp,
+            [this] { find_->toggleSearchHelp(listView_->view()->mapTo(this, QPoint(20, 20))); });
     r.route(GCom::RefreshDriveInfo, [this] { browsing_->refreshDriveInfo(); });
     r.route(GCom::SetDrive, [this] { driveChoice_->openDrivePanel(); });
     r.route(GCom::Create, [this] { cataloguing_->create(); });
@@ -126,6 +130,7 @@ void MainWindow::routeCommands() {
     r.route(SoekCom::DataPath, [this] { showDataPathDialog(); });
     r.route(WCom::Cancel, [this] { driveChoice_->closeDrivePanel(); });
     r.disableUnrouted();
+    r.onSuccess([this] { message_->closeStaleNotice(); });
 }
 
 void MainWindow::linkPickers() {
@@ -305,6 +310,8 @@ bool MainWindow::handleKey(QObject* watched, QEvent* event) {
         static_cast<QWidget*>(watched)->window() != this)
         return false;
     const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Escape)
+        return message_->escape();
     if (key == Qt::Key_F2)
         find_->findBox()->setFocus();
     else if (key == Qt::Key_F5)

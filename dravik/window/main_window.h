@@ -102,6 +102,7 @@ private:
     void linkPickers();
     // The window's areas (main_layout.cpp).
     void buildLayout();
+    void fitToScreen();
     QHBoxLayout* topRow();
     QHBoxLayout* middleRow();
     QWidget* rightColumn();

@@ -7,9 +7,14 @@
 #include "dravik/window/priority_panel.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -221,4 +226,75 @@ TEST_F(StartUp, DamagedCatalogueFilesLoadWithoutACrash) {
     EXPECT_EQ(discs->itemText(4), "Last");
     EXPECT_EQ(find<QLabel>("DefDrive")->text(), "E");
     EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(StartUp, PanelsOpenInsideTheWindow) {
+    MainWindow& w = start();
+    w.resize(1280, 800);
+    auto* opener = find<QLabel>("Prio");
+    w.priorityPanel().open();
+    auto* panel = find<QFrame>("PrioF");
+    EXPECT_TRUE(w.rect().contains(panel->geometry())) << opener->x();
+    click("GCom_6");
+    EXPECT_TRUE(w.rect().contains(find<QFrame>("WDrive")->geometry()));
+    click("GCom_1");
+    EXPECT_TRUE(w.rect().contains(find<QFrame>("SHelp")->geometry()));
+}
+
+TEST_F(StartUp, ASmallWindowScrollsInsteadOfOverlapping) {
+    MainWindow& w = start();
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    EXPECT_LE(w.width(), screen.width());
+    EXPECT_LE(w.height(), screen.height());
+    w.resize(800, 500);
+    QApplication::processEvents();
+    auto* box = find<QWidget>("TeX");
+    auto* open = find<QWidget>("SSPanel1_2");
+    const QRect boxArea(box->mapTo(&w, QPoint()), box->size());
+    const QRect openArea(open->mapTo(&w, QPoint()), open->size());
+    EXPECT_FALSE(boxArea.intersects(openArea));
+    EXPECT_TRUE(find<QScrollArea>("Page")->horizontalScrollBar()->isVisible());
+}
+
+TEST_F(StartUp, TheBlinkingWarningMovesNothing) {
+    MainWindow& w = start({}, false);
+    w.resize(1280, 800);
+    w.driveWarning().timer()->stop();
+    QApplication::processEvents();
+    auto* refresh = find<QWidget>("GCom_5");
+    const int y = refresh->mapTo(&w, QPoint()).y();
+    for (int i = 0; i < 6; ++i) {
+        w.driveWarning().tick();
+        QApplication::processEvents();
+        EXPECT_EQ(refresh->mapTo(&w, QPoint()).y(), y);
+    }
+}
+
+TEST_F(StartUp, BoxesSayWhatToTypeAndPanelsLookClickable) {
+    start();
+    EXPECT_EQ(find<QComboBox>("TeX")->lineEdit()->placeholderText(),
+              QString::fromUtf8("Disc name \xe2\x80\x94 Enter catalogues it"));
+    EXPECT_EQ(find<QComboBox>("FTex")->lineEdit()->placeholderText(),
+              "Words to find, a|b for either");
+    for (const char* name : {"SSPanel1_2", "GCom_7", "SSPanel1_0", "SSPanel1_1", "SSPanel1_4",
+                             "SSPanel1_3", "Splitter"})
+        EXPECT_EQ(find<QWidget>(name)->cursor().shape(), Qt::PointingHandCursor) << name;
+    EXPECT_EQ(find<QAbstractButton>("SSPanel1_2")->text(), "OPEN");
+}
+
+TEST_F(StartUp, TheListViewMovesByKeyboard) {
+    start();
+    auto* list = find<QPlainTextEdit>("RtB");
+    QStringList lines;
+    for (int i = 0; i < 500; ++i)
+        lines << QString("\"E:\\\",\"file %1.txt\"").arg(i);
+    list->setPlainText(lines.join('\n'));
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(list->textCursor().blockNumber(), 499);
+    QTest::keyClick(list, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(list->textCursor().blockNumber(), 0);
+    QTest::keyClick(list, Qt::Key_PageDown);
+    EXPECT_GT(list->textCursor().blockNumber(), 0);
+    EXPECT_TRUE(list->isReadOnly());
 }

@@ -149,6 +149,25 @@ void MessagePanel::cancelAll() {
         press(int(Button::Cancel));
 }
 
+bool MessagePanel::escape() {
+    if (waits_.isEmpty() || isHidden())
+        return false;
+    for (const Button b : {Button::Cancel, Button::No, Button::Yes}) {
+        if (buttons_.element(b)->isEnabled()) {
+            press(int(b));
+            break;
+        }
+    }
+    return true;
+}
+
+void MessagePanel::closeStaleNotice() {
+    const bool notice = !buttons_.element(Button::No)->isEnabled() &&
+                        !buttons_.element(Button::Cancel)->isEnabled();
+    if (!waits_.isEmpty() && !isHidden() && notice)
+        press(int(Button::Yes));
+}
+
 bool MessagePanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched != header_)
         return QFrame::eventFilter(watched, event);

@@ -30,6 +30,11 @@ public:
     int answer() const { return answer_; }
     // Ends every open wait with CANCEL (the window is closing).
     void cancelAll();
+    // Escape: the cancelling button answers ("CANCEL", else "NO", else "Yes" of a notice).
+    // False when no question is open.
+    bool escape();
+    // A notice still open after a later command succeeded is about an earlier attempt: it goes.
+    void closeStaleNotice();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -103,3 +103,27 @@ TEST_F(MessagePanelTest, ClosingTheWindowEndsAWait) {
     QTimer::singleShot(0, [&] { w.close(); });
     EXPECT_EQ(w.ask("Heading", "Text", Buttons::YesNoCancel, Icon::Question), 2);
 }
+
+TEST_F(MessagePanelTest, EscapeAnswersWithTheCancellingButton) {
+    MainWindow& w = start();
+    const auto escape = [this] {
+        QTimer::singleShot(0, [this] { QTest::keyClick(find<QWidget>("MsgC_0"), Qt::Key_Escape); });
+    };
+    escape();
+    EXPECT_EQ(w.ask("Q", "Text", Buttons::YesNoCancel, Icon::Question), 2);
+    escape();
+    EXPECT_EQ(w.ask("Q", "Text", Buttons::YesNo, Icon::Question), 7);
+    escape();
+    EXPECT_EQ(w.ask("Notice", "Text", Buttons::Ok, Icon::Warning), 6);
+    EXPECT_TRUE(find<QWidget>("MsgP")->isHidden());
+}
+
+TEST_F(MessagePanelTest, ACommandThatSucceedsClosesAStaleNotice) {
+    MainWindow& w = start();
+    QTimer::singleShot(0, [this] {
+        EXPECT_FALSE(find<QWidget>("MsgP")->isHidden());
+        click("GCom_11"); // any command that works
+        EXPECT_TRUE(find<QWidget>("MsgP")->isHidden());
+    });
+    EXPECT_EQ(w.ask("Disc ERROR", "An earlier attempt", Buttons::Ok, Icon::Warning), 6);
+}
