@@ -39,8 +39,13 @@ FindPanel::FindPanel(QWidget* host, CommandArray& gCom, CommandArray& ssPanel1, 
     menu_ = controls::floatingPanel(host, "FindMenuPan", QStringLiteral("Find Menu"));
     const QString captions[3] = {QStringLiteral("Find-F3"), QStringLiteral("Find Next-F4"),
                                  QStringLiteral("Find Global")};
-    for (const FCom index : {FCom::FindFirst, FCom::FindNext, FCom::FindGlobal})
-        controls::panelLayout(menu_)->addWidget(fCom.add(index, captions[int(index)], {}, menu_));
+    for (const FCom index : {FCom::FindFirst, FCom::FindNext, FCom::FindGlobal}) {
+        const QString& caption = captions[int(index)];
+        const QString hint = QStringLiteral("F3 search 1st instance. F4 search through disc. "
+                                            "Global search all discs. [") +
+                             caption + QStringLiteral("]");
+        controls::panelLayout(menu_)->addWidget(fCom.add(index, caption, hint, menu_));
+    }
     controls::panelLayout(menu_)->addWidget(gCom.add(GCom::CloseFindMenu, QStringLiteral("X"),
                                                      QStringLiteral("Close Find menu"), menu_,
                                                      QStringLiteral("Close Find menu")));

@@ -22,10 +22,13 @@ namespace {
 struct Element {
     const char* name;
     const char* caption;
-    const char* help;
+    QString help;
     const char* tooltip;
     bool routed;
 };
+
+const QString FindHint =
+    "F3 search 1st instance. F4 search through disc. Global search all discs. [";
 
 const QString FromStart = "Internal-Starts from the beginning of the list";
 
@@ -44,8 +47,8 @@ TEST_F(Routing, EveryArrayHasItsElementsCaptionsAndHelp) {
     start();
     const Element table[] = {
         {"GCom_1", "SHelp", "&H0000FF00&", "", true},
-        {"GCom_2", "Find-F3", "Internal-Starts from the beginning of the list", "", false},
-        {"GCom_3", "Find Next-F4", "Internal-Find the next item", "", false},
+        {"GCom_2", "Find-F3", "Internal-Starts from the beginning of the list", "", true},
+        {"GCom_3", "Find Next-F4", "Internal-Find the next item", "", true},
         {"GCom_4", "Find Global", "External-Find in all the disc something...", "", false},
         {"GCom_5", "Refresh Drive Info",
          "Rfresh disc info. Make sure it is the correct disc in the drive!", "", true},
@@ -67,9 +70,9 @@ TEST_F(Routing, EveryArrayHasItsElementsCaptionsAndHelp) {
         {"SSPanel1_6", "X", "Close this box", "", false},
         {"SSPanel1_7", "DELETE SELECTED DISCS", "DELETE the selected discs and close this box", "",
          false},
-        {"FCom_0", "Find-F3", "", "", false},
-        {"FCom_1", "Find Next-F4", "", "", false},
-        {"FCom_2", "Find Global", "", "", false},
+        {"FCom_0", "Find-F3", FindHint + "Find-F3]", "", true},
+        {"FCom_1", "Find Next-F4", FindHint + "Find Next-F4]", "", true},
+        {"FCom_2", "Find Global", FindHint + "Find Global]", "", false},
         {"SoekCom_0", "Cancel Search", "", "", false},
         {"SoekCom_1", "Select ALL", "", "", false},
         {"SoekCom_2", "Select NONE", "", "", false},

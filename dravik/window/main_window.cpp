@@ -20,6 +20,7 @@
 #include "dravik/discadmin/drive_panel.h"
 #include "dravik/launch/association_panel.h"
 #include "dravik/reports/report_panel.h"
+#include "dravik/search/find_controller.h"
 #include "dravik/search/find_panel.h"
 #include "dravik/search/search_panel.h"
 #include "dravik/window/command_router.h"
@@ -100,6 +101,10 @@ void MainWindow::createControllers() {
         std::make_unique<catalogue::DiscOpener>(*discs_, *listView_, *browser_, workspace_, *this);
     browsing_ = std::make_unique<catalogue::BrowserController>(*browser_, workspace_, *this);
     driveChoice_ = std::make_unique<discadmin::DriveController>(*drives_, workspace_);
+    finding_ = std::make_unique<search::FindController>(*find_, *listView_, *arrays_.gCom,
+                                                        *arrays_.fCom, workspace_, *this);
+    connect(finding_.get(), &search::FindController::globalSearchWanted, this,
+            [this] { router_->run(controls::FCom::FindGlobal); });
     cataloguing_->setOpener([this] { opener_->open(); });
     connect(discs_.get(), &catalogue::DiscPanel::discChosen, this, [this] {
         if (CommandRouter::trapped(*this, QStringLiteral("TeX_Click"), 0,
@@ -126,6 +131,16 @@ void MainWindow::routeCommands() {
     r.route(GCom::Create, [this] { cataloguing_->create(); });
     r.route(GCom::ListViewSwitch, [this] { listView_->toggleEditable(); });
     r.route(GCom::CloseFindMenu, [this] { find_->closeMenu(); });
+    r.route(GCom::FindFirst, [this] { finding_->findFirst(); });
+    r.route(GCom::FindNext, [this] { finding_->findNext(); });
+    r.route(controls::FCom::FindFirst, [this] {
+        finding_->findFirst();
+        find_->closeMenu();
+    });
+    r.route(controls::FCom::FindNext, [this] {
+        finding_->findNext();
+        find_->closeMenu();
+    });
     r.route(SSPanel1::Open, [this] { opener_->open(); });
     r.route(SoekCom::DataPath, [this] { showDataPathDialog(); });
     r.route(WCom::Cancel, [this] { driveChoice_->closeDrivePanel(); });

@@ -36,6 +36,7 @@ namespace dravik::reports {
 class ReportPanel;
 }
 namespace dravik::search {
+class FindController;
 class FindPanel;
 class SearchPanel;
 } // namespace dravik::search
@@ -143,6 +144,7 @@ private:
     std::unique_ptr<catalogue::DiscOpener> opener_;
     std::unique_ptr<catalogue::BrowserController> browsing_;
     std::unique_ptr<discadmin::DriveController> driveChoice_;
+    std::unique_ptr<search::FindController> finding_;
     std::unique_ptr<CommandRouter> router_;
     bool findHistoryLoaded_ = false;
     bool exited_ = false;

@@ -1,0 +1,138 @@
+#include "dravik/search/find_controller.h"
+
+#include "dravik/controls/command_array.h"
+#include "dravik/controls/command_index.h"
+#include "dravik/controls/list_view_panel.h"
+#include "dravik/search/find_panel.h"
+#include "dravik/services/window_services.h"
+#include "dravik/workspace/workspace.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace dravik::search {
+
+namespace Answer = common::ui::Answer;
+using common::ui::Buttons;
+using common::ui::Icon;
+using controls::FCom;
+using controls::GCom;
+
+FindController::FindController(FindPanel& panel, controls::ListViewPanel& list,
+                               controls::CommandArray& gCom, controls::CommandArray& fCom,
+                               workspace::Workspace& workspace, services::WindowServices& services)
+    : panel_(panel), list_(list), gCom_(gCom), fCom_(fCom), workspace_(workspace),
+      services_(services) {
+    list.view()->installEventFilter(this);
+    panel.findBox()->installEventFilter(this);
+    // A new text (a list opened, a report loaded, an edit) starts the finding afresh from the
+    // cursor.
+    connect(list.view(), &QPlainTextEdit::textChanged, this,
+            [this] { last_ = list_.view()->textCursor().selectionStart(); });
+}
+
+void FindController::findFirst() {
+    const auto answer =
+        services_.dialogs().input(QStringLiteral("Search for another word"),
+                                  QStringLiteral("Type in the new word to search for:"), {});
+    list_.setStatus(QStringLiteral("Find ") + panel_.findBox()->currentText());
+    services_.yieldPoint().now();
+    word_ = answer.value_or(QString());
+    finders(Instance::First);
+}
+
+void FindController::findNext() {
+    if (panel_.findBox()->currentText().isEmpty() && word_.isEmpty())
+        return;
+    finders(Instance::Next);
+}
+
+void FindController::enableFindCommands(bool enabled) {
+    gCom_.element(GCom::FindFirst)->setEnabled(enabled);
+    gCom_.element(GCom::FindNext)->setEnabled(enabled);
+    fCom_.element(FCom::FindFirst)->setEnabled(enabled);
+    fCom_.element(FCom::FindNext)->setEnabled(enabled);
+}
+
+void FindController::enterInFindBox() {
+    if (!list_.view()->document()->isEmpty()) {
+        enableFindCommands(true);
+        QFrame* menu = panel_.menu();
+        menu->adjustSize();
+        menu->move(menu->parentWidget()->rect().center() - menu->rect().center());
+        menu->show();
+        menu->raise();
+        fCom_.element(FCom::FindFirst)->setFocus();
+        return;
+    }
+    enableFindCommands(false);
+    panel_.closeMenu();
+    emit globalSearchWanted();
+}
+
+int FindController::find(int start) {
+    QTextDocument* text = list_.view()->document();
+    if (start < 0 || start > text->characterCount() - 1)
+        return -1;
+    const QTextCursor found = text->find(word_, start);
+    if (found.isNull())
+        return -1;
+    list_.view()->setTextCursor(found);
+    return found.selectionStart();
+}
+
+void FindController::finders(Instance instance) {
+    QPlainTextEdit* view = list_.view();
+    if (word_.isEmpty()) {
+        view->setFocus();
+        return;
+    }
+    int start = 0;
+    if (instance == Instance::First) {
+        if (last_ > 0) {
+            if (workspace_.automatic) {
+                start = view->textCursor().selectionStart();
+            } else {
+                const int answer = services_.ask(
+                    QStringLiteral("Where to start searching"),
+                    QStringLiteral("Do you want to start at the beginning of the document?-YES / "
+                                   "From this point forward?-NO"),
+                    Buttons::YesNoCancel, Icon::Question);
+                if (answer == Answer::Cancel)
+                    return;
+                start = answer == Answer::Yes ? 0 : view->textCursor().selectionStart();
+            }
+        }
+    } else {
+        // After a miss the next search starts again at the top, so no match there is skipped.
+        start = last_ < 0 ? 0 : static_cast<int>(word_.size()) + last_;
+    }
+    const int result = find(start);
+    if (result < 0 && instance == Instance::Next)
+        services_.ask(QStringLiteral("Information..."), QStringLiteral("Finished Searching..."),
+                      Buttons::Ok, Icon::Warning);
+    start_ = result;
+    last_ = result;
+    view->setFocus();
+}
+
+bool FindController::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (watched == list_.view() && (key == Qt::Key_F3 || key == Qt::Key_F4)) {
+        key == Qt::Key_F3 ? findFirst() : findNext();
+        return true;
+    }
+    if (watched == panel_.findBox() && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        enterInFindBox();
+        return true; // the key never reaches the box
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace dravik::search
