@@ -1,5 +1,7 @@
 #include "dravik/search/search_panel.h"
 
+#include "dravik/search/disc_selection.h"
+
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
 #include "dravik/controls/floating_panel.h"
@@ -47,6 +49,7 @@ SearchPanel::SearchPanel(QWidget* host, controls::CommandArray& soekCom)
     discs_->setObjectName(QStringLiteral("SoekLys"));
     discs_->setAccessibleName(QStringLiteral("Discs to search"));
     discs_->setSelectionMode(QAbstractItemView::MultiSelection);
+    new DiscSelection(discs_); // Insert, Ctrl+Insert and the right-button drag
     controls::panelLayout(frame_)->addWidget(discs_);
     auto* grid = new QGridLayout;
     int cell = 0;

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+
+class QListWidget;
+
+namespace dravik::search {
+
+// Quick selection in the list of discs to search: Insert toggles the current row and steps down,
+// Ctrl+Insert steps up and toggles, and moving the pointer with the right button held toggles the
+// current row and steps down once per movement, whatever rows the pointer passes.
+class DiscSelection : public QObject {
+    Q_OBJECT
+public:
+    explicit DiscSelection(QListWidget* list);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void toggleThenStepDown();
+    void stepUpThenToggle();
+    void toggle(int row);
+
+    QListWidget* list_;
+};
+
+} // namespace dravik::search
