@@ -5,6 +5,7 @@
 #include "common/ui/file_list_box.h"
 #include "common/ui/folder_list_box.h"
 #include "dravik/catalogue/browser_panel.h"
+#include "dravik/catalogue/file_list_entry.h"
 #include "dravik/controls/browser_links.h"
 #include "dravik/controls/control_tag.h"
 #include "dravik/services/window_services.h"
@@ -25,24 +26,8 @@ BrowserController::BrowserController(BrowserPanel& panel, workspace::Workspace& 
     connect(panel.folders(), &common::ui::FolderListBox::pathChanged, this,
             &BrowserController::fillFileList);
     connect(panel.launchList(), &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        controls::setTag(panel_.launchList(), item->text().left(3));
+        controls::setTag(panel_.launchList(), FileListEntry::key(item->text()));
     });
-}
-
-QString BrowserController::fileListEntry(const QString& name) {
-    int count = 0;
-    for (qsizetype i = name.size() - 1; i >= 0; --i) {
-        ++count;
-        if (name[i] == u'\\' || name[i] == u'/')
-            break;
-        if (name[i] == u'.') {
-            if (count == 4)
-                return name.right(3) + u' ' + name;
-            if (count > 4)
-                break;
-        }
-    }
-    return name;
 }
 
 void BrowserController::fillFileList() {
@@ -55,7 +40,7 @@ void BrowserController::fillFileList() {
     }
     workspace_.browseFolder = workspace::Workspace::withSeparator(folder);
     for (const QString& name : panel_.files()->names())
-        panel_.launchList()->addItem(fileListEntry(name));
+        panel_.launchList()->addItem(FileListEntry::of(name));
 }
 
 void BrowserController::pointAt(const QString& letter) {

@@ -15,16 +15,13 @@ namespace dravik::catalogue {
 class BrowserPanel;
 
 // The main browser follows itself: a drive moves the folder tree, a folder fills the launch list
-// `FiL`, a click on an entry keeps its extension key in the list's tag.
+// `FiL`, a click on an entry keeps its extension key in the list's tag (the current extension).
 class BrowserController : public QObject {
     Q_OBJECT
 public:
     BrowserController(BrowserPanel& panel, workspace::Workspace& workspace,
                       services::WindowServices& services);
 
-    // The launch-list entry of a file name: a three-letter extension is put in front
-    // ("song.mp3" -> "mp3 song.mp3"); other names stay as they are.
-    static QString fileListEntry(const QString& name);
     // Fills `FiL` from the folder of `Dir1`.
     void fillFileList();
     // Points the browser at a drive letter and its root.

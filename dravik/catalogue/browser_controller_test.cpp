@@ -1,7 +1,7 @@
 #include "common/ui/drive_list_box.h"
 #include "common/ui/file_list_box.h"
 #include "common/ui/folder_list_box.h"
-#include "dravik/catalogue/browser_controller.h"
+#include "dravik/catalogue/file_list_entry.h"
 #include "dravik/controls/control_tag.h"
 #include "dravik/testing/main_window_fixture.h"
 
@@ -9,19 +9,28 @@
 
 using common::ui::Buttons;
 using common::ui::Icon;
-using dravik::catalogue::BrowserController;
+namespace FileListEntry = dravik::catalogue::FileListEntry;
 using dravik::window::MainWindow;
 
 class Browsing : public dravik::testing::MainWindowFixture {};
 
 TEST_F(Browsing, FileListEntryRule) {
-    EXPECT_EQ(BrowserController::fileListEntry("song.mp3"), "mp3 song.mp3");
-    EXPECT_EQ(BrowserController::fileListEntry("notes.txt"), "txt notes.txt");
-    EXPECT_EQ(BrowserController::fileListEntry("archive.tar.gz"), "archive.tar.gz");
-    EXPECT_EQ(BrowserController::fileListEntry("a.js"), "a.js");
-    EXPECT_EQ(BrowserController::fileListEntry("movie.mpeg"), "movie.mpeg");
-    EXPECT_EQ(BrowserController::fileListEntry("README"), "README");
-    EXPECT_EQ(BrowserController::fileListEntry(".mp3"), "mp3 .mp3");
+    EXPECT_EQ(FileListEntry::of("song.mp3"), "mp3 song.mp3");
+    EXPECT_EQ(FileListEntry::of("notes.txt"), "txt notes.txt");
+    EXPECT_EQ(FileListEntry::of("archive.tar.gz"), "archive.tar.gz");
+    EXPECT_EQ(FileListEntry::of("a.js"), "a.js");
+    EXPECT_EQ(FileListEntry::of("movie.mpeg"), "movie.mpeg");
+    EXPECT_EQ(FileListEntry::of("README"), "README");
+    EXPECT_EQ(FileListEntry::of(".mp3"), "mp3 .mp3");
+    // Read back: the key and the file of an entry, with or without the key in front.
+    EXPECT_EQ(FileListEntry::key("mp3 song.mp3"), "mp3");
+    EXPECT_EQ(FileListEntry::fileName("mp3 song.mp3"), "song.mp3");
+    EXPECT_EQ(FileListEntry::key("movie.mpeg"), "mpe");
+    EXPECT_EQ(FileListEntry::key("a.js"), "js");
+    EXPECT_EQ(FileListEntry::key("README"), "");
+    EXPECT_EQ(FileListEntry::fileName("archive.tar.gz"), "archive.tar.gz");
+    EXPECT_FALSE(FileListEntry::hasKey("abc def.ghi")); // looks like one, is a bare name
+    EXPECT_EQ(FileListEntry::fileName("abc def.ghi"), "abc def.ghi");
 }
 
 TEST_F(Browsing, MainBrowserFillsTheLaunchList) {

@@ -62,6 +62,9 @@ enum class WCom { Continue = 0, Cancel = 1, Fix = 2 };
 // `XCom`: the "Update old files" box.
 enum class XCom { Go = 0, Close = 1 };
 
+// `SoCCom`: the association panel.
+enum class SoCCom { New = 0, Edited = 1, Delete = 2, Ok = 3, Select = 4 };
+
 // `MAo`: the confirmation mode.
 enum class MAo { Manual = 0, Automatic = 1 };
 
@@ -84,6 +87,9 @@ template <> constexpr const char* arrayName<WCom>() {
 }
 template <> constexpr const char* arrayName<XCom>() {
     return "XCom";
+}
+template <> constexpr const char* arrayName<SoCCom>() {
+    return "SoCCom";
 }
 template <> constexpr const char* arrayName<MAo>() {
     return "MAo";

@@ -18,8 +18,10 @@ void CommandRouter::attach(controls::CommandArray& array) {
 void CommandRouter::disableUnrouted() {
     for (controls::CommandArray* array : arrays_) {
         const auto routed = routes_.value(array->name());
-        for (const int index : array->indices())
-            array->element(index)->setEnabled(routed.contains(index));
+        for (const int index : array->indices()) {
+            if (!routed.contains(index))
+                array->element(index)->setEnabled(false);
+        }
     }
 }
 

@@ -18,7 +18,10 @@
 #include "dravik/discadmin/disc_admin_panel.h"
 #include "dravik/discadmin/drive_controller.h"
 #include "dravik/discadmin/drive_panel.h"
+#include "dravik/launch/association_controller.h"
+#include "dravik/launch/association_help.h"
 #include "dravik/launch/association_panel.h"
+#include "dravik/launch/launch_controller.h"
 #include "dravik/reports/report_panel.h"
 #include "dravik/search/find_controller.h"
 #include "dravik/search/find_panel.h"
@@ -57,7 +60,6 @@ MainWindow::MainWindow(common::ui::Dialogs& dialogs, common::DriveTable drives, 
     buildLayout();
     createControllers();
     routeCommands();
-    linkPickers();
     qApp->installEventFilter(this);
 }
 
@@ -78,6 +80,7 @@ void MainWindow::createArrays() {
     arrays_.xCom = make("XCom", CommandArray::Look::Panel);
     arrays_.sellD = make("SellD", CommandArray::Look::Panel);
     arrays_.mAo = make("MAo", CommandArray::Look::Option);
+    arrays_.soCCom = make("SoCCom", CommandArray::Look::Button);
 }
 
 void MainWindow::createPanels() {
@@ -88,7 +91,8 @@ void MainWindow::createPanels() {
         std::make_unique<search::FindPanel>(this, *arrays_.gCom, *arrays_.ssPanel1, *arrays_.fCom);
     search_ = std::make_unique<search::SearchPanel>(this, *arrays_.soekCom);
     reports_ = std::make_unique<reports::ReportPanel>(this, *arrays_.gCom);
-    associations_ = std::make_unique<launch::AssociationPanel>(this, workspace_.drives());
+    associations_ =
+        std::make_unique<launch::AssociationPanel>(this, workspace_.drives(), *arrays_.soCCom);
     drives_ = std::make_unique<discadmin::DrivePanel>(this, *arrays_.sellD, *arrays_.wCom);
     discAdmin_ =
         std::make_unique<discadmin::DiscAdminPanel>(this, *arrays_.ssPanel1, *arrays_.xCom);
@@ -105,6 +109,12 @@ void MainWindow::createControllers() {
                                                         *arrays_.fCom, workspace_, *this);
     connect(finding_.get(), &search::FindController::globalSearchWanted, this,
             [this] { router_->run(controls::FCom::FindGlobal); });
+    linking_ =
+        std::make_unique<launch::AssociationController>(*associations_, workspace_, *this, [this] {
+            return controls::tag(browser_->launchList()).toString();
+        });
+    launching_ = std::make_unique<launch::LaunchController>(browser_->launchList(), *associations_,
+                                                            *linking_, workspace_, *this);
     cataloguing_->setOpener([this] { opener_->open(); });
     connect(discs_.get(), &catalogue::DiscPanel::discChosen, this, [this] {
         if (CommandRouter::trapped(*this, QStringLiteral("TeX_Click"), 0,
@@ -121,7 +131,7 @@ void MainWindow::createControllers() {
 void MainWindow::routeCommands() {
     router_ = std::make_unique<CommandRouter>(*this);
     for (CommandArray* array : {arrays_.gCom, arrays_.ssPanel1, arrays_.fCom, arrays_.soekCom,
-                                arrays_.wCom, arrays_.xCom, arrays_.sellD})
+                                arrays_.wCom, arrays_.xCom, arrays_.sellD, arrays_.soCCom})
         router_->attach(*array);
     CommandRouter& r = *router_;
     r.route(GCom::SearchHelp,
@@ -144,16 +154,14 @@ void MainWindow::routeCommands() {
     r.route(SSPanel1::Open, [this] { opener_->open(); });
     r.route(SoekCom::DataPath, [this] { showDataPathDialog(); });
     r.route(WCom::Cancel, [this] { driveChoice_->closeDrivePanel(); });
+    using controls::SoCCom;
+    r.route(SoCCom::New, [this] { linking_->newLink(); });
+    r.route(SoCCom::Edited, [this] { linking_->edited(); });
+    r.route(SoCCom::Delete, [this] { linking_->remove(); });
+    r.route(SoCCom::Ok, [this] { linking_->close(); });
+    r.route(SoCCom::Select, [this] { linking_->select(); });
     r.disableUnrouted();
     r.onSuccess([this] { message_->closeStaleNotice(); });
-}
-
-void MainWindow::linkPickers() {
-    controls::followDrive(associations_.get(), associations_->pickerDrives(),
-                          associations_->pickerFolders(), [this](const QString& reason) {
-                              reportError(QStringLiteral("Drive2_Change"), 0,
-                                          common::ErrorNumber::DeviceUnavailable, reason);
-                          });
 }
 
 void MainWindow::reportLoadStep(int step, const QString& description, int number) {
@@ -195,6 +203,11 @@ void MainWindow::load(const QStringList& arguments) {
     workspace_.automatic = true;
     arrays_.mAo->element(controls::MAo::Automatic)->setChecked(true);
     runLoadSteps(startFolder);
+    try {
+        launch::AssociationHelp::installWhenMissing(workspace_.programFolder());
+    } catch (const common::Error&) {
+        // Without it the association panel shows an empty help box, nothing else.
+    }
     discs_->setName({});
     find_->findBox()->setEditText({});
     if (workspace_.defaultDrive().isEmpty())

@@ -30,8 +30,10 @@ class DriveController;
 class DrivePanel;
 } // namespace dravik::discadmin
 namespace dravik::launch {
+class AssociationController;
 class AssociationPanel;
-}
+class LaunchController;
+} // namespace dravik::launch
 namespace dravik::reports {
 class ReportPanel;
 }
@@ -94,13 +96,13 @@ private:
         controls::CommandArray* xCom;
         controls::CommandArray* sellD;
         controls::CommandArray* mAo;
+        controls::CommandArray* soCCom;
     };
 
     void createArrays();
     void createPanels();
     void createControllers();
     void routeCommands();
-    void linkPickers();
     // The window's areas (main_layout.cpp).
     void buildLayout();
     void fitToScreen();
@@ -145,6 +147,8 @@ private:
     std::unique_ptr<catalogue::BrowserController> browsing_;
     std::unique_ptr<discadmin::DriveController> driveChoice_;
     std::unique_ptr<search::FindController> finding_;
+    std::unique_ptr<launch::AssociationController> linking_;
+    std::unique_ptr<launch::LaunchController> launching_;
     std::unique_ptr<CommandRouter> router_;
     bool findHistoryLoaded_ = false;
     bool exited_ = false;

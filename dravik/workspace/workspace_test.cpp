@@ -68,6 +68,9 @@ TEST_F(WorkspaceTest, StartStepsCreateAndReadTheCatalogueFiles) {
     EXPECT_EQ(TempFolder::read(home / "DK.tmp"), std::string(30, '.') + "\r\n");
     EXPECT_TRUE(std::filesystem::exists(dir / "program" / "SSc.ini"));
 
+    // Links are read item by item: a comma splits a line, a blank line is an empty entry.
+    dir.write("data/dk.soc", "txt /bin/a,b\r\n\r\n\"doc /x,y\"\r\n");
+    EXPECT_EQ(w.loadAssociations(), (QStringList{"txt /bin/a", "b", "", "doc /x,y"}));
     dir.write("data/DK.EXL", ".mp3\r\n  \r\n\r\n.jpg\r\n");
     dir.write("program/SSc.ini", "E\r\n");
     EXPECT_EQ(w.loadExtensions(), (QStringList{".mp3", ".jpg"}));

@@ -1,0 +1,220 @@
+#include "dravik/launch/association_controller.h"
+
+#include "common/error.h"
+#include "common/ui/drive_list_box.h"
+#include "common/ui/file_list_box.h"
+#include "common/ui/folder_list_box.h"
+#include "dravik/controls/browser_links.h"
+#include "dravik/controls/control_tag.h"
+#include "dravik/launch/association_help.h"
+#include "dravik/launch/association_panel.h"
+#include "dravik/launch/association_table.h"
+#include "dravik/services/window_services.h"
+#include "dravik/workspace/workspace.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QTextEdit>
+
+namespace dravik::launch {
+
+namespace Answer = common::ui::Answer;
+using common::ui::Buttons;
+using common::ui::Icon;
+using common::ui::YieldPoint;
+
+namespace {
+
+// Where a pasted folder stops being a folder: "C:\A\B" -> "C:\A", "C:\A" -> "C:", "/a/b" -> "/a".
+QString cutBack(const QString& text) {
+    const qsizetype at = std::max(text.lastIndexOf(u'\\'), text.lastIndexOf(u'/'));
+    if (at < 0)
+        return {};
+    return at == 0 ? text.left(1) : text.left(at);
+}
+
+bool isDriveForm(const QString& text) {
+    return text.size() >= 2 && text[0].isLetter() && text[1] == u':';
+}
+
+} // namespace
+
+AssociationController::AssociationController(AssociationPanel& panel,
+                                             workspace::Workspace& workspace,
+                                             services::WindowServices& services,
+                                             std::function<QString()> currentExtension)
+    : panel_(panel), workspace_(workspace), services_(services),
+      currentExtension_(std::move(currentExtension)) {
+    controls::followDrive(this, panel.pickerDrives(), panel.pickerFolders(),
+                          [&services](const QString& reason) {
+                              services.reportError(QStringLiteral("Drive2_Change"), 0,
+                                                   common::ErrorNumber::DeviceUnavailable, reason);
+                          });
+    connect(panel.pickerFolders(), &common::ui::FolderListBox::pathChanged, this,
+            &AssociationController::pickerFolderChanged);
+    connect(panel.pickerFiles(), &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        panel_.line()->setText(pickerFolder_ + item->text());
+    });
+    connect(panel.links(), &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { panel_.line()->setText(item->text()); });
+    connect(panel.line(), &QLineEdit::textEdited, this, [this] {
+        // Typing in the association line is what makes it worth storing.
+        panel_.editedButton()->setEnabled(true);
+    });
+    panel.links()->viewport()->installEventFilter(this);
+    panel.pastePad()->installEventFilter(this);
+    // The picker starts where programs can be found rather than nowhere.
+    try {
+        pointPickerAt(QStringLiteral("C:"));
+    } catch (const common::Error&) {
+    }
+}
+
+void AssociationController::pickerFolderChanged(const QString& folder) {
+    try {
+        panel_.pickerFiles()->setFolder(folder.toStdString());
+    } catch (const common::Error&) {
+        panel_.pickerFiles()->clear();
+    }
+    pickerFolder_ =
+        QString::fromStdString(workspace::Workspace::withSeparator(folder.toStdString()).string());
+}
+
+void AssociationController::afterButton() {
+    services_.yieldPoint().at({YieldPoint::Background});
+}
+
+void AssociationController::newLink() {
+    pointPickerAt(QStringLiteral("C:"));
+    panel_.picker()->show();
+    panel_.line()->clear();
+    afterButton();
+}
+
+void AssociationController::edited() {
+    QListWidgetItem* selected = panel_.links()->currentItem();
+    if (panel_.line()->text().isEmpty() || !selected)
+        return;
+    delete selected;
+    panel_.links()->addItem(panel_.line()->text());
+    saveLinks();
+    panel_.line()->clear();
+    afterButton();
+}
+
+void AssociationController::remove() {
+    QListWidgetItem* selected = panel_.links()->currentItem();
+    if (!selected)
+        return;
+    controls::setTag(panel_.line(), selected->text()); // the undo store
+    delete selected;
+    saveLinks();
+    afterButton();
+}
+
+void AssociationController::saveLinks() {
+    AssociationTable(workspace_.dataFolder()).saveLines(panel_.linkLines());
+}
+
+void AssociationController::close() {
+    panel_.frame()->hide();
+    panel_.help()->clear();
+    afterButton();
+}
+
+void AssociationController::select() {
+    QListWidgetItem* program = panel_.pickerFiles()->currentItem();
+    if (!program) {
+        panel_.hint()->setText(QStringLiteral("Choose the program in the list above first."));
+        return;
+    }
+    const QString line =
+        AssociationTable::line(currentExtension_(), pickerFolder_ + program->text());
+    AssociationTable(workspace_.dataFolder()).appendLine(line);
+    panel_.links()->addItem(line);
+    afterButton();
+}
+
+void AssociationController::show() {
+    panel_.help()->setHtml(AssociationHelp::load(workspace_.programFolder()));
+    panel_.open();
+}
+
+void AssociationController::openFor(const QString& key) {
+    panel_.line()->clear();
+    show();
+    if (key.trimmed().isEmpty() || AssociationTable::hasExtension(panel_.extensionKeys(), key))
+        return;
+    AssociationTable(workspace_.dataFolder()).appendExtension(key);
+    panel_.extensions()->addItem(key);
+}
+
+void AssociationController::offerUndo() {
+    const QString stored = controls::tag(panel_.line()).toString();
+    if (stored.isEmpty())
+        return;
+    if (services_.ask(QStringLiteral("Undo Last Deletion"),
+                      QStringLiteral("Undo DELETE association?"), Buttons::YesNo,
+                      Icon::Question) == Answer::Yes)
+        panel_.line()->setText(stored);
+}
+
+// Points the picker at a folder typed as "E:\Tools" or as a local path.
+void AssociationController::pointPickerAt(const QString& text) {
+    const common::DriveTable& drives = workspace_.drives();
+    if (isDriveForm(text)) {
+        panel_.pickerDrives()->setDrive(text.left(1));
+        const auto root = drives.root(text[0].toLatin1());
+        const auto folder = text.size() > 2 ? drives.toLocal(text.toStdString()) : root;
+        panel_.pickerFolders()->setPath(folder, root);
+        return;
+    }
+    if (!text.startsWith(u'/'))
+        throw common::Error(common::ErrorNumber::PathNotFound, text.toStdString());
+    panel_.pickerFolders()->setPath(text.toStdString(), "/");
+}
+
+bool AssociationController::pasteEntered() {
+    QString text = panel_.pastePad()->text();
+    if (text.isEmpty())
+        return false;
+    for (;;) {
+        try {
+            pointPickerAt(text);
+            return true;
+        } catch (const common::Error& e) {
+            // A folder that is not there is cut back, one folder at a time.
+            if (e.number() != common::ErrorNumber::PathNotFound &&
+                e.number() != common::ErrorNumber::FileNotFound)
+                break;
+            text = cutBack(text);
+            if (text.isEmpty())
+                return true;
+            panel_.pastePad()->setText(text);
+        }
+    }
+    services_.ask(QStringLiteral("Cannot fix path"),
+                  QStringLiteral("Some ERROR. Cannot repair. Please do it on your side..."),
+                  Buttons::Ok, Icon::Warning);
+    return true;
+}
+
+bool AssociationController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == panel_.links()->viewport() && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        offerUndo();
+        return true;
+    }
+    if (watched == panel_.pastePad() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && pasteEntered())
+            return true; // swallowed; an empty box lets the key pass
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace dravik::launch

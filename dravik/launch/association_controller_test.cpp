@@ -1,0 +1,171 @@
+#include "common/process_starter.h"
+#include "common/ui/file_list_box.h"
+#include "common/ui/folder_list_box.h"
+#include "dravik/controls/command_array.h"
+#include "dravik/controls/command_index.h"
+#include "dravik/controls/control_tag.h"
+#include "dravik/launch/association_controller.h"
+#include "dravik/launch/association_help.h"
+#include "dravik/launch/association_panel.h"
+#include "dravik/launch/launch_controller.h"
+#include "dravik/testing/fake_window_services.h"
+#include "dravik/testing/main_window_fixture.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QTest>
+#include <QTextEdit>
+
+using common::testing::TempFolder;
+using dravik::controls::SoCCom;
+
+namespace {
+
+// The association panel with its controllers in a plain widget, and a launch list beside it.
+class Associations : public dravik::testing::MainWindowFixture {
+protected:
+    QWidget host;
+    QListWidget launchList{&host};
+    dravik::controls::CommandArray soCCom{"SoCCom", dravik::controls::CommandArray::Look::Button};
+    std::unique_ptr<dravik::testing::FakeWindowServices> services;
+    std::unique_ptr<dravik::workspace::Workspace> ws;
+    std::unique_ptr<dravik::launch::AssociationPanel> panel;
+    std::unique_ptr<dravik::launch::AssociationController> linking;
+    std::unique_ptr<dravik::launch::LaunchController> launching;
+    QString extension = "txt";
+
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        services = std::make_unique<dravik::testing::FakeWindowServices>(dialogs);
+        ws = std::make_unique<dravik::workspace::Workspace>(drives());
+        ws->locateFolders(data);
+        panel = std::make_unique<dravik::launch::AssociationPanel>(&host, ws->drives(), soCCom);
+        linking = std::make_unique<dravik::launch::AssociationController>(
+            *panel, *ws, *services, [this] { return extension; });
+        launching = std::make_unique<dravik::launch::LaunchController>(&launchList, *panel,
+                                                                       *linking, *ws, *services);
+        host.resize(1000, 700);
+        host.show();
+    }
+    void TearDown() override {
+        launching.reset();
+        linking.reset();
+        panel.reset();
+        MainWindowFixture::TearDown();
+    }
+    void rightPress(QWidget* area) { QTest::mousePress(area, Qt::RightButton, {}, QPoint(3, 3)); }
+    void choose(QListWidget* list, const QString& text) {
+        const auto found = list->findItems(text, Qt::MatchExactly);
+        ASSERT_FALSE(found.isEmpty()) << text.toStdString();
+        list->setCurrentItem(found[0]);
+        emit list->itemClicked(found[0]);
+    }
+};
+
+} // namespace
+
+TEST_F(Associations, SelectLinksTheCurrentExtensionToTheChosenProgram) {
+    root.write("home/Tools/ed.exe", "");
+    linking->select(); // nothing chosen in the picker: nothing written
+    EXPECT_FALSE(std::filesystem::exists(data / "DK.soc"));
+    EXPECT_FALSE(panel->hint()->text().isEmpty());
+    panel->pickerFolders()->setPath(home / "Tools");
+    choose(panel->pickerFiles(), "ed.exe");
+    const QString program = QString::fromStdString((home / "Tools" / "ed.exe").string());
+    EXPECT_EQ(panel->line()->text(), program);
+    linking->select();
+    EXPECT_EQ(TempFolder::read(data / "DK.soc"), "txt " + program.toStdString() + "\r\n");
+    EXPECT_EQ(panel->links()->item(panel->links()->count() - 1)->text(), "txt " + program);
+}
+
+TEST_F(Associations, EditedAndDeleteRewriteTheWholeListAndDeleteCanBeUndone) {
+    panel->setLinks({"txt /bin/a", "doc /bin/b", "mp3 /bin/c"});
+    linking->edited(); // an empty line: nothing
+    EXPECT_FALSE(std::filesystem::exists(data / "DK.mmd"));
+    rightPress(panel->links()->viewport()); // nothing deleted yet: no question
+    EXPECT_FALSE(panel->editedButton()->isEnabled());
+    QTest::keyClicks(panel->line(), "x");
+    EXPECT_TRUE(panel->editedButton()->isEnabled()); // typing makes it worth storing
+    choose(panel->links(), "doc /bin/b");
+    EXPECT_EQ(panel->line()->text(), "doc /bin/b");
+    panel->line()->setText("doc /bin/word");
+    linking->edited();
+    EXPECT_EQ(panel->linkLines(), (QStringList{"txt /bin/a", "mp3 /bin/c", "doc /bin/word"}));
+    EXPECT_EQ(TempFolder::read(data / "DK.mmd"), "txt /bin/a\r\nmp3 /bin/c\r\ndoc /bin/word\r\n");
+    EXPECT_EQ(TempFolder::read(data / "DK.soc"), TempFolder::read(data / "DK.mmd"));
+    EXPECT_EQ(panel->line()->text(), "");
+    choose(panel->links(), "txt /bin/a");
+    linking->remove();
+    EXPECT_EQ(TempFolder::read(data / "DK.mmd"), "mp3 /bin/c\r\ndoc /bin/word\r\n");
+    dialogs.expectPanel("Undo Last Deletion", "Undo DELETE association?", true, true, false, 0, 6);
+    rightPress(panel->links()->viewport());
+    EXPECT_EQ(panel->line()->text(), "txt /bin/a");
+    panel->links()->setCurrentItem(nullptr);
+    linking->remove(); // nothing selected: nothing happens
+    EXPECT_EQ(panel->links()->count(), 2);
+}
+
+TEST_F(Associations, ThePasteBoxCutsAMissingFolderBack) {
+    root.makeFolder("home/Tools");
+    panel->pastePad()->setText("C:\\Tools\\Missing\\More");
+    QTest::keyClick(panel->pastePad(), Qt::Key_Return);
+    EXPECT_EQ(panel->pastePad()->text(), "C:\\Tools");
+    EXPECT_EQ(panel->pickerFolders()->path(), home / "Tools");
+    EXPECT_EQ(linking->pickerFolder(), QString::fromStdString((home / "Tools").string()) + "/");
+    dialogs.expectPanel("Cannot fix path",
+                        "Some ERROR. Cannot repair. Please do it on your side...", true, false,
+                        false, 1, 6);
+    panel->pastePad()->setText("Q:\\Nowhere");
+    QTest::keyClick(panel->pastePad(), Qt::Key_Return);
+    panel->pastePad()->clear();
+    EXPECT_FALSE(linking->pasteEntered()); // an empty box lets Enter pass
+}
+
+TEST_F(Associations, ARightClickOpensThePanelForTheSelectedEntryOnce) {
+    root.write("program/AssHP.rtf", "<b>help</b>\r\n");
+    launchList.addItems({"txt notes.txt", "Txt other.Txt"});
+    launchList.setCurrentRow(0);
+    rightPress(launchList.viewport());
+    EXPECT_FALSE(panel->frame()->isHidden());
+    EXPECT_EQ(panel->help()->toPlainText(), "help");
+    EXPECT_EQ(dravik::controls::tag(&launchList).toString(), "txt");
+    launchList.setCurrentRow(1);
+    rightPress(launchList.viewport()); // the same extension in another case counts as present
+    EXPECT_EQ(TempFolder::read(data / "DK.EXL"), "txt\r\n");
+    EXPECT_EQ(panel->extensionKeys(), QStringList{"txt"});
+    linking->close();
+    EXPECT_TRUE(panel->frame()->isHidden());
+    EXPECT_TRUE(panel->help()->toPlainText().isEmpty());
+}
+
+TEST_F(Associations, EveryFailedLaunchAsksNoAssociationAndYesOpensThePanel) {
+    root.write("disc/song.mp3", "");
+    ws->browseFolder = disc.string() + "/";
+    const QString text = "Maybe this does not have an association!\n\nRClick on the file to set "
+                         "associations...";
+    dialogs.expectPanel("No association?", text, true, false, false, 1, 6);
+    launching->launch("mp3 song.mp3");
+    EXPECT_EQ(services->caption(), "Dravik [song.mp3 ]");
+    EXPECT_FALSE(panel->frame()->isHidden());
+    EXPECT_TRUE(panel->help()->toPlainText().isEmpty()); // no help file: an empty help box
+    root.write("disc/setup.exe", "MZ");
+    common::ProcessStarter::replaceForTests(
+        [](const QString&, const QStringList&) { return false; });
+    dialogs.expectPanel("No association?", text, true, false, false, 1, 6);
+    launching->launch("exe setup.exe"); // a Windows program cannot start here
+    common::ProcessStarter::replaceForTests({});
+}
+
+TEST(AssociationHelpTest, ShippedWhenMissingAndNeverOverwritten) {
+    TempFolder program;
+    EXPECT_EQ(dravik::launch::AssociationHelp::load(program.path()), "");
+    dravik::launch::AssociationHelp::installWhenMissing(program.path());
+    EXPECT_EQ(dravik::launch::AssociationHelp::load(program.path()),
+              dravik::launch::AssociationHelp::shipped());
+    program.write("AssHP.rtf", "mine\r\n");
+    dravik::launch::AssociationHelp::installWhenMissing(program.path());
+    EXPECT_EQ(dravik::launch::AssociationHelp::load(program.path()), "mine");
+}
