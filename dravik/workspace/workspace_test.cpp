@@ -69,7 +69,7 @@ TEST_F(WorkspaceTest, StartStepsCreateAndReadTheCatalogueFiles) {
     EXPECT_TRUE(std::filesystem::exists(dir / "program" / "SSc.ini"));
 
     // Links are read item by item: a comma splits a line, a blank line is an empty entry.
-    dir.write("data/dk.soc", "txt /bin/a,b\r\n\r\n\"doc /x,y\"\r\n");
+    dir.write("data/DK.SoC", "txt /bin/a,b\r\n\r\n\"doc /x,y\"\r\n");
     EXPECT_EQ(w.loadAssociations(), (QStringList{"txt /bin/a", "b", "", "doc /x,y"}));
     dir.write("data/DK.EXL", ".mp3\r\n  \r\n\r\n.jpg\r\n");
     dir.write("program/SSc.ini", "E\r\n");
