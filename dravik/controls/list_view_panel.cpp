@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 
 namespace dravik::controls {
@@ -53,6 +54,8 @@ ListViewPanel::ListViewPanel(QWidget* host) : QObject(nullptr), host_(host) {
     folderCount_->setMinimumWidth(60);
     auto* row = new QHBoxLayout(statusRow_);
     row->setContentsMargins(0, 0, 0, 0);
+    listState_->setCursor(Qt::PointingHandCursor);
+    listState_->installEventFilter(this);
     row->addWidget(listState_);
     row->addWidget(status_, 1);
     row->addWidget(new QLabel(QStringLiteral("Files:"), statusRow_));
@@ -106,6 +109,18 @@ void ListViewPanel::setEditable(bool editable) {
     view_->setReadOnly(!editable);
     if (!editable)
         view_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+} // namespace dravik::controls
+
+namespace dravik::controls {
+
+bool ListViewPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == listState_ && event->type() == QEvent::MouseButtonRelease) {
+        emit listStateClicked();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace dravik::controls

@@ -45,6 +45,13 @@ public:
     // Read-only, the list view still moves and selects by keyboard (Ctrl+End, Page Down, ...).
     void setEditable(bool editable);
 
+signals:
+    // A click on `Label4`.
+    void listStateClicked();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QWidget* host_;
     QPlainTextEdit* view_;

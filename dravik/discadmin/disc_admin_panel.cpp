@@ -1,10 +1,14 @@
 #include "dravik/discadmin/disc_admin_panel.h"
 
+#include "common/ui/file_list_box.h"
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
 #include "dravik/controls/floating_panel.h"
 
 #include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
 #include <QVBoxLayout>
 
 namespace dravik::discadmin {
@@ -14,18 +18,51 @@ using controls::XCom;
 
 DiscAdminPanel::DiscAdminPanel(QWidget* host, controls::CommandArray& ssPanel1,
                                controls::CommandArray& xCom)
-    : QObject(nullptr),
-      deleteMany_(controls::floatingPanel(host, "DelManyPan", QStringLiteral("Delete Many Discs"))),
+    : QObject(nullptr), deleteMany_(controls::floatingPanel(
+                            host, "DmD", QStringLiteral(" DANGER: Delete many discs at once"))),
       oldFiles_(controls::floatingPanel(host, "UpXFiles", QStringLiteral("Update old files"))) {
+    manyDiscs_ = new QListWidget(deleteMany_);
+    manyDiscs_->setObjectName(QStringLiteral("DmDLys"));
+    manyDiscs_->setAccessibleName(QStringLiteral("Discs to delete"));
+    manyDiscs_->setSelectionMode(QAbstractItemView::MultiSelection);
     auto* many = controls::panelLayout(deleteMany_);
+    many->addWidget(manyDiscs_);
     many->addWidget(ssPanel1.add(SSPanel1::CloseDeleteMany, QStringLiteral("X"),
                                  QStringLiteral("Close this box"), deleteMany_));
     many->addWidget(
         ssPanel1.add(SSPanel1::DeleteSelectedDiscs, QStringLiteral("DELETE SELECTED DISCS"),
                      QStringLiteral("DELETE the selected discs and close this box"), deleteMany_));
+
+    oldLists_ = new common::ui::FileListBox(oldFiles_);
+    oldLists_->setObjectName(QStringLiteral("XFile"));
+    oldLists_->setAccessibleName(QStringLiteral("Lists to update"));
+    oldLists_->setPattern(QStringLiteral("*.rtf"));
+    oldLists_->setSelectionMode(QAbstractItemView::MultiSelection);
     auto* old = controls::panelLayout(oldFiles_);
+    old->addWidget(oldLists_);
     old->addWidget(xCom.add(XCom::Go, QStringLiteral("Go!"), {}, oldFiles_));
     old->addWidget(xCom.add(XCom::Close, QStringLiteral("X"), {}, oldFiles_));
+
+    goTo_ = new QLabel(QStringLiteral("GoTo"), host);
+    goTo_->setObjectName(QStringLiteral("OpenFile"));
+    goTo_->setFrameShape(QFrame::Panel);
+    goTo_->setFrameShadow(QFrame::Raised);
+    goTo_->setAlignment(Qt::AlignCenter);
+    goTo_->setCursor(Qt::PointingHandCursor);
+    goTo_->setAttribute(Qt::WA_Hover);
+    goTo_->setProperty(controls::CommandArray::HelpProperty,
+                       QStringLiteral("After selection in bicbox, go to spesific place on given "
+                                      "disc"));
+    goTo_->installEventFilter(this);
+}
+
+bool DiscAdminPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == goTo_ && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        emit goToClicked();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace dravik::discadmin

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QVBoxLayout>
 
 namespace dravik::discadmin {
@@ -17,8 +18,6 @@ using controls::CommandArray;
 using controls::WCom;
 
 namespace {
-
-constexpr int TemporaryDrives = 4;
 
 QFrame* makeDrivePanel(QWidget* host, CommandArray& wCom, QLabel*& explanation,
                        QListWidget*& letters) {
@@ -53,21 +52,8 @@ QFrame* makeDrivePanel(QWidget* host, CommandArray& wCom, QLabel*& explanation,
 
 DrivePanel::DrivePanel(QWidget* host, CommandArray& sellD, CommandArray& wCom)
     : QObject(nullptr), sellD_(sellD), driveRow_(new QWidget(host)) {
-    defaultDrive_ = new QLabel(driveRow_);
-    defaultDrive_->setObjectName(QStringLiteral("DefDrive"));
-    defaultDrive_->setFrameShape(QFrame::Panel);
-    defaultDrive_->setFrameShadow(QFrame::Sunken);
-    defaultDrive_->setMinimumWidth(28);
-    defaultDrive_->setAlignment(Qt::AlignCenter);
-    auto* row = new QHBoxLayout(driveRow_);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(new QLabel(QStringLiteral("CD/DVD:"), driveRow_));
-    row->addWidget(defaultDrive_);
-    for (int i = 0; i < TemporaryDrives; ++i)
-        row->addWidget(sellD.add(i, {}, {}, driveRow_));
-    row->addStretch();
-
-    warning_ = new QLabel(QStringLiteral("Please set the CD/DVD drive (Set CD/DVD)"), host);
+    buildDriveRow(sellD);
+    warning_ = new QLabel(QStringLiteral("^^^^ Remember to SET the CD/DVD drive!"), host);
     warning_->setObjectName(QStringLiteral("Warning"));
     warning_->setStyleSheet(
         QStringLiteral("background:#c00000;color:yellow;font-weight:bold;padding:3px"));
@@ -81,8 +67,62 @@ DrivePanel::DrivePanel(QWidget* host, CommandArray& sellD, CommandArray& wCom)
                     host, QStringLiteral("Fix Set CD/DvD Info"));
 }
 
+void DrivePanel::buildDriveRow(CommandArray& sellD) {
+    defaultDrivePanel_ = new QLabel(QStringLiteral("  Default Drive:"), driveRow_);
+    defaultDrivePanel_->setObjectName(QStringLiteral("DefDrivePan"));
+    defaultDrive_ = new QLabel(driveRow_);
+    defaultDrive_->setObjectName(QStringLiteral("DefDrive"));
+    defaultDrive_->setFrameShape(QFrame::Panel);
+    defaultDrive_->setFrameShadow(QFrame::Sunken);
+    defaultDrive_->setMinimumWidth(28);
+    defaultDrive_->setAlignment(Qt::AlignCenter);
+    for (QLabel* label : {defaultDrivePanel_, defaultDrive_}) {
+        label->setCursor(Qt::PointingHandCursor);
+        label->installEventFilter(this);
+    }
+    temporaryDrives_ = new QFrame(driveRow_);
+    temporaryDrives_->setObjectName(QStringLiteral("SellDPan"));
+    auto* panels = new QHBoxLayout(temporaryDrives_);
+    panels->setContentsMargins(0, 0, 0, 0);
+    for (int i = 0; i < TemporaryDrives; ++i) {
+        QWidget* panel = sellD.add(i, {}, {}, temporaryDrives_);
+        panel->setToolTip(QStringLiteral("Click: use this drive. Right-click: type its letter."));
+        panel->installEventFilter(this);
+        panels->addWidget(panel);
+    }
+    temporaryDrives_->hide();
+    auto* row = new QHBoxLayout(driveRow_);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(defaultDrivePanel_);
+    row->addWidget(defaultDrive_);
+    row->addWidget(temporaryDrives_);
+    row->addStretch();
+}
+
 void DrivePanel::setTemporaryDrive(int index, const QString& letter) {
     sellD_.element(index)->setText(letter);
+}
+
+QString DrivePanel::temporaryDrive(int index) const {
+    return sellD_.element(index)->text();
+}
+
+bool DrivePanel::eventFilter(QObject* watched, QEvent* event) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if ((watched == defaultDrivePanel_ || watched == defaultDrive_) &&
+        event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
+        emit defaultDriveClicked();
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton) {
+        for (int i = 0; i < TemporaryDrives; ++i) {
+            if (watched == sellD_.element(i)) {
+                emit temporaryDriveRightPressed(i);
+                return true;
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace dravik::discadmin

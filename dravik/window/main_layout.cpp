@@ -5,6 +5,7 @@
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
 #include "dravik/controls/list_view_panel.h"
+#include "dravik/discadmin/disc_admin_panel.h"
 #include "dravik/discadmin/drive_panel.h"
 #include "dravik/search/find_panel.h"
 #include "dravik/window/drive_warning.h"
@@ -176,6 +177,7 @@ QGridLayout* MainWindow::commandGrid() {
     splitter_->setAttribute(Qt::WA_Hover);
     splitter_->installEventFilter(this);
     grid->addWidget(splitter_, 3, 1);
+    grid->addWidget(discAdmin_->goTo(), 6, 0);
     return grid;
 }
 

@@ -15,9 +15,11 @@
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/control_tag.h"
 #include "dravik/controls/list_view_panel.h"
+#include "dravik/discadmin/disc_admin_controller.h"
 #include "dravik/discadmin/disc_admin_panel.h"
 #include "dravik/discadmin/drive_controller.h"
 #include "dravik/discadmin/drive_panel.h"
+#include "dravik/discadmin/go_to_controller.h"
 #include "dravik/launch/association_controller.h"
 #include "dravik/launch/association_help.h"
 #include "dravik/launch/association_panel.h"
@@ -104,7 +106,7 @@ void MainWindow::createControllers() {
     opener_ =
         std::make_unique<catalogue::DiscOpener>(*discs_, *listView_, *browser_, workspace_, *this);
     browsing_ = std::make_unique<catalogue::BrowserController>(*browser_, workspace_, *this);
-    driveChoice_ = std::make_unique<discadmin::DriveController>(*drives_, workspace_);
+    createDiscAdmin();
     finding_ = std::make_unique<search::FindController>(*find_, *listView_, *arrays_.gCom,
                                                         *arrays_.fCom, workspace_, *this);
     connect(finding_.get(), &search::FindController::globalSearchWanted, this,
@@ -128,10 +130,46 @@ void MainWindow::createControllers() {
             [this](int index) { workspace_.automatic = index > int(controls::MAo::Manual); });
 }
 
+void MainWindow::createDiscAdmin() {
+    driveChoice_ = std::make_unique<discadmin::DriveController>(
+        *drives_, *discAdmin_, *listView_, workspace_, *this,
+        [this] { return int(discs_->discs().size()); });
+    discCommands_ = std::make_unique<discadmin::DiscAdminController>(
+        *discs_, *listView_, *discAdmin_, workspace_, *this, [this] { find_->setHistory({}); });
+    goTo_ = std::make_unique<discadmin::GoToController>(*listView_, *browser_, *drives_, workspace_,
+                                                        *this);
+    connect(arrays_.sellD, &CommandArray::clicked, this, [this](int index) {
+        CommandRouter::trapped(*this, QStringLiteral("SellD_click"), index,
+                               [this, index] { driveChoice_->useTemporaryDrive(index); });
+    });
+    connect(listView_.get(), &controls::ListViewPanel::listStateClicked, this, [this] {
+        if (listView_->listState()->text() == QStringLiteral("Update X-Files"))
+            CommandRouter::trapped(*this, QStringLiteral("Label4_Click"), 0,
+                                   [this] { driveChoice_->openOldFiles(); });
+    });
+    connect(discAdmin_.get(), &discadmin::DiscAdminPanel::goToClicked, this, [this] {
+        CommandRouter::trapped(*this, QStringLiteral("OpenFile_Click"), 0,
+                               [this] { goTo_->goTo(); });
+    });
+}
+
+void MainWindow::routeDiscAdmin(CommandRouter& r) {
+    r.route(SSPanel1::Rename, [this] { discCommands_->rename(); });
+    r.route(SSPanel1::DeleteDisc, [this] { discCommands_->deleteDisc(); });
+    r.route(SSPanel1::ClearFindHistory, [this] { discCommands_->clearFindHistory(); });
+    r.route(SSPanel1::DeleteMany, [this] { discCommands_->openDeleteMany(); });
+    r.route(SSPanel1::CloseDeleteMany, [this] { discCommands_->closeDeleteMany(); });
+    r.route(SSPanel1::DeleteSelectedDiscs, [this] { discCommands_->deleteSelectedDiscs(); });
+    r.route(WCom::Continue, [this] { driveChoice_->storeDrive(); });
+    r.route(WCom::Fix, [this] { driveChoice_->closeDrivePanel(); });
+    r.route(controls::XCom::Go, [this] { driveChoice_->updateOldFiles(); });
+    r.route(controls::XCom::Close, [this] { driveChoice_->closeOldFiles(); });
+}
+
 void MainWindow::routeCommands() {
     router_ = std::make_unique<CommandRouter>(*this);
     for (CommandArray* array : {arrays_.gCom, arrays_.ssPanel1, arrays_.fCom, arrays_.soekCom,
-                                arrays_.wCom, arrays_.xCom, arrays_.sellD, arrays_.soCCom})
+                                arrays_.wCom, arrays_.xCom, arrays_.soCCom})
         router_->attach(*array);
     CommandRouter& r = *router_;
     r.route(GCom::SearchHelp,
@@ -154,6 +192,7 @@ void MainWindow::routeCommands() {
     r.route(SSPanel1::Open, [this] { opener_->open(); });
     r.route(SoekCom::DataPath, [this] { showDataPathDialog(); });
     r.route(WCom::Cancel, [this] { driveChoice_->closeDrivePanel(); });
+    routeDiscAdmin(r);
     using controls::SoCCom;
     r.route(SoCCom::New, [this] { linking_->newLink(); });
     r.route(SoCCom::Edited, [this] { linking_->edited(); });

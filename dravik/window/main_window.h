@@ -25,9 +25,11 @@ class DiscOpener;
 class DiscPanel;
 } // namespace dravik::catalogue
 namespace dravik::discadmin {
+class DiscAdminController;
 class DiscAdminPanel;
 class DriveController;
 class DrivePanel;
+class GoToController;
 } // namespace dravik::discadmin
 namespace dravik::launch {
 class AssociationController;
@@ -102,7 +104,9 @@ private:
     void createArrays();
     void createPanels();
     void createControllers();
+    void createDiscAdmin();
     void routeCommands();
+    void routeDiscAdmin(CommandRouter& router);
     // The window's areas (main_layout.cpp).
     void buildLayout();
     void fitToScreen();
@@ -146,6 +150,8 @@ private:
     std::unique_ptr<catalogue::DiscOpener> opener_;
     std::unique_ptr<catalogue::BrowserController> browsing_;
     std::unique_ptr<discadmin::DriveController> driveChoice_;
+    std::unique_ptr<discadmin::DiscAdminController> discCommands_;
+    std::unique_ptr<discadmin::GoToController> goTo_;
     std::unique_ptr<search::FindController> finding_;
     std::unique_ptr<launch::AssociationController> linking_;
     std::unique_ptr<launch::LaunchController> launching_;
