@@ -1,5 +1,6 @@
 #include "dravik/controls/list_view_panel.h"
 
+#include "dravik/controls/command_array.h"
 #include "dravik/controls/control_tag.h"
 #include "dravik/controls/floating_panel.h"
 
@@ -8,6 +9,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QToolButton>
 
 namespace dravik::controls {
 
@@ -42,6 +45,8 @@ ListViewPanel::ListViewPanel(QWidget* host) : QObject(nullptr), host_(host) {
     setEditable(false);
     view_->setLineWrapMode(QPlainTextEdit::NoWrap);
     view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    view_->setProperty(CommandArray::HelpProperty,
+                       QStringLiteral("To select: Lckick three(3) times"));
 
     statusRow_ = new QWidget(host);
     listState_ = sunken(statusRow_, "Label4", QStringLiteral("Update X-Files"));
@@ -62,6 +67,24 @@ ListViewPanel::ListViewPanel(QWidget* host) : QObject(nullptr), host_(host) {
     row->addWidget(fileCount_);
     row->addWidget(new QLabel(QStringLiteral("Folders:"), statusRow_));
     row->addWidget(folderCount_);
+    rowLabel_ = new QLabel(QStringLiteral("Row:"), statusRow_);
+    rowLabel_->setObjectName(QStringLiteral("Label5"));
+    rowCount_ = sunken(statusRow_, "LinkTel");
+    rowCount_->setMinimumWidth(60);
+    row->addWidget(rowLabel_);
+    row->addWidget(rowCount_);
+    const char* tips[2] = {"Wide list", "Narrow list"};
+    const QStyle::StandardPixmap arrows[2] = {QStyle::SP_ArrowLeft, QStyle::SP_ArrowRight};
+    for (int i = 0; i < 2; ++i) {
+        auto* button = new QToolButton(statusRow_);
+        button->setObjectName(QStringLiteral("RTXw_%1").arg(i));
+        button->setToolTip(QString::fromLatin1(tips[i]));
+        button->setAccessibleName(QString::fromLatin1(tips[i]));
+        button->setIcon(button->style()->standardIcon(arrows[i]));
+        connect(button, &QToolButton::clicked, this, [this, i] { emit widthChosen(Width(i)); });
+        width_[i] = button;
+        row->addWidget(button);
+    }
 
     notices_[int(Notice::Creating)] =
         overlay(host, "CrePan", QStringLiteral("CREATING. PLEASE Wait..."));

@@ -23,10 +23,13 @@ public:
 
     QPlainTextEdit* view() const { return view_; }
     QWidget* statusRow() const { return statusRow_; }
-    QLabel* status() const { return status_; }           // `LaB`
-    QLabel* listState() const { return listState_; }     // `Label4`
-    QLabel* fileCount() const { return fileCount_; }     // `FileLab`
-    QLabel* folderCount() const { return folderCount_; } // `DirLab`
+    QLabel* status() const { return status_; }                      // `LaB`
+    QLabel* listState() const { return listState_; }                // `Label4`
+    QLabel* fileCount() const { return fileCount_; }                // `FileLab`
+    QLabel* folderCount() const { return folderCount_; }            // `DirLab`
+    QLabel* rowLabel() const { return rowLabel_; }                  // `Label5`
+    QLabel* rowCount() const { return rowCount_; }                  // `LinkTel`
+    QWidget* widthButton(int index) const { return width_[index]; } // `RTXw` 0 and 1
     QLabel* notice(Notice which) const;
 
     // Shows a notice in front of the list view, and hides it again.
@@ -45,9 +48,13 @@ public:
     // Read-only, the list view still moves and selects by keyboard (Ctrl+End, Page Down, ...).
     void setEditable(bool editable);
 
+    // The list view wide (over the browser) or narrow (beside it).
+    enum class Width { Wide = 0, Narrow = 1 };
+
 signals:
     // A click on `Label4`.
     void listStateClicked();
+    void widthChosen(Width width);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,6 +67,9 @@ private:
     QLabel* listState_;
     QLabel* fileCount_;
     QLabel* folderCount_;
+    QLabel* rowLabel_;
+    QLabel* rowCount_;
+    QWidget* width_[2];
     QLabel* notices_[3];
 };
 

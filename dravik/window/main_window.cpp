@@ -24,6 +24,7 @@
 #include "dravik/launch/association_help.h"
 #include "dravik/launch/association_panel.h"
 #include "dravik/launch/launch_controller.h"
+#include "dravik/reports/list_view_reactions.h"
 #include "dravik/reports/report_panel.h"
 #include "dravik/search/find_controller.h"
 #include "dravik/search/find_panel.h"
@@ -107,6 +108,12 @@ void MainWindow::createControllers() {
         std::make_unique<catalogue::DiscOpener>(*discs_, *listView_, *browser_, workspace_, *this);
     browsing_ = std::make_unique<catalogue::BrowserController>(*browser_, workspace_, *this);
     createDiscAdmin();
+    reading_ = std::make_unique<reports::ListViewReactions>(*listView_);
+    connect(listView_.get(), &controls::ListViewPanel::widthChosen, this,
+            [this](controls::ListViewPanel::Width width) {
+                // Wide, the list view takes the browser's room as well.
+                browser_->column()->setVisible(width == controls::ListViewPanel::Width::Narrow);
+            });
     finding_ = std::make_unique<search::FindController>(*find_, *listView_, *arrays_.gCom,
                                                         *arrays_.fCom, workspace_, *this);
     connect(finding_.get(), &search::FindController::globalSearchWanted, this,

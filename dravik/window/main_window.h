@@ -37,8 +37,9 @@ class AssociationPanel;
 class LaunchController;
 } // namespace dravik::launch
 namespace dravik::reports {
+class ListViewReactions;
 class ReportPanel;
-}
+} // namespace dravik::reports
 namespace dravik::search {
 class FindController;
 class FindPanel;
@@ -155,6 +156,7 @@ private:
     std::unique_ptr<search::FindController> finding_;
     std::unique_ptr<launch::AssociationController> linking_;
     std::unique_ptr<launch::LaunchController> launching_;
+    std::unique_ptr<reports::ListViewReactions> reading_;
     std::unique_ptr<CommandRouter> router_;
     bool findHistoryLoaded_ = false;
     bool exited_ = false;
