@@ -1,6 +1,7 @@
 #include "dravik/search/candidate_scan.h"
 
 #include <algorithm>
+#include <array>
 #include <emmintrin.h>
 #include <immintrin.h>
 
@@ -150,6 +151,75 @@ __attribute__((target("avx2"))) std::size_t nextAvx2(const char* data, std::size
     return end;
 }
 
+__attribute__((target("avx2"), always_inline)) inline __m256i load(const char* at) {
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+}
+
+// The same for a few words and no high-byte test, with the constants in registers and 64
+// positions a round: the rarer byte of every word first, the second bytes only where one of those
+// turned up.
+template <int N>
+__attribute__((target("avx2"))) std::size_t nextAvx2Few(const char* data, std::size_t from,
+                                                        std::size_t end, const Pair* pairs) {
+    __m256i mask1[N], value1[N], mask2[N], value2[N];
+    const char* first[N];
+    const char* second[N];
+    for (int w = 0; w < N; ++w) {
+        mask1[w] = _mm256_set1_epi8(char(pairs[w].mask1));
+        value1[w] = _mm256_set1_epi8(char(pairs[w].value1));
+        mask2[w] = _mm256_set1_epi8(char(pairs[w].mask2));
+        value2[w] = _mm256_set1_epi8(char(pairs[w].value2));
+        first[w] = data + pairs[w].offset1;
+        second[w] = data + pairs[w].offset2;
+    }
+    for (std::size_t i = from; i < end; i += 64) {
+        __m256i lowHit[N], highHit[N];
+        __m256i any = _mm256_setzero_si256();
+        for (int w = 0; w < N; ++w) {
+            lowHit[w] = _mm256_cmpeq_epi8(_mm256_or_si256(load(first[w] + i), mask1[w]), value1[w]);
+            highHit[w] =
+                _mm256_cmpeq_epi8(_mm256_or_si256(load(first[w] + i + 32), mask1[w]), value1[w]);
+            any = _mm256_or_si256(any, _mm256_or_si256(lowHit[w], highHit[w]));
+        }
+        if (_mm256_testz_si256(any, any))
+            continue;
+        __m256i low = _mm256_setzero_si256(), high = _mm256_setzero_si256();
+        for (int w = 0; w < N; ++w) {
+            const __m256i a =
+                _mm256_cmpeq_epi8(_mm256_or_si256(load(second[w] + i), mask2[w]), value2[w]);
+            const __m256i b =
+                _mm256_cmpeq_epi8(_mm256_or_si256(load(second[w] + i + 32), mask2[w]), value2[w]);
+            low = _mm256_or_si256(low, _mm256_and_si256(lowHit[w], a));
+            high = _mm256_or_si256(high, _mm256_and_si256(highHit[w], b));
+        }
+        const std::uint64_t bits =
+            static_cast<std::uint32_t>(_mm256_movemask_epi8(low)) |
+            (std::uint64_t(static_cast<std::uint32_t>(_mm256_movemask_epi8(high))) << 32);
+        if (bits)
+            return std::min<std::size_t>(end, i + static_cast<std::size_t>(__builtin_ctzll(bits)));
+    }
+    return end;
+}
+
+std::size_t nextAvx2Any(const char* data, std::size_t from, std::size_t end,
+                        const std::vector<Pair>& pairs, bool highBytes) {
+    if (!highBytes) {
+        switch (pairs.size()) {
+        case 1:
+            return nextAvx2Few<1>(data, from, end, pairs.data());
+        case 2:
+            return nextAvx2Few<2>(data, from, end, pairs.data());
+        case 3:
+            return nextAvx2Few<3>(data, from, end, pairs.data());
+        case 4:
+            return nextAvx2Few<4>(data, from, end, pairs.data());
+        default:
+            break;
+        }
+    }
+    return nextAvx2(data, from, end, pairs, highBytes);
+}
+
 std::size_t countSse2(const char* data, std::size_t size) {
     const __m128i lf = _mm_set1_epi8('\n');
     std::size_t count = 0, i = 0;
@@ -191,25 +261,54 @@ __attribute__((target("avx2"))) std::size_t countAvx2(const char* data, std::siz
     return count;
 }
 
+bool avx2Allowed = true;
+
 bool hasAvx2() {
     static const bool has = __builtin_cpu_supports("avx2");
-    return has;
+    return has && avx2Allowed;
 }
 
 } // namespace
 
 CandidateScan::CandidateScan(const std::vector<std::string>& upperWords) : avx2_(hasAvx2()) {
+    for (std::size_t c = 0; c < rank_.size(); ++c)
+        rank_[c] = static_cast<std::uint64_t>(commonness(static_cast<unsigned char>(c)));
     for (const std::string& word : upperWords) {
         if (word.empty()) {
             everyLine_ = true;
             continue;
         }
         std::size_t at = 0;
-        const std::string run = longestAsciiRun(word, at);
+        std::string run = longestAsciiRun(word, at);
         if (run.empty()) {
             highBytes_ = true;
             continue;
         }
+        padding_ = std::max(padding_, 64 + run.size());
+        runs_.push_back(std::move(run));
+    }
+    choosePairs();
+}
+
+void CandidateScan::learn(const char* sample, std::size_t size) {
+    size = std::min<std::size_t>(size, 64u << 10);
+    std::array<std::uint64_t, 256> counts{};
+    for (std::size_t i = 0; i < size; ++i) {
+        const auto c = static_cast<unsigned char>(sample[i]);
+        ++counts[c >= 'a' && c <= 'z' ? c - 32 : c];
+    }
+    // How often the byte turns up in this catalogue decides; the guess only breaks ties.
+    for (std::size_t c = 0; c < rank_.size(); ++c)
+        rank_[c] = (counts[c] << 8) +
+                   static_cast<std::uint64_t>(commonness(static_cast<unsigned char>(c)));
+    sample_ = std::string_view(sample, size);
+    choosePairs();
+    sample_ = {};
+}
+
+void CandidateScan::choosePairs() {
+    pairs_.clear();
+    for (const std::string& run : runs_) {
         const Pair pair = pairOf(run);
         const bool known = std::any_of(pairs_.begin(), pairs_.end(), [&](const Pair& p) {
             return p.offset1 == pair.offset1 && p.offset2 == pair.offset2 &&
@@ -217,35 +316,61 @@ CandidateScan::CandidateScan(const std::vector<std::string>& upperWords) : avx2_
         });
         if (!known)
             pairs_.push_back(pair);
-        padding_ = std::max<std::size_t>(padding_, 64 + std::max(pair.offset1, pair.offset2));
     }
 }
 
-CandidateScan::Pair CandidateScan::pairOf(const std::string& run) {
-    // The rarest byte, then the rarest other one (the same one for a one-byte run).
-    auto rarer = [&](std::size_t a, std::size_t b) {
-        return commonness(static_cast<unsigned char>(run[a])) <
-               commonness(static_cast<unsigned char>(run[b]));
-    };
-    std::size_t first = 0;
-    for (std::size_t i = 1; i < run.size(); ++i) {
-        if (rarer(i, first))
-            first = i;
-    }
-    std::size_t second = first;
-    for (std::size_t i = 0; i < run.size(); ++i) {
-        if (i != first && (second == first || rarer(i, second)))
-            second = i;
-    }
-    const std::size_t low = std::min(first, second), high = std::max(first, second);
-    const auto c1 = static_cast<unsigned char>(run[low]);
-    const auto c2 = static_cast<unsigned char>(run[high]);
-    return Pair{static_cast<std::uint32_t>(low),
-                static_cast<std::uint32_t>(high),
+namespace {
+
+Pair makePair(const std::string& run, std::size_t first, std::size_t second) {
+    const auto c1 = static_cast<unsigned char>(run[first]);
+    const auto c2 = static_cast<unsigned char>(run[second]);
+    return Pair{static_cast<std::uint32_t>(first),
+                static_cast<std::uint32_t>(second),
                 foldMask(c1),
                 static_cast<std::uint8_t>(c1 | foldMask(c1)),
                 foldMask(c2),
                 static_cast<std::uint8_t>(c2 | foldMask(c2))};
+}
+
+std::size_t countIn(std::string_view sample, const Pair& p) {
+    const std::size_t reach = std::max(p.offset1, p.offset2);
+    std::size_t count = 0;
+    for (std::size_t i = 0; i + reach < sample.size(); ++i) {
+        count += (static_cast<std::uint8_t>(sample[i + p.offset1]) | p.mask1) == p.value1 &&
+                 (static_cast<std::uint8_t>(sample[i + p.offset2]) | p.mask2) == p.value2;
+    }
+    return count;
+}
+
+} // namespace
+
+// The two rarest bytes; with a sample, the pair among the rarest few that turns up least in it,
+// the rarer byte first (it is tested first).
+CandidateScan::Pair CandidateScan::pairOf(const std::string& run) const {
+    std::vector<std::size_t> order(run.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return rank_[static_cast<unsigned char>(run[a])] <
+               rank_[static_cast<unsigned char>(run[b])];
+    });
+    if (order.size() == 1)
+        return makePair(run, 0, 0);
+    Pair best = makePair(run, order[0], order[1]);
+    if (sample_.empty())
+        return best;
+    std::size_t fewest = countIn(sample_, best);
+    const std::size_t few = std::min<std::size_t>(order.size(), 5);
+    for (std::size_t a = 0; a < few && fewest > 0; ++a) {
+        for (std::size_t b = a + 1; b < few && fewest > 0; ++b) {
+            const Pair pair = makePair(run, order[a], order[b]);
+            if (const std::size_t count = countIn(sample_, pair); count < fewest) {
+                best = pair;
+                fewest = count;
+            }
+        }
+    }
+    return best;
 }
 
 std::size_t CandidateScan::next(const char* data, std::size_t from, std::size_t end) const {
@@ -253,8 +378,33 @@ std::size_t CandidateScan::next(const char* data, std::size_t from, std::size_t 
         return std::min(from, end);
     if (nothing())
         return end;
-    return avx2_ ? nextAvx2(data, from, end, pairs_, highBytes_)
-                 : nextSse2(data, from, end, pairs_, highBytes_);
+    for (;;) {
+        const std::size_t at = avx2_ ? nextAvx2Any(data, from, end, pairs_, highBytes_)
+                                     : nextSse2(data, from, end, pairs_, highBytes_);
+        if (at >= end || highBytes_ || holdsARun(data + at, end - at))
+            return at;
+        from = at + 1; // two bytes of a word, but not the word's run: no line to test
+    }
+}
+
+bool CandidateScan::holdsARun(const char* at, std::size_t room) const {
+    for (const std::string& run : runs_) {
+        if (run.size() > room)
+            continue;
+        std::size_t i = 0;
+        while (
+            i < run.size() &&
+            (static_cast<unsigned char>(at[i]) | foldMask(static_cast<unsigned char>(run[i]))) ==
+                (static_cast<unsigned char>(run[i]) | foldMask(static_cast<unsigned char>(run[i]))))
+            ++i;
+        if (i == run.size())
+            return true;
+    }
+    return false;
+}
+
+void CandidateScan::allowAvx2(bool allowed) {
+    avx2Allowed = allowed;
 }
 
 std::size_t CandidateScan::countLineFeeds(const char* data, std::size_t size) {

@@ -1,62 +1,49 @@
 #include "dravik/search/key_set.h"
 
-#include <cstring>
 #include <functional>
 
 namespace dravik::search {
 
-KeySet::KeySet() : slots_(1024) {}
+KeySet::KeySet() : table_(sizeof(Slot) << bits_) {}
 
-std::string_view KeySet::keyAt(const Slot& slot) const {
-    const char* at = blocks_[slot.block - 1].get() + slot.offset;
-    std::uint32_t length;
-    std::memcpy(&length, at, sizeof length);
-    return std::string_view(at + sizeof length, length);
-}
-
-KeySet::Slot KeySet::store(std::string_view key, std::uint64_t hash) {
-    const std::size_t need = sizeof(std::uint32_t) + key.size();
-    if (BlockSize - used_ < need) {
-        // A key longer than a block gets a block of its own size.
-        blocks_.push_back(std::make_unique_for_overwrite<char[]>(std::max(need, BlockSize)));
-        used_ = 0;
-    }
-    char* at = blocks_.back().get() + used_;
-    const auto length = static_cast<std::uint32_t>(key.size());
-    std::memcpy(at, &length, sizeof length);
-    std::memcpy(at + sizeof length, key.data(), key.size());
-    Slot slot{hash, static_cast<std::uint32_t>(blocks_.size()), static_cast<std::uint32_t>(used_)};
-    used_ = need > BlockSize ? BlockSize : used_ + need;
-    return slot;
+std::size_t KeySet::placeOf(std::uint32_t tag) const {
+    return (std::uint64_t(tag) * 0x9E3779B97F4A7C15ull) >> (64 - bits_);
 }
 
 bool KeySet::insert(std::string_view key) {
-    const std::uint64_t hash = std::hash<std::string_view>{}(key);
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-        Slot& slot = slots_[i];
-        if (slot.block == 0) {
-            slot = store(key, hash);
-            if (++size_ * 2 > slots_.size())
+    const auto tag = static_cast<std::uint32_t>(std::hash<std::string_view>{}(key) >> 32);
+    const std::size_t mask = (std::size_t(1) << bits_) - 1;
+    Slot* table = entries();
+    for (std::size_t i = placeOf(tag);; i = (i + 1) & mask) {
+        Slot& slot = table[i];
+        if (slot.key == 0) {
+            keys_.push(bytes_.add(key));
+            slot = Slot{tag, static_cast<std::uint32_t>(keys_.size())};
+            // At most three quarters full, so probes stay short.
+            if (keys_.size() * 4 > (std::size_t(3) << bits_))
                 grow();
             return true;
         }
-        if (slot.hash == hash && keyAt(slot) == key)
+        if (slot.tag == tag && bytes_.at(keys_[slot.key - 1]) == key)
             return false;
     }
 }
 
 void KeySet::grow() {
-    std::vector<Slot> old(slots_.size() * 2);
-    old.swap(slots_);
-    const std::size_t mask = slots_.size() - 1;
-    for (const Slot& slot : old) {
-        if (slot.block == 0)
+    LargeBlock old = std::move(table_);
+    const std::size_t oldCount = std::size_t(1) << bits_;
+    ++bits_;
+    table_ = LargeBlock(sizeof(Slot) << bits_);
+    const std::size_t mask = (std::size_t(1) << bits_) - 1;
+    Slot* table = entries();
+    const Slot* from = reinterpret_cast<const Slot*>(old.data());
+    for (std::size_t k = 0; k < oldCount; ++k) {
+        if (from[k].key == 0)
             continue;
-        std::size_t i = slot.hash & mask;
-        while (slots_[i].block != 0)
+        std::size_t i = placeOf(from[k].tag);
+        while (table[i].key != 0)
             i = (i + 1) & mask;
-        slots_[i] = slot;
+        table[i] = from[k];
     }
 }
 

@@ -1,43 +1,40 @@
 #pragma once
 
+#include "dravik/search/large_block.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string_view>
-#include <vector>
 
 namespace dravik::search {
 
 // The results reported so far, by their duplicate key, so a repeat is found in constant time
-// however many results there are. Keys are kept back to back in large blocks (touching fresh
-// memory is slow here; one heap string per key would be slower still) and found by hash.
+// however many results there are. Keys are kept back to back in large blocks (one heap string
+// per key would cost far more) and found through an open-addressing table of 8-byte slots.
 class KeySet {
 public:
     KeySet();
-    KeySet(const KeySet&) = delete;
-    KeySet& operator=(const KeySet&) = delete;
 
     // Adds the key; false when an equal key is there already.
     bool insert(std::string_view key);
-    std::size_t size() const { return size_; }
+    std::size_t size() const { return keys_.size(); }
 
 private:
+    // A tag from the key's hash, and the key's number + 1 (0: a free slot). The slot's place
+    // follows from the tag alone, so growing never reads a key again.
     struct Slot {
-        std::uint64_t hash = 0;
-        std::uint32_t block = 0; // block index + 1; 0 marks a free slot
-        std::uint32_t offset = 0;
+        std::uint32_t tag;
+        std::uint32_t key;
     };
 
-    std::string_view keyAt(const Slot& slot) const;
-    Slot store(std::string_view key, std::uint64_t hash);
+    std::size_t placeOf(std::uint32_t tag) const;
+    Slot* entries() const { return reinterpret_cast<Slot*>(table_.data()); }
     void grow();
 
-    static constexpr std::size_t BlockSize = 4u << 20;
-
-    std::vector<Slot> slots_;
-    std::size_t size_ = 0;
-    std::vector<std::unique_ptr<char[]>> blocks_;
-    std::size_t used_ = BlockSize; // in the last block; full until the first key
+    unsigned bits_ = 12;
+    LargeBlock table_;
+    LargeArray<ByteArena::Ref> keys_;
+    ByteArena bytes_;
 };
 
 } // namespace dravik::search

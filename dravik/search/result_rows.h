@@ -1,10 +1,9 @@
 #pragma once
 
+#include "dravik/search/large_block.h"
+
 #include <cstddef>
-#include <cstdint>
-#include <memory>
 #include <string_view>
-#include <vector>
 
 namespace common {
 class TextWriter;
@@ -17,32 +16,23 @@ namespace dravik::search {
 // allocation each.
 class ResultRows {
 public:
-    ResultRows() = default;
-    ResultRows(const ResultRows&) = delete;
-    ResultRows& operator=(const ResultRows&) = delete;
-    ResultRows(ResultRows&&) = default;
-    ResultRows& operator=(ResultRows&&) = default;
+    void add(std::string_view row) { index_.push(bytes_.add(row)); }
+    void clear() {
+        index_.clear();
+        bytes_.clear();
+    }
 
-    void add(std::string_view row);
-    void clear();
-
-    std::size_t size() const { return rows_.size(); }
-    bool empty() const { return rows_.empty(); }
+    std::size_t size() const { return index_.size(); }
+    bool empty() const { return index_.size() == 0; }
     // Valid until clear().
-    std::string_view at(std::size_t index) const;
+    std::string_view at(std::size_t i) const { return bytes_.at(index_[i]); }
 
     // Every row followed by CR LF, as the quick report holds them.
     void writeTo(common::TextWriter& writer) const;
 
 private:
-    struct Row {
-        std::uint32_t block, offset, size;
-    };
-    static constexpr std::size_t BlockSize = 4u << 20;
-
-    std::vector<Row> rows_;
-    std::vector<std::unique_ptr<char[]>> blocks_;
-    std::size_t used_ = BlockSize;
+    LargeArray<ByteArena::Ref> index_;
+    ByteArena bytes_;
 };
 
 } // namespace dravik::search

@@ -25,7 +25,9 @@ SearchSummary SearchMatcher::run(SearchObserver& observer) {
         progress_.source = request_.sources[i];
         progress_.index = i;
         progress_.sourceHits = 0;
-        rowPrefix_ = "*" + common::CodePage::encode(progress_.source) + "* ";
+        rowPrefix_.assign(1, '*');
+        rowPrefix_ += common::CodePage::encode(progress_.source);
+        rowPrefix_ += "* ";
         const Flow flow = searchSource();
         if (flow == Flow::Stop || (flow == Flow::Go && observer.stopRequested()))
             return summary(SearchEnding::Stopped);
@@ -144,6 +146,10 @@ SearchMatcher::Flow SearchMatcher::readSource(SourceFile& file, const std::files
 }
 
 SearchMatcher::Flow SearchMatcher::scanRegion(const char* data, std::size_t size) {
+    if (!learned_) {
+        scan_.learn(data, size);
+        learned_ = true;
+    }
     const long long words = test_.wordCount();
     const long long examinedBefore = progress_.examined;
     long long lines = 0;     // line feeds in data[0, counted)

@@ -62,6 +62,7 @@ private:
     std::string row_;
     std::vector<char> buffer_;
     std::size_t capacity_;
+    bool learned_ = false; // the pre-filter has seen the first block
 };
 
 } // namespace dravik::search
