@@ -201,8 +201,58 @@ __attribute__((target("avx2"))) std::size_t nextAvx2Few(const char* data, std::s
     return end;
 }
 
-std::size_t nextAvx2Any(const char* data, std::size_t from, std::size_t end,
-                        const std::vector<Pair>& pairs, bool highBytes) {
+// AVX-512BW: 64 positions a compare, the hits straight in mask registers.
+template <int N>
+__attribute__((target("avx512f,avx512bw"))) std::size_t
+nextAvx512Few(const char* data, std::size_t from, std::size_t end, const Pair* pairs) {
+    __m512i mask1[N], value1[N], mask2[N], value2[N];
+    const char* first[N];
+    const char* second[N];
+    for (int w = 0; w < N; ++w) {
+        mask1[w] = _mm512_set1_epi8(char(pairs[w].mask1));
+        value1[w] = _mm512_set1_epi8(char(pairs[w].value1));
+        mask2[w] = _mm512_set1_epi8(char(pairs[w].mask2));
+        value2[w] = _mm512_set1_epi8(char(pairs[w].value2));
+        first[w] = data + pairs[w].offset1;
+        second[w] = data + pairs[w].offset2;
+    }
+    for (std::size_t i = from; i < end; i += 64) {
+        __mmask64 hit[N];
+        __mmask64 any = 0;
+        for (int w = 0; w < N; ++w) {
+            hit[w] = _mm512_cmpeq_epi8_mask(
+                _mm512_or_si512(_mm512_loadu_si512(first[w] + i), mask1[w]), value1[w]);
+            any |= hit[w];
+        }
+        if (!any)
+            continue;
+        __mmask64 both = 0;
+        for (int w = 0; w < N; ++w) {
+            both |= _mm512_mask_cmpeq_epi8_mask(
+                hit[w], _mm512_or_si512(_mm512_loadu_si512(second[w] + i), mask2[w]), value2[w]);
+        }
+        if (both)
+            return std::min<std::size_t>(end, i + static_cast<std::size_t>(__builtin_ctzll(both)));
+    }
+    return end;
+}
+
+std::size_t nextWide(const char* data, std::size_t from, std::size_t end,
+                     const std::vector<Pair>& pairs, bool highBytes, bool avx512) {
+    if (!highBytes && avx512) {
+        switch (pairs.size()) {
+        case 1:
+            return nextAvx512Few<1>(data, from, end, pairs.data());
+        case 2:
+            return nextAvx512Few<2>(data, from, end, pairs.data());
+        case 3:
+            return nextAvx512Few<3>(data, from, end, pairs.data());
+        case 4:
+            return nextAvx512Few<4>(data, from, end, pairs.data());
+        default:
+            break;
+        }
+    }
     if (!highBytes) {
         switch (pairs.size()) {
         case 1:
@@ -261,16 +311,22 @@ __attribute__((target("avx2"))) std::size_t countAvx2(const char* data, std::siz
     return count;
 }
 
-bool avx2Allowed = true;
+using Instructions = CandidateScan::Instructions;
 
-bool hasAvx2() {
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has && avx2Allowed;
+Instructions limit = Instructions::Avx512;
+
+Instructions usable() {
+    static const Instructions has =
+        __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512f")
+            ? Instructions::Avx512
+        : __builtin_cpu_supports("avx2") ? Instructions::Avx2
+                                         : Instructions::Sse2;
+    return std::min(has, limit);
 }
 
 } // namespace
 
-CandidateScan::CandidateScan(const std::vector<std::string>& upperWords) : avx2_(hasAvx2()) {
+CandidateScan::CandidateScan(const std::vector<std::string>& upperWords) : instructions_(usable()) {
     for (std::size_t c = 0; c < rank_.size(); ++c)
         rank_[c] = static_cast<std::uint64_t>(commonness(static_cast<unsigned char>(c)));
     for (const std::string& word : upperWords) {
@@ -379,8 +435,10 @@ std::size_t CandidateScan::next(const char* data, std::size_t from, std::size_t 
     if (nothing())
         return end;
     for (;;) {
-        const std::size_t at = avx2_ ? nextAvx2Any(data, from, end, pairs_, highBytes_)
-                                     : nextSse2(data, from, end, pairs_, highBytes_);
+        const std::size_t at = instructions_ == Instructions::Sse2
+                                   ? nextSse2(data, from, end, pairs_, highBytes_)
+                                   : nextWide(data, from, end, pairs_, highBytes_,
+                                              instructions_ == Instructions::Avx512);
         if (at >= end || highBytes_ || holdsARun(data + at, end - at))
             return at;
         from = at + 1; // two bytes of a word, but not the word's run: no line to test
@@ -403,12 +461,12 @@ bool CandidateScan::holdsARun(const char* at, std::size_t room) const {
     return false;
 }
 
-void CandidateScan::allowAvx2(bool allowed) {
-    avx2Allowed = allowed;
+void CandidateScan::limitInstructions(Instructions most) {
+    limit = most;
 }
 
 std::size_t CandidateScan::countLineFeeds(const char* data, std::size_t size) {
-    return hasAvx2() ? countAvx2(data, size) : countSse2(data, size);
+    return usable() == Instructions::Sse2 ? countSse2(data, size) : countAvx2(data, size);
 }
 
 } // namespace dravik::search

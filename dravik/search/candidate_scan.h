@@ -12,9 +12,9 @@ namespace dravik::search {
 // The fast pre-filter of the search: finds the positions where a line may hold one of the words,
 // so that the exact test runs on those lines only. For each word it takes the two rarest bytes of
 // the word's longest ASCII run and looks for both at their distance, without regard to ASCII
-// case, 16 or 32 positions at a time (SSE2 always; AVX2 when the processor has it). Bytes above
-// 0x7F never upper-case to ASCII, so a line it skips cannot match. A word without ASCII characters
-// makes every non-ASCII byte a candidate; an empty word every line.
+// case, 16, 32 or 64 positions at a time (SSE2 always; AVX2 and AVX-512 when the processor has
+// them). Bytes above 0x7F never upper-case to ASCII, so a line it skips cannot match. A word
+// without ASCII characters makes every non-ASCII byte a candidate; an empty word every line.
 class CandidateScan {
 public:
     // `upperWords`: the words upper-cased, UTF-8.
@@ -35,8 +35,10 @@ public:
     // that may match.
     std::size_t next(const char* data, std::size_t from, std::size_t end) const;
 
-    // Tests: the SSE2 code on a processor that has AVX2 (for scans made from now on).
-    static void allowAvx2(bool allowed);
+    // The vector instructions used: the widest the processor has, up to a limit that tests lower
+    // to run every kind of code on one machine (for scans made from then on).
+    enum class Instructions { Sse2, Avx2, Avx512 };
+    static void limitInstructions(Instructions most);
 
     // The number of line feeds in data[0, size).
     static std::size_t countLineFeeds(const char* data, std::size_t size);
@@ -61,7 +63,7 @@ private:
     bool highBytes_ = false;
     bool everyLine_ = false;
     std::size_t padding_ = 64;
-    bool avx2_ = false;
+    Instructions instructions_;
 };
 
 } // namespace dravik::search
