@@ -111,7 +111,7 @@ std::string_view LineTest::keyOf(std::size_t from, Code code) {
     if (code != Code::Windows1252)
         return part;
     // The same text read from a windows-1252 list and from a UTF-8 list is the same result.
-    key_ = common::CodePage::lineToUtf8(part);
+    key_ = utf8Of(common::CodePage::fromWindows1252(part));
     return key_;
 }
 

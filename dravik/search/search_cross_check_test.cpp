@@ -109,7 +109,7 @@ TEST(SearchCrossCheck, FastMatcherAgreesWithThePlainRules) {
     auto text = [&](const QStringList& from, int most) {
         QString s;
         for (int i = pick(most + 1); i > 0; --i)
-            s += QString::fromUtf8(from[pick(from.size())].toUtf8());
+            s += from[pick(from.size())];
         return s;
     };
     for (int round = 0; round < 300; ++round) {

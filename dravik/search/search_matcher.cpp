@@ -105,45 +105,65 @@ SearchMatcher::Flow SearchMatcher::readMore(SourceFile& file, const std::filesys
     }
 }
 
+// How much of the buffer to scan now: whole lines only, except at the end of the file and for a
+// line longer than MaxLine, which is taken in pieces as the line reader does. 0: read more first
+// (the buffer may have grown for a long line).
+std::size_t SearchMatcher::scannable(std::size_t used, bool end) {
+    if (end)
+        return used;
+    if (const void* lf = ::memrchr(buffer_.data(), '\n', used))
+        return static_cast<const char*>(lf) - buffer_.data() + 1;
+    if (used < capacity_)
+        return 0;
+    if (capacity_ < MaxLine) {
+        capacity_ *= 2;
+        buffer_.resize(capacity_ + scan_.padding());
+        return 0;
+    }
+    return used;
+}
+
 SearchMatcher::Flow SearchMatcher::readSource(SourceFile& file, const std::filesystem::path& path) {
     std::size_t used = 0;
-    bool end = false;
-    for (;;) {
-        if (!end) {
-            std::size_t got = 0;
-            if (const Flow flow = readMore(file, path, used, got); flow != Flow::Go)
-                return flow;
-            end = got == 0;
-            used += got;
-        }
-        // Whole lines only, except at the end of the file and for a line longer than MaxLine,
-        // which is taken in pieces as the line reader does.
-        std::size_t region = used;
-        if (!end) {
-            const void* lf = ::memrchr(buffer_.data(), '\n', used);
-            if (lf) {
-                region = static_cast<const char*>(lf) - buffer_.data() + 1;
-            } else if (used < capacity_) {
-                continue;
-            } else if (capacity_ < MaxLine) {
-                capacity_ *= 2;
-                buffer_.resize(capacity_ + scan_.padding());
-                continue;
-            }
-        }
-        if (region > 0) {
-            if (const Flow flow = scanRegion(buffer_.data(), region); flow != Flow::Go)
-                return flow;
-        }
+    for (bool end = false; !end;) {
+        std::size_t got = 0;
+        if (const Flow flow = readMore(file, path, used, got); flow != Flow::Go)
+            return flow;
+        end = got == 0;
+        used += got;
+        const std::size_t region = scannable(used, end);
+        if (region == 0)
+            continue;
+        if (const Flow flow = scanRegion(buffer_.data(), region); flow != Flow::Go)
+            return flow;
         std::memmove(buffer_.data(), buffer_.data() + region, used - region);
         used -= region;
-        if (end)
-            return Flow::Go;
         observer_->working(progress_);
         if (observer_->stopRequested())
             return Flow::Stop;
     }
+    return Flow::Go;
 }
+
+namespace {
+
+// The line around position `at` of data[0, size), which holds whole lines from `from` on.
+struct LineAt {
+    std::size_t start, length, end; // end: its line feed, or `size`
+};
+
+LineAt lineAt(const char* data, std::size_t from, std::size_t at, std::size_t size) {
+    const void* before = ::memrchr(data + from, '\n', at - from);
+    const std::size_t start = before ? static_cast<const char*>(before) - data + 1 : from;
+    const void* lf = std::memchr(data + at, '\n', size - at);
+    const std::size_t end = lf ? static_cast<const char*>(lf) - data : size;
+    std::size_t length = end - start;
+    if (lf && length > 0 && data[end - 1] == '\r')
+        --length;
+    return LineAt{start, length, end};
+}
+
+} // namespace
 
 SearchMatcher::Flow SearchMatcher::scanRegion(const char* data, std::size_t size) {
     if (!learned_) {
@@ -154,28 +174,22 @@ SearchMatcher::Flow SearchMatcher::scanRegion(const char* data, std::size_t size
     const long long examinedBefore = progress_.examined;
     long long lines = 0;     // line feeds in data[0, counted)
     std::size_t counted = 0; // counted lazily: only where a row needs the count, and at the end
-    std::size_t pos = 0;
-    while (pos < size) {
+    for (std::size_t pos = 0; pos < size;) {
         const std::size_t at = scan_.next(data, pos, size);
         if (at >= size)
             break;
-        const void* before = ::memrchr(data + pos, '\n', at - pos);
-        const std::size_t start = before ? static_cast<const char*>(before) - data + 1 : pos;
-        const void* lf = std::memchr(data + at, '\n', size - at);
-        const std::size_t end = lf ? static_cast<const char*>(lf) - data : size;
-        std::size_t length = end - start;
-        if (lf && length > 0 && data[end - 1] == '\r')
-            --length;
-        pos = end + 1;
-        const auto match = test_.match(std::string_view(data + start, length));
+        const LineAt line = lineAt(data, pos, at, size);
+        pos = line.end + 1;
+        const std::string_view bytes(data + line.start, line.length);
+        const auto match = test_.match(bytes);
         if (!match || !keys_.insert(match->key))
             continue;
-        lines +=
-            static_cast<long long>(CandidateScan::countLineFeeds(data + counted, start - counted));
-        counted = start;
+        lines += static_cast<long long>(
+            CandidateScan::countLineFeeds(data + counted, line.start - counted));
+        counted = line.start;
         // The lines before this one were tested against every word, this one up to its word.
         progress_.examined = examinedBefore + lines * words + match->word + 1;
-        if (const Flow flow = report(std::string_view(data + start, length)); flow != Flow::Go)
+        if (const Flow flow = report(bytes); flow != Flow::Go)
             return flow;
     }
     lines += static_cast<long long>(CandidateScan::countLineFeeds(data + counted, size - counted));

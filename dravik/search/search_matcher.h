@@ -44,6 +44,7 @@ private:
     Flow readSource(SourceFile& file, const std::filesystem::path& path);
     Flow readMore(SourceFile& file, const std::filesystem::path& path, std::size_t used,
                   std::size_t& got);
+    std::size_t scannable(std::size_t used, bool end);
     Flow scanRegion(const char* data, std::size_t size);
     Flow report(std::string_view line);
     Flow answer(FailureAnswer answer) const;
