@@ -25,7 +25,7 @@ cli=$build/dravik/dravik-cli
 driver=$build/bench/search/search_bench_driver
 
 # The catalogue is written once and kept while its marker (written last) is there.
-marker=$data/.dravik-search-data-1
+marker=$data/.dravik-search-data-2
 if [[ ! -f $marker ]]; then
     rm -rf "$data"
     echo "writing the catalogue to $data"
@@ -105,23 +105,23 @@ for set in sel broad; do
     done
 done
 echo
+compare() { # label tool-a tool-b [target]: wall ratio a / b, against the target, and cpu ratio
+    local r line
+    r=$(ratio "${wall[$2]}" "${wall[$3]}")
+    line=$(printf '  %-28s %s' "$1" "$r")
+    [[ -z ${4:-} ]] || line+=" (target <= $4: $(verdict "$r" "$4"))"
+    echo "$line, cpu $(ratio "${cpu[$2]}" "${cpu[$3]}")"
+}
 echo "four selective words ($selective): $(rows cli-sel) rows; grep $(lines grep-sel) lines"
-r=$(ratio "${wall[cli-sel]}" "${wall[grep-sel]}")
-echo "  dravik-cli / grep -iF     $r (target <= 0.80: $(verdict "$r" 0.80))," \
-    "cpu $(ratio "${cpu[cli-sel]}" "${cpu[grep-sel]}")"
-r=$(ratio "${wall[cli-sel]}" "${wall[rg-sel]}")
-echo "  dravik-cli / rg -i -j1 -F $r (target <= 1.00: $(verdict "$r" 1.00))," \
-    "cpu $(ratio "${cpu[cli-sel]}" "${cpu[rg-sel]}")"
-echo "  driver / grep -iF         $(ratio "${wall[driver-sel]}" "${wall[grep-sel]}")," \
-    "driver / rg $(ratio "${wall[driver-sel]}" "${wall[rg-sel]}")," \
-    "dravik-cli / LC_ALL=C grep $(ratio "${wall[cli-sel]}" "${wall[grepC-sel]}")"
+compare "dravik-cli / grep -iF" cli-sel grep-sel 0.80
+compare "dravik-cli / rg -i -j1 -F" cli-sel rg-sel 1.00
+compare "driver / grep -iF" driver-sel grep-sel
+compare "driver / rg -i -j1 -F" driver-sel rg-sel
+compare "dravik-cli / LC_ALL=C grep" cli-sel grepC-sel
 echo "broad words ($broad): $(rows cli-broad) rows; grep $(lines grep-broad) lines"
-r=$(ratio "${wall[cli-broad]}" "${wall[grep-broad]}")
-echo "  dravik-cli / grep -iF     $r (target <= 2.00: $(verdict "$r" 2.00))," \
-    "cpu $(ratio "${cpu[cli-broad]}" "${cpu[grep-broad]}")"
-r=$(ratio "${wall[driver-broad]}" "${wall[grep-broad]}")
-echo "  driver / grep -iF         $r (target <= 2.00: $(verdict "$r" 2.00))," \
-    "rg $(ratio "${wall[driver-broad]}" "${wall[rg-broad]}")"
+compare "dravik-cli / grep -iF" cli-broad grep-broad 2.00
+compare "driver / grep -iF" driver-broad grep-broad 2.00
+compare "dravik-cli / rg -i -j1 -F" cli-broad rg-broad
 echo "  driver: $(cat "$out/driver-broad.txt")"
 echo "  peak RSS: driver $(( ${rss[driver-broad]} / 1024 )) MiB with the rows kept" \
     "($(( $(stat -c %s "$out/driver-broad.report") / 1048576 )) MiB of rows)," \

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -16,18 +17,12 @@ namespace {
 
 class Random {
 public:
-    explicit Random(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next() {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 7;
-        state_ ^= state_ << 17;
-        return state_;
-    }
-    unsigned below(unsigned n) { return static_cast<unsigned>(next() % n); }
+    explicit Random(std::uint64_t seed) : engine_(seed) {}
+    unsigned below(unsigned n) { return static_cast<unsigned>(engine_() % n); }
     template <class T, std::size_t N> const T& pick(const T (&items)[N]) { return items[below(N)]; }
 
 private:
-    std::uint64_t state_;
+    std::mt19937_64 engine_; // fully specified: every run writes the same lists
 };
 
 const char* const Places[] = {"Spain",  "Norway", "Italy",  "Cape Town", "Durban", "Paris",
