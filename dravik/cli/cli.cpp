@@ -21,6 +21,8 @@ std::string text(const QString& s) {
 
 void Cli::help() {
     out_ << "Usage: dravik-cli catalogue NAME [--drive LETTER] [--data FOLDER] [--rebuild]\n"
+            "       dravik-cli search TEXT [--disc NAME]... [--ext ENTRY]... [--case] [--word]\n"
+            "                  [--names] [--data FOLDER] [--report NAME]\n"
             "       dravik-cli --help\n"
             "\n"
             "catalogue  walks the disc in the drive and writes its list as the window's CREATE\n"
@@ -32,7 +34,24 @@ void Cli::help() {
             "  --rebuild       catalogue again under a name already in the catalogue\n"
             "\n"
             "Exit status: 0 done, 1 refused or failed, 2 wrong usage, 3 done but some folders\n"
-            "could not be read (the list is incomplete).\n";
+            "could not be read (the list is incomplete).\n"
+            "\n"
+            "search     finds the words of TEXT (joined by |) in the disc lists as the\n"
+            "           window's Find Global does and prints the rows the quick report\n"
+            "           would hold (QReport.rtf itself is not touched); standard error ends\n"
+            "           with \"N links, M examined\". Every disc of DK.tex is searched, in\n"
+            "           its order, unless discs or extensions are named.\n"
+            "  --disc NAME     search this disc (again for more, in the order given)\n"
+            "  --ext ENTRY     search the list of this extension instead (Shard-9, else\n"
+            "                  the splitter's TheShards-13), upper-cased as the window\n"
+            "                  adds entries\n"
+            "  --case          Case sensitive\n"
+            "  --word          Word ONLY\n"
+            "  --names         Auto-remove double filenames (the word in the file name;\n"
+            "                  each file name once)\n"
+            "  --data FOLDER   the data folder, as for catalogue\n"
+            "  --report NAME   also save the rows as the report NAME (QReport/NAME.rtf)\n"
+            "Exit status of search: 0 rows found, 1 none, 2 an error.\n";
 }
 
 int Cli::run(const QStringList& arguments) {
@@ -46,6 +65,8 @@ int Cli::run(const QStringList& arguments) {
     }
     if (arguments.first() == "catalogue")
         return catalogue(arguments.mid(1));
+    if (arguments.first() == "search")
+        return search(arguments.mid(1));
     err_ << "dravik-cli: unknown command \"" << text(arguments.first()) << "\" (try --help)\n";
     return Usage;
 }

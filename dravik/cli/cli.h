@@ -20,6 +20,7 @@ public:
 
 private:
     int catalogue(const QStringList& arguments);
+    int search(const QStringList& arguments); // cli_search.cpp
     void help();
 
     std::ostream& out_;

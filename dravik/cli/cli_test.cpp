@@ -72,3 +72,58 @@ TEST_F(CliTest, UsageAndHelp) {
     EXPECT_EQ(run({"frobnicate"}), Cli::Usage);
     EXPECT_EQ(run({"catalogue"}), Cli::Usage);
 }
+
+namespace {
+class CliSearchTest : public CliTest {
+protected:
+    void SetUp() override {
+        root.write("data/DK.tex", "Disc 1\r\nDisc 2\r\n");
+        root.write("data/Disc 1.rtf", "\"E:\\Sun\\\",\"beach.jpg\"\r\n1 files : 1 folders\r\n");
+        root.write("data/Disc 2.rtf", "\"E:\\\",\"Beach.JPG\"\r\n\"E:\\x\\\",\"beach.jpg\"\r\n");
+        root.write("program/QReport.rtf", "last search\r\n");
+    }
+};
+} // namespace
+
+TEST_F(CliSearchTest, PrintsTheQuickReportBytesAndTheCounts) {
+    EXPECT_EQ(run({"search", "beach|sun"}), 0);
+    EXPECT_EQ(out.str(), "*Disc 1* \"E:\\Sun\\\",\"beach.jpg\"\r\n"
+                         "*Disc 2* \"E:\\\",\"Beach.JPG\"\r\n"
+                         "*Disc 2* \"E:\\x\\\",\"beach.jpg\"\r\n");
+    EXPECT_EQ(err.str(), "3 links, 8 examined\n");
+    EXPECT_EQ(TempFolder::read(program / "QReport.rtf"), "last search\r\n"); // not touched
+
+    EXPECT_EQ(run({"search", "beach", "--names", "--disc", "Disc 2", "--disc", "disc 1"}), 0);
+    EXPECT_EQ(out.str(), "*Disc 2* \"E:\\\",\"Beach.JPG\"\r\n");
+    EXPECT_EQ(run({"search", "Beach", "--case", "--word"}), 1);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), "0 links, 4 examined\n");
+
+    root.write("data/TheShards-13/JPG.rtf", "beach.jpg \xb0 E:\\\r\n");
+    EXPECT_EQ(run({"search", "beach", "--ext", "jpg", "--ext", "gif"}), 0);
+    EXPECT_EQ(out.str(), "*JPG* beach.jpg \xb0 E:\\\r\n");
+}
+
+TEST_F(CliSearchTest, SavesTheRowsAsANamedReport) {
+    EXPECT_EQ(run({"search", "beach", "--report", "Beaches"}), 0);
+    EXPECT_EQ(TempFolder::read(data / "QReport" / "Beaches.rtf"), out.str());
+    EXPECT_EQ(run({"search", "beach", "--report", "beach|sun"}), 2);
+    EXPECT_EQ(err.str(), "dravik-cli: A report name cannot hold any of  : * ? \" < > |\n");
+    EXPECT_EQ(run({"search", "beach", "--report", "ExtLys"}), 2);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data / "QReport"), {}), 1);
+}
+
+TEST_F(CliSearchTest, ErrorsAndUsage) {
+    std::filesystem::remove(data / "Disc 1.rtf");
+    root.makeFolder("data/Disc 1.rtf");
+    EXPECT_EQ(run({"search", "beach"}), 2);
+    EXPECT_EQ(out.str(),
+              "*Disc 2* \"E:\\\",\"Beach.JPG\"\r\n*Disc 2* \"E:\\x\\\",\"beach.jpg\"\r\n");
+    EXPECT_NE(err.str().find("is a folder, not a file (error 75)\n2 links, 2 examined\n"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(run({"search", "x", "--data", (root / "nowhere").string().c_str()}), 2);
+    EXPECT_EQ(run({"search"}), Cli::Usage);
+    EXPECT_EQ(run({"search", "a", "b"}), Cli::Usage);
+    EXPECT_EQ(run({"search", "a", "--frob"}), Cli::Usage);
+}

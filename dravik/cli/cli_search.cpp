@@ -1,0 +1,158 @@
+// dravik-cli search: the window's global search for scripts, over the same matcher.
+#include "dravik/cli/cli.h"
+
+#include "common/drive_table.h"
+#include "common/error.h"
+#include "common/file_ops.h"
+#include "common/text_writer.h"
+#include "common/upper_case.h"
+#include "dravik/catalogue/catalogue.h"
+#include "dravik/reports/saved_reports.h"
+#include "dravik/search/search_matcher.h"
+#include "dravik/search/word_list.h"
+#include "dravik/workspace/workspace.h"
+
+#include <QDir>
+
+#include <memory>
+
+namespace dravik::cli {
+
+namespace {
+
+// Exit statuses of search, as grep has them.
+constexpr int Found = 0;
+constexpr int NoneFound = 1;
+constexpr int Failed = 2;
+
+// Rows to standard output (and to the report being saved) as the quick report holds them;
+// failures to standard error, after which the search goes on with the next source.
+class RowPrinter : public search::SearchObserver {
+public:
+    RowPrinter(std::ostream& out, std::ostream& err, common::TextWriter* report)
+        : out_(out), err_(err), report_(report) {
+        buffer_.reserve(Flush + 4096);
+    }
+
+    void rowFound(std::string_view row, const search::SearchProgress&) override {
+        buffer_.append(row);
+        buffer_.append("\r\n");
+        if (report_)
+            report_->rawLine(row);
+        if (buffer_.size() >= Flush)
+            flush();
+    }
+    search::FailureAnswer failed(const search::SearchFailure& failure) override {
+        flush();
+        err_ << "dravik-cli: " << failure.error.description() << " (error "
+             << failure.error.number() << ")\n";
+        failures_ = true;
+        return search::FailureAnswer::SkipSource;
+    }
+    void flush() {
+        out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+        buffer_.clear();
+    }
+    bool failures() const { return failures_; }
+
+private:
+    static constexpr std::size_t Flush = 1u << 18;
+    std::ostream& out_;
+    std::ostream& err_;
+    common::TextWriter* report_;
+    std::string buffer_;
+    bool failures_ = false;
+};
+
+} // namespace
+
+int Cli::search(const QStringList& arguments) {
+    search::SearchRequest request;
+    QString text, data, report;
+    QStringList discs, entries;
+    bool textGiven = false, reportGiven = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        const bool valued = i + 1 < arguments.size();
+        if (a == "--disc" && valued) {
+            discs << arguments[++i];
+        } else if (a == "--ext" && valued) {
+            entries << common::UpperCase::of(arguments[++i]);
+        } else if (a == "--data" && valued) {
+            data = arguments[++i];
+        } else if (a == "--report" && valued) {
+            report = arguments[++i];
+            reportGiven = true;
+        } else if (a == "--case") {
+            request.options.caseRule = search::CaseRule::ExactCase;
+        } else if (a == "--word") {
+            request.options.wordRule = search::WordRule::WholeWord;
+        } else if (a == "--names") {
+            request.options.rowRule = search::RowRule::EachFileName;
+        } else if (a.startsWith("--") || textGiven) {
+            err_ << "dravik-cli: unexpected \"" << a.toStdString() << "\" (try --help)\n";
+            return Usage;
+        } else {
+            text = a;
+            textGiven = true;
+        }
+    }
+    if (text.isEmpty()) {
+        err_ << "dravik-cli: search needs a text to find (try --help)\n";
+        return Usage;
+    }
+    if (const auto reason = reportGiven ? reports::SavedReports::refusal(report) : std::nullopt) {
+        err_ << "dravik-cli: " << reason->toStdString() << "\n";
+        return Failed;
+    }
+
+    try {
+        workspace::Workspace ws(common::DriveTable::fromSystem());
+        ws.locateFolders(QDir::currentPath().toStdString());
+        if (!data.isEmpty())
+            ws.setDataFolder(QDir(data).absolutePath().toStdString());
+        request.dataFolder = ws.dataFolder();
+        std::error_code ec;
+        if (!std::filesystem::is_directory(request.dataFolder, ec))
+            throw common::Error(common::ErrorNumber::PathNotFound,
+                                "the data folder " + request.dataFolder.string() + " is not there");
+        request.words = search::WordList::split(text);
+        if (!entries.isEmpty()) {
+            request.mode = search::SourceMode::Extensions;
+            request.sources = entries;
+        } else if (!discs.isEmpty()) {
+            request.sources = discs;
+        } else if (common::FileOps::isFile(ws.dataFile(catalogue::Catalogue::IndexName))) {
+            request.sources =
+                catalogue::Catalogue(ws.dataFolder(), ws.programFolder()).readDiscIndex();
+        }
+
+        std::unique_ptr<common::TextWriter> saved;
+        if (reportGiven) {
+            const reports::SavedReports reports(request.dataFolder);
+            reports.makeFolder();
+            saved = std::make_unique<common::TextWriter>(reports.target(report),
+                                                         common::TextWriter::Mode::Replace);
+        }
+        RowPrinter printer(out_, err_, saved.get());
+        const auto summary = search::SearchMatcher(std::move(request)).run(printer);
+        printer.flush();
+        out_.flush();
+        int status = printer.failures() ? Failed : summary.rows > 0 ? Found : NoneFound;
+        try {
+            if (saved)
+                saved->commit();
+        } catch (const common::Error& e) {
+            err_ << "dravik-cli: the report was not saved: " << e.description() << " (error "
+                 << e.number() << ")\n";
+            status = Failed;
+        }
+        err_ << summary.rows << " links, " << summary.examined << " examined\n";
+        return status;
+    } catch (const common::Error& e) {
+        err_ << "dravik-cli: " << e.description() << " (error " << e.number() << ")\n";
+        return Failed;
+    }
+}
+
+} // namespace dravik::cli

@@ -1,0 +1,121 @@
+#include "dravik/extsets/extension_list.h"
+
+#include "common/code_page.h"
+#include "common/file_ops.h"
+#include "common/item_reader.h"
+#include "common/name_resolver.h"
+#include "common/text_writer.h"
+#include "common/upper_case.h"
+
+#include <algorithm>
+
+namespace dravik::extsets {
+
+namespace {
+std::filesystem::path dataFile(const std::filesystem::path& folder, const char* name) {
+    return common::NameResolver::resolve(folder, name);
+}
+} // namespace
+
+QString ExtensionList::countLabel(int entries) {
+    return QStringLiteral("%1: (%2)").arg(QString::fromLatin1(RestLabel)).arg(entries - 1);
+}
+
+void ExtensionList::selectAll(bool on) {
+    std::fill(selected_.begin(), selected_.end(), on);
+}
+
+bool ExtensionList::anySelected() const {
+    return std::find(selected_.begin(), selected_.end(), true) != selected_.end();
+}
+
+QStringList ExtensionList::selectedEntries() const {
+    QStringList out;
+    for (qsizetype i = 0; i < entries_.size(); ++i) {
+        if (selected_[static_cast<std::size_t>(i)])
+            out << entries_[i];
+    }
+    return out;
+}
+
+int ExtensionList::insertSorted(const QString& entry) {
+    const auto at = std::upper_bound(
+        entries_.begin(), entries_.end(), entry,
+        [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    const auto row = static_cast<int>(at - entries_.begin());
+    entries_.insert(row, entry);
+    selected_.insert(selected_.begin() + row, false);
+    return row;
+}
+
+std::optional<int> ExtensionList::add(const QString& text) {
+    const QString entry = common::UpperCase::of(text);
+    if (entry.isEmpty())
+        return std::nullopt;
+    for (const QString& e : entries_) {
+        if (common::UpperCase::of(e) == entry)
+            return std::nullopt;
+    }
+    return insertSorted(entry);
+}
+
+void ExtensionList::clear() {
+    entries_.clear();
+    selected_.clear();
+}
+
+void ExtensionList::removeSelected() {
+    for (int row = size() - 1; row >= 0; --row) {
+        if (selected_[static_cast<std::size_t>(row)]) {
+            entries_.removeAt(row);
+            selected_.erase(selected_.begin() + row);
+        }
+    }
+}
+
+QString ExtensionList::setText() const {
+    QString text;
+    for (const QString& entry : selectedEntries())
+        text += entry + u' ';
+    return text;
+}
+
+QStringList ExtensionList::pieces(const QString& setText) {
+    QString text = setText;
+    if (!text.endsWith(u' '))
+        text += u' ';
+    QStringList out = text.split(u' ', Qt::KeepEmptyParts);
+    out.removeLast(); // what follows the last blank
+    return out;
+}
+
+void ExtensionList::applySet(const QString& setText) {
+    for (const QString& piece : pieces(setText)) {
+        const QString wanted = common::UpperCase::of(piece);
+        for (qsizetype i = 0; i < entries_.size(); ++i) {
+            if (common::UpperCase::of(entries_[i]) == wanted)
+                selected_[static_cast<std::size_t>(i)] = true;
+        }
+    }
+}
+
+void ExtensionList::load(const std::filesystem::path& dataFolder) {
+    clear();
+    const auto file = dataFile(dataFolder, FileName);
+    common::FileOps::createIfMissing(file);
+    common::ItemReader reader(file);
+    std::string_view item;
+    while (reader.next(item))
+        insertSorted(common::CodePage::decodeLine(item));
+}
+
+void ExtensionList::save(const std::filesystem::path& dataFolder) const {
+    common::TextWriter::replaceLines(dataFile(dataFolder, FileName), entries_);
+}
+
+void ExtensionList::saveForStart(const std::filesystem::path& dataFolder) const {
+    save(dataFolder);
+    common::TextWriter::replaceLines(dataFile(dataFolder, StartCopyName), entries_);
+}
+
+} // namespace dravik::extsets

@@ -1,0 +1,97 @@
+#include "dravik/extsets/selections.h"
+
+#include "common/code_page.h"
+#include "common/error.h"
+#include "common/file_ops.h"
+#include "common/item_reader.h"
+#include "common/name_resolver.h"
+#include "common/number_format.h"
+#include "common/text_writer.h"
+#include "common/upper_case.h"
+#include "dravik/extsets/saved_name.h"
+
+#include <algorithm>
+
+namespace dravik::extsets {
+
+Selections::Selections(std::filesystem::path dataFolder) : dataFolder_(std::move(dataFolder)) {}
+
+std::filesystem::path Selections::listFile() const {
+    return common::NameResolver::resolve(dataFolder_, FileName);
+}
+
+std::optional<std::filesystem::path> Selections::selectionFile(const QString& name) const {
+    if (SavedName::refusal(name, SavedName::Kind::Selection))
+        return std::nullopt;
+    return common::NameResolver::resolve(dataFolder_, (name + ".ini").toStdString());
+}
+
+void Selections::insertSorted(const QString& name) {
+    const auto at = std::upper_bound(
+        names_.begin(), names_.end(), name,
+        [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    names_.insert(at - names_.begin(), name);
+}
+
+void Selections::load() {
+    names_.clear();
+    const auto file = listFile();
+    common::FileOps::createIfMissing(file);
+    common::ItemReader reader(file);
+    std::string_view item;
+    while (reader.next(item))
+        insertSorted(common::CodePage::decodeLine(item));
+}
+
+std::optional<QString> Selections::refusal(const QString& name) const {
+    if (name.isEmpty())
+        return QString::fromLatin1(NoName);
+    const QString upper = common::UpperCase::of(name);
+    for (const QString& known : names_) {
+        if (common::UpperCase::of(known) == upper)
+            return QStringLiteral("Name: ") + name +
+                   QStringLiteral(" Already Exists!\n\nPlease use another name and try again");
+    }
+    return SavedName::refusal(name, SavedName::Kind::Selection);
+}
+
+void Selections::remember(const QString& name, const std::vector<int>& selectedRows) {
+    if (const auto reason = refusal(name))
+        throw common::Error(common::ErrorNumber::InvalidArgument, reason->toStdString());
+    insertSorted(name);
+    common::TextWriter::replaceLines(listFile(), names_);
+    common::TextWriter writer(*selectionFile(name), common::TextWriter::Mode::Replace);
+    for (const int row : selectedRows)
+        writer.line(common::NumberFormat::printed(row));
+    writer.commit();
+}
+
+std::vector<int> Selections::positions(const QString& name, int rowCount) const {
+    const auto file = selectionFile(name);
+    if (!file)
+        return {};
+    common::FileOps::createIfMissing(*file);
+    std::vector<int> rows;
+    common::ItemReader reader(*file);
+    std::string_view item;
+    while (reader.next(item)) {
+        bool ok = false;
+        const int row = QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size()))
+                            .trimmed()
+                            .toInt(&ok);
+        if (ok && row >= 0 && row < rowCount)
+            rows.push_back(row);
+    }
+    return rows;
+}
+
+void Selections::remove(const QString& name) {
+    const qsizetype row = names_.indexOf(name);
+    if (row >= 0)
+        names_.removeAt(row);
+    if (const auto file = selectionFile(name))
+        common::FileOps::removeIfExists(*file);
+    common::TextWriter::replaceLines(listFile(), names_);
+}
+
+} // namespace dravik::extsets

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "dravik/search/candidate_scan.h"
+#include "dravik/search/key_set.h"
+#include "dravik/search/line_test.h"
+#include "dravik/search/search_observer.h"
+#include "dravik/search/search_request.h"
+#include "dravik/search/source_file.h"
+
+#include <string>
+#include <vector>
+
+namespace dravik::search {
+
+enum class SearchEnding { Finished, Stopped, Failed };
+
+struct SearchSummary {
+    SearchEnding ending = SearchEnding::Finished;
+    long long rows = 0;
+    long long examined = 0;
+};
+
+// The global search over the selected disc lists or per-extension lists. Each source is read
+// once, sequentially, in large blocks; a pre-filter finds the lines that may hold a word and only
+// those get the exact test. A line is reported once (or, for file names, each file-name part
+// once) over the whole search, whichever source or word found it first; the rows go to the
+// observer in the order found. The examined count is lines read times words, as every line is
+// tested against every word.
+class SearchMatcher {
+public:
+    static constexpr std::size_t BlockSize = 256u << 10;
+
+    // `blockSize`: the first read size (tests make it small to put lines across blocks).
+    explicit SearchMatcher(SearchRequest request, std::size_t blockSize = BlockSize);
+
+    // Runs the whole search on the calling thread. Call once.
+    SearchSummary run(SearchObserver& observer);
+
+private:
+    enum class Flow { Go, Stop, Skip, End };
+
+    Flow searchSource();
+    Flow openSource(SourceFile& file, const std::filesystem::path& path, SourceState& state);
+    Flow readSource(SourceFile& file, const std::filesystem::path& path);
+    Flow readMore(SourceFile& file, const std::filesystem::path& path, std::size_t used,
+                  std::size_t& got);
+    std::size_t scannable(std::size_t used, bool end);
+    Flow scanRegion(const char* data, std::size_t size);
+    Flow report(std::string_view line);
+    Flow answer(FailureAnswer answer) const;
+    SearchSummary summary(SearchEnding ending) const;
+
+    static constexpr std::size_t MaxLine = 16u << 20;
+
+    SearchRequest request_;
+    LineTest test_;
+    CandidateScan scan_;
+    SourceLocator locator_;
+    KeySet keys_;
+    SearchObserver* observer_ = nullptr;
+    SearchProgress progress_;
+    std::string rowPrefix_;
+    std::string row_;
+    std::vector<char> buffer_;
+    std::size_t capacity_;
+    bool learned_ = false; // the pre-filter has seen the first block
+};
+
+} // namespace dravik::search

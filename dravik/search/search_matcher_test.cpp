@@ -1,0 +1,274 @@
+#include "common/testing/temp_folder.h"
+#include "dravik/search/search_matcher.h"
+#include "dravik/search/word_list.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using common::testing::TempFolder;
+using namespace dravik::search;
+
+namespace {
+
+// Records what a search tells its caller.
+struct Recorder : SearchObserver {
+    std::vector<std::string> rows;
+    std::vector<std::string> events;
+    std::vector<long long> hits;
+    std::function<FailureAnswer(const SearchFailure&)> onFailure;
+    std::function<bool()> stop;
+
+    void sourceStarted(const SearchProgress& p) override {
+        events.push_back("start " + p.source.toStdString());
+    }
+    void sourceFinished(const SearchProgress& p, SourceState state) override {
+        const char* how = state == SourceState::Read      ? "read"
+                          : state == SourceState::Missing ? "missing"
+                                                          : "skipped";
+        events.push_back(std::string(how) + " " + p.source.toStdString() + " " +
+                         std::to_string(p.examined));
+    }
+    void rowFound(std::string_view row, const SearchProgress& p) override {
+        rows.emplace_back(row);
+        hits.push_back(p.sourceHits);
+    }
+    bool stopRequested() override { return stop && stop(); }
+    FailureAnswer failed(const SearchFailure& f) override {
+        events.push_back("failed " + f.source.toStdString() + " " +
+                         std::to_string(f.error.number()));
+        return onFailure ? onFailure(f) : FailureAnswer::EndSearch;
+    }
+};
+
+class SearchMatcherTest : public ::testing::Test {
+protected:
+    TempFolder data;
+    Recorder seen;
+    SearchSummary summary;
+
+    // A disc list of file lines (folder, name) and its summary line, CR LF each.
+    void disc(const std::string& name,
+              const std::vector<std::pair<std::string, std::string>>& files,
+              const std::string& summaryLine = "") {
+        std::string bytes;
+        for (const auto& [folder, file] : files)
+            bytes += "\"" + folder + "\",\"" + file + "\"\r\n";
+        bytes += (summaryLine.empty() ? std::to_string(files.size()) + " files : 1 folders"
+                                      : summaryLine) +
+                 "\r\n";
+        data.write(name + ".rtf", bytes);
+    }
+
+    std::vector<std::string> search(const QString& text, const QStringList& sources,
+                                    SearchOptions options = {}, SourceMode mode = SourceMode::Discs,
+                                    std::size_t blockSize = SearchMatcher::BlockSize) {
+        seen.rows.clear();
+        seen.events.clear();
+        seen.hits.clear();
+        SearchRequest request{WordList::split(text), sources, mode, data.path(), options};
+        summary = SearchMatcher(request, blockSize).run(seen);
+        return seen.rows;
+    }
+};
+
+using Rows = std::vector<std::string>;
+
+} // namespace
+
+TEST(WordList, SplitsAtEveryBarKeepingEmptyPieces) {
+    EXPECT_EQ(WordList::split("kamera|camera|snap"), QStringList({"kamera", "camera", "snap"}));
+    EXPECT_EQ(WordList::split("word"), QStringList({"word"}));
+    EXPECT_EQ(WordList::split("a||b|"), QStringList({"a", "", "b", ""}));
+    EXPECT_EQ(WordList::split(""), QStringList({""}));
+}
+
+TEST_F(SearchMatcherTest, SeveralWordsOnALineGiveOneRowAndTheCountsAddUp) {
+    disc("Holiday", {{"E:\\Photos\\", "camera snap.jpg"}, {"E:\\", "readme.txt"}});
+    EXPECT_EQ(search("kamera|camera|snap", {"Holiday"}),
+              Rows({"*Holiday* \"E:\\Photos\\\",\"camera snap.jpg\""}));
+    EXPECT_EQ(summary.ending, SearchEnding::Finished);
+    EXPECT_EQ(summary.rows, 1);
+    EXPECT_EQ(summary.examined, 9); // three lines, three words each
+    EXPECT_EQ(seen.events, (Rows{"start Holiday", "read Holiday 9"}));
+}
+
+TEST_F(SearchMatcherTest, SummaryLinesAreLinesToo) {
+    disc("A", {{"E:\\", "a.txt"}}, "1 files : 2 folders");
+    disc("B", {{"E:\\", "b.txt"}}, "1 files : 2 folders");
+    disc("C", {{"E:\\", "c.txt"}, {"E:\\", "d.txt"}}, "2 files : 2 FOLDERS");
+    // Equal summaries (also in other letters) give one row, carrying the first disc.
+    EXPECT_EQ(search("files", {"A", "B", "C"}),
+              Rows({"*A* 1 files : 2 folders", "*C* 2 files : 2 FOLDERS"}));
+}
+
+TEST_F(SearchMatcherTest, EachLineOnceOrEachFileNameOnce) {
+    disc("One", {{"E:\\Photos\\", "beach.jpg"}, {"E:\\Beach\\", "sun.jpg"}});
+    disc("Two", {{"E:\\Photos\\", "beach.jpg"}, {"E:\\Other\\", "BEACH.JPG"}});
+    EXPECT_EQ(search("beach", {"One", "Two"}),
+              Rows({"*One* \"E:\\Photos\\\",\"beach.jpg\"", "*One* \"E:\\Beach\\\",\"sun.jpg\"",
+                    "*Two* \"E:\\Other\\\",\"BEACH.JPG\""}));
+    EXPECT_EQ(seen.hits, (std::vector<long long>{1, 2, 1}));
+
+    // File names: a word only in the folder gives nothing; one name in two folders or on two
+    // discs is reported once.
+    EXPECT_EQ(search("beach", {"One", "Two"}, {.rowRule = RowRule::EachFileName}),
+              Rows({"*One* \"E:\\Photos\\\",\"beach.jpg\""}));
+    EXPECT_EQ(search("sun", {"One"}, {.rowRule = RowRule::EachFileName}),
+              Rows({"*One* \"E:\\Beach\\\",\"sun.jpg\""}));
+}
+
+TEST_F(SearchMatcherTest, WholeWordsStandBetweenBoundaries) {
+    disc("D", {{"E:\\Photos\\", "beach.jpg"},
+               {"E:\\", "it's-the_end.txt"},
+               {"E:\\x\\", "a'b'c.doc"},
+               {"E:\\", "endless.txt"}});
+    const SearchOptions whole{.wordRule = WordRule::WholeWord};
+    // Backslashes on both sides; the double quote before a file name is no boundary; the full
+    // stop of the extension is.
+    EXPECT_EQ(search("photos", {"D"}, whole), Rows({"*D* \"E:\\Photos\\\",\"beach.jpg\""}));
+    EXPECT_EQ(search("beach", {"D"}, whole), Rows());
+    EXPECT_EQ(search("end", {"D"}, whole), Rows({"*D* \"E:\\\",\"it's-the_end.txt\""}));
+    EXPECT_EQ(search("b", {"D"}, whole), Rows({"*D* \"E:\\x\\\",\"a'b'c.doc\""}));
+    // Only the first occurrence counts: "end" first stands inside "endless" on that line.
+    disc("F", {{"E:\\endless\\", "end.txt"}});
+    EXPECT_EQ(search("end", {"F"}, whole), Rows());
+    // A match at the start or the end of a line has a boundary there.
+    data.write("G.rtf", "start here\r\nthe end\r\n");
+    EXPECT_EQ(search("start|end", {"G"}, whole), Rows({"*G* start here", "*G* the end"}));
+}
+
+TEST_F(SearchMatcherTest, CaseSensitiveLooksAtTheFirstOccurrenceOnly) {
+    disc("D", {{"E:\\BEACH\\", "Beach.jpg"}, {"E:\\x\\", "Beach.jpg"}});
+    EXPECT_EQ(search("Beach", {"D"}, {.caseRule = CaseRule::ExactCase}),
+              Rows({"*D* \"E:\\x\\\",\"Beach.jpg\""}));
+    EXPECT_EQ(search("beach", {"D"}, {.caseRule = CaseRule::ExactCase}), Rows());
+}
+
+TEST_F(SearchMatcherTest, EmptyWordsFindEveryLineButNotAsWholeWords) {
+    disc("D", {{"E:\\", "a.txt"}}, "1 files : 1 folders");
+    data.write("E.rtf", "\r\nplain\r\n");
+    EXPECT_EQ(search("zzz|", {"D", "E"}),
+              Rows({"*D* \"E:\\\",\"a.txt\"", "*D* 1 files : 1 folders", "*E* ", "*E* plain"}));
+    EXPECT_EQ(summary.examined, 8);
+    // A disc list line begins with a double quote, which is no boundary; an empty line has
+    // nothing after the match, which counts as one.
+    EXPECT_EQ(search("||zzz", {"D", "E"}, {.wordRule = WordRule::WholeWord}), Rows({"*E* "}));
+    EXPECT_EQ(summary.examined, 12);
+}
+
+TEST_F(SearchMatcherTest, NoWordsReadEverySourceAndFindNothing) {
+    disc("D", {{"E:\\", "a.txt"}});
+    SearchRequest request{{}, {"D"}, SourceMode::Discs, data.path(), {}};
+    summary = SearchMatcher(request).run(seen);
+    EXPECT_EQ(summary.rows, 0);
+    EXPECT_EQ(summary.examined, 0);
+    EXPECT_EQ(seen.events, (Rows{"start D", "read D 0"}));
+}
+
+TEST_F(SearchMatcherTest, ZeroResultsAndAMissingSourceSaySoQuietly) {
+    disc("D", {{"E:\\", "a.txt"}});
+    EXPECT_EQ(search("nothing", {"Gone", "D"}), Rows());
+    EXPECT_EQ(summary.ending, SearchEnding::Finished);
+    EXPECT_EQ(seen.events, (Rows{"missing Gone 0", "start D", "read D 2"}));
+}
+
+TEST_F(SearchMatcherTest, DiscListsAreFoundWithoutRegardToCase) {
+    data.write("HOLIDAY.RTF", "beach\r\n");
+    EXPECT_EQ(search("beach", {"Holiday"}), Rows({"*Holiday* beach"}));
+}
+
+TEST_F(SearchMatcherTest, ExtensionModeReadsShardsThenTheSplittersOutput) {
+    data.write("Shard-9/JPG.rtf", "beach.jpg\r\n");
+    data.write("TheShards-13/JPG.rtf", "not this one beach\r\n");
+    data.write("TheShards-13/txt.rtf", "beach.txt\r\n");
+    EXPECT_EQ(search("beach", {"JPG", "TXT", "DOC"}, {}, SourceMode::Extensions),
+              Rows({"*JPG* beach.jpg", "*TXT* beach.txt"}));
+    EXPECT_EQ(seen.events.back(), "missing DOC 2");
+}
+
+TEST_F(SearchMatcherTest, StopEndsTheSearchAfterTheCurrentTest) {
+    disc("A", {{"E:\\", "x1"}, {"E:\\", "x2"}, {"E:\\", "x3"}});
+    disc("B", {{"E:\\", "x4"}});
+    seen.stop = [&] { return seen.rows.size() == 2; };
+    EXPECT_EQ(search("zz|x", {"A", "B"}), Rows({"*A* \"E:\\\",\"x1\"", "*A* \"E:\\\",\"x2\""}));
+    EXPECT_EQ(summary.ending, SearchEnding::Stopped);
+    EXPECT_EQ(summary.examined, 4); // line 1: two words; line 2: up to the word that matched
+    EXPECT_EQ(seen.events, (Rows{"start A"}));
+}
+
+TEST_F(SearchMatcherTest, FailuresAreRetriedSkippedOrEndTheSearch) {
+    disc("A", {{"E:\\", "x1"}});
+    data.makeFolder("B.rtf"); // a folder in place of a list
+    disc("C", {{"E:\\", "x3"}});
+    // The error rule: two retries, then the end.
+    int failures = 0;
+    seen.onFailure = [&](const SearchFailure& f) {
+        EXPECT_EQ(f.step, FailedStep::Opening);
+        EXPECT_EQ(f.file, data / "B.rtf");
+        return ++failures < 3 ? FailureAnswer::Retry : FailureAnswer::EndSearch;
+    };
+    EXPECT_EQ(search("x", {"A", "B", "C"}), Rows({"*A* \"E:\\\",\"x1\""}));
+    EXPECT_EQ(summary.ending, SearchEnding::Failed);
+    EXPECT_EQ(seen.events,
+              (Rows{"start A", "read A 2", "failed B 75", "failed B 75", "failed B 75"}));
+
+    seen.onFailure = [](const SearchFailure&) { return FailureAnswer::SkipSource; };
+    EXPECT_EQ(search("x", {"A", "B", "C"}).size(), 2u);
+    EXPECT_EQ(summary.ending, SearchEnding::Finished);
+    EXPECT_EQ(seen.events[3], "skipped B 2");
+
+    // A retry after the cause is gone goes on with that source.
+    seen.onFailure = [&](const SearchFailure&) {
+        std::filesystem::remove(data / "B.rtf");
+        data.write("B.rtf", "x2\r\n");
+        return FailureAnswer::Retry;
+    };
+    EXPECT_EQ(search("x", {"A", "B", "C"}),
+              Rows({"*A* \"E:\\\",\"x1\"", "*B* x2", "*C* \"E:\\\",\"x3\""}));
+}
+
+TEST_F(SearchMatcherTest, NonAsciiLinesInBothCodePages) {
+    data.write("U.rtf", "\"E:\\\",\"Caf\xc3\xa9 M\xc3\xbcller.mp3\"\r\n"); // UTF-8
+    data.write("W.rtf", "\"E:\\\",\"CAF\xc9 m\xfcller 2.mp3\"\r\n");       // windows-1252
+    data.write("V.rtf", "\"E:\\\",\"caf\xc3\xa9 M\xc3\xbcller.mp3\"\r\n"); // same text as U
+    const QString cafe = QString::fromUtf8("caf\xc3\xa9");
+    EXPECT_EQ(search(cafe, {"U", "W"}), Rows({"*U* \"E:\\\",\"Caf\xc3\xa9 M\xc3\xbcller.mp3\"",
+                                              "*W* \"E:\\\",\"CAF\xc9 m\xfcller 2.mp3\""}));
+    // Positions stay put, so the case test looks at the bytes the match was found at.
+    EXPECT_EQ(
+        search(QString::fromUtf8("M\xc3\xbcller"), {"U", "W"}, {.caseRule = CaseRule::ExactCase}),
+        Rows({"*U* \"E:\\\",\"Caf\xc3\xa9 M\xc3\xbcller.mp3\""}));
+    EXPECT_EQ(search(QString::fromUtf8("\xc3\xa9"), {"U", "W"}, {.wordRule = WordRule::WholeWord}),
+              Rows());
+    // One text read from either code page is one result.
+    EXPECT_EQ(search(cafe, {"U", "V"}).size(), 1u);
+    data.write("X.rtf", "\"E:\\Other\\\",\"caf\xe9 m\xfcller.MP3\"\r\n");
+    EXPECT_EQ(
+        search(QString::fromUtf8("m\xc3\xbcller"), {"X", "U"}, {.rowRule = RowRule::EachFileName}),
+        Rows({"*X* \"E:\\Other\\\",\"caf\xe9 m\xfcller.MP3\""}));
+}
+
+TEST_F(SearchMatcherTest, LinesAcrossBlocksAndLongLines) {
+    std::string big;
+    for (int i = 0; i < 5000; ++i)
+        big +=
+            "\"E:\\Folder " + std::to_string(i) + "\\\",\"file" + std::to_string(i) + ".txt\"\r\n";
+    big += std::string(1u << 20, 'x') + "needle" + "\r\n"; // longer than a block
+    big += "last line needle";                             // no line end
+    data.write("Big.rtf", big);
+    for (std::size_t block : {std::size_t(64), std::size_t(4096), SearchMatcher::BlockSize}) {
+        const Rows rows = search("file4999|needle", {"Big"}, {}, SourceMode::Discs, block);
+        ASSERT_EQ(rows.size(), 3u) << block;
+        EXPECT_EQ(rows[0], "*Big* \"E:\\Folder 4999\\\",\"file4999.txt\"");
+        EXPECT_EQ(rows[1].size(), 6 + (1u << 20) + 6);
+        EXPECT_EQ(rows[2], "*Big* last line needle");
+        EXPECT_EQ(summary.examined, 2 * 5002);
+    }
+}
+
+TEST_F(SearchMatcherTest, BareLineFeedsAndBinaryBytes) {
+    data.write("D.rtf", std::string("one\ntwo\r\nth\0ree\r\n", 17));
+    EXPECT_EQ(search("o|ree", {"D"}), Rows({"*D* one", "*D* two", std::string("*D* th\0ree", 10)}));
+    EXPECT_EQ(summary.examined, 6);
+}

@@ -1,0 +1,78 @@
+#include "dravik/search/source_file.h"
+
+#include "common/error.h"
+#include "common/name_resolver.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace dravik::search {
+
+namespace {
+bool missing(const std::filesystem::path& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+} // namespace
+
+SourceLocator::SourceLocator(std::filesystem::path dataFolder, SourceMode mode)
+    : dataFolder_(std::move(dataFolder)), mode_(mode) {}
+
+std::optional<std::filesystem::path> SourceLocator::inFolder(const std::filesystem::path& folder,
+                                                             const QString& source) const {
+    const auto path = common::NameResolver::resolve(folder, (source + ".rtf").toStdString());
+    if (missing(path))
+        return std::nullopt;
+    return path;
+}
+
+std::optional<std::filesystem::path> SourceLocator::locate(const QString& source) const {
+    if (mode_ == SourceMode::Discs)
+        return inFolder(dataFolder_, source);
+    for (const char* folder : {ExtensionFolder, SplitterFolder}) {
+        if (auto path = inFolder(common::NameResolver::resolve(dataFolder_, folder), source))
+            return path;
+    }
+    return std::nullopt;
+}
+
+SourceFile::~SourceFile() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+bool SourceFile::open(const std::filesystem::path& path) {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    path_ = path;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return false;
+        throw common::Error::fromErrno(errno, path.string());
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        throw common::Error(common::ErrorNumber::PathFileAccess,
+                            path.string() + ": is a folder, not a file");
+    }
+    fd_ = fd;
+    return true;
+}
+
+std::size_t SourceFile::read(char* into, std::size_t size) {
+    for (;;) {
+        const ssize_t n = ::read(fd_, into, size);
+        if (n >= 0)
+            return static_cast<std::size_t>(n);
+        if (errno != EINTR)
+            throw common::Error::fromErrno(errno, path_.string());
+    }
+}
+
+} // namespace dravik::search
