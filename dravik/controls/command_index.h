@@ -65,6 +65,9 @@ enum class XCom { Go = 0, Close = 1 };
 // `SoCCom`: the association panel.
 enum class SoCCom { New = 0, Edited = 1, Delete = 2, Ok = 3, Select = 4 };
 
+// `LoadReportCom`: the "Load Report" box.
+enum class LoadReportCom { Close = 0, Load = 1 };
+
 // `MAo`: the confirmation mode.
 enum class MAo { Manual = 0, Automatic = 1 };
 
@@ -90,6 +93,9 @@ template <> constexpr const char* arrayName<XCom>() {
 }
 template <> constexpr const char* arrayName<SoCCom>() {
     return "SoCCom";
+}
+template <> constexpr const char* arrayName<LoadReportCom>() {
+    return "LoadReportCom";
 }
 template <> constexpr const char* arrayName<MAo>() {
     return "MAo";

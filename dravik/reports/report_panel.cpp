@@ -7,16 +7,23 @@
 #include "dravik/controls/command_index.h"
 #include "dravik/controls/floating_panel.h"
 
+#include <QAbstractButton>
 #include <QFrame>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace dravik::reports {
 
 using controls::GCom;
+using controls::LoadReportCom;
 
-ReportPanel::ReportPanel(QWidget* host, controls::CommandArray& gCom)
+ReportPanel::ReportPanel(QWidget* host, controls::CommandArray& gCom,
+                         controls::CommandArray& loadReportCom)
     : QObject(nullptr),
-      frame_(controls::floatingPanel(host, "ReportPan", QStringLiteral("Report"))) {
+      frame_(controls::floatingPanel(host, "ReportPan", QStringLiteral("Report"))),
+      loadBox_(controls::floatingPanel(host, "LoadReport", QStringLiteral("Load Report"))) {
     const QString fromStart = QStringLiteral("Internal-Starts from the beginning of the list");
     controls::panelLayout(frame_)->addWidget(
         gCom.add(GCom::LoadReport, QStringLiteral("Load"), fromStart, frame_));
@@ -30,6 +37,25 @@ ReportPanel::ReportPanel(QWidget* host, controls::CommandArray& gCom)
     files_->setPattern(QStringLiteral("*.rtf"));
     files_->hide();
     controls::followFolder(this, folders_, files_);
+
+    loadBox_->setToolTip(QStringLiteral("Multiselect Enabled"));
+    reports_ = new QListWidget(loadBox_);
+    reports_->setObjectName(QStringLiteral("LoadReportLys"));
+    reports_->setAccessibleName(QStringLiteral("Saved reports"));
+    reports_->setSelectionMode(QAbstractItemView::MultiSelection);
+    auto* buttons = new QHBoxLayout;
+    QWidget* close = loadReportCom.add(LoadReportCom::Close, {}, {}, loadBox_);
+    close->setAccessibleName(QStringLiteral("Close"));
+    close->setToolTip(QStringLiteral("Close"));
+    static_cast<QAbstractButton*>(close)->setIcon(
+        close->style()->standardIcon(QStyle::SP_DialogCloseButton));
+    buttons->addWidget(close);
+    buttons->addStretch();
+    buttons->addWidget(
+        loadReportCom.add(LoadReportCom::Load, QStringLiteral("Load Report"), {}, loadBox_));
+    controls::panelLayout(loadBox_)->addWidget(reports_);
+    controls::panelLayout(loadBox_)->addLayout(buttons);
+    loadBox_->setMinimumSize(320, 300);
 }
 
 } // namespace dravik::reports

@@ -50,7 +50,7 @@ FindPanel::FindPanel(QWidget* host, CommandArray& gCom, CommandArray& ssPanel1, 
                                                      QStringLiteral("Close Find menu"), menu_,
                                                      QStringLiteral("Close Find menu")));
 
-    help_ = controls::floatingPanel(host, "SHelp", QStringLiteral("Search help"));
+    help_ = controls::floatingPanel(host, "SHelp", QStringLiteral("Global SEARCH help"));
     helpText_ = new QLabel(help_);
     helpText_->setObjectName(QStringLiteral("SHelpLab"));
     controls::panelLayout(help_)->addWidget(helpText_);

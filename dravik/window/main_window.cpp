@@ -20,14 +20,17 @@
 #include "dravik/discadmin/drive_controller.h"
 #include "dravik/discadmin/drive_panel.h"
 #include "dravik/discadmin/go_to_controller.h"
+#include "dravik/extsets/extsets_controller.h"
 #include "dravik/launch/association_controller.h"
 #include "dravik/launch/association_help.h"
 #include "dravik/launch/association_panel.h"
 #include "dravik/launch/launch_controller.h"
 #include "dravik/reports/list_view_reactions.h"
+#include "dravik/reports/report_controller.h"
 #include "dravik/reports/report_panel.h"
 #include "dravik/search/find_controller.h"
 #include "dravik/search/find_panel.h"
+#include "dravik/search/search_controller.h"
 #include "dravik/search/search_panel.h"
 #include "dravik/window/command_router.h"
 #include "dravik/window/data_path_dialog.h"
@@ -42,6 +45,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 
 #include <functional>
@@ -84,6 +88,7 @@ void MainWindow::createArrays() {
     arrays_.sellD = make("SellD", CommandArray::Look::Panel);
     arrays_.mAo = make("MAo", CommandArray::Look::Option);
     arrays_.soCCom = make("SoCCom", CommandArray::Look::Button);
+    arrays_.loadReportCom = make("LoadReportCom", CommandArray::Look::Button);
 }
 
 void MainWindow::createPanels() {
@@ -93,7 +98,7 @@ void MainWindow::createPanels() {
     find_ =
         std::make_unique<search::FindPanel>(this, *arrays_.gCom, *arrays_.ssPanel1, *arrays_.fCom);
     search_ = std::make_unique<search::SearchPanel>(this, *arrays_.soekCom);
-    reports_ = std::make_unique<reports::ReportPanel>(this, *arrays_.gCom);
+    reports_ = std::make_unique<reports::ReportPanel>(this, *arrays_.gCom, *arrays_.loadReportCom);
     associations_ =
         std::make_unique<launch::AssociationPanel>(this, workspace_.drives(), *arrays_.soCCom);
     drives_ = std::make_unique<discadmin::DrivePanel>(this, *arrays_.sellD, *arrays_.wCom);
@@ -109,6 +114,7 @@ void MainWindow::createControllers() {
     browsing_ = std::make_unique<catalogue::BrowserController>(*browser_, workspace_, *this);
     createDiscAdmin();
     reading_ = std::make_unique<reports::ListViewReactions>(*listView_);
+    createSearch();
     connect(listView_.get(), &controls::ListViewPanel::widthChosen, this,
             [this](controls::ListViewPanel::Width width) {
                 // Wide, the list view takes the browser's room as well.
@@ -160,6 +166,62 @@ void MainWindow::createDiscAdmin() {
     });
 }
 
+void MainWindow::createSearch() {
+    reporting_ = std::make_unique<reports::ReportController>(
+        *reports_, *listView_, workspace_, *this,
+        [this] { return find_->findBox()->currentText(); });
+    extsets::ExtSetsController::Surroundings around;
+    around.launchEntries = [this] {
+        QStringList entries;
+        for (int i = 0; i < browser_->launchList()->count(); ++i)
+            entries << browser_->launchList()->item(i)->text();
+        return entries;
+    };
+    around.subfolderRows = [this] {
+        int rows = 0;
+        std::error_code ec;
+        for (const auto& entry :
+             std::filesystem::directory_iterator(browser_->folders()->path(), ec))
+            rows += entry.is_directory(ec) ? 1 : 0;
+        return rows;
+    };
+    around.showChangeNotice = [this](bool on) { discs_->changeNotice()->setVisible(on); };
+    extensions_ = std::make_unique<extsets::ExtSetsController>(*search_, workspace_, *this,
+                                                               std::move(around));
+    search::SearchController::Parts parts{
+        *search_,      *find_,       *finding_,   *listView_,
+        *arrays_.gCom, *extensions_, *reporting_, [this] { return discs_->discs(); }};
+    searching_ = std::make_unique<search::SearchController>(std::move(parts), workspace_, *this);
+}
+
+void MainWindow::routeSearch(CommandRouter& r) {
+    using controls::LoadReportCom;
+    r.route(GCom::FindGlobal, [this] { searching_->findGlobal(); });
+    r.route(controls::FCom::FindGlobal, [this] {
+        searching_->findGlobal();
+        find_->closeMenu();
+    });
+    r.route(GCom::Report, [this] { reporting_->showPanel(); });
+    r.route(GCom::SaveReport, [this] { reporting_->save(); });
+    r.route(GCom::LoadReport, [this] { reporting_->chooseReports(); });
+    r.route(LoadReportCom::Load, [this] { reporting_->loadChosen(); });
+    r.route(LoadReportCom::Close, [this] { reporting_->closeLoadBox(); });
+    r.route(SoekCom::CancelSearch, [this] { searching_->cancel(); });
+    r.route(SoekCom::Start, [this] { searching_->start(); });
+    r.route(SoekCom::SelectAll, [this] { extensions_->selectAllDiscs(true); });
+    r.route(SoekCom::SelectNone, [this] { extensions_->selectAllDiscs(false); });
+    r.route(SoekCom::RememberSelection, [this] { extensions_->rememberSelection(); });
+    r.route(SoekCom::AddExtension, [this] { extensions_->addExtension(); });
+    r.route(SoekCom::SearchExtension, [this] { extensions_->searchExtensions(); });
+    r.route(SoekCom::SaveList, [this] { extensions_->saveList(); });
+    r.route(SoekCom::ClearList, [this] { extensions_->clearList(); });
+    r.route(SoekCom::DeleteSelected, [this] { extensions_->deleteSelected(); });
+    r.route(SoekCom::DeleteSelection, [this] { extensions_->deleteSelection(); });
+    // These two have no action of their own; Enter on them still starts the search.
+    r.route(SoekCom::SetSelection, [] {});
+    r.route(SoekCom::Category, [] {});
+}
+
 void MainWindow::routeDiscAdmin(CommandRouter& r) {
     r.route(SSPanel1::Rename, [this] { discCommands_->rename(); });
     r.route(SSPanel1::DeleteDisc, [this] { discCommands_->deleteDisc(); });
@@ -176,7 +238,7 @@ void MainWindow::routeDiscAdmin(CommandRouter& r) {
 void MainWindow::routeCommands() {
     router_ = std::make_unique<CommandRouter>(*this);
     for (CommandArray* array : {arrays_.gCom, arrays_.ssPanel1, arrays_.fCom, arrays_.soekCom,
-                                arrays_.wCom, arrays_.xCom, arrays_.soCCom})
+                                arrays_.wCom, arrays_.xCom, arrays_.soCCom, arrays_.loadReportCom})
         router_->attach(*array);
     CommandRouter& r = *router_;
     r.route(GCom::SearchHelp,
@@ -200,6 +262,7 @@ void MainWindow::routeCommands() {
     r.route(SoekCom::DataPath, [this] { showDataPathDialog(); });
     r.route(WCom::Cancel, [this] { driveChoice_->closeDrivePanel(); });
     routeDiscAdmin(r);
+    routeSearch(r);
     using controls::SoCCom;
     r.route(SoCCom::New, [this] { linking_->newLink(); });
     r.route(SoCCom::Edited, [this] { linking_->edited(); });
@@ -367,6 +430,7 @@ void MainWindow::exitSteps() {
         return;
     exited_ = true;
     message_->cancelAll();
+    searching_->stop();
     controls::setTag(drives_->drivePanel(), QStringLiteral("exit")); // ends a waiting Wagter
     // A history that could not be read is not overwritten with an empty one.
     workspace_.exit(findHistoryLoaded_ ? std::optional<QStringList>(find_->history())

@@ -36,13 +36,18 @@ class AssociationController;
 class AssociationPanel;
 class LaunchController;
 } // namespace dravik::launch
+namespace dravik::extsets {
+class ExtSetsController;
+}
 namespace dravik::reports {
 class ListViewReactions;
+class ReportController;
 class ReportPanel;
 } // namespace dravik::reports
 namespace dravik::search {
 class FindController;
 class FindPanel;
+class SearchController;
 class SearchPanel;
 } // namespace dravik::search
 
@@ -100,14 +105,17 @@ private:
         controls::CommandArray* sellD;
         controls::CommandArray* mAo;
         controls::CommandArray* soCCom;
+        controls::CommandArray* loadReportCom;
     };
 
     void createArrays();
     void createPanels();
     void createControllers();
     void createDiscAdmin();
+    void createSearch();
     void routeCommands();
     void routeDiscAdmin(CommandRouter& router);
+    void routeSearch(CommandRouter& router);
     // The window's areas (main_layout.cpp).
     void buildLayout();
     void fitToScreen();
@@ -157,6 +165,9 @@ private:
     std::unique_ptr<launch::AssociationController> linking_;
     std::unique_ptr<launch::LaunchController> launching_;
     std::unique_ptr<reports::ListViewReactions> reading_;
+    std::unique_ptr<reports::ReportController> reporting_;
+    std::unique_ptr<extsets::ExtSetsController> extensions_;
+    std::unique_ptr<search::SearchController> searching_;
     std::unique_ptr<CommandRouter> router_;
     bool findHistoryLoaded_ = false;
     bool exited_ = false;

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "dravik/extsets/extension_list.h"
+#include "dravik/extsets/selections.h"
+#include "dravik/extsets/set_box.h"
+
+#include <QObject>
+
+#include <functional>
+
+namespace dravik::search {
+class SearchPanel;
+}
+namespace dravik::services {
+class WindowServices;
+}
+namespace dravik::workspace {
+class Workspace;
+}
+
+namespace dravik::extsets {
+
+// The extension list `ExtLys` with its set box `Sette`, and the saved disc selections `RemSel`,
+// on the global-search panel. The engine lists hold the entries; the panel's lists show them and
+// hold the user's selection.
+class ExtSetsController : public QObject {
+    Q_OBJECT
+public:
+    // What the controller needs from the window around the panel.
+    struct Surroundings {
+        std::function<QStringList()> launchEntries; // the entries of the launch list `FiL`
+        std::function<int()> subfolderRows;         // subfolder rows of the folder tree `Dir1`
+        std::function<void(bool)> showChangeNotice; // the "List have CHANGED ! !" reminder
+    };
+
+    ExtSetsController(search::SearchPanel& panel, workspace::Workspace& workspace,
+                      services::WindowServices& services, Surroundings surroundings);
+
+    // The panel opens: sets, extension list and saved selections from their files.
+    void load();
+    // "ADD Extention" and Enter in `AddExt`; true when the text was added.
+    bool addExtension();
+    // "Search Extention": the extensions of the launch list's files.
+    void searchExtensions();
+    void saveList();
+    void clearList();
+    void deleteSelected();
+    // Choosing a row of `Sette`.
+    void applySet(const QString& setText);
+    // Choosing a row of `RemSel`.
+    void applySelection(const QString& name);
+    void rememberSelection();
+    void deleteSelection();
+    void selectAllDiscs(bool on);
+
+    // What a starting search needs: the selected extensions (none: the discs are searched), the
+    // set they make recorded, and "ExtLys.ini" / "ExtLys.inZ" written by "START".
+    QStringList selectedExtensions();
+    void recordSet();
+    void saveForStart();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void takeSelection();
+    void showList();
+    void added(int entries);
+    void showSelections();
+
+    search::SearchPanel& panel_;
+    workspace::Workspace& workspace_;
+    services::WindowServices& services_;
+    Surroundings surroundings_;
+    ExtensionList list_;
+    SetBox sets_;
+    Selections selections_;
+};
+
+} // namespace dravik::extsets

@@ -1,0 +1,108 @@
+#include "dravik/reports/report_controller.h"
+
+#include "common/error.h"
+#include "dravik/controls/floating_panel.h"
+#include "dravik/controls/list_view_panel.h"
+#include "dravik/reports/quick_report.h"
+#include "dravik/reports/report_panel.h"
+#include "dravik/reports/saved_reports.h"
+#include "dravik/services/window_services.h"
+#include "dravik/workspace/workspace.h"
+
+#include <QFrame>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+
+namespace dravik::reports {
+
+namespace Answer = common::ui::Answer;
+using common::ui::Buttons;
+using common::ui::Icon;
+using workspace::Workspace;
+
+namespace {
+
+void showCentred(QFrame* frame) {
+    frame->adjustSize();
+    controls::showInside(frame, frame->parentWidget()->rect().center() - frame->rect().center());
+}
+
+} // namespace
+
+ReportController::ReportController(ReportPanel& panel, controls::ListViewPanel& list,
+                                   Workspace& workspace, services::WindowServices& services,
+                                   std::function<QString()> proposedName)
+    : panel_(panel), list_(list), workspace_(workspace), services_(services),
+      proposedName_(std::move(proposedName)) {}
+
+void ReportController::showPanel() {
+    showCentred(panel_.frame());
+}
+
+void ReportController::save() {
+    panel_.frame()->hide();
+    if (services_.ask(QStringLiteral("Saving Search Report"),
+                      QStringLiteral("Do you want to SAVE this report?"), Buttons::YesNo,
+                      Icon::Question) == Answer::Yes)
+        saveQuickReport();
+    list_.setEditable(true);
+    list_.view()->setFocus();
+}
+
+void ReportController::saveQuickReport() {
+    const SavedReports reports(workspace_.dataFolder());
+    try {
+        reports.makeFolder();
+    } catch (const common::Error&) {
+        // A folder that cannot be made shows when the copy fails.
+    }
+    const auto answer =
+        services_.dialogs().input(QStringLiteral("SAVE search report"),
+                                  QStringLiteral("SAVE this report to:"), proposedName_());
+    const QString name = answer.value_or(QString());
+    if (name.isEmpty())
+        return; // nothing saved, nothing said
+    if (const auto reason = SavedReports::refusal(name)) {
+        services_.dialogs().message(QStringLiteral("SAVE search report"), *reason, Buttons::Ok,
+                                    Icon::Warning);
+        return;
+    }
+    const auto target = reports.save(name, QuickReport(workspace_.programFolder()).path());
+    const QChar lb = Workspace::LineBreak;
+    services_.ask(QStringLiteral("Saved!"),
+                  QStringLiteral("The report was saved in the following folder:") + lb + lb +
+                      QString::fromStdString(target.string()),
+                  Buttons::Ok, Icon::Question);
+}
+
+void ReportController::chooseReports() {
+    panel_.frame()->hide();
+    panel_.reports()->clear();
+    panel_.reports()->addItems(SavedReports(workspace_.dataFolder()).list());
+    showCentred(panel_.loadBox());
+    panel_.loadBox()->setFocus();
+}
+
+void ReportController::loadChosen() {
+    QPlainTextEdit* view = list_.view();
+    if (!view->document()->isEmpty() &&
+        services_.dialogs().message({},
+                                    QStringLiteral("Do you want to clear the current search page?"),
+                                    Buttons::YesNo, Icon::Question) == Answer::Yes)
+        view->clear();
+    const SavedReports reports(workspace_.dataFolder());
+    QTextCursor end(view->document());
+    end.movePosition(QTextCursor::End);
+    for (int i = 0; i < panel_.reports()->count(); ++i) {
+        if (panel_.reports()->item(i)->isSelected())
+            end.insertText(reports.loadText(panel_.reports()->item(i)->text()));
+    }
+    closeLoadBox();
+}
+
+void ReportController::closeLoadBox() {
+    panel_.loadBox()->hide();
+}
+
+} // namespace dravik::reports

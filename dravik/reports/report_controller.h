@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <filesystem>
+#include <functional>
+
+namespace dravik::controls {
+class ListViewPanel;
+}
+namespace dravik::services {
+class WindowServices;
+}
+namespace dravik::workspace {
+class Workspace;
+}
+
+namespace dravik::reports {
+
+class ReportPanel;
+
+// Search reports: saving the quick report under a name into the report folder, and loading saved
+// reports into the list view, each after a header line.
+class ReportController : public QObject {
+    Q_OBJECT
+public:
+    // `proposedName` gives the text of the find box, proposed as the report's name.
+    ReportController(ReportPanel& panel, controls::ListViewPanel& list,
+                     workspace::Workspace& workspace, services::WindowServices& services,
+                     std::function<QString()> proposedName);
+
+    // "Report": the panel with "Load" and "Save".
+    void showPanel();
+    // "Save": asks, saves, and leaves the list view editable.
+    void save();
+    // Saving the quick report under a name the user gives; failures are thrown to the caller
+    // (the global search retries them, "Save" reports them).
+    void saveQuickReport();
+    // "Load": the saved reports to choose from.
+    void chooseReports();
+    // "Load Report": the chosen reports appended to the list view.
+    void loadChosen();
+    void closeLoadBox();
+
+private:
+    ReportPanel& panel_;
+    controls::ListViewPanel& list_;
+    workspace::Workspace& workspace_;
+    services::WindowServices& services_;
+    std::function<QString()> proposedName_;
+};
+
+} // namespace dravik::reports

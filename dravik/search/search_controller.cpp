@@ -1,0 +1,300 @@
+#include "dravik/search/search_controller.h"
+
+#include "common/number_format.h"
+#include "common/upper_case.h"
+#include "dravik/catalogue/list_text.h"
+#include "dravik/controls/command_array.h"
+#include "dravik/controls/command_index.h"
+#include "dravik/controls/floating_panel.h"
+#include "dravik/controls/list_view_panel.h"
+#include "dravik/extsets/extsets_controller.h"
+#include "dravik/reports/quick_report.h"
+#include "dravik/reports/report_controller.h"
+#include "dravik/search/find_controller.h"
+#include "dravik/search/find_panel.h"
+#include "dravik/search/row_list_model.h"
+#include "dravik/search/search_matcher.h"
+#include "dravik/search/search_panel.h"
+#include "dravik/search/word_list.h"
+#include "dravik/services/window_services.h"
+#include "dravik/workspace/workspace.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListView>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+namespace dravik::search {
+
+namespace Answer = common::ui::Answer;
+using common::ui::Buttons;
+using common::ui::Icon;
+using common::ui::YieldPoint;
+using controls::GCom;
+
+namespace {
+
+const QString FindGlobalCaption = QStringLiteral("Find Global");
+const QString StopCaption = QStringLiteral("STOP");
+const QString NowCaption = QStringLiteral("NOW!");
+const QColor Searching(0, 255, 0);
+const QColor Searched(255, 255, 0);
+constexpr int ErrorsBeforeTheEnd = 3;
+
+} // namespace
+
+SearchController::SearchController(Parts parts, workspace::Workspace& workspace,
+                                   services::WindowServices& services)
+    : parts_(std::move(parts)), workspace_(workspace), services_(services) {
+    // Enter on a command of the panel acts as "Find Global".
+    for (QAbstractButton* button : parts_.panel.frame()->findChildren<QAbstractButton*>())
+        if (button->objectName().startsWith(QStringLiteral("SoekCom_")))
+            button->installEventFilter(this);
+}
+
+QAbstractButton* SearchController::startStop() const {
+    return parts_.gCom.element(GCom::FindGlobal);
+}
+
+bool SearchController::running() const {
+    return startStop()->text() != FindGlobalCaption;
+}
+
+void SearchController::stop() {
+    if (startStop()->text() == StopCaption)
+        startStop()->setText(NowCaption);
+}
+
+void SearchController::findGlobal() {
+    if (parts_.find.findBox()->currentText().isEmpty())
+        return;
+    parts_.finding.clearFindWord();
+    if (parts_.panel.frame()->isHidden()) {
+        openPanel();
+        return;
+    }
+    const QString caption = startStop()->text();
+    if (caption == StopCaption)
+        startStop()->setText(NowCaption);
+    else if (caption == FindGlobalCaption)
+        run();
+}
+
+void SearchController::start() {
+    words_ = WordList::split(parts_.find.findBox()->currentText());
+    parts_.extensions.saveForStart();
+    findGlobal();
+}
+
+void SearchController::cancel() {
+    parts_.panel.frame()->hide();
+}
+
+void SearchController::openPanel() {
+    QListWidget* discs = parts_.panel.discs();
+    discs->clear();
+    discs->addItems(parts_.discs());
+    if (discs->count() > 0)
+        discs->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    parts_.panel.open();
+    parts_.panel.frame()->setFocus();
+    ignoringErrors([this] { parts_.extensions.load(); });
+    discs->setFocus();
+}
+
+SearchRequest SearchController::prepare() {
+    startStop()->setText(StopCaption);
+    ignoringErrors([this] { parts_.extensions.recordSet(); });
+    parts_.list.rowCount()->setText(QStringLiteral("0"));
+    QComboBox* box = parts_.find.findBox();
+    const QString text = box->currentText();
+    const QStringList history = parts_.find.history();
+    if (std::none_of(history.begin(), history.end(),
+                     [&](const QString& e) { return common::UpperCase::equal(e, text); })) {
+        box->addItem(text);
+        box->setEditText(text);
+    }
+    parts_.list.paintStatus(Searching, QColor());
+    parts_.find.closeMenu();
+    ignoringErrors([this] { reports::QuickReport(workspace_.programFolder()).createEmpty(); });
+    rows_.clear();
+    parts_.panel.findingRows().show(&rows_);
+    if (parts_.panel.viewFindings()->isChecked()) {
+        QListView* findings = parts_.panel.findings();
+        const QWidget* view = parts_.list.view();
+        findings->setGeometry(QRect(view->mapTo(findings->parentWidget(), QPoint()), view->size()));
+        findings->show();
+        findings->raise();
+        services_.yieldPoint().always();
+    }
+    SearchRequest request;
+    request.words = words_;
+    request.dataFolder = workspace_.dataFolder();
+    for (int i = 0; i < parts_.panel.discs()->count(); ++i)
+        if (parts_.panel.discs()->item(i)->isSelected())
+            request.sources << parts_.panel.discs()->item(i)->text();
+    parts_.panel.examined()->clear();
+    controls::showInside(parts_.panel.counter(), parts_.panel.frame()->pos());
+    parts_.panel.counter()->setFocus();
+    const QStringList extensions = parts_.extensions.selectedExtensions();
+    if (!extensions.isEmpty()) {
+        request.mode = SourceMode::Extensions;
+        request.sources = extensions;
+    }
+    request.options.caseRule =
+        parts_.panel.caseSensitive()->isChecked() ? CaseRule::ExactCase : CaseRule::AnyCase;
+    request.options.wordRule =
+        parts_.panel.wordOnly()->isChecked() ? WordRule::WholeWord : WordRule::Anywhere;
+    request.options.rowRule = parts_.panel.fileNames()->checkState() == Qt::Checked
+                                  ? RowRule::EachFileName
+                                  : RowRule::EachLine;
+    return request;
+}
+
+void SearchController::run() {
+    errors_ = 0;
+    SearchRequest request = prepare();
+    rowRule_ = request.options.rowRule;
+    SearchMatcher matcher(std::move(request));
+    matcher.run(*this);
+    endPhase();
+}
+
+void SearchController::endPhase() {
+    YieldPoint& yield = services_.yieldPoint();
+    const reports::QuickReport quick(workspace_.programFolder());
+    underErrorRule([&] { quick.write(rows_); });
+    const QString count = QString::number(rows_.size());
+    parts_.list.rowLabel()->setText(QStringLiteral("Row:"));
+    parts_.list.setStatus(QStringLiteral("Loading Quick-Report data"));
+    yield.now();
+    parts_.list.rowCount()->setText(count);
+    yield.at({YieldPoint::Background});
+    startStop()->setText(FindGlobalCaption);
+    parts_.finding.enableFindCommands(true);
+    parts_.find.closeMenu();
+    parts_.list.showNotice(controls::ListViewPanel::Notice::Creating);
+    yield.now();
+    parts_.list.view()->clear();
+    underErrorRule(
+        [&] { parts_.list.view()->setPlainText(catalogue::ListText::load(quick.path())); });
+    parts_.panel.findingRows().show(nullptr);
+    parts_.panel.findings()->hide();
+    services_.dravikCap(QString::fromLatin1(reports::QuickReport::FileName));
+    parts_.list.paintStatus(Searched, QColor());
+    parts_.list.setStatus(QStringLiteral("Finished searching: There are ") + count +
+                          QStringLiteral(" links"));
+    yield.now();
+    parts_.list.rowCount()->setText(count);
+    parts_.list.hideNotice(controls::ListViewPanel::Notice::Creating);
+    if (services_.ask(QStringLiteral("Saving Search Report"),
+                      QStringLiteral("Do yu want to SAVE this report?"), Buttons::YesNo,
+                      Icon::Question) == Answer::Yes)
+        underErrorRule([this] { parts_.reports.saveQuickReport(); });
+    rows_.clear();
+    parts_.panel.counter()->hide();
+    parts_.panel.filesFound()->setText(QStringLiteral("files found: ") +
+                                       parts_.panel.examined()->text());
+    parts_.panel.examined()->clear();
+    parts_.panel.frame()->hide();
+    parts_.list.view()->setFocus();
+}
+
+void SearchController::ignoringErrors(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const common::Error&) {
+        // Opening the panel and preparing a search go on with their next step.
+    }
+}
+
+bool SearchController::errorAsked(const common::Error& error) {
+    if (++errors_ >= ErrorsBeforeTheEnd)
+        return false;
+    services_.ask(QStringLiteral("ERROR: ") + QString::number(error.number()),
+                  QStringLiteral("Hier is 'n fout by die auto search outside"), Buttons::Ok,
+                  Icon::Warning);
+    return true;
+}
+
+void SearchController::underErrorRule(const std::function<void()>& step) {
+    for (;;) {
+        try {
+            step();
+            return;
+        } catch (const common::Error& e) {
+            if (!errorAsked(e))
+                return; // the third failure: the search comes to rest without this step
+        }
+    }
+}
+
+void SearchController::showProgress(const SearchProgress& progress) {
+    if (shown_)
+        return;
+    parts_.list.setStatus(QStringLiteral("Searching ") + progress.source +
+                          QStringLiteral("....[Getting ") + QString::number(progress.sourceHits) +
+                          QStringLiteral(" links]"));
+    parts_.list.rowCount()->setText(QString::number(progress.rows));
+    parts_.panel.findingRows().catchUp();
+    shown_ = true;
+}
+
+void SearchController::sourceStarted(const SearchProgress& progress) {
+    parts_.list.setStatus(QStringLiteral("Searching ") + progress.source + QStringLiteral("...."));
+    shown_ = true;
+    services_.yieldPoint().always();
+}
+
+void SearchController::sourceFinished(const SearchProgress& progress, SourceState) {
+    showProgress(progress);
+    parts_.panel.examined()->setText(common::NumberFormat::hashes(progress.examined));
+    services_.yieldPoint().at({YieldPoint::Normal});
+}
+
+void SearchController::rowFound(std::string_view row, const SearchProgress& progress) {
+    rows_.add(row);
+    shown_ = false;
+    // File-name results let the window breathe after each row, at every level.
+    if (rowRule_ == RowRule::EachFileName) {
+        showProgress(progress);
+        services_.yieldPoint().always();
+    }
+}
+
+void SearchController::working(const SearchProgress& progress) {
+    YieldPoint& yield = services_.yieldPoint();
+    if (yield.level() != YieldPoint::Foreground)
+        showProgress(progress);
+    yield.at({YieldPoint::Background, YieldPoint::Normal});
+}
+
+bool SearchController::stopRequested() {
+    return startStop()->text() == NowCaption;
+}
+
+FailureAnswer SearchController::failed(const SearchFailure& failure) {
+    return errorAsked(failure.error) ? FailureAnswer::Retry : FailureAnswer::EndSearch;
+}
+
+bool SearchController::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            try {
+                findGlobal();
+            } catch (const common::Error& e) {
+                services_.reportError(QStringLiteral("SoekCom_KeyPress"), 13, e);
+            }
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace dravik::search

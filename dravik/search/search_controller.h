@@ -1,0 +1,104 @@
+#pragma once
+
+#include "dravik/search/result_rows.h"
+#include "dravik/search/search_observer.h"
+#include "dravik/search/search_request.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+
+class QAbstractButton;
+
+namespace dravik::controls {
+class CommandArray;
+class ListViewPanel;
+} // namespace dravik::controls
+namespace dravik::extsets {
+class ExtSetsController;
+}
+namespace dravik::reports {
+class ReportController;
+}
+namespace dravik::services {
+class WindowServices;
+}
+namespace dravik::workspace {
+class Workspace;
+}
+
+namespace dravik::search {
+
+class FindController;
+class FindPanel;
+class SearchPanel;
+
+// The global search in the window: "Find Global" opens the search panel, "START" takes the words
+// and runs the search over the selected discs (or the selected extensions' lists), and the same
+// button stops it ("Find Global" / "STOP" / "NOW!"). The rows become the quick report, which the
+// list view then shows and the user may save.
+class SearchController : public QObject, private SearchObserver {
+    Q_OBJECT
+public:
+    // What the search uses from the rest of the window.
+    struct Parts {
+        SearchPanel& panel;
+        FindPanel& find;
+        FindController& finding;
+        controls::ListViewPanel& list;
+        controls::CommandArray& gCom;
+        extsets::ExtSetsController& extensions;
+        reports::ReportController& reports;
+        std::function<QStringList()> discs; // the entries of the disc box, in order
+    };
+
+    SearchController(Parts parts, workspace::Workspace& workspace,
+                     services::WindowServices& services);
+
+    // "Find Global" (`GCom` 4 and everything that acts as a click on it).
+    void findGlobal();
+    // "START": the words from the find box, the extension list written, then "Find Global".
+    void start();
+    // "Cancel Search": the panel goes.
+    void cancel();
+    // Asks a running search to stop (the window is closing).
+    void stop();
+    bool running() const;
+    const QStringList& words() const { return words_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void openPanel();
+    void run();
+    SearchRequest prepare();
+    void endPhase();
+    // An end-phase step under the search's error rule: tried again after the first and second
+    // failure, given up at the third.
+    void underErrorRule(const std::function<void()>& step);
+    // A step of opening the panel or preparing a search: a failure is passed over.
+    static void ignoringErrors(const std::function<void()>& step);
+    bool errorAsked(const common::Error& error);
+    void showProgress(const SearchProgress& progress);
+    QAbstractButton* startStop() const;
+
+    void sourceStarted(const SearchProgress& progress) override;
+    void sourceFinished(const SearchProgress& progress, SourceState state) override;
+    void rowFound(std::string_view row, const SearchProgress& progress) override;
+    void working(const SearchProgress& progress) override;
+    bool stopRequested() override;
+    FailureAnswer failed(const SearchFailure& failure) override;
+
+    Parts parts_;
+    workspace::Workspace& workspace_;
+    services::WindowServices& services_;
+    QStringList words_;
+    ResultRows rows_;
+    RowRule rowRule_ = RowRule::EachLine;
+    int errors_ = 0;
+    bool shown_ = true; // the labels show the latest row count
+};
+
+} // namespace dravik::search
