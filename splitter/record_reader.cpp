@@ -1,20 +1,16 @@
 #include "splitter/record_reader.h"
 
 #include "common/code_page.h"
+#include "common/disc_list_format.h"
 
 #include <cstdint>
 #include <cstring>
 
 namespace splitter {
 
-namespace {
-bool driveFolder(std::string_view item) {
-    if (item.size() < 3 || item[1] != ':' || item[2] != '\\')
-        return false;
-    const char c = item[0];
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
+namespace DiscListFormat = common::DiscListFormat;
 
+namespace {
 bool isAscii(std::string_view bytes) {
     // Eight bytes at a time: nearly every line is plain ASCII.
     const char* p = bytes.data();
@@ -39,12 +35,12 @@ RecordReader::RecordReader(const std::filesystem::path& list)
         layout_ = Layout::Catalogue; // an empty file holds no record either way
         return;
     }
-    std::string_view folder, name;
-    bool catalogue =
-        isSummary(first) || (splitCatalogueLine(first, folder, name) && driveFolder(folder));
+    const auto fileLine = DiscListFormat::parseFileLine(first);
+    bool catalogue = DiscListFormat::isSummaryLine(first) ||
+                     (fileLine && DiscListFormat::startsWithDrive(fileLine->folder));
     if (!catalogue) {
         const auto items = common::ItemReader::split(first);
-        catalogue = items.size() == 2 && driveFolder(items[0]);
+        catalogue = items.size() == 2 && DiscListFormat::startsWithDrive(items[0]);
     }
     if (catalogue) {
         layout_ = Layout::Catalogue;
@@ -58,28 +54,6 @@ RecordReader::RecordReader(const std::filesystem::path& list)
 
 std::size_t RecordReader::consumed() const {
     return lines_ ? lines_->consumed() : items_->consumed();
-}
-
-bool RecordReader::isSummary(std::string_view line) {
-    constexpr std::string_view files = " files : ";
-    constexpr std::string_view folders = " folders";
-    return !line.empty() && line.front() != '"' && line.find(files) != std::string_view::npos &&
-           line.size() >= folders.size() && line.substr(line.size() - folders.size()) == folders;
-}
-
-bool RecordReader::splitCatalogueLine(std::string_view line, std::string_view& folder,
-                                      std::string_view& name) {
-    // "folder\","name": the folder always ends in a backslash, so the first \"," is the joint even
-    // when the file name holds quotes or commas of its own.
-    if (line.size() < 2 || line.front() != '"' || line.back() != '"')
-        return false;
-    const std::string_view inner = line.substr(1, line.size() - 2);
-    const std::size_t joint = inner.find("\\\",\"");
-    if (joint == std::string_view::npos)
-        return false;
-    folder = inner.substr(0, joint + 1);
-    name = inner.substr(joint + 4);
-    return true;
 }
 
 std::string_view RecordReader::inSystemCodePage(std::string_view bytes,
@@ -107,12 +81,15 @@ bool RecordReader::nextCatalogue(Record& record) {
         } else if (!lines_->next(line)) {
             return false;
         }
-        if (line.empty() || isSummary(line))
+        if (line.empty() || DiscListFormat::isSummaryLine(line))
             continue;
         line = inSystemCodePage(line, line_);
         record.stamp = {};
-        if (splitCatalogueLine(line, record.folder, record.name))
+        if (const auto fields = DiscListFormat::parseFileLine(line)) {
+            record.folder = fields->folder;
+            record.name = fields->name;
             return true;
+        }
         // Not the shape Dravik writes: read it by items, so no file of it is lost.
         const auto items = common::ItemReader::split(line);
         scratch_[0].assign(items[0]);

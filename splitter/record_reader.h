@@ -39,12 +39,6 @@ public:
     // Bytes of the list read so far.
     std::size_t consumed() const;
 
-    // The summary line a catalogue list ends with: "1,234 files : 56 folders".
-    static bool isSummary(std::string_view line);
-    // A catalogue line split into folder and file name; false when the line has not that shape.
-    static bool splitCatalogueLine(std::string_view line, std::string_view& folder,
-                                   std::string_view& name);
-
 private:
     bool nextCatalogue(Record& record);
     bool nextStamped(Record& record);
