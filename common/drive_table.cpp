@@ -2,6 +2,7 @@
 
 #include "common/error.h"
 #include "common/line_reader.h"
+#include "common/settings_names.h"
 #include "common/settings_store.h"
 
 #include <algorithm>
@@ -85,7 +86,7 @@ DriveTable DriveTable::fromSystem() {
             }
         }
     }
-    SettingsStore settings(QStringLiteral("DRAVIK 2016"));
+    SettingsStore settings(SettingsNames::Main);
     for (const QString& key : settings.keys(QStringLiteral("Drives"))) {
         if (key.size() == 1 && key[0].isLetter())
             table.set(key[0].toLatin1(),
@@ -171,6 +172,35 @@ std::filesystem::path DriveTable::toLocal(std::string_view listPath) const {
     while (!rest.empty() && rest.front() == '/')
         rest.erase(rest.begin());
     return rest.empty() ? local : local / rest;
+}
+
+std::optional<char> DriveTable::letterOf(const std::filesystem::path& local) const {
+    const auto wanted = local.lexically_normal();
+    std::optional<char> best;
+    std::size_t bestDepth = 0;
+    for (const char letter : letters()) {
+        if (!available(letter))
+            continue;
+        const auto base = root(letter).lexically_normal();
+        auto at = wanted.begin();
+        bool inside = true;
+        std::size_t depth = 0;
+        for (const auto& part : base) {
+            if (part.empty())
+                continue; // the empty last part of a root given with a trailing "/"
+            if (at == wanted.end() || *at != part) {
+                inside = false;
+                break;
+            }
+            ++at;
+            ++depth;
+        }
+        if (inside && (!best || depth > bestDepth)) {
+            best = letter;
+            bestDepth = depth;
+        }
+    }
+    return best;
 }
 
 std::string DriveTable::toListForm(char letter, const std::filesystem::path& local) const {

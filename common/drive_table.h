@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,11 @@ public:
     std::filesystem::path toLocal(std::string_view listPath) const;
     // A local folder under the root of `letter` -> "E:\Photos\2009\" (always ending in "\").
     std::string toListForm(char letter, const std::filesystem::path& local) const;
+
+    // The available letter whose root holds the local path, compared by whole path components
+    // ("/home/ann2" is not under "/home/ann"); the deepest root when roots nest. Nothing when no
+    // root holds it.
+    [[nodiscard]] std::optional<char> letterOf(const std::filesystem::path& local) const;
 
     // Where a block device is mounted now, or empty.
     static std::filesystem::path mountPointOf(const std::string& device);

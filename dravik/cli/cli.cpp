@@ -2,6 +2,7 @@
 
 #include "common/drive_table.h"
 #include "common/error.h"
+#include "common/folder_path.h"
 #include "common/number_format.h"
 #include "dravik/catalogue/cataloguer.h"
 #include "dravik/walker/walk_lock.h"
@@ -81,7 +82,7 @@ int Cli::catalogue(const QStringList& arguments) {
         ws.locateFolders(QDir::currentPath().toStdString());
         if (!data.isEmpty())
             ws.catalogue().setDataFolder(
-                workspace::Workspace::withSeparator(QDir(data).absolutePath().toStdString()));
+                common::FolderPath::withSeparator(QDir(data).absolutePath().toStdString()));
         const QStringList discs = ws.loadDiscIndex();
         if (drive.isEmpty())
             drive = ws.loadDefaultDrive();
