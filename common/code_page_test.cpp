@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using common::CodePage;
+namespace CodePage = common::CodePage;
 
 TEST(CodePage, EachLineIsUtf8WhenValidElseWindows1252) {
     EXPECT_EQ(CodePage::decodeLine("caf\xc3\xa9"), QString::fromUtf8("caf\xc3\xa9"));
