@@ -19,7 +19,7 @@ public:
     explicit ItemReader(const std::filesystem::path& path);
 
     // The next item, valid until the next call; false at the end of the file.
-    bool next(std::string_view& item);
+    [[nodiscard]] bool next(std::string_view& item);
 
     // Bytes consumed so far (whole lines), for progress.
     std::size_t consumed() const { return lines_.consumed(); }

@@ -2,6 +2,7 @@
 
 #include "common/error.h"
 #include "common/file_ops.h"
+#include "common/settings_names.h"
 #include "common/settings_store.h"
 #include "common/upper_case.h"
 #include "dravik/walker/walk_lock.h"
@@ -71,7 +72,7 @@ void Cataloguer::recordName(const QString& name) const {
 }
 
 void Cataloguer::markChanged() {
-    common::SettingsStore(QStringLiteral("DRAVIK 2016"))
+    common::SettingsStore(common::SettingsNames::Main)
         .setValue(QStringLiteral("Changes"), QStringLiteral("NewDisc"), QStringLiteral("True"));
 }
 
@@ -85,7 +86,7 @@ QString Cataloguer::busyMessage(const std::filesystem::path& busyWith) {
 
 walker::WalkCounts Cataloguer::build(const QString& name, const QString& drive,
                                      const walker::WalkEngine::Progress& progress,
-                                     const bool* stop) const {
+                                     std::stop_token stop) const {
     const auto root = scanRoot(drive);
     walker::WalkLock lock(catalogue_.programFolder());
     const auto list = catalogue_.discListPath(name);
@@ -98,7 +99,7 @@ walker::WalkCounts Cataloguer::build(const QString& name, const QString& drive,
     input.location = drive.left(1).toUpper().toStdString() + ":\\";
     walker::WalkEngine engine(root, input);
     engine.setProgress(progress);
-    engine.setStopFlag(stop);
+    engine.setStopToken(stop);
     walker::WalkCounts counts;
     try {
         counts = engine.run(catalogue_.workFilePath());
@@ -107,7 +108,7 @@ walker::WalkCounts Cataloguer::build(const QString& name, const QString& drive,
         common::FileOps::removeIfExists(catalogue_.workFilePath());
         throw;
     }
-    if (stop && *stop) {
+    if (stop.stop_requested()) {
         common::FileOps::removeIfExists(catalogue_.workFilePath());
         return counts;
     }

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <stop_token>
 
 namespace dravik::catalogue {
 
@@ -20,9 +21,9 @@ public:
 
     // Why a disc name cannot be used, or nothing when it can: it must be a file name on Linux
     // and Windows, and read back whole from the disc index.
-    static std::optional<QString> refusal(const QString& name);
+    [[nodiscard]] static std::optional<QString> refusal(const QString& name);
     // Whether `name` is among `discs` without regard to case.
-    static bool listed(const QStringList& discs, const QString& name);
+    [[nodiscard]] static bool listed(const QStringList& discs, const QString& name);
 
     // The local folder that the drive letter stands for; throws Error 68 when it has no
     // readable disc.
@@ -36,7 +37,7 @@ public:
     // published.
     walker::WalkCounts build(const QString& name, const QString& drive,
                              const walker::WalkEngine::Progress& progress,
-                             const bool* stop = nullptr) const;
+                             std::stop_token stop = {}) const;
 
     // "Another cataloguing is running (…)": the message for a refused second walk.
     static QString busyMessage(const std::filesystem::path& busyWith);

@@ -1,12 +1,13 @@
 #include "dravik/walker/walk_engine.h"
 
+#include "common/disc_list_format.h"
+#include "common/disc_list_writer.h"
 #include "common/error.h"
+#include "common/file_descriptor.h"
 #include "common/wildcard.h"
-#include "dravik/catalogue/disc_list_writer.h"
 
 #include <cerrno>
 #include <cstddef>
-#include <cstring>
 #include <deque>
 #include <dirent.h>
 #include <fcntl.h>
@@ -29,12 +30,6 @@ std::string trimmed(const std::string& text) {
 
 bool isDot(const char* name) {
     return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
-}
-
-// The folder's own line form: CR and LF would break the one-line-per-file rule.
-void appendListName(std::string& out, const char* name) {
-    for (const char* p = name; *p; ++p)
-        out += (*p == '\r' || *p == '\n') ? '?' : (*p == '/' ? '\\' : *p);
 }
 
 bool isFolder(int dirFd, unsigned char type, const char* name) {
@@ -61,6 +56,154 @@ struct QueuedFolder {
     std::string listed; // "E:\Photos\2009\"
 };
 
+// One folder's entries in listing order, the names packed in one buffer that is reused for
+// every folder, so listing costs no allocation per entry.
+class Listing {
+public:
+    struct Entry {
+        std::size_t at;
+        std::size_t size;
+        bool folder;
+    };
+
+    void clear() {
+        names_.clear();
+        entries_.clear();
+    }
+    void add(const char* name, bool folder) {
+        const std::string_view text(name);
+        entries_.push_back({names_.size(), text.size(), folder});
+        names_ += text;
+    }
+    const std::vector<Entry>& entries() const { return entries_; }
+    std::string_view name(const Entry& entry) const {
+        return std::string_view(names_).substr(entry.at, entry.size);
+    }
+
+private:
+    std::string names_;
+    std::vector<Entry> entries_;
+};
+
+// One run of the walk: the queue, the counters and the list being written.
+class Walk {
+public:
+    Walk(int rootFd, const WalkInput& input, const std::filesystem::path& workFile,
+         const WalkEngine::Progress& progress, std::stop_token stop)
+        : rootFd_(rootFd), patterns_(WalkEngine::patterns(input)),
+          everything_(patterns_.size() == 1 && (patterns_[0] == "*.*" || patterns_[0] == "*")),
+          writer_(workFile), progress_(progress), stop_(std::move(stop)) {
+        queue_.push_back({std::string(), input.location});
+    }
+
+    WalkCounts run(const std::filesystem::path& root) {
+        while (!queue_.empty() && !stopped_) {
+            const QueuedFolder folder = std::move(queue_.front());
+            queue_.pop_front();
+            if (!listFolder(folder, root))
+                continue;
+            queueSubfolders(folder);
+            writeMatches(folder);
+        }
+        writer_.finish(counts_.files, counts_.folders);
+        if (progress_)
+            progress_(counts_);
+        return counts_;
+    }
+
+private:
+    // Reads the folder's entries into the listing; false when it cannot be listed (skipped).
+    bool listFolder(const QueuedFolder& folder, const std::filesystem::path& root) {
+        listing_.clear();
+        common::FileDescriptor fd(folder.local.empty()
+                                      ? ::dup(rootFd_)
+                                      : ::openat(rootFd_, folder.local.c_str(),
+                                                 O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW));
+        if (!fd) {
+            if (folder.local.empty())
+                throw common::Error::fromErrno(errno, root.string());
+            ++counts_.skipped;
+            return false;
+        }
+        for (;;) {
+            const long got = ::syscall(SYS_getdents64, fd.get(), buffer_.data(), buffer_.size());
+            if (got == 0)
+                return true;
+            if (got < 0) {
+                if (errno == EINTR)
+                    continue;
+                ++counts_.skipped; // a read error part-way: what was read stays, the rest is lost
+                return true;
+            }
+            for (long at = 0; at < got;) {
+                const auto* entry = reinterpret_cast<const LinuxDirent64*>(buffer_.data() + at);
+                at += entry->d_reclen;
+                if (!isDot(entry->d_name))
+                    listing_.add(entry->d_name, isFolder(fd.get(), entry->d_type, entry->d_name));
+            }
+        }
+    }
+
+    void queueSubfolders(const QueuedFolder& folder) {
+        for (const auto& entry : listing_.entries()) {
+            if (!entry.folder)
+                continue;
+            const std::string_view name = listing_.name(entry);
+            QueuedFolder next;
+            next.local = folder.local;
+            if (!next.local.empty())
+                next.local += '/';
+            next.local += name;
+            next.listed = folder.listed;
+            next.listed += common::DiscListFormat::cleanName(name, scratch_);
+            next.listed += '\\';
+            queue_.push_back(std::move(next));
+        }
+    }
+
+    // Every entry that a pattern matches, pattern by pattern: a file gets its line, a folder is
+    // counted.
+    void writeMatches(const QueuedFolder& folder) {
+        for (const auto& pattern : patterns_) {
+            for (const auto& entry : listing_.entries()) {
+                if (stopped_)
+                    return;
+                const std::string_view name = listing_.name(entry);
+                if (!everything_ && !common::Wildcard::matches(pattern, name))
+                    continue;
+                if (entry.folder) {
+                    ++counts_.folders;
+                } else {
+                    ++counts_.files;
+                    writer_.appendFile(folder.listed, name);
+                }
+                tick();
+            }
+        }
+    }
+
+    void tick() {
+        ++counts_.entries;
+        if (progress_ && counts_.entries % ProgressEvery == 0)
+            progress_(counts_);
+        if (stop_.stop_requested())
+            stopped_ = true;
+    }
+
+    int rootFd_;
+    std::vector<std::string> patterns_;
+    bool everything_;
+    common::DiscListWriter writer_;
+    const WalkEngine::Progress& progress_;
+    std::stop_token stop_;
+    WalkCounts counts_;
+    std::deque<QueuedFolder> queue_;
+    Listing listing_;
+    std::vector<char> buffer_ = std::vector<char>(1u << 16);
+    std::string scratch_;
+    bool stopped_ = false;
+};
+
 } // namespace
 
 WalkEngine::WalkEngine(std::filesystem::path root, WalkInput input)
@@ -80,114 +223,16 @@ std::vector<std::string> WalkEngine::patterns(const WalkInput& input) {
 }
 
 WalkCounts WalkEngine::run(const std::filesystem::path& workFile) {
-    input_.fileName = trimmed(input_.fileName);
-    input_.phrase = trimmed(input_.phrase);
-    input_.location = trimmed(input_.location);
-    if (input_.location.empty() || input_.location.back() != '\\')
-        input_.location += '\\';
-    const std::vector<std::string> patterns = WalkEngine::patterns(input_);
-    const bool everything = patterns.size() == 1 && (patterns[0] == "*.*" || patterns[0] == "*");
-
-    const int rootFd = ::open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (rootFd < 0)
+    WalkInput input = input_;
+    input.fileName = trimmed(input.fileName);
+    input.location = trimmed(input.location);
+    if (input.location.empty() || input.location.back() != '\\')
+        input.location += '\\';
+    const common::FileDescriptor rootFd(::open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!rootFd)
         throw common::Error::fromErrno(errno, root_.string());
-    catalogue::DiscListWriter writer(workFile);
-    WalkCounts counts;
-    std::deque<QueuedFolder> queue;
-    queue.push_back({std::string(), input_.location});
-    std::vector<std::pair<std::string, bool>> entries; // reused: a folder's listing for patterns
-    std::vector<char> buffer(1u << 16);                // reused for every folder's records
-    bool stopped = false;
-
-    auto tick = [&] {
-        ++counts.entries;
-        if (progress_ && counts.entries % ProgressEvery == 0)
-            progress_(counts);
-        if (stop_ && *stop_)
-            stopped = true;
-    };
-
-    while (!queue.empty() && !stopped) {
-        const QueuedFolder folder = std::move(queue.front());
-        queue.pop_front();
-        const int fd = folder.local.empty()
-                           ? ::dup(rootFd)
-                           : ::openat(rootFd, folder.local.c_str(),
-                                      O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
-        if (fd < 0) {
-            if (folder.local.empty()) {
-                const int err = errno;
-                ::close(rootFd);
-                throw common::Error::fromErrno(err, root_.string());
-            }
-            ++counts.skipped;
-            continue;
-        }
-        entries.clear();
-        for (;;) {
-            const long got = ::syscall(SYS_getdents64, fd, buffer.data(), buffer.size());
-            if (got == 0)
-                break;
-            if (got < 0) {
-                if (errno == EINTR)
-                    continue;
-                ++counts.skipped; // a read error part-way: what was read stays, the rest is lost
-                break;
-            }
-            for (long at = 0; at < got;) {
-                const auto* entry = reinterpret_cast<const LinuxDirent64*>(buffer.data() + at);
-                at += entry->d_reclen;
-                const char* name = entry->d_name;
-                if (isDot(name))
-                    continue;
-                const bool sub = isFolder(fd, entry->d_type, name);
-                if (sub) {
-                    QueuedFolder next;
-                    next.local =
-                        folder.local.empty() ? std::string(name) : folder.local + '/' + name;
-                    next.listed = folder.listed;
-                    appendListName(next.listed, name);
-                    next.listed += '\\';
-                    queue.push_back(std::move(next));
-                }
-                if (!everything) {
-                    entries.emplace_back(name, sub);
-                } else if (!stopped) {
-                    // One pass: the listing order is the order of both queue and lines.
-                    if (sub) {
-                        ++counts.folders;
-                    } else {
-                        ++counts.files;
-                        writer.appendFile(folder.listed, name);
-                    }
-                    tick();
-                }
-            }
-        }
-        ::close(fd);
-        if (everything)
-            continue;
-        for (const auto& pattern : patterns) {
-            for (const auto& [name, sub] : entries) {
-                if (stopped)
-                    break;
-                if (!common::Wildcard::matches(pattern, name))
-                    continue;
-                if (sub)
-                    ++counts.folders;
-                else {
-                    ++counts.files;
-                    writer.appendFile(folder.listed, name);
-                }
-                tick();
-            }
-        }
-    }
-    ::close(rootFd);
-    writer.finish(counts.files, counts.folders);
-    if (progress_)
-        progress_(counts);
-    return counts;
+    Walk walk(rootFd.get(), input, workFile, progress_, stop_);
+    return walk.run(root_);
 }
 
 } // namespace dravik::walker

@@ -2,18 +2,19 @@
 
 #include <filesystem>
 #include <functional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
 namespace dravik::walker {
 
-// What the walk is told, as the finder window's fields hold it.
+// What the walk is told, as the finder window's fields hold it. Cataloguing leaves the pattern
+// at "*.*" and both lists empty, so every file is listed.
 struct WalkInput {
-    std::string fileName = "*.*";     // file-name pattern
-    std::string phrase;               // trimmed, otherwise not used
+    std::string fileName = "*.*";     // file-name pattern, used when both lists are empty
     std::string location;             // start location in list form, "E:\"
-    std::vector<std::string> include; // files to include
-    std::vector<std::string> exclude; // files to exclude
+    std::vector<std::string> include; // each entry lists a folder's files once more, "*entry*"
+    std::vector<std::string> exclude; // any entry: every file ("*.*"), nothing is left out
 };
 
 struct WalkCounts {
@@ -37,22 +38,23 @@ public:
 
     // Called every few hundred entries and once at the end.
     void setProgress(Progress progress) { progress_ = std::move(progress); }
-    // When it turns true, the walk ends after the current entry (the list still gets its
+    // When a stop is requested, the walk ends after the current entry (the list still gets its
     // summary line).
-    void setStopFlag(const bool* stop) { stop_ = stop; }
+    void setStopToken(std::stop_token stop) { stop_ = std::move(stop); }
 
     // Writes the list to `workFile`, replacing it. Throws common::Error when the work file cannot
     // be written or the root cannot be listed.
     WalkCounts run(const std::filesystem::path& workFile);
 
-    // The patterns a folder's files are listed with, in order.
+    // The patterns a folder's files are listed with, in order: one per include entry, else
+    // "*.*" when anything is excluded, else the file-name pattern ("*.*" when blank).
     static std::vector<std::string> patterns(const WalkInput& input);
 
 private:
     std::filesystem::path root_;
     WalkInput input_;
     Progress progress_;
-    const bool* stop_ = nullptr;
+    std::stop_token stop_;
 };
 
 } // namespace dravik::walker

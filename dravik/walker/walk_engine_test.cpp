@@ -165,11 +165,11 @@ TEST(WalkEngine, StopFlagEndsTheWalkWithASummary) {
     TempFolder disc;
     for (int i = 0; i < 600; ++i)
         disc.write("f" + std::to_string(i), "");
-    bool stop = false;
+    std::stop_source stop;
     TempFolder out;
-    WalkEngine engine(disc.path(), WalkInput{"*.*", "", "E:\\", {}, {}});
-    engine.setStopFlag(&stop);
-    engine.setProgress([&](const WalkCounts&) { stop = true; });
+    WalkEngine engine(disc.path(), WalkInput{"*.*", "E:\\", {}, {}});
+    engine.setStopToken(stop.get_token());
+    engine.setProgress([&](const WalkCounts&) { stop.request_stop(); });
     const WalkCounts counts = engine.run(out / "list");
     EXPECT_EQ(counts.files, 256);
     EXPECT_NE(TempFolder::read(out / "list").find("256 files :  folders\r\n"), std::string::npos);
