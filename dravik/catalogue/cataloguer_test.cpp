@@ -1,6 +1,6 @@
 #include "common/error.h"
 #include "common/settings_store.h"
-#include "common/testing/temp_folder.h"
+#include "common/testing/workspace_fixture.h"
 #include "dravik/catalogue/cataloguer.h"
 #include "dravik/walker/walk_lock.h"
 
@@ -9,6 +9,15 @@
 using common::testing::TempFolder;
 using dravik::catalogue::Catalogue;
 using dravik::catalogue::Cataloguer;
+
+namespace {
+class CataloguerTest : public common::testing::WorkspaceFixture {
+protected:
+    Catalogue catalogue{data, program};
+    common::DriveTable table = drives();
+    Cataloguer cataloguer{catalogue, table};
+};
+} // namespace
 
 TEST(Cataloguer, RefusesNamesThatCannotBeFilesOrReadBackWhole) {
     for (const char* bad :
@@ -28,15 +37,8 @@ TEST(Cataloguer, ListedWithoutRegardToCase) {
     EXPECT_FALSE(Cataloguer::listed({"Holiday"}, "Holiday 2"));
 }
 
-TEST(Cataloguer, BuildPublishesTheListAndRefusesASecondWalk) {
-    TempFolder dir;
-    dir.write("disc/a.txt", "x");
-    const auto data = dir.makeFolder("data");
-    const auto program = dir.makeFolder("program");
-    Catalogue catalogue(data, program);
-    common::DriveTable drives;
-    drives.set('E', (dir / "disc").string());
-    Cataloguer cataloguer(catalogue, drives);
+TEST_F(CataloguerTest, BuildPublishesTheListAndRefusesASecondWalk) {
+    root.write("disc/a.txt", "x");
     const auto counts = cataloguer.build("Disc 1", "E", {});
     EXPECT_EQ(counts.files, 1);
     EXPECT_EQ(TempFolder::read(data / "Disc 1.rtf"),
@@ -58,12 +60,8 @@ TEST(Cataloguer, BuildPublishesTheListAndRefusesASecondWalk) {
     EXPECT_TRUE(dravik::walker::WalkLock::busyWith(program).empty());
 }
 
-TEST(Cataloguer, UnreadableDriveIsDeviceUnavailable) {
-    TempFolder dir;
-    Catalogue catalogue(dir.makeFolder("data"), dir.makeFolder("program"));
-    common::DriveTable drives;
-    drives.set('E', (dir / "nothing").string());
-    Cataloguer cataloguer(catalogue, drives);
+TEST_F(CataloguerTest, UnreadableDriveIsDeviceUnavailable) {
+    table.set('E', (root / "nothing").string());
     for (const QString& drive : {QString("E"), QString()}) {
         try {
             cataloguer.build("Disc", drive, {});
@@ -72,5 +70,5 @@ TEST(Cataloguer, UnreadableDriveIsDeviceUnavailable) {
             EXPECT_EQ(e.number(), 68);
         }
     }
-    EXPECT_FALSE(std::filesystem::exists(dir / "data" / "Disc.rtf"));
+    EXPECT_FALSE(std::filesystem::exists(data / "Disc.rtf"));
 }

@@ -1,6 +1,5 @@
 #include "common/settings_store.h"
-#include "common/testing/scoped_variable.h"
-#include "common/testing/temp_folder.h"
+#include "common/testing/workspace_fixture.h"
 #include "dravik/cli/cli.h"
 
 #include <QDir>
@@ -13,16 +12,9 @@ using common::testing::TempFolder;
 using dravik::cli::Cli;
 
 namespace {
-class CliTest : public ::testing::Test {
+class CliTest : public common::testing::WorkspaceFixture {
 protected:
-    TempFolder root;
-    std::filesystem::path data = root.makeFolder("data");
-    std::filesystem::path program = root.makeFolder("program");
     std::ostringstream out, err;
-    common::testing::ScopedVariable settings{"DRAVIK_SETTINGS_DIR",
-                                             root.makeFolder("settings").c_str()};
-    common::testing::ScopedVariable programVariable{"DRAVIK_PROGRAM_DIR", program.c_str()};
-    common::testing::ScopedVariable drive{"DRAVIK_DRIVE_E", (root / "disc").c_str()};
 
     void SetUp() override { root.write("disc/Music/song.mp3", "x"); }
     int run(QStringList args) {
