@@ -31,9 +31,6 @@ public:
     static std::vector<std::string> readAll(const std::filesystem::path& path);
 
 private:
-    // Takes one item from `rest`; `moreOnLine` tells whether a comma left another one.
-    static void take(std::string_view& rest, bool& moreOnLine, std::string_view& item);
-
     LineReader lines_;
     std::string_view rest_;
     bool moreOnLine_ = false;

@@ -131,6 +131,30 @@ TEST(WalkEngine, PatternRules) {
                                                  "2 files :  folders"}));
 }
 
+// Each include entry lists a folder once more, in list order, so a file that two entries match
+// is listed twice; an exclude entry lists everything.
+TEST(WalkEngine, IncludeAndExcludeListsAsTheFinderUsesThem) {
+    TempFolder disc;
+    disc.write("song.mp3", "x");
+    disc.write("mix.txt.mp3", "x");
+    disc.write("notes.txt", "x");
+    disc.makeFolder("mp3 folder");
+    WalkInput include;
+    include.include = {".txt", "mp3"};
+    const Walked w = walk(disc.path(), include);
+    ASSERT_EQ(w.lines.size(), 5u);
+    // The ".txt" pass first, then the "mp3" pass.
+    EXPECT_EQ(sorted({w.lines[0], w.lines[1]}),
+              (std::vector<std::string>{"\"E:\\\",\"mix.txt.mp3\"", "\"E:\\\",\"notes.txt\""}));
+    EXPECT_EQ(sorted({w.lines[2], w.lines[3]}),
+              (std::vector<std::string>{"\"E:\\\",\"mix.txt.mp3\"", "\"E:\\\",\"song.mp3\""}));
+    EXPECT_EQ(w.lines[4], "4 files : 1 folders");
+    WalkInput exclude;
+    exclude.fileName = "*.txt";
+    exclude.exclude = {".mp3"};
+    EXPECT_EQ(walk(disc.path(), exclude).counts.files, 3);
+}
+
 TEST(WalkEngine, UnlistableFoldersAreSkippedAndCounted) {
     TempFolder disc;
     disc.write("d1/d2/lost.txt", "x");
