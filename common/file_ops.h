@@ -1,11 +1,20 @@
 #pragma once
 
+#include "common/file_descriptor.h"
+
 #include <filesystem>
 
 namespace common {
 
 // Small whole-file operations; failures throw common::Error.
 namespace FileOps {
+
+// Opens a file the way every reader and writer of text files does: without blocking (a FIFO
+// or device could hold the open, or the reads, for ever) and only when it is a regular file;
+// anything else is Error 75 naming the path. `flags` are open(2) flags; a created file gets
+// `mode` less the umask.
+[[nodiscard]] FileDescriptor openRegular(const std::filesystem::path& path, int flags,
+                                         unsigned mode = 0666);
 
 // Creates an empty file when none is there (an existing file is left alone).
 void createIfMissing(const std::filesystem::path& path);

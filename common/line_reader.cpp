@@ -1,6 +1,7 @@
 #include "common/line_reader.h"
 
 #include "common/error.h"
+#include "common/file_ops.h"
 
 #include <cerrno>
 #include <cstring>
@@ -12,16 +13,6 @@
 namespace common {
 
 namespace {
-
-// Opens a file to read; refuses a folder.
-FileDescriptor openToRead(const std::filesystem::path& path, struct stat& st) {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd)
-        throw Error::fromErrno(errno, path.string());
-    if (::fstat(fd.get(), &st) == 0 && S_ISDIR(st.st_mode))
-        throw Error(ErrorNumber::PathFileAccess, path.string() + ": is a folder, not a file");
-    return fd;
-}
 
 // Reads up to `room` bytes; 0 at the end of the file.
 std::size_t readSome(const FileDescriptor& fd, char* into, std::size_t room,
@@ -38,8 +29,7 @@ std::size_t readSome(const FileDescriptor& fd, char* into, std::size_t room,
 } // namespace
 
 LineReader::LineReader(const std::filesystem::path& path) : buffer_(1u << 16), path_(path) {
-    struct stat st {};
-    fd_ = openToRead(path, st);
+    fd_ = FileOps::openRegular(path, O_RDONLY);
 }
 
 bool LineReader::fill() {
@@ -104,8 +94,9 @@ std::vector<std::string> LineReader::readAll(const std::filesystem::path& path) 
 }
 
 std::string LineReader::wholeFile(const std::filesystem::path& path) {
+    const FileDescriptor fd = FileOps::openRegular(path, O_RDONLY);
     struct stat st {};
-    const FileDescriptor fd = openToRead(path, st);
+    ::fstat(fd.get(), &st);
     std::string bytes;
     bytes.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0);
     std::size_t used = 0;

@@ -2,6 +2,7 @@
 
 #include "common/code_page.h"
 #include "common/error.h"
+#include "common/file_ops.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -59,10 +60,8 @@ void TextWriter::open(const std::filesystem::path& path, Mode mode) {
         writing_ = pattern;
         return;
     }
-    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mode == Mode::Append ? O_APPEND : O_TRUNC);
-    fd_.reset(::open(path.c_str(), flags, 0644));
-    if (!fd_)
-        throw Error::fromErrno(errno, path.string());
+    fd_ = FileOps::openRegular(path,
+                               O_WRONLY | O_CREAT | (mode == Mode::Append ? O_APPEND : O_TRUNC));
 }
 
 void TextWriter::discard() {

@@ -15,6 +15,8 @@
 
 #include <memory>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using common::testing::ScriptedDialogs;
 using common::testing::TempFolder;
@@ -267,4 +269,15 @@ TEST_F(PeekWindowTest, ClosingTheWindowWhileItLoadsEndsTheLoad) {
     EXPECT_EQ(viewer.window.start(), std::optional<int>(0));
     EXPECT_EQ(viewer.captions, QStringList({"1000", "2000"}));
     EXPECT_LT(viewer.window.model().rowCount(), 5000);
+}
+
+TEST_F(PeekWindowTest, AFifoIsRefusedInsteadOfFreezingTheWindow) {
+    const auto fifo = temp / "list.rtf";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    dialogs.expectMessage("", "Cannot open " + qpath(fifo) + "\nis not a regular file (75)",
+                          Buttons::Ok, Icon::Critical, Answer::Ok);
+    ::alarm(20); // a blocked open would otherwise hang the test run
+    Viewer& viewer = view(fifo);
+    EXPECT_EQ(viewer.window.start(), std::optional<int>(PeekWindow::Unreadable));
+    ::alarm(0);
 }

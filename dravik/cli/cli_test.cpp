@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using common::testing::TempFolder;
 using dravik::cli::Cli;
@@ -63,4 +65,14 @@ TEST_F(CliTest, UsageAndHelp) {
     EXPECT_EQ(Cli(out, err).run({}), Cli::Usage);
     EXPECT_EQ(run({"frobnicate"}), Cli::Usage);
     EXPECT_EQ(run({"catalogue"}), Cli::Usage);
+}
+
+TEST_F(CliTest, ADiscIndexThatIsAFifoIsRefusedAtOnce) {
+    ASSERT_EQ(::mkfifo((data / "DK.tex").c_str(), 0600), 0);
+    ::alarm(20); // a blocked open would otherwise hang the test run
+    EXPECT_EQ(run({"catalogue", "Disc 1", "--drive", "E"}), Cli::Refused);
+    ::alarm(0);
+    EXPECT_NE(err.str().find("DK.tex: is not a regular file (error 75)"), std::string::npos)
+        << err.str();
+    EXPECT_FALSE(std::filesystem::exists(data / "Disc 1.rtf"));
 }
