@@ -3,11 +3,17 @@
 #include "common/item_reader.h"
 #include "common/line_reader.h"
 #include "common/name_resolver.h"
+#include "common/temporary_file.h"
 #include "common/testing/temp_folder.h"
 #include "common/text_writer.h"
 #include "common/upper_case.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <ctime>
+#include <fcntl.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -137,4 +143,94 @@ TEST(TextFiles, AFifoOrADeviceIsRefusedWithoutBlocking) {
     EXPECT_EQ(failureOf([&] { common::LineReader reader(dir.path()); }),
               "75 " + dir.path().string() + ": is a folder, not a file");
     ::alarm(0);
+}
+
+namespace {
+unsigned modeOf(const std::filesystem::path& file) {
+    struct stat st {};
+    ::stat(file.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+// Sets the umask for one test.
+class ScopedUmask {
+public:
+    explicit ScopedUmask(mode_t mask) : saved_(::umask(mask)) {}
+    ~ScopedUmask() { ::umask(saved_); }
+
+private:
+    mode_t saved_;
+};
+} // namespace
+
+TEST(TextWriter, ARewriteKeepsTheModeOfTheFileItReplacesAndANewFileFollowsTheUmask) {
+    TempFolder dir;
+    const ScopedUmask umask(027);
+    for (const unsigned mode : {0600u, 0640u, 0664u}) {
+        const auto file = dir.write("list.txt", "old\r\n");
+        ::chmod(file.c_str(), mode);
+        TextWriter::replaceLines(file, {"new"});
+        EXPECT_EQ(modeOf(file), mode);
+    }
+    TextWriter::replaceLines(dir / "new.txt", {"new"});
+    EXPECT_EQ(modeOf(dir / "new.txt"), 0640u);
+    TextWriter(dir / "truncated.txt", TextWriter::Mode::Truncate).commit();
+    EXPECT_EQ(modeOf(dir / "truncated.txt"), 0640u);
+    common::FileOps::createIfMissing(dir / "created.txt");
+    EXPECT_EQ(modeOf(dir / "created.txt"), 0640u);
+}
+
+// A rewrite's new file has a short name of its own, so every name that fits the folder can be
+// rewritten: a disc list of a 251-byte disc name has a 255-byte name.
+TEST(TextWriter, ANameOfTheLongestLengthCanBeRewritten) {
+    TempFolder dir;
+    const auto file = dir.write(std::string(251, 'x') + ".rtf", "old\r\n");
+    TextWriter::replaceLines(file, {"new"});
+    EXPECT_EQ(TempFolder::read(file), "new\r\n");
+    common::FileOps::copyReplacing(file, dir / (std::string(251, 'y') + ".rtf"));
+    EXPECT_EQ(TempFolder::read(dir / (std::string(251, 'y') + ".rtf")), "new\r\n");
+}
+
+namespace {
+void makeOld(const std::filesystem::path& file) {
+    const struct timespec times[2] = {{0, UTIME_OMIT}, {::time(nullptr) - 3600, 0}};
+    ::utimensat(AT_FDCWD, file.c_str(), times, 0);
+}
+std::vector<std::string> namesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+} // namespace
+
+// What a killed program leaves behind goes; a rewrite another program is running stays.
+TEST(TemporaryFile, StaleFilesGoAndFilesOfARunningRewriteStay) {
+    TempFolder dir;
+    const auto file = dir.write("list.rtf", "old\r\n");
+    TextWriter running(file, TextWriter::Mode::Replace);
+    running.line("half written");
+    running.flush();
+    for (const auto& name : namesIn(dir.path()))
+        makeOld(dir / name);
+    const auto killed = dir.write(".dravik-AbCd1234.new", "killed\r\n");
+    const auto earlier = dir.write("list.rtf.new-Ab12Cd", "from an earlier version\r\n");
+    const auto recent = dir.write("DK.tex.new-Xy34Zw", "may still be written\r\n");
+    const auto fresh = dir.write(".dravik-FrEsH123.new", "just created\r\n");
+    dir.write("notes.new-design", "not ours\r\n");
+    dir.write(".dravik-short.new", "not ours\r\n");
+    for (const auto& path : {killed, earlier})
+        makeOld(path);
+    const auto before = namesIn(dir.path());
+
+    EXPECT_EQ(common::TemporaryFile::removeStale(dir.path()), 2u);
+    auto after = before;
+    std::erase(after, killed.filename().string());
+    std::erase(after, earlier.filename().string());
+    EXPECT_EQ(namesIn(dir.path()), after);
+    EXPECT_TRUE(std::filesystem::exists(recent));
+    EXPECT_TRUE(std::filesystem::exists(fresh));
+    running.commit();
+    EXPECT_EQ(TempFolder::read(file), "half written\r\n");
 }

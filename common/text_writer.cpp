@@ -3,6 +3,7 @@
 #include "common/code_page.h"
 #include "common/error.h"
 #include "common/file_ops.h"
+#include "common/temporary_file.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -52,12 +53,9 @@ void TextWriter::open(const std::filesystem::path& path, Mode mode) {
     writing_ = path;
     mode_ = mode;
     if (mode == Mode::Replace) {
-        std::string pattern = path.string() + ".new-XXXXXX";
-        fd_.reset(::mkstemp(pattern.data()));
-        if (!fd_)
-            throw Error::fromErrno(errno, path.string());
-        ::fchmod(fd_.get(), 0644);
-        writing_ = pattern;
+        auto created = TemporaryFile::createBeside(path);
+        fd_ = std::move(created.fd);
+        writing_ = std::move(created.path);
         return;
     }
     fd_ = FileOps::openRegular(path,

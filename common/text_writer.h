@@ -14,9 +14,10 @@
 namespace common {
 
 // The one buffered file writer: text in the system's code page with CR LF line ends, bytes as
-// they are, through one buffer. Replace mode writes a complete new file beside the old one and
-// renames it over the old one on commit(), after the bytes reached the disk, so a crash leaves
-// the old file or the new one whole.
+// they are, through one buffer. Replace mode writes a complete new file beside the old one (a
+// TemporaryFile: short name, the old file's mode) and renames it over the old one on commit(),
+// after the bytes reached the disk, so a crash leaves the old file or the new one whole. Files
+// are opened as FileOps::openRegular opens them; a new file follows the umask.
 //
 // A writer may be opened again and again (the splitter keeps hundreds of extension files in
 // slots): the buffer is allocated on the first open and kept for the next file.
