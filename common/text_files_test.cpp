@@ -234,3 +234,21 @@ TEST(TemporaryFile, StaleFilesGoAndFilesOfARunningRewriteStay) {
     running.commit();
     EXPECT_EQ(TempFolder::read(file), "half written\r\n");
 }
+
+// A file whose last line has no line end (written by hand, or cut short) would glue the first
+// appended line onto it.
+TEST(TextWriter, AnAppendFirstEndsAnUnterminatedLastLine) {
+    TempFolder dir;
+    for (const auto& [before, after] :
+         std::vector<std::pair<std::string, std::string>>{{"NoEOLAfter", "NoEOLAfter\r\nNext\r\n"},
+                                                          {"Ends\r", "Ends\r\r\nNext\r\n"},
+                                                          {"Lone LF\n", "Lone LF\nNext\r\n"},
+                                                          {"Whole\r\n", "Whole\r\nNext\r\n"},
+                                                          {"", "Next\r\n"}}) {
+        const auto file = dir.write("DK.tex", before);
+        TextWriter writer(file, TextWriter::Mode::Append);
+        writer.line("Next");
+        writer.commit();
+        EXPECT_EQ(TempFolder::read(file), after) << before;
+    }
+}

@@ -58,8 +58,31 @@ void TextWriter::open(const std::filesystem::path& path, Mode mode) {
         writing_ = std::move(created.path);
         return;
     }
-    fd_ = FileOps::openRegular(path,
-                               O_WRONLY | O_CREAT | (mode == Mode::Append ? O_APPEND : O_TRUNC));
+    if (mode == Mode::Truncate) {
+        fd_ = FileOps::openRegular(path, O_WRONLY | O_CREAT | O_TRUNC);
+        return;
+    }
+    // Reading too, to see the file's last byte; a file that may only be written is appended to
+    // as it is.
+    try {
+        fd_ = FileOps::openRegular(path, O_RDWR | O_CREAT | O_APPEND);
+    } catch (const Error& e) {
+        if (e.number() != ErrorNumber::PermissionDenied)
+            throw;
+        fd_ = FileOps::openRegular(path, O_WRONLY | O_CREAT | O_APPEND);
+        return;
+    }
+    if (!endsWithLineEnd())
+        endLine();
+}
+
+bool TextWriter::endsWithLineEnd() const {
+    struct stat st {};
+    char last = '\n';
+    if (::fstat(fd_.get(), &st) == 0 && st.st_size > 0 &&
+        ::pread(fd_.get(), &last, 1, st.st_size - 1) != 1)
+        throw Error::fromErrno(errno, path_.string());
+    return last == '\n';
 }
 
 void TextWriter::discard() {

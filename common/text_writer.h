@@ -34,7 +34,8 @@ public:
     TextWriter(const TextWriter&) = delete;
     TextWriter& operator=(const TextWriter&) = delete;
 
-    // Commits a file still open, then opens `path`. Throws common::Error.
+    // Commits a file still open, then opens `path`. An Append first ends an unterminated last
+    // line, so the first line written never joins it. Throws common::Error.
     void open(const std::filesystem::path& path, Mode mode);
     bool isOpen() const { return fd_.isOpen(); }
 
@@ -66,6 +67,8 @@ public:
     static void replaceLines(const std::filesystem::path& path, const QStringList& lines);
 
 private:
+    // Whether the file opened is empty or its last line is ended.
+    bool endsWithLineEnd() const;
     void rawSlow(std::string_view bytes);
     void writeOut(const char* data, std::size_t size);
     void discard();

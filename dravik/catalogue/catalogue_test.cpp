@@ -66,3 +66,10 @@ TEST(Catalogue, CountListLines) {
     EXPECT_EQ(
         Catalogue::countListLines("\"E:\\\",\"a\"\r\n\"E:\\\",\"b\"\r\n2 files :  folders\r\n"), 4);
 }
+
+TEST_F(CatalogueTest, AppendingToAnIndexWithoutAFinalLineEndKeepsTheNamesApart) {
+    root.write("data/DK.tex", "Old\r\nNoEOLAfter");
+    catalogue.appendDiscName("New");
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Old\r\nNoEOLAfter\r\nNew\r\n");
+    EXPECT_EQ(catalogue.readDiscIndex(), (QStringList{"Old", "NoEOLAfter", "New"}));
+}
