@@ -4,6 +4,7 @@
 #include "common/line_reader.h"
 #include "common/name_resolver.h"
 #include "common/temporary_file.h"
+#include "common/testing/descriptor_count.h"
 #include "common/testing/temp_folder.h"
 #include "common/text_writer.h"
 #include "common/upper_case.h"
@@ -251,4 +252,22 @@ TEST(TextWriter, AnAppendFirstEndsAnUnterminatedLastLine) {
         writer.commit();
         EXPECT_EQ(TempFolder::read(file), after) << before;
     }
+}
+
+TEST(TextFiles, FailedReadsAndWritesLeaveNoDescriptorOpen) {
+    TempFolder dir;
+    dir.makeFolder("list.rtf");
+    const auto file = dir.write("a.txt", "x\r\n");
+    const std::size_t before = common::testing::openDescriptors();
+    for (int i = 0; i < 10; ++i) {
+        TextWriter replace(dir / "list.rtf", TextWriter::Mode::Replace);
+        replace.line("the rename over a folder fails");
+        EXPECT_THROW(replace.commit(), common::Error);
+        EXPECT_THROW(TextWriter(dir / "no" / "x", TextWriter::Mode::Append), common::Error);
+        EXPECT_THROW(common::FileOps::copyReplacing(file, dir / "list.rtf"), common::Error);
+        EXPECT_THROW(common::FileOps::copyReplacing(dir / "none", file), common::Error);
+        EXPECT_THROW(common::LineReader::wholeFile(dir / "list.rtf"), common::Error);
+    }
+    EXPECT_EQ(common::testing::openDescriptors(), before);
+    EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"a.txt", "list.rtf"}));
 }

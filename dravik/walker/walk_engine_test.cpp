@@ -1,4 +1,5 @@
 #include "common/error.h"
+#include "common/testing/descriptor_count.h"
 #include "common/testing/temp_folder.h"
 #include "dravik/walker/walk_engine.h"
 
@@ -203,4 +204,15 @@ TEST(WalkEngine, UnreadableRootOrWorkFileIsAnError) {
     TempFolder disc;
     EXPECT_THROW(WalkEngine(disc / "none", {}).run(disc / "list"), common::Error);
     EXPECT_THROW(WalkEngine(disc.path(), {}).run(disc / "no" / "list"), common::Error);
+}
+
+TEST(WalkEngine, FailedWalksLeaveNoDescriptorOpen) {
+    TempFolder disc;
+    disc.write("a/b.txt", "x");
+    const std::size_t before = common::testing::openDescriptors();
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_THROW(WalkEngine(disc.path(), {}).run(disc / "no" / "list"), common::Error);
+        EXPECT_THROW(WalkEngine(disc / "none", {}).run(disc / "list"), common::Error);
+    }
+    EXPECT_EQ(common::testing::openDescriptors(), before);
 }
