@@ -86,11 +86,10 @@ DriveTable DriveTable::fromSystem() {
             }
         }
     }
-    SettingsStore settings(SettingsNames::Main);
-    for (const QString& key : settings.keys(QStringLiteral("Drives"))) {
-        if (key.size() == 1 && key[0].isLetter())
-            table.set(key[0].toLatin1(),
-                      settings.value(QStringLiteral("Drives"), key).toStdString());
+    try {
+        table.addFromSettings();
+    } catch (const Error& e) {
+        table.settingsFailure_ = e;
     }
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         const std::string name = std::string("DRAVIK_DRIVE_") + letter;
@@ -98,6 +97,15 @@ DriveTable DriveTable::fromSystem() {
             table.set(letter, value);
     }
     return table;
+}
+
+void DriveTable::addFromSettings() {
+    const SettingsStore settings(SettingsNames::Main);
+    const QString section = QStringLiteral("Drives");
+    for (const QString& key : settings.keys(section)) {
+        if (key.size() == 1 && key[0].isLetter())
+            set(key[0].toLatin1(), settings.value(section, key).toStdString());
+    }
 }
 
 void DriveTable::set(char letter, const std::string& root) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/error.h"
+
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -15,8 +17,10 @@ namespace common {
 class DriveTable {
 public:
     // Defaults (C = home, D, E, ... = optical drives, further letters = mounted removable media),
-    // then section "Drives" of the settings, then DRAVIK_DRIVE_<LETTER> variables.
+    // then section "Drives" of the settings, then DRAVIK_DRIVE_<LETTER> variables. Settings that
+    // cannot be read leave the defaults and the variables; settingsFailure() says why.
     static DriveTable fromSystem();
+    const std::optional<Error>& settingsFailure() const { return settingsFailure_; }
 
     void set(char letter, const std::string& root);
     void remove(char letter);
@@ -44,7 +48,10 @@ public:
     static std::filesystem::path mountPointOf(const std::string& device);
 
 private:
+    void addFromSettings();
+
     std::map<char, std::string> roots_;
+    std::optional<Error> settingsFailure_;
 };
 
 } // namespace common

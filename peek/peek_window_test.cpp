@@ -1,5 +1,6 @@
 #include "peek/peek_window.h"
 
+#include "common/testing/scoped_variable.h"
 #include "common/testing/scripted_dialogs.h"
 #include "common/testing/temp_folder.h"
 #include "peek/command_line.h"
@@ -280,4 +281,16 @@ TEST_F(PeekWindowTest, AFifoIsRefusedInsteadOfFreezingTheWindow) {
     Viewer& viewer = view(fifo);
     EXPECT_EQ(viewer.window.start(), std::optional<int>(PeekWindow::Unreadable));
     ::alarm(0);
+}
+
+// Peek reads no settings: settings that cannot be read do not keep a list from showing.
+TEST_F(PeekWindowTest, UnreadableSettingsDoNotStopIt) {
+    for (const char* name : {"dravik 2016.ini", "dravik.ini", "shard13.ini"})
+        temp.makeFolder(std::string("settings/") + name);
+    const common::testing::ScopedVariable settings("DRAVIK_SETTINGS_DIR",
+                                                   (temp / "settings").c_str());
+    const auto file = temp.write("a.rtf", "one\r\n");
+    Viewer& viewer = view(file);
+    EXPECT_EQ(viewer.window.start(), std::nullopt);
+    EXPECT_EQ(viewer.captions.last(), qpath(file) + " -  1");
 }
