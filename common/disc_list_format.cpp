@@ -3,28 +3,36 @@
 #include "common/code_page.h"
 #include "common/number_format.h"
 
+#include <algorithm>
+
 namespace common::DiscListFormat {
 
 namespace {
 
-bool breaksTheLine(char c) {
-    return c == '\r' || c == '\n';
+// CR and LF would end the line, a quote the field, and a backslash would read as a folder
+// separator.
+bool breaksTheFields(char c) {
+    return c == '\r' || c == '\n' || c == '"' || c == '\\';
 }
 
 } // namespace
 
 std::string_view cleanName(std::string_view name, std::string& scratch) {
-    const char* p = name.data();
-    const char* end = p + name.size();
-    while (p != end && !breaksTheLine(*p))
-        ++p;
-    if (p == end)
-        return name;
-    scratch.assign(name);
-    for (char& c : scratch) {
-        if (breaksTheLine(c))
-            c = '?';
+    bool plain = true;
+    for (const char c : name) {
+        if (breaksTheFields(c) || static_cast<unsigned char>(c) >= 0x80) {
+            plain = false;
+            break;
+        }
     }
+    if (plain)
+        return name;
+    std::string_view text = CodePage::inSystem(name, scratch);
+    if (std::none_of(text.begin(), text.end(), breaksTheFields))
+        return text;
+    if (text.data() != scratch.data())
+        scratch.assign(text);
+    std::replace_if(scratch.begin(), scratch.end(), breaksTheFields, '?');
     return scratch;
 }
 

@@ -20,8 +20,10 @@ struct FileLine {
     std::string_view name;
 };
 
-// A name as a list field: a character that would break the line or its two fields becomes "?".
-// Returns `name` itself when it is clean, else the cleaned copy kept in `scratch`.
+// A name as the directory listing gives it, as a list field: in the system's code page (read by
+// the text rule; a character the code page lacks becomes "?"), and CR, LF, double quote and
+// backslash, which would break the line or its two fields, become "?". Returns `name` itself when
+// it is clean, else the cleaned copy kept in `scratch`.
 std::string_view cleanName(std::string_view name, std::string& scratch);
 
 // The summary line, without its line end: counts formatted "###,###,###,###", so zero is empty.

@@ -1,5 +1,6 @@
 #include "common/disc_list_format.h"
 #include "common/disc_list_writer.h"
+#include "common/item_reader.h"
 #include "common/line_reader.h"
 #include "common/testing/temp_folder.h"
 
@@ -20,10 +21,12 @@ TEST(DiscListWriter, LinesAndSummaryByteForByte) {
     writer.appendFile("E:\\", "autorun.inf");
     writer.appendFile("E:\\Photos\\2009\\", "img 001.jpg");
     writer.appendFile("E:\\odd\\", "two\r\nlines\n");
+    writer.appendFile("E:\\odd\\", "say \"hi\"\\x");
     writer.finish(1234, 56);
     EXPECT_EQ(TempFolder::read(file), "\"E:\\\",\"autorun.inf\"\r\n"
                                       "\"E:\\Photos\\2009\\\",\"img 001.jpg\"\r\n"
                                       "\"E:\\odd\\\",\"two??lines?\"\r\n"
+                                      "\"E:\\odd\\\",\"say ?hi??x\"\r\n"
                                       "1,234 files : 56 folders\r\n");
 }
 
@@ -42,6 +45,7 @@ TEST(DiscListFormat, WrittenLinesParseBackIntoTheirFields) {
         {"E:\\Photos\\2009\\", "img 001.jpg"},
         {"E:\\caf\xc3\xa9\\", "cr\xc3\xa8me.doc"},
         {"E:\\", "two\r\nlines"},
+        {"E:\\", "say \"hi\"\\x"},
         {"E:\\", ""}};
     TempFolder dir;
     const auto file = dir / "list.rtf";
@@ -60,6 +64,9 @@ TEST(DiscListFormat, WrittenLinesParseBackIntoTheirFields) {
         EXPECT_EQ(fields->folder, files[i].first);
         std::string scratch;
         EXPECT_EQ(fields->name, DiscListFormat::cleanName(files[i].second, scratch));
+        // Read by items, as the global search and older readers do, too.
+        EXPECT_EQ(common::ItemReader::split(lines[i]),
+                  (std::vector<std::string_view>{fields->folder, fields->name}));
     }
     EXPECT_TRUE(DiscListFormat::isSummaryLine(lines.back()));
     EXPECT_FALSE(DiscListFormat::parseFileLine(lines.back()));

@@ -3,32 +3,11 @@
 #include "common/code_page.h"
 #include "common/disc_list_format.h"
 
-#include <cstdint>
-#include <cstring>
-
 namespace splitter {
 
 namespace DiscListFormat = common::DiscListFormat;
 
-namespace {
-bool isAscii(std::string_view bytes) {
-    // Eight bytes at a time: nearly every line is plain ASCII.
-    const char* p = bytes.data();
-    std::size_t n = bytes.size();
-    std::uint64_t high = 0;
-    for (; n >= 8; p += 8, n -= 8) {
-        std::uint64_t chunk;
-        std::memcpy(&chunk, p, 8);
-        high |= chunk;
-    }
-    for (; n > 0; ++p, --n)
-        high |= static_cast<unsigned char>(*p);
-    return (high & 0x8080808080808080ull) == 0;
-}
-} // namespace
-
-RecordReader::RecordReader(const std::filesystem::path& list)
-    : path_(list), utf8_(common::CodePage::system() == common::CodePage::Kind::Utf8) {
+RecordReader::RecordReader(const std::filesystem::path& list) : path_(list) {
     lines_.emplace(list);
     std::string_view first;
     if (!lines_->next(first)) {
@@ -56,18 +35,6 @@ std::size_t RecordReader::consumed() const {
     return lines_ ? lines_->consumed() : items_->consumed();
 }
 
-std::string_view RecordReader::inSystemCodePage(std::string_view bytes,
-                                                std::string& scratch) const {
-    if (isAscii(bytes))
-        return bytes;
-    const bool isUtf8 = common::CodePage::isValidUtf8(bytes);
-    if (utf8_ == isUtf8)
-        return bytes;
-    scratch = utf8_ ? common::CodePage::lineToUtf8(bytes)
-                    : common::CodePage::toWindows1252(common::CodePage::decodeLine(bytes));
-    return scratch;
-}
-
 bool RecordReader::next(Record& record) {
     return layout_ == Layout::Catalogue ? nextCatalogue(record) : nextStamped(record);
 }
@@ -83,7 +50,7 @@ bool RecordReader::nextCatalogue(Record& record) {
         }
         if (line.empty() || DiscListFormat::isSummaryLine(line))
             continue;
-        line = inSystemCodePage(line, line_);
+        line = common::CodePage::inSystem(line, line_);
         record.stamp = {};
         if (const auto fields = DiscListFormat::parseFileLine(line)) {
             record.folder = fields->folder;
@@ -108,7 +75,7 @@ bool RecordReader::nextStamped(Record& record) {
             cutShort_ = k > 0;
             return false;
         }
-        *fields[k] = inSystemCodePage(item, scratch_[k]);
+        *fields[k] = common::CodePage::inSystem(item, scratch_[k]);
         if (fields[k]->data() != scratch_[k].data() && k < 2) {
             // The item reader's view dies with the next item: keep a copy.
             scratch_[k].assign(item);

@@ -42,7 +42,6 @@ public:
 private:
     bool nextCatalogue(Record& record);
     bool nextStamped(Record& record);
-    std::string_view inSystemCodePage(std::string_view bytes, std::string& scratch) const;
 
     std::filesystem::path path_;
     Layout layout_ = Layout::Stamped;
@@ -51,7 +50,6 @@ private:
     std::string_view pending_; // the first line, already read while the layout was found
     bool hasPending_ = false;
     bool cutShort_ = false;
-    bool utf8_ = true;
     std::string scratch_[3];
     std::string line_;
 };

@@ -1,5 +1,6 @@
 #include "dravik/catalogue/cataloguer.h"
 
+#include "common/code_page.h"
 #include "common/error.h"
 #include "common/file_ops.h"
 #include "common/settings_names.h"
@@ -46,6 +47,11 @@ std::optional<QString> Cataloguer::refusal(const QString& name) {
         return QStringLiteral("\"") + name +
                QStringLiteral("\" is a device name on Windows and "
                               "cannot name a file.");
+    // "DK.tex" holds the name in the code page: a name it cannot hold would come back as
+    // another name.
+    if (!common::CodePage::canEncode(name))
+        return QStringLiteral("The disc name holds characters that the catalogue's code page "
+                              "cannot hold.");
     if ((name + ".rtf").toUtf8().size() > 255)
         return QStringLiteral("The disc name is too long for a file name.");
     return std::nullopt;

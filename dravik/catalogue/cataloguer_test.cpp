@@ -1,5 +1,6 @@
 #include "common/error.h"
 #include "common/settings_store.h"
+#include "common/testing/scoped_code_page.h"
 #include "common/testing/workspace_fixture.h"
 #include "dravik/catalogue/cataloguer.h"
 #include "dravik/walker/walk_lock.h"
@@ -30,6 +31,16 @@ TEST(Cataloguer, RefusesNamesThatCannotBeFilesOrReadBackWhole) {
         EXPECT_FALSE(Cataloguer::refusal(QString::fromUtf8(good)).has_value()) << good;
     EXPECT_EQ(*Cataloguer::refusal("a,b"),
               "A disc name cannot hold a comma: the disc index would read it back as two discs.");
+}
+
+TEST(Cataloguer, InWindows1252ANameTheCodePageCannotHoldIsRefused) {
+    const QString japanese = QString::fromUtf8("Disc \xe6\x97\xa5\xe6\x9c\xac");
+    const QString french = QString::fromUtf8("Disc caf\xc3\xa9");
+    EXPECT_FALSE(Cataloguer::refusal(japanese).has_value());
+    const common::testing::ScopedCodePage windows(common::CodePage::Kind::Windows1252);
+    EXPECT_EQ(Cataloguer::refusal(japanese),
+              "The disc name holds characters that the catalogue's code page cannot hold.");
+    EXPECT_FALSE(Cataloguer::refusal(french).has_value());
 }
 
 TEST(Cataloguer, ListedWithoutRegardToCase) {

@@ -1,5 +1,7 @@
 #include "common/error.h"
+#include "common/item_reader.h"
 #include "common/testing/descriptor_count.h"
+#include "common/testing/scoped_code_page.h"
 #include "common/testing/temp_folder.h"
 #include "dravik/walker/walk_engine.h"
 
@@ -96,6 +98,38 @@ TEST(WalkEngine, OddNamesStayOneLinePerFile) {
     const Walked w = walk(disc.path());
     ASSERT_EQ(w.lines.size(), 2u);
     EXPECT_EQ(w.lines[0], "\"E:\\bad?folder\\\",\"x?y.txt\"");
+}
+
+// A quote would end a field early and a backslash would read as a folder separator: both are
+// written as "?", as CR and LF are, so every line reads back as its two whole fields.
+TEST(WalkEngine, QuotesAndBackslashesInNamesBecomeQuestionMarks) {
+    TempFolder disc;
+    disc.write("say \"hi\"\\there/\"quo\"te\\x.txt", "x");
+    const Walked w = walk(disc.path());
+    ASSERT_EQ(w.lines.size(), 2u);
+    EXPECT_EQ(w.lines[0], "\"E:\\say ?hi??there\\\",\"?quo?te?x.txt\"");
+    EXPECT_EQ(common::ItemReader::split(w.lines[0]),
+              (std::vector<std::string_view>{"E:\\say ?hi??there\\", "?quo?te?x.txt"}));
+}
+
+// Names come from the directory listing as bytes; the list holds them in the system's code page
+// like every other text, read by the text rule (UTF-8 when valid, else windows-1252).
+TEST(WalkEngine, NamesAreWrittenInTheSystemCodePage) {
+    TempFolder disc;
+    disc.write("caf\xc3\xa9/na\xc3\xafve \xe6\x97\xa5.txt", "x");
+    disc.write("D\xe9mo.txt", "x");
+    {
+        const common::testing::ScopedCodePage windows(common::CodePage::Kind::Windows1252);
+        const Walked w = walk(disc.path());
+        ASSERT_EQ(w.lines.size(), 3u);
+        EXPECT_EQ(w.lines[0], "\"E:\\\",\"D\xe9mo.txt\"");
+        EXPECT_EQ(w.lines[1], "\"E:\\caf\xe9\\\",\"na\xefve ?.txt\"");
+    }
+    const common::testing::ScopedCodePage utf8(common::CodePage::Kind::Utf8);
+    const Walked w = walk(disc.path());
+    ASSERT_EQ(w.lines.size(), 3u);
+    EXPECT_EQ(w.lines[0], "\"E:\\\",\"D\xc3\xa9mo.txt\"");
+    EXPECT_EQ(w.lines[1], "\"E:\\caf\xc3\xa9\\\",\"na\xc3\xafve \xe6\x97\xa5.txt\"");
 }
 
 TEST(WalkEngine, SymbolicLinksAreFilesAndNeverFollowed) {
