@@ -271,3 +271,23 @@ TEST(TextFiles, FailedReadsAndWritesLeaveNoDescriptorOpen) {
     EXPECT_EQ(common::testing::openDescriptors(), before);
     EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"a.txt", "list.rtf"}));
 }
+
+// A list copied from an old Windows disc may have a name that is not UTF-8 ("D\xe9mo.rtf"). The
+// catalogue knows it by its name read by the text rule ("Démo"); the resolver finds the file's
+// own bytes for it, and the file lists show it decoded while keeping the bytes to open it by.
+TEST(NameResolver, FindsANameThatIsNotUtf8ByItsDecodedText) {
+    TempFolder dir;
+    const auto file = dir.write("D\xe9mo.rtf", "x\r\n");
+    dir.write("Plain.rtf", "x\r\n");
+    dir.write("notes.txt", "x\r\n");
+    EXPECT_EQ(common::NameResolver::resolve(dir.path(), "D\xc3\xa9mo.rtf"), file);
+    EXPECT_EQ(common::NameResolver::resolve(dir.path(), "D\xc3\x89MO.RTF"), file);
+    EXPECT_EQ(common::NameResolver::resolve(dir.path(), "D\xe9MO.rtf"), file);
+    EXPECT_TRUE(common::NameResolver::sameName("D\xe9mo.rtf", "D\xc3\x89MO.RTF"));
+    const auto listed = common::NameResolver::filesMatching(dir.path(), "*.rtf");
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[0].bytes, "D\xe9mo.rtf");
+    EXPECT_EQ(listed[0].shown, QString::fromUtf8("D\xc3\xa9mo.rtf"));
+    EXPECT_EQ(listed[1].bytes, "Plain.rtf");
+    EXPECT_EQ(common::LineReader::readAll(dir / listed[0].bytes).size(), 1u);
+}

@@ -2,6 +2,7 @@
 #include "common/settings_store.h"
 #include "common/testing/workspace_fixture.h"
 #include "dravik/catalogue/catalogue.h"
+#include "dravik/catalogue/list_text.h"
 
 #include <gtest/gtest.h>
 
@@ -72,4 +73,14 @@ TEST_F(CatalogueTest, AppendingToAnIndexWithoutAFinalLineEndKeepsTheNamesApart) 
     catalogue.appendDiscName("New");
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Old\r\nNoEOLAfter\r\nNew\r\n");
     EXPECT_EQ(catalogue.readDiscIndex(), (QStringList{"Old", "NoEOLAfter", "New"}));
+}
+
+TEST_F(CatalogueTest, AListWhoseNameIsNotUtf8IsFoundByTheNameTheIndexGivesIt) {
+    root.write("data/D\xe9mo.rtf", "\"E:\\\",\"a.txt\"\r\n1 files :  folders\r\n");
+    root.write("data/DK.tex", "D\xe9mo\r\n");
+    const QStringList discs = catalogue.readDiscIndex();
+    ASSERT_EQ(discs, QStringList{QString::fromUtf8("D\xc3\xa9mo")});
+    EXPECT_EQ(catalogue.discListPath(discs[0]), data / "D\xe9mo.rtf");
+    EXPECT_EQ(dravik::catalogue::ListText::load(catalogue.discListPath(discs[0])),
+              "\"E:\\\",\"a.txt\"\n1 files :  folders\n");
 }
