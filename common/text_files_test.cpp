@@ -13,8 +13,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <ctime>
-#include <fcntl.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -194,8 +192,7 @@ TEST(TextWriter, ANameOfTheLongestLengthCanBeRewritten) {
 
 namespace {
 void makeOld(const std::filesystem::path& file) {
-    const struct timespec times[2] = {{0, UTIME_OMIT}, {::time(nullptr) - 3600, 0}};
-    ::utimensat(AT_FDCWD, file.c_str(), times, 0);
+    TempFolder::makeOlder(file, std::chrono::hours(1));
 }
 std::vector<std::string> namesIn(const std::filesystem::path& folder) {
     std::vector<std::string> names;

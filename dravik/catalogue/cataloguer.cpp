@@ -106,20 +106,34 @@ walker::WalkCounts Cataloguer::build(const QString& name, const QString& drive,
     walker::WalkEngine engine(root, input);
     engine.setProgress(progress);
     engine.setStopToken(stop);
-    walker::WalkCounts counts;
+    const auto work = catalogue_.workFilePath();
     try {
-        counts = engine.run(catalogue_.workFilePath());
+        const walker::WalkCounts counts = engine.run(work);
+        if (!stop.stop_requested())
+            catalogue_.publishWorkFile(name);
+        common::FileOps::removeIfExists(work);
+        return counts;
     } catch (...) {
-        // The old list stays; the half-written work file goes.
-        common::FileOps::removeIfExists(catalogue_.workFilePath());
+        // The old list stays; the work file, written whole or in part, goes.
+        try {
+            common::FileOps::removeIfExists(work);
+        } catch (const common::Error&) {
+            // The first failure is the one to report.
+        }
         throw;
     }
-    if (stop.stop_requested()) {
-        common::FileOps::removeIfExists(catalogue_.workFilePath());
-        return counts;
+}
+
+Cataloguer::Built Cataloguer::buildAndRecord(const QString& name, const QString& drive,
+                                             const walker::WalkEngine::Progress& progress,
+                                             std::stop_token stop) const {
+    Built built;
+    built.counts = build(name, drive, progress, stop);
+    if (!stop.stop_requested() && !listed(catalogue_.readDiscIndex(), name)) {
+        recordName(name);
+        built.nameAdded = true;
     }
-    catalogue_.publishWorkFile(name);
-    return counts;
+    return built;
 }
 
 } // namespace dravik::catalogue

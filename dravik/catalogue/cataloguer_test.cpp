@@ -83,3 +83,57 @@ TEST_F(CataloguerTest, UnreadableDriveIsDeviceUnavailable) {
     }
     EXPECT_FALSE(std::filesystem::exists(data / "Disc.rtf"));
 }
+
+// The longest name the check lets through must also be one the build can publish: its list
+// "<name>.rtf" is 255 bytes, the longest file name there is.
+TEST_F(CataloguerTest, TheLongestNameThatPassesTheCheckIsPublished) {
+    root.write("disc/a.txt", "x");
+    const QString longest(251, u'x');
+    EXPECT_FALSE(Cataloguer::refusal(longest).has_value());
+    EXPECT_TRUE(Cataloguer::refusal(longest + u'x').has_value());
+    const auto built = cataloguer.buildAndRecord(longest, "E", {});
+    EXPECT_EQ(built.counts.files, 1);
+    EXPECT_TRUE(built.nameAdded);
+    EXPECT_EQ(TempFolder::read(data / (std::string(251, 'x') + ".rtf")),
+              "\"E:\\\",\"a.txt\"\r\n1 files :  folders\r\n");
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), std::string(251, 'x') + "\r\n");
+}
+
+// The index names a disc only once its list is published: while the walk runs (when a kill
+// could come) and after any failure, the name is not there.
+TEST_F(CataloguerTest, TheIndexNamesADiscOnlyOnceItsListIsPublished) {
+    root.write("disc/a.txt", "x");
+    std::string index = "Old\r\n";
+    root.write("data/DK.tex", index);
+    const auto during = [&](const dravik::walker::WalkCounts&) {
+        EXPECT_EQ(TempFolder::read(data / "DK.tex"), index);
+    };
+    auto built = cataloguer.buildAndRecord("Disc 1", "E", during);
+    EXPECT_TRUE(built.nameAdded);
+    index += "Disc 1\r\n";
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), index);
+    // Catalogued again under the name in other letters: the index stays as it is.
+    built = cataloguer.buildAndRecord("DISC 1", "E", during);
+    EXPECT_FALSE(built.nameAdded);
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Old\r\nDisc 1\r\n");
+
+    // A stopped walk, an unreadable drive, a list that cannot be published: no name.
+    std::stop_source stop;
+    stop.request_stop();
+    EXPECT_FALSE(cataloguer.buildAndRecord("Stopped", "E", {}, stop.get_token()).nameAdded);
+    EXPECT_THROW(cataloguer.buildAndRecord("No disc", "Q", {}), common::Error);
+    root.makeFolder("data/Blocked.rtf");
+    EXPECT_THROW(cataloguer.buildAndRecord("Blocked", "E", {}), common::Error);
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Old\r\nDisc 1\r\n");
+    EXPECT_FALSE(std::filesystem::exists(data / "Stopped.rtf"));
+}
+
+// Whatever fails after the walk, the scan work file goes with it.
+TEST_F(CataloguerTest, AFailedPublishRemovesTheWorkFile) {
+    root.write("disc/a.txt", "x");
+    root.makeFolder("data/Disc 1.rtf"); // a folder where the list should go
+    EXPECT_THROW(cataloguer.build("Disc 1", "E", {}), common::Error);
+    EXPECT_FALSE(std::filesystem::exists(program / "File.List.Qel"));
+    EXPECT_TRUE(std::filesystem::is_directory(data / "Disc 1.rtf"));
+    EXPECT_TRUE(dravik::walker::WalkLock::busyWith(program).empty());
+}

@@ -76,3 +76,20 @@ TEST_F(CliTest, ADiscIndexThatIsAFifoIsRefusedAtOnce) {
         << err.str();
     EXPECT_FALSE(std::filesystem::exists(data / "Disc 1.rtf"));
 }
+
+TEST_F(CliTest, ADiscThatCannotBeCataloguedLeavesNoNameAndNoWorkFile) {
+    root.makeFolder("data/Disc 1.rtf"); // its list cannot be published
+    EXPECT_EQ(run({"catalogue", "Disc 1", "--drive", "E"}), Cli::Refused);
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "");
+    EXPECT_FALSE(std::filesystem::exists(program / "File.List.Qel"));
+}
+
+TEST_F(CliTest, LeftOverFilesOfKilledRewritesAreRemoved) {
+    const auto stale = root.write("data/DK.tex.new-Ab12Cd", "killed\r\n");
+    const auto own = root.write("data/.dravik-AbCd1234.new", "killed\r\n");
+    for (const auto& file : {stale, own})
+        TempFolder::makeOlder(file, std::chrono::hours(1));
+    EXPECT_EQ(run({"catalogue", "Disc 1", "--drive", "E"}), 0) << err.str();
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_FALSE(std::filesystem::exists(own));
+}
