@@ -6,11 +6,15 @@
 #include "common/file_descriptor.h"
 #include "common/wildcard.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstddef>
 #include <deque>
 #include <dirent.h>
 #include <fcntl.h>
+#include <list>
+#include <memory>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -51,10 +55,100 @@ struct LinuxDirent64 {
     char d_name[];
 };
 
-struct QueuedFolder {
-    std::string local;  // relative to the root, "/"-separated, empty for the root
-    std::string listed; // "E:\Photos\2009\"
+class FolderCache;
+
+// A folder met by the walk. Each folder is opened relative to its parent's descriptor with
+// O_NOFOLLOW, one name at a time, so no path is resolved again from the root: a folder swapped
+// for a symbolic link after it was listed is not followed, and depth has no limit.
+struct Folder {
+    std::shared_ptr<Folder> parent; // null for the root
+    std::string name;               // as the parent's listing gave it
+    std::string listed;             // "E:\Photos\2009\"
+    common::FileDescriptor fd;      // open while the folder is in the cache (always for the root)
+    std::list<Folder*>::iterator cached;
+    bool inCache = false;
+    FolderCache* cache = nullptr;
+
+    ~Folder();
 };
+
+// The folders held open for their children, most recently used first. A process may hold only
+// so many descriptors; a folder pushed out is opened again from its nearest open ancestor when
+// one of its children comes up.
+class FolderCache {
+public:
+    explicit FolderCache(std::size_t capacity) : capacity_(std::max<std::size_t>(capacity, 1)) {}
+
+    void keep(Folder& folder) {
+        if (folder.inCache) {
+            used_.splice(used_.begin(), used_, folder.cached);
+            return;
+        }
+        used_.push_front(&folder);
+        folder.cached = used_.begin();
+        folder.inCache = true;
+        folder.cache = this;
+        if (used_.size() > capacity_) {
+            Folder* oldest = used_.back();
+            forget(*oldest);
+            oldest->fd.reset();
+        }
+    }
+
+    void forget(Folder& folder) {
+        if (!folder.inCache)
+            return;
+        used_.erase(folder.cached);
+        folder.inCache = false;
+    }
+
+    // The folder's descriptor, opening it and the ancestors on the way when they were closed;
+    // -1 when one of them cannot be opened (gone, no longer a folder, or a link now).
+    int open(Folder& folder) {
+        if (folder.fd) {
+            if (folder.parent) // the root is held by the walk itself, never pushed out
+                keep(folder);
+            return folder.fd.get();
+        }
+        std::vector<Folder*> chain;
+        Folder* at = &folder;
+        for (; !at->fd; at = at->parent.get())
+            chain.push_back(at);
+        int fd = at->fd.get();
+        if (at->parent)
+            keep(*at);
+        for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+            (*it)->fd = openChild(fd, (*it)->name);
+            if (!(*it)->fd)
+                return -1;
+            keep(**it);
+            fd = (*it)->fd.get();
+        }
+        return fd;
+    }
+
+    static common::FileDescriptor openChild(int parentFd, const std::string& name) {
+        return common::FileDescriptor(
+            ::openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    }
+
+private:
+    std::size_t capacity_;
+    std::list<Folder*> used_;
+};
+
+Folder::~Folder() {
+    if (cache)
+        cache->forget(*this);
+}
+
+// Half of what the process may open: the rest stays for the program around the walk.
+std::size_t folderLimit() {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return 512;
+    return std::max<std::size_t>(limit.rlim_cur / 2, 16);
+}
 
 // One folder's entries in listing order, the names packed in one buffer that is reused for
 // every folder, so listing costs no allocation per entry.
@@ -88,22 +182,23 @@ private:
 // One run of the walk: the queue, the counters and the list being written.
 class Walk {
 public:
-    Walk(int rootFd, const WalkInput& input, const std::filesystem::path& workFile,
-         const WalkEngine::Progress& progress, std::stop_token stop)
-        : rootFd_(rootFd), patterns_(WalkEngine::patterns(input)),
+    Walk(std::shared_ptr<Folder> root, const WalkInput& input,
+         const std::filesystem::path& workFile, const WalkEngine::Progress& progress,
+         std::stop_token stop, std::size_t folderLimit)
+        : patterns_(WalkEngine::patterns(input)),
           everything_(patterns_.size() == 1 && (patterns_[0] == "*.*" || patterns_[0] == "*")),
-          writer_(workFile), progress_(progress), stop_(std::move(stop)) {
-        queue_.push_back({std::string(), input.location});
+          writer_(workFile), progress_(progress), stop_(std::move(stop)), cache_(folderLimit) {
+        queue_.push_back(std::move(root));
     }
 
-    WalkCounts run(const std::filesystem::path& root) {
+    WalkCounts run() {
         while (!queue_.empty() && !stopped_) {
-            const QueuedFolder folder = std::move(queue_.front());
+            const std::shared_ptr<Folder> folder = std::move(queue_.front());
             queue_.pop_front();
-            if (!listFolder(folder, root))
+            if (!listFolder(*folder))
                 continue;
             queueSubfolders(folder);
-            writeMatches(folder);
+            writeMatches(*folder);
         }
         writer_.finish(counts_.files, counts_.folders);
         if (progress_)
@@ -113,57 +208,65 @@ public:
 
 private:
     // Reads the folder's entries into the listing; false when it cannot be listed (skipped).
-    bool listFolder(const QueuedFolder& folder, const std::filesystem::path& root) {
+    // A folder with subfolders stays open for them.
+    bool listFolder(Folder& folder) {
         listing_.clear();
-        common::FileDescriptor fd(folder.local.empty()
-                                      ? ::dup(rootFd_)
-                                      : ::openat(rootFd_, folder.local.c_str(),
-                                                 O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW));
-        if (!fd) {
-            if (folder.local.empty())
-                throw common::Error::fromErrno(errno, root.string());
-            ++counts_.skipped;
-            return false;
+        if (folder.parent) {
+            const int parentFd = cache_.open(*folder.parent);
+            if (parentFd >= 0)
+                folder.fd = FolderCache::openChild(parentFd, folder.name);
+            if (!folder.fd) {
+                ++counts_.skipped;
+                return false;
+            }
         }
+        const int fd = folder.fd.get();
+        bool subfolders = false;
         for (;;) {
-            const long got = ::syscall(SYS_getdents64, fd.get(), buffer_.data(), buffer_.size());
+            const long got = ::syscall(SYS_getdents64, fd, buffer_.data(), buffer_.size());
             if (got == 0)
-                return true;
+                break;
             if (got < 0) {
                 if (errno == EINTR)
                     continue;
                 ++counts_.skipped; // a read error part-way: what was read stays, the rest is lost
-                return true;
+                break;
             }
             for (long at = 0; at < got;) {
                 const auto* entry = reinterpret_cast<const LinuxDirent64*>(buffer_.data() + at);
                 at += entry->d_reclen;
-                if (!isDot(entry->d_name))
-                    listing_.add(entry->d_name, isFolder(fd.get(), entry->d_type, entry->d_name));
+                if (isDot(entry->d_name))
+                    continue;
+                const bool sub = isFolder(fd, entry->d_type, entry->d_name);
+                subfolders = subfolders || sub;
+                listing_.add(entry->d_name, sub);
             }
         }
+        if (subfolders && folder.parent)
+            cache_.keep(folder);
+        else if (folder.parent)
+            folder.fd.reset();
+        return true;
     }
 
-    void queueSubfolders(const QueuedFolder& folder) {
+    void queueSubfolders(const std::shared_ptr<Folder>& folder) {
         for (const auto& entry : listing_.entries()) {
             if (!entry.folder)
                 continue;
             const std::string_view name = listing_.name(entry);
-            QueuedFolder next;
-            next.local = folder.local;
-            if (!next.local.empty())
-                next.local += '/';
-            next.local += name;
-            next.listed = folder.listed;
-            next.listed += common::DiscListFormat::cleanName(name, scratch_);
-            next.listed += '\\';
+            auto next = std::make_shared<Folder>();
+            next->parent = folder;
+            next->name = name;
+            next->listed = folder->listed;
+            next->listed += common::DiscListFormat::cleanName(name, scratch_);
+            next->listed += '\\';
             queue_.push_back(std::move(next));
         }
     }
 
     // Every entry that a pattern matches, pattern by pattern: a file gets its line, a folder is
     // counted.
-    void writeMatches(const QueuedFolder& folder) {
+    void writeMatches(const Folder& folder) {
         for (const auto& pattern : patterns_) {
             for (const auto& entry : listing_.entries()) {
                 if (stopped_)
@@ -190,14 +293,14 @@ private:
             stopped_ = true;
     }
 
-    int rootFd_;
     std::vector<std::string> patterns_;
     bool everything_;
     common::DiscListWriter writer_;
     const WalkEngine::Progress& progress_;
     std::stop_token stop_;
     WalkCounts counts_;
-    std::deque<QueuedFolder> queue_;
+    FolderCache cache_;
+    std::deque<std::shared_ptr<Folder>> queue_;
     Listing listing_;
     std::vector<char> buffer_ = std::vector<char>(1u << 16);
     std::string scratch_;
@@ -228,11 +331,14 @@ WalkCounts WalkEngine::run(const std::filesystem::path& workFile) {
     input.location = trimmed(input.location);
     if (input.location.empty() || input.location.back() != '\\')
         input.location += '\\';
-    const common::FileDescriptor rootFd(::open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!rootFd)
+    auto root = std::make_shared<Folder>();
+    root->fd.reset(::open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!root->fd)
         throw common::Error::fromErrno(errno, root_.string());
-    Walk walk(rootFd.get(), input, workFile, progress_, stop_);
-    return walk.run(root_);
+    root->listed = input.location;
+    Walk walk(std::move(root), input, workFile, progress_, stop_,
+              folderLimit_ > 0 ? folderLimit_ : folderLimit());
+    return walk.run();
 }
 
 } // namespace dravik::walker

@@ -28,7 +28,9 @@ struct WalkCounts {
 // summary line last. Each folder is listed once, in the order the file system returns entries;
 // nothing is held in memory but the queue of folders still to list. Symbolic links are listed as
 // files and never followed, so a walk cannot loop or leave the medium. A folder that cannot be
-// listed is skipped and counted.
+// listed is skipped and counted. Each folder is opened relative to its parent's descriptor, never
+// by a path from the root, so a folder swapped for a link after it was listed is not followed and
+// a tree may be deeper than any path the system takes.
 class WalkEngine {
 public:
     using Progress = std::function<void(const WalkCounts&)>;
@@ -41,6 +43,10 @@ public:
     // When a stop is requested, the walk ends after the current entry (the list still gets its
     // summary line).
     void setStopToken(std::stop_token stop) { stop_ = std::move(stop); }
+    // How many folders the walk may hold open at once for their subfolders; by default half of
+    // what the process may open. A folder it had to close is opened again from its nearest open
+    // ancestor, one name at a time.
+    void setFolderLimit(std::size_t limit) { folderLimit_ = limit; }
 
     // Writes the list to `workFile`, replacing it. Throws common::Error when the work file cannot
     // be written or the root cannot be listed.
@@ -55,6 +61,7 @@ private:
     WalkInput input_;
     Progress progress_;
     std::stop_token stop_;
+    std::size_t folderLimit_ = 0;
 };
 
 } // namespace dravik::walker

@@ -1,4 +1,5 @@
 #include "common/error.h"
+#include "common/file_descriptor.h"
 #include "common/item_reader.h"
 #include "common/testing/descriptor_count.h"
 #include "common/testing/scoped_code_page.h"
@@ -8,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fcntl.h>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using common::testing::TempFolder;
@@ -249,4 +252,121 @@ TEST(WalkEngine, FailedWalksLeaveNoDescriptorOpen) {
         EXPECT_THROW(WalkEngine(disc / "none", {}).run(disc / "list"), common::Error);
     }
     EXPECT_EQ(common::testing::openDescriptors(), before);
+}
+
+namespace {
+// A walk of `root` with at most `limit` folders held open; the lines and the counts.
+Walked walkHolding(const std::filesystem::path& root, std::size_t limit,
+                   const WalkEngine::Progress& progress = {}) {
+    TempFolder out;
+    WalkInput input;
+    input.location = "E:\\";
+    WalkEngine engine(root, input);
+    engine.setFolderLimit(limit);
+    engine.setProgress(progress);
+    Walked w;
+    w.counts = engine.run(out / "list");
+    std::istringstream in(TempFolder::read(out / "list"));
+    for (std::string line; std::getline(in, line);)
+        w.lines.push_back(line);
+    return w;
+}
+} // namespace
+
+// A folder swapped for a link to somewhere else after its parent was listed (here while the
+// parent's own files are written) is not followed: the walk never leaves the medium.
+TEST(WalkEngine, AFolderSwappedForALinkAfterListingIsNotFollowed) {
+    for (const std::size_t limit : {std::size_t(1), std::size_t(100)}) {
+        TempFolder disc;
+        TempFolder elsewhere;
+        elsewhere.write("y/secret.txt", "x");
+        disc.write("x/y/z.txt", "x");
+        for (int i = 0; i < 300; ++i)
+            disc.write("x/f" + std::to_string(i), "");
+        disc.makeFolder("w/v");
+        bool swapped = false;
+        const Walked w = walkHolding(disc.path(), limit, [&](const WalkCounts&) {
+            if (swapped)
+                return;
+            std::filesystem::rename(disc / "x", disc / "x.moved");
+            std::filesystem::create_directory_symlink(elsewhere.path(), disc / "x");
+            swapped = true;
+        });
+        ASSERT_TRUE(swapped);
+        for (const auto& line : w.lines)
+            EXPECT_EQ(line.find("secret"), std::string::npos) << line;
+        // Held open, x still leads to its own y; pushed out, x is a link now and y is skipped.
+        const bool listedZ =
+            std::any_of(w.lines.begin(), w.lines.end(), [](const std::string& line) {
+                return line.find("\"E:\\x\\y\\\",\"z.txt\"") != std::string::npos;
+            });
+        EXPECT_EQ(listedZ, limit == 100) << limit;
+        EXPECT_EQ(w.counts.skipped, limit == 100 ? 0 : 1) << limit;
+    }
+}
+
+namespace {
+// Makes `levels` nested folders named `name` under `root`, one name at a time (the whole path
+// is longer than the system takes), with one file at the bottom; removes them again.
+class DeepTree {
+public:
+    DeepTree(const std::filesystem::path& root, const std::string& name, int levels)
+        : name_(name), levels_(levels) {
+        common::FileDescriptor fd(::open(root.c_str(), O_RDONLY | O_DIRECTORY));
+        for (int i = 0; i < levels; ++i) {
+            ::mkdirat(fd.get(), name.c_str(), 0755);
+            fd.reset(::openat(fd.get(), name.c_str(), O_RDONLY | O_DIRECTORY));
+        }
+        common::FileDescriptor file(::openat(fd.get(), "bottom.txt", O_WRONLY | O_CREAT, 0644));
+        root_.reset(::open(root.c_str(), O_RDONLY | O_DIRECTORY));
+    }
+    ~DeepTree() { remove(root_.get(), levels_); }
+
+private:
+    void remove(int parent, int levels) {
+        if (levels == 0) {
+            ::unlinkat(parent, "bottom.txt", 0);
+            return;
+        }
+        common::FileDescriptor fd(::openat(parent, name_.c_str(), O_RDONLY | O_DIRECTORY));
+        remove(fd.get(), levels - 1);
+        ::unlinkat(parent, name_.c_str(), AT_REMOVEDIR);
+    }
+
+    std::string name_;
+    int levels_;
+    common::FileDescriptor root_;
+};
+} // namespace
+
+TEST(WalkEngine, ATreeDeeperThanTheLongestPathIsWalkedWhole) {
+    TempFolder disc;
+    const std::string name(50, 'd');
+    const int levels = 120; // 6,120 characters of path, more than PATH_MAX
+    const DeepTree tree(disc.path(), name, levels);
+    for (const std::size_t limit : {std::size_t(3), std::size_t(1000)}) {
+        const Walked w = walkHolding(disc.path(), limit);
+        EXPECT_EQ(w.counts.skipped, 0);
+        ASSERT_EQ(w.lines.size(), 2u);
+        std::string folder = "E:\\";
+        for (int i = 0; i < levels; ++i)
+            folder += name + "\\";
+        EXPECT_EQ(w.lines[0], "\"" + folder + "\",\"bottom.txt\"\r");
+        EXPECT_EQ(w.lines[1], "1 files : 120 folders\r");
+    }
+}
+
+// Holding one folder open or many, the list is the same byte for byte.
+TEST(WalkEngine, TheListDoesNotDependOnHowManyFoldersAreHeldOpen) {
+    TempFolder disc;
+    for (int a = 0; a < 4; ++a)
+        for (int b = 0; b < 4; ++b)
+            for (int c = 0; c < 3; ++c)
+                disc.write("a" + std::to_string(a) + "/b" + std::to_string(b) + "/c" +
+                               std::to_string(c) + "/file.txt",
+                           "x");
+    const Walked many = walkHolding(disc.path(), 1000);
+    const Walked one = walkHolding(disc.path(), 1);
+    EXPECT_EQ(one.lines, many.lines);
+    EXPECT_EQ(many.counts.folders, 4 + 16 + 48);
 }
