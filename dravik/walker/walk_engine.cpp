@@ -118,7 +118,7 @@ public:
         if (at->parent)
             keep(*at);
         for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-            (*it)->fd = openChild(fd, (*it)->name);
+            (*it)->fd = openChild(fd, (*it)->name, Use::AsParent);
             if (!(*it)->fd)
                 return -1;
             keep(**it);
@@ -127,9 +127,12 @@ public:
         return fd;
     }
 
-    static common::FileDescriptor openChild(int parentFd, const std::string& name) {
+    // A folder opened to be listed, or only to open its children from (O_PATH: no read state).
+    enum class Use { ToList, AsParent };
+    static common::FileDescriptor openChild(int parentFd, const std::string& name, Use use) {
+        const int how = use == Use::ToList ? O_RDONLY : O_PATH;
         return common::FileDescriptor(
-            ::openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+            ::openat(parentFd, name.c_str(), how | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     }
 
 private:
@@ -214,7 +217,7 @@ private:
         if (folder.parent) {
             const int parentFd = cache_.open(*folder.parent);
             if (parentFd >= 0)
-                folder.fd = FolderCache::openChild(parentFd, folder.name);
+                folder.fd = FolderCache::openChild(parentFd, folder.name, FolderCache::Use::ToList);
             if (!folder.fd) {
                 ++counts_.skipped;
                 return false;
@@ -242,10 +245,16 @@ private:
                 listing_.add(entry->d_name, sub);
             }
         }
-        if (subfolders && folder.parent)
-            cache_.keep(folder);
-        else if (folder.parent)
+        if (!folder.parent)
+            return true; // the root stays open as it is
+        // A folder kept for its subfolders is held by a handle without read state: the file
+        // system frees what it kept for the listing while that is still in the cache.
+        if (subfolders)
+            folder.fd.reset(::openat(fd, ".", O_PATH | O_DIRECTORY | O_CLOEXEC));
+        else
             folder.fd.reset();
+        if (folder.fd)
+            cache_.keep(folder);
         return true;
     }
 
