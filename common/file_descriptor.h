@@ -1,5 +1,8 @@
 #pragma once
 
+#include <dirent.h>
+#include <filesystem>
+#include <memory>
 #include <unistd.h>
 #include <utility>
 
@@ -40,5 +43,11 @@ public:
 private:
     int fd_ = -1;
 };
+
+// An open directory stream, closed when it goes; empty when the folder cannot be opened.
+using DirectoryStream = std::unique_ptr<DIR, int (*)(DIR*)>;
+inline DirectoryStream openDirectory(const std::filesystem::path& folder) {
+    return DirectoryStream(::opendir(folder.empty() ? "." : folder.c_str()), &::closedir);
+}
 
 } // namespace common

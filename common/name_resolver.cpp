@@ -1,23 +1,16 @@
 #include "common/name_resolver.h"
 
 #include "common/code_page.h"
+#include "common/file_descriptor.h"
 #include "common/upper_case.h"
 #include "common/wildcard.h"
 
 #include <algorithm>
-#include <dirent.h>
-#include <memory>
 #include <sys/stat.h>
 
 namespace common {
 
 namespace {
-
-using Folder = std::unique_ptr<DIR, int (*)(DIR*)>;
-
-Folder openFolder(const std::filesystem::path& folder) {
-    return Folder(::opendir(folder.empty() ? "." : folder.c_str()), &::closedir);
-}
 
 // The name read by the text rule and upper-cased: what two names are compared by.
 std::string comparable(std::string_view name) {
@@ -36,7 +29,7 @@ std::filesystem::path NameResolver::resolve(const std::filesystem::path& folder,
     struct stat st {};
     if (::lstat(exact.c_str(), &st) == 0)
         return exact;
-    const Folder dir = openFolder(folder);
+    const DirectoryStream dir = openDirectory(folder);
     if (!dir)
         return exact;
     const std::string wanted = comparable(name);
@@ -55,7 +48,7 @@ std::filesystem::path NameResolver::resolve(const std::filesystem::path& folder,
 std::vector<NameResolver::ListedName>
 NameResolver::filesMatching(const std::filesystem::path& folder, std::string_view patterns) {
     std::vector<ListedName> files;
-    const Folder dir = openFolder(folder);
+    const DirectoryStream dir = openDirectory(folder);
     if (!dir)
         return files;
     while (const dirent* entry = ::readdir(dir.get())) {

@@ -4,9 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <dirent.h>
 #include <fcntl.h>
-#include <memory>
 #include <random>
 #include <string>
 #include <sys/file.h>
@@ -103,8 +101,7 @@ bool TemporaryFile::isTemporaryName(std::string_view name) {
 
 std::size_t TemporaryFile::removeStale(const std::filesystem::path& folder,
                                        std::chrono::seconds minimumAge) {
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()),
-                                                  &::closedir);
+    const DirectoryStream dir = openDirectory(folder);
     if (!dir)
         return 0;
     std::size_t removed = 0;

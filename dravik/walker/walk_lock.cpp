@@ -21,7 +21,7 @@ WalkLock::~WalkLock() {
 bool WalkLock::acquire(const std::filesystem::path& listPath) {
     if (fd_)
         return false; // one walk per lock, even within this process
-    common::FileDescriptor fd(::open(file_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
+    common::FileDescriptor fd(::open(file_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
     if (!fd)
         return true; // cannot lock (read-only folder): the work file cannot be written either
     if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
