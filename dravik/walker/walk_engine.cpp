@@ -64,7 +64,7 @@ struct Folder {
     std::shared_ptr<Folder> parent; // null for the root
     std::string name;               // as the parent's listing gave it
     std::string listed;             // "E:\Photos\2009\"
-    common::FileDescriptor fd;      // open while the folder is in the cache (always for the root)
+    common::FileDescriptor fd;      // open while listed and while in the cache; the root's always
     std::list<Folder*>::iterator cached;
     bool inCache = false;
     FolderCache* cache = nullptr;
@@ -223,7 +223,14 @@ private:
                 return false;
             }
         }
-        const int fd = folder.fd.get();
+        const bool subfolders = readEntries(folder.fd.get());
+        if (folder.parent)
+            holdForSubfolders(folder, subfolders);
+        return true;
+    }
+
+    // The entries of an open folder, in listing order; true when any is a folder.
+    bool readEntries(int fd) {
         bool subfolders = false;
         for (;;) {
             const long got = ::syscall(SYS_getdents64, fd, buffer_.data(), buffer_.size());
@@ -233,7 +240,7 @@ private:
                 if (errno == EINTR)
                     continue;
                 ++counts_.skipped; // a read error part-way: what was read stays, the rest is lost
-                break;
+                return subfolders;
             }
             for (long at = 0; at < got;) {
                 const auto* entry = reinterpret_cast<const LinuxDirent64*>(buffer_.data() + at);
@@ -245,17 +252,18 @@ private:
                 listing_.add(entry->d_name, sub);
             }
         }
-        if (!folder.parent)
-            return true; // the root stays open as it is
-        // A folder kept for its subfolders is held by a handle without read state: the file
-        // system frees what it kept for the listing while that is still in the cache.
+        return subfolders;
+    }
+
+    // A folder with subfolders is kept open for them by a handle without read state, so the
+    // file system frees what it kept for the listing at once; any other folder is closed.
+    void holdForSubfolders(Folder& folder, bool subfolders) {
         if (subfolders)
-            folder.fd.reset(::openat(fd, ".", O_PATH | O_DIRECTORY | O_CLOEXEC));
+            folder.fd.reset(::openat(folder.fd.get(), ".", O_PATH | O_DIRECTORY | O_CLOEXEC));
         else
             folder.fd.reset();
         if (folder.fd)
             cache_.keep(folder);
-        return true;
     }
 
     void queueSubfolders(const std::shared_ptr<Folder>& folder) {
