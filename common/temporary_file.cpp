@@ -88,7 +88,8 @@ TemporaryFile::Created TemporaryFile::createBeside(const std::filesystem::path& 
                 continue;
             throw Error::fromErrno(errno, target.string());
         }
-        ::flock(created.fd.get(), LOCK_EX);
+        // Nobody else has the new name yet, and a clean-up leaves young files alone.
+        ::flock(created.fd.get(), LOCK_EX | LOCK_NB);
         if (replacing)
             ::fchmod(created.fd.get(), old.st_mode & 07777);
         return created;
