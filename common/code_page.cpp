@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdint>
 #include <cstdlib>
@@ -22,6 +23,17 @@ constexpr char16_t Cp1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 std::optional<CodePage::Kind> chosen;
+
+// The windows-1252 byte of a UTF-16 unit, when the code page has one.
+std::optional<char> windows1252Byte(char16_t u) {
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return static_cast<char>(u);
+    for (int k = 0; k < 32; ++k) {
+        if (Cp1252High[k] == u || (Cp1252High[k] == 0 && u == 0x80 + k))
+            return static_cast<char>(0x80 + k);
+    }
+    return std::nullopt;
+}
 
 CodePage::Kind detect() {
     if (const char* env = std::getenv("DRAVIK_CODEPAGE")) {
@@ -121,21 +133,47 @@ std::string CodePage::toWindows1252(const QString& text) {
     std::string out;
     out.reserve(static_cast<std::size_t>(text.size()));
     for (const QChar ch : text) {
-        const char16_t u = ch.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            out += static_cast<char>(u);
-            continue;
-        }
-        char mapped = '?';
-        for (int k = 0; k < 32; ++k) {
-            if (Cp1252High[k] == u || (Cp1252High[k] == 0 && u == 0x80 + k)) {
-                mapped = static_cast<char>(0x80 + k);
-                break;
-            }
-        }
-        out += mapped;
+        const auto mapped = windows1252Byte(ch.unicode());
+        if (mapped)
+            out += *mapped;
+        else
+            out += ch.category() == QChar::Separator_Space ? ' ' : '?';
     }
     return out;
+}
+
+bool CodePage::canEncode(const QString& text) {
+    if (system() == Kind::Utf8)
+        return text.isValidUtf16();
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar ch) { return windows1252Byte(ch.unicode()).has_value(); });
+}
+
+bool CodePage::isAscii(std::string_view bytes) {
+    // Eight bytes at a time: nearly every name and line is plain ASCII.
+    const char* p = bytes.data();
+    std::size_t n = bytes.size();
+    std::uint64_t high = 0;
+    for (; n >= 8; p += 8, n -= 8) {
+        std::uint64_t chunk;
+        std::memcpy(&chunk, p, 8);
+        high |= chunk;
+    }
+    for (; n > 0; ++p, --n)
+        high |= static_cast<unsigned char>(*p);
+    return (high & 0x8080808080808080ull) == 0;
+}
+
+std::string_view CodePage::inSystem(std::string_view bytes, std::string& scratch) {
+    if (isAscii(bytes))
+        return bytes;
+    const bool utf8 = isValidUtf8(bytes);
+    if (utf8 == (system() == Kind::Utf8))
+        return bytes;
+    scratch =
+        utf8 ? toWindows1252(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())))
+             : lineToUtf8(bytes);
+    return scratch;
 }
 
 QString CodePage::decodeLine(std::string_view bytes) {

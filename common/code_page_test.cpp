@@ -1,8 +1,12 @@
 #include "common/code_page.h"
+#include "common/disc_list_format.h"
+#include "common/testing/scoped_code_page.h"
+
+#include <QLocale>
 
 #include <gtest/gtest.h>
 
-using common::CodePage;
+namespace CodePage = common::CodePage;
 
 TEST(CodePage, EachLineIsUtf8WhenValidElseWindows1252) {
     EXPECT_EQ(CodePage::decodeLine("caf\xc3\xa9"), QString::fromUtf8("caf\xc3\xa9"));
@@ -28,4 +32,47 @@ TEST(CodePage, WritesInTheChosenCodePage) {
     for (int c = 1; c < 256; ++c)
         all += static_cast<char>(c);
     EXPECT_EQ(CodePage::toWindows1252(CodePage::fromWindows1252(all)), all);
+}
+
+// A locale's thousands separator that windows-1252 lacks (French: U+202F) is a plain blank, not
+// a "?"; other characters it lacks are "?".
+TEST(CodePage, BlanksTheCodePageLacksBecomePlainBlanks) {
+    EXPECT_EQ(CodePage::toWindows1252(QString::fromUtf8("1\xe2\x80\xaf"
+                                                        "234\xc2\xa0x")),
+              "1 234\xa0x");
+    EXPECT_EQ(CodePage::toWindows1252(QString::fromUtf8("\xe6\x97\xa5\xe2\x80\x89")), "? ");
+    const common::testing::ScopedCodePage windows(CodePage::Kind::Windows1252);
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    const std::string summary = common::DiscListFormat::summaryLine(1234567, 1234);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(summary.find('?'), std::string::npos) << summary;
+    EXPECT_EQ(summary.substr(summary.size() - 8), " folders");
+}
+
+TEST(CodePage, WhatTheSystemCodePageCanHold) {
+    const QString japanese = QString::fromUtf8("Disc \xe6\x97\xa5\xe6\x9c\xac");
+    const QString french = QString::fromUtf8("Disc caf\xc3\xa9 \xe2\x82\xac");
+    {
+        const common::testing::ScopedCodePage windows(CodePage::Kind::Windows1252);
+        EXPECT_FALSE(CodePage::canEncode(japanese));
+        EXPECT_TRUE(CodePage::canEncode(french));
+    }
+    const common::testing::ScopedCodePage utf8(CodePage::Kind::Utf8);
+    EXPECT_TRUE(CodePage::canEncode(japanese));
+    EXPECT_FALSE(CodePage::canEncode(QString(QChar(0xD800))));
+}
+
+// Bytes read by the text rule come out in the system's code page, untouched when they are in it.
+TEST(CodePage, BytesInTheSystemCodePage) {
+    std::string scratch;
+    const std::string_view ascii = "plain.txt";
+    EXPECT_EQ(CodePage::inSystem(ascii, scratch).data(), ascii.data());
+    {
+        const common::testing::ScopedCodePage windows(CodePage::Kind::Windows1252);
+        EXPECT_EQ(CodePage::inSystem("caf\xc3\xa9 \xe6\x97\xa5", scratch), "caf\xe9 ?");
+        EXPECT_EQ(CodePage::inSystem("D\xe9mo", scratch), "D\xe9mo");
+    }
+    const common::testing::ScopedCodePage utf8(CodePage::Kind::Utf8);
+    EXPECT_EQ(CodePage::inSystem("D\xe9mo", scratch), "D\xc3\xa9mo");
+    EXPECT_EQ(CodePage::inSystem("caf\xc3\xa9", scratch), "caf\xc3\xa9");
 }

@@ -2,6 +2,7 @@
 
 #include "common/error.h"
 #include "common/line_reader.h"
+#include "common/settings_names.h"
 #include "common/settings_store.h"
 
 #include <algorithm>
@@ -85,11 +86,10 @@ DriveTable DriveTable::fromSystem() {
             }
         }
     }
-    SettingsStore settings(QStringLiteral("DRAVIK 2016"));
-    for (const QString& key : settings.keys(QStringLiteral("Drives"))) {
-        if (key.size() == 1 && key[0].isLetter())
-            table.set(key[0].toLatin1(),
-                      settings.value(QStringLiteral("Drives"), key).toStdString());
+    try {
+        table.addFromSettings();
+    } catch (const Error& e) {
+        table.settingsFailure_ = e;
     }
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         const std::string name = std::string("DRAVIK_DRIVE_") + letter;
@@ -97,6 +97,15 @@ DriveTable DriveTable::fromSystem() {
             table.set(letter, value);
     }
     return table;
+}
+
+void DriveTable::addFromSettings() {
+    const SettingsStore settings(SettingsNames::Main);
+    const QString section = QStringLiteral("Drives");
+    for (const QString& key : settings.keys(section)) {
+        if (key.size() == 1 && key[0].isLetter())
+            set(key[0].toLatin1(), settings.value(section, key).toStdString());
+    }
 }
 
 void DriveTable::set(char letter, const std::string& root) {
@@ -171,6 +180,35 @@ std::filesystem::path DriveTable::toLocal(std::string_view listPath) const {
     while (!rest.empty() && rest.front() == '/')
         rest.erase(rest.begin());
     return rest.empty() ? local : local / rest;
+}
+
+std::optional<char> DriveTable::letterOf(const std::filesystem::path& local) const {
+    const auto wanted = local.lexically_normal();
+    std::optional<char> best;
+    std::size_t bestDepth = 0;
+    for (const char letter : letters()) {
+        if (!available(letter))
+            continue;
+        const auto base = root(letter).lexically_normal();
+        auto at = wanted.begin();
+        bool inside = true;
+        std::size_t depth = 0;
+        for (const auto& part : base) {
+            if (part.empty())
+                continue; // the empty last part of a root given with a trailing "/"
+            if (at == wanted.end() || *at != part) {
+                inside = false;
+                break;
+            }
+            ++at;
+            ++depth;
+        }
+        if (inside && (!best || depth > bestDepth)) {
+            best = letter;
+            bestDepth = depth;
+        }
+    }
+    return best;
 }
 
 std::string DriveTable::toListForm(char letter, const std::filesystem::path& local) const {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "common/error.h"
+
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,8 +17,10 @@ namespace common {
 class DriveTable {
 public:
     // Defaults (C = home, D, E, ... = optical drives, further letters = mounted removable media),
-    // then section "Drives" of the settings, then DRAVIK_DRIVE_<LETTER> variables.
+    // then section "Drives" of the settings, then DRAVIK_DRIVE_<LETTER> variables. Settings that
+    // cannot be read leave the defaults and the variables; settingsFailure() says why.
     static DriveTable fromSystem();
+    const std::optional<Error>& settingsFailure() const { return settingsFailure_; }
 
     void set(char letter, const std::string& root);
     void remove(char letter);
@@ -34,11 +39,19 @@ public:
     // A local folder under the root of `letter` -> "E:\Photos\2009\" (always ending in "\").
     std::string toListForm(char letter, const std::filesystem::path& local) const;
 
+    // The available letter whose root holds the local path, compared by whole path components
+    // ("/home/ann2" is not under "/home/ann"); the deepest root when roots nest. Nothing when no
+    // root holds it.
+    [[nodiscard]] std::optional<char> letterOf(const std::filesystem::path& local) const;
+
     // Where a block device is mounted now, or empty.
     static std::filesystem::path mountPointOf(const std::string& device);
 
 private:
+    void addFromSettings();
+
     std::map<char, std::string> roots_;
+    std::optional<Error> settingsFailure_;
 };
 
 } // namespace common

@@ -1,5 +1,6 @@
 #include "common/drive_table.h"
 #include "common/error.h"
+#include "common/folder_path.h"
 #include "common/testing/scoped_variable.h"
 #include "common/testing/temp_folder.h"
 
@@ -42,4 +43,31 @@ TEST(DriveTable, EnvironmentOverridesDefaults) {
     const DriveTable table = DriveTable::fromSystem();
     EXPECT_EQ(table.root('E'), dir.path());
     EXPECT_TRUE(table.has('C'));
+}
+
+TEST(DriveTable, LetterOfComparesWholePathComponents) {
+    TempFolder dir;
+    for (const char* folder : {"ann/disc", "ann2", "ann/Photos"})
+        dir.makeFolder(folder);
+    DriveTable table;
+    table.set('C', (dir / "ann").string());
+    table.set('E', (dir / "ann" / "disc").string() + "/");
+    table.set('F', (dir / "gone").string());
+    EXPECT_EQ(table.letterOf(dir / "ann2"), std::nullopt);
+    EXPECT_EQ(table.letterOf(dir / "ann"), 'C');
+    EXPECT_EQ(table.letterOf(dir / "ann" / "Photos" / ".." / "Photos/"), 'C');
+    // Nested roots: the deepest one holds the path.
+    EXPECT_EQ(table.letterOf(dir / "ann" / "disc" / "x"), 'E');
+    EXPECT_EQ(table.letterOf(dir / "ann" / "discs"), 'C');
+    EXPECT_EQ(table.letterOf(dir / "gone" / "x"), std::nullopt); // F is not available
+}
+
+TEST(FolderPath, EndsInOneSeparatorAndLeavesEmptyAlone) {
+    namespace FolderPath = common::FolderPath;
+    EXPECT_EQ(FolderPath::withSeparator(std::filesystem::path("/data")), "/data/");
+    EXPECT_EQ(FolderPath::withSeparator(std::filesystem::path("/data/")), "/data/");
+    EXPECT_EQ(FolderPath::withSeparator(std::filesystem::path()), "");
+    EXPECT_EQ(FolderPath::withSeparator(QString("/data")), "/data/");
+    EXPECT_EQ(FolderPath::withSeparator(QString("/")), "/");
+    EXPECT_EQ(FolderPath::withSeparator(QString()), "");
 }

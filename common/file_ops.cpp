@@ -11,11 +11,38 @@
 
 namespace common {
 
-void FileOps::createIfMissing(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0)
+namespace {
+
+Error notRegular(const std::filesystem::path& path, mode_t type) {
+    return Error(ErrorNumber::PathFileAccess,
+                 path.string() +
+                     (S_ISDIR(type) ? ": is a folder, not a file" : ": is not a regular file"));
+}
+
+} // namespace
+
+FileDescriptor FileOps::openRegular(const std::filesystem::path& path, int flags, unsigned mode) {
+    FileDescriptor fd(::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, mode));
+    struct stat st {};
+    if (!fd) {
+        const int err = errno;
+        // A FIFO without a reader, or a folder opened for writing: say what it is.
+        if ((err == ENXIO || err == EISDIR) && ::stat(path.c_str(), &st) == 0 &&
+            !S_ISREG(st.st_mode))
+            throw notRegular(path, st.st_mode);
+        throw Error::fromErrno(err, path.string());
+    }
+    if (::fstat(fd.get(), &st) != 0)
         throw Error::fromErrno(errno, path.string());
-    ::close(fd);
+    if (!S_ISREG(st.st_mode))
+        throw notRegular(path, st.st_mode);
+    // Regular files never block; reads and writes go on as usual.
+    ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+void FileOps::createIfMissing(const std::filesystem::path& path) {
+    (void)openRegular(path, O_WRONLY | O_CREAT | O_APPEND);
 }
 
 void FileOps::removeIfExists(const std::filesystem::path& path) {
@@ -24,28 +51,20 @@ void FileOps::removeIfExists(const std::filesystem::path& path) {
 }
 
 void FileOps::copyReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
-    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        throw Error::fromErrno(errno, from.string());
-    try {
-        TextWriter out(to, TextWriter::Mode::Replace);
-        std::vector<char> buffer(1u << 18);
-        for (;;) {
-            const ssize_t n = ::read(in, buffer.data(), buffer.size());
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                throw Error::fromErrno(errno, from.string());
-            if (n == 0)
-                break;
-            out.raw(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
-        }
-        out.commit();
-    } catch (...) {
-        ::close(in);
-        throw;
+    const FileDescriptor in = openRegular(from, O_RDONLY);
+    TextWriter out(to, TextWriter::Mode::Replace);
+    std::vector<char> buffer(1u << 18);
+    for (;;) {
+        const ssize_t n = ::read(in.get(), buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw Error::fromErrno(errno, from.string());
+        if (n == 0)
+            break;
+        out.raw(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
     }
-    ::close(in);
+    out.commit();
 }
 
 bool FileOps::isFile(const std::filesystem::path& path) {

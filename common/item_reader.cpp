@@ -6,11 +6,9 @@ namespace {
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
-} // namespace
 
-ItemReader::ItemReader(const std::filesystem::path& path) : lines_(path) {}
-
-void ItemReader::take(std::string_view& rest, bool& moreOnLine, std::string_view& item) {
+// Takes one item from `rest`; `moreOnLine` tells whether a comma left another one.
+void take(std::string_view& rest, bool& moreOnLine, std::string_view& item) {
     std::size_t i = 0;
     while (i < rest.size() && isBlank(rest[i]))
         ++i;
@@ -37,6 +35,10 @@ void ItemReader::take(std::string_view& rest, bool& moreOnLine, std::string_view
     moreOnLine = comma != std::string_view::npos;
     rest = moreOnLine ? rest.substr(comma + 1) : std::string_view{};
 }
+
+} // namespace
+
+ItemReader::ItemReader(const std::filesystem::path& path) : lines_(path) {}
 
 bool ItemReader::next(std::string_view& item) {
     if (!moreOnLine_) {

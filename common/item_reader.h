@@ -19,7 +19,7 @@ public:
     explicit ItemReader(const std::filesystem::path& path);
 
     // The next item, valid until the next call; false at the end of the file.
-    bool next(std::string_view& item);
+    [[nodiscard]] bool next(std::string_view& item);
 
     // Bytes consumed so far (whole lines), for progress.
     std::size_t consumed() const { return lines_.consumed(); }
@@ -31,9 +31,6 @@ public:
     static std::vector<std::string> readAll(const std::filesystem::path& path);
 
 private:
-    // Takes one item from `rest`; `moreOnLine` tells whether a comma left another one.
-    static void take(std::string_view& rest, bool& moreOnLine, std::string_view& item);
-
     LineReader lines_;
     std::string_view rest_;
     bool moreOnLine_ = false;

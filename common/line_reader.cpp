@@ -1,6 +1,7 @@
 #include "common/line_reader.h"
 
 #include "common/error.h"
+#include "common/file_ops.h"
 
 #include <cerrno>
 #include <cstring>
@@ -11,21 +12,24 @@
 
 namespace common {
 
-LineReader::LineReader(const std::filesystem::path& path) : buffer_(1u << 16), path_(path) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0)
-        throw Error::fromErrno(errno, path.string());
-    struct stat st {};
-    if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd_);
-        fd_ = -1;
-        throw Error(ErrorNumber::PathFileAccess, path.string() + ": is a folder, not a file");
+namespace {
+
+// Reads up to `room` bytes; 0 at the end of the file.
+std::size_t readSome(const FileDescriptor& fd, char* into, std::size_t room,
+                     const std::filesystem::path& path) {
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), into, room);
+        if (n >= 0)
+            return static_cast<std::size_t>(n);
+        if (errno != EINTR)
+            throw Error::fromErrno(errno, path.string());
     }
 }
 
-LineReader::~LineReader() {
-    if (fd_ >= 0)
-        ::close(fd_);
+} // namespace
+
+LineReader::LineReader(const std::filesystem::path& path) : buffer_(1u << 16), path_(path) {
+    fd_ = FileOps::openRegular(path, O_RDONLY);
 }
 
 bool LineReader::fill() {
@@ -41,19 +45,13 @@ bool LineReader::fill() {
             return false;
         buffer_.resize(buffer_.size() * 2);
     }
-    for (;;) {
-        const ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw Error::fromErrno(errno, path_.string());
-        if (n == 0) {
-            eof_ = true;
-            return false;
-        }
-        end_ += static_cast<std::size_t>(n);
-        return true;
+    const std::size_t n = readSome(fd_, buffer_.data() + end_, buffer_.size() - end_, path_);
+    if (n == 0) {
+        eof_ = true;
+        return false;
     }
+    end_ += n;
+    return true;
 }
 
 bool LineReader::next(std::string_view& line) {
@@ -93,6 +91,25 @@ std::vector<std::string> LineReader::readAll(const std::filesystem::path& path) 
     while (reader.next(line))
         lines.emplace_back(line);
     return lines;
+}
+
+std::string LineReader::wholeFile(const std::filesystem::path& path) {
+    const FileDescriptor fd = FileOps::openRegular(path, O_RDONLY);
+    struct stat st {};
+    ::fstat(fd.get(), &st);
+    std::string bytes;
+    bytes.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0);
+    std::size_t used = 0;
+    for (;;) {
+        if (used == bytes.size())
+            bytes.resize(bytes.size() + (1u << 16)); // grown since, or a size the file hides
+        const std::size_t n = readSome(fd, bytes.data() + used, bytes.size() - used, path);
+        if (n == 0)
+            break;
+        used += n;
+    }
+    bytes.resize(used);
+    return bytes;
 }
 
 } // namespace common

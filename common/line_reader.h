@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/file_descriptor.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <string_view>
@@ -16,23 +18,25 @@ public:
     static constexpr std::size_t MaxLine = 16u << 20;
 
     explicit LineReader(const std::filesystem::path& path);
-    ~LineReader();
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
 
     // The next line, valid until the next call; false at the end of the file.
-    bool next(std::string_view& line);
+    [[nodiscard]] bool next(std::string_view& line);
 
     // Bytes consumed so far, line ends included.
     std::size_t consumed() const { return consumed_; }
 
     // Reads every line of a file.
     static std::vector<std::string> readAll(const std::filesystem::path& path);
+    // The whole file in one piece: for a list that is loaded whole, one read of its known size is
+    // the fastest way in.
+    static std::string wholeFile(const std::filesystem::path& path);
 
 private:
     bool fill();
 
-    int fd_ = -1;
+    FileDescriptor fd_;
     std::vector<char> buffer_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;

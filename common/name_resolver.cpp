@@ -1,16 +1,26 @@
 #include "common/name_resolver.h"
 
+#include "common/code_page.h"
+#include "common/file_descriptor.h"
 #include "common/upper_case.h"
+#include "common/wildcard.h"
 
-#include <dirent.h>
+#include <algorithm>
 #include <sys/stat.h>
 
 namespace common {
 
-bool NameResolver::sameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    return UpperCase::of(std::string_view(a)) == UpperCase::of(std::string_view(b));
+namespace {
+
+// The name read by the text rule and upper-cased: what two names are compared by.
+std::string comparable(std::string_view name) {
+    return UpperCase::of(std::string_view(CodePage::lineToUtf8(name)));
+}
+
+} // namespace
+
+bool NameResolver::sameName(std::string_view a, std::string_view b) {
+    return comparable(a) == comparable(b);
 }
 
 std::filesystem::path NameResolver::resolve(const std::filesystem::path& folder,
@@ -19,20 +29,41 @@ std::filesystem::path NameResolver::resolve(const std::filesystem::path& folder,
     struct stat st {};
     if (::lstat(exact.c_str(), &st) == 0)
         return exact;
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    const DirectoryStream dir = openDirectory(folder);
     if (!dir)
         return exact;
-    const std::string wanted = UpperCase::of(std::string_view(name));
-    std::filesystem::path found = exact;
-    while (const dirent* entry = ::readdir(dir)) {
+    const std::string wanted = comparable(name);
+    const bool nameIsUtf8 = CodePage::isValidUtf8(name);
+    while (const dirent* entry = ::readdir(dir.get())) {
         const std::string_view candidate(entry->d_name);
-        if (candidate.size() == name.size() && UpperCase::of(candidate) == wanted) {
-            found = folder / std::string(candidate);
-            break;
-        }
+        // Names of the same code page and another length cannot match: skip them unread.
+        const bool mayMatch =
+            candidate.size() == name.size() || !nameIsUtf8 || !CodePage::isValidUtf8(candidate);
+        if (mayMatch && comparable(candidate) == wanted)
+            return folder / std::string(candidate);
     }
-    ::closedir(dir);
-    return found;
+    return exact;
+}
+
+std::vector<NameResolver::ListedName>
+NameResolver::filesMatching(const std::filesystem::path& folder, std::string_view patterns) {
+    std::vector<ListedName> files;
+    const DirectoryStream dir = openDirectory(folder);
+    if (!dir)
+        return files;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string_view name(entry->d_name);
+        if (!Wildcard::matchesAny(patterns, name))
+            continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(dir.get()), entry->d_name, &st, 0) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        files.push_back({std::string(name), CodePage::decodeLine(name)});
+    }
+    std::sort(files.begin(), files.end(), [](const ListedName& a, const ListedName& b) {
+        return a.shown.compare(b.shown, Qt::CaseInsensitive) < 0;
+    });
+    return files;
 }
 
 } // namespace common

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-using common::NumberFormat;
+namespace NumberFormat = common::NumberFormat;
 
 TEST(NumberFormat, PatternsInTheUsersLocale) {
     EXPECT_EQ(NumberFormat::hashes(0), "");

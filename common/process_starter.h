@@ -9,15 +9,16 @@ namespace common {
 
 // Starts programs detached, with the program and its arguments kept apart, never through a
 // shell, so nothing in a file name is ever interpreted.
-class ProcessStarter {
-public:
-    // False when the program could not be started (missing, not executable).
-    static bool startDetached(const QString& program, const QStringList& arguments,
-                              const QString& workingFolder = {});
+namespace ProcessStarter {
 
-    // Tests put a recorder here; while it is set, nothing is started.
-    using Starter = std::function<bool(const QString& program, const QStringList& arguments)>;
-    static void replaceForTests(Starter starter);
-};
+// False when the program could not be started (missing, not executable).
+bool startDetached(const QString& program, const QStringList& arguments,
+                   const QString& workingFolder = {});
+
+// Tests put a recorder here; while it is set, nothing is started.
+using Starter = std::function<bool(const QString& program, const QStringList& arguments)>;
+void replaceForTests(Starter starter);
+
+} // namespace ProcessStarter
 
 } // namespace common

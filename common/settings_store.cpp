@@ -119,8 +119,13 @@ template <typename Change> void SettingsStore::update(Change change) {
     std::filesystem::create_directories(file_.parent_path(), ec);
     QLockFile lock(QString::fromStdString(file_.string() + ".lock"));
     lock.setStaleLockTime(10000);
-    if (!lock.lock())
-        throw Error(ErrorNumber::PathFileAccess, file_.string() + ": settings are locked");
+    if (!lock.lock()) {
+        if (lock.error() == QLockFile::LockFailedError)
+            throw Error(ErrorNumber::PathFileAccess,
+                        file_.string() + ": settings are locked by another program");
+        throw Error(ErrorNumber::PermissionDenied,
+                    file_.string() + ": the settings folder cannot be written");
+    }
     Content content = load();
     change(content);
     save(content);

@@ -1,8 +1,13 @@
+#include "common/drive_table.h"
+#include "common/error.h"
 #include "common/settings_store.h"
 #include "common/testing/scoped_variable.h"
 #include "common/testing/temp_folder.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using common::SettingsStore;
 using common::testing::TempFolder;
@@ -52,4 +57,43 @@ TEST(SettingsStore, DamagedFileLoadsAndIsRepairedOnWrite) {
     EXPECT_EQ(s.value("Changes", "NewDisc"), "True");
     s.setValue("Changes", "NewDisc", "False");
     EXPECT_EQ(s.value("Changes", "NewDisc"), "False");
+}
+
+// A settings file that cannot be read (a folder in its place, a FIFO, no permission) is an
+// error the caller can catch and report; it never ends the program.
+TEST(SettingsStore, AnUnreadableFileIsAnErrorToCatch) {
+    SettingsFolder folder;
+    folder.dir.makeFolder("dravik 2016.ini");
+    ASSERT_EQ(::mkfifo((folder.dir / "shard13.ini").c_str(), 0600), 0);
+    ::alarm(20); // a blocked open would otherwise hang the test run
+    for (const char* application : {"DRAVIK 2016", "Shard13"}) {
+        SettingsStore store(application);
+        EXPECT_THROW(store.value("Form_Load", "Def DPath", "fallback"), common::Error);
+        EXPECT_THROW(store.setValue("Form_Load", "Def DPath", "/x/"), common::Error);
+    }
+    ::alarm(0);
+    if (::geteuid() != 0) { // permissions do not stop root
+        const auto file = folder.dir.write("dravik.ini", "[Disc]\r\nSize=1\r\n");
+        std::filesystem::permissions(file, std::filesystem::perms::none);
+        try {
+            SettingsStore("Dravik").value("Disc", "Size");
+            FAIL();
+        } catch (const common::Error& e) {
+            EXPECT_EQ(e.number(), common::ErrorNumber::PermissionDenied);
+        }
+    }
+}
+
+// The drive table reads its section of the settings; when that cannot be read it keeps the
+// defaults and the environment's drives, and says why.
+TEST(SettingsStore, TheDriveTableStartsWithoutReadableSettings) {
+    SettingsFolder folder;
+    folder.dir.makeFolder("dravik 2016.ini");
+    const common::testing::ScopedVariable drive("DRAVIK_DRIVE_E", folder.dir.path().c_str());
+    const common::DriveTable table = common::DriveTable::fromSystem();
+    EXPECT_EQ(table.root('E'), folder.dir.path());
+    ASSERT_TRUE(table.settingsFailure().has_value());
+    EXPECT_EQ(table.settingsFailure()->number(), common::ErrorNumber::PathFileAccess);
+    std::filesystem::remove(folder.dir / "dravik 2016.ini");
+    EXPECT_FALSE(common::DriveTable::fromSystem().settingsFailure().has_value());
 }

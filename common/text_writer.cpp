@@ -2,9 +2,10 @@
 
 #include "common/code_page.h"
 #include "common/error.h"
+#include "common/file_ops.h"
+#include "common/temporary_file.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,45 +13,28 @@
 namespace common {
 
 namespace {
-constexpr std::size_t BufferSize = 1u << 18;
 
 void syncFolder(const std::filesystem::path& folder) {
-    const int fd =
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    FileDescriptor fd(
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd)
+        ::fsync(fd.get());
 }
+
 } // namespace
 
-TextWriter::TextWriter(const std::filesystem::path& path, Mode mode)
-    : path_(path), writing_(path), mode_(mode), buffer_(BufferSize) {
-    int flags = O_WRONLY | O_CREAT | O_CLOEXEC;
-    if (mode == Mode::Append)
-        flags |= O_APPEND;
-    else
-        flags |= O_TRUNC;
-    if (mode == Mode::Replace) {
-        std::string pattern = path.string() + ".new-XXXXXX";
-        fd_ = ::mkstemp(pattern.data());
-        if (fd_ < 0)
-            throw Error::fromErrno(errno, path.string());
-        ::fchmod(fd_, 0644);
-        writing_ = pattern;
-        return;
-    }
-    fd_ = ::open(path.c_str(), flags, 0644);
-    if (fd_ < 0)
-        throw Error::fromErrno(errno, path.string());
+TextWriter::TextWriter(Buffer buffer) : bufferSize_(buffer) {}
+
+TextWriter::TextWriter(const std::filesystem::path& path, Mode mode, Buffer buffer)
+    : bufferSize_(buffer) {
+    open(path, mode);
 }
 
 TextWriter::~TextWriter() {
-    if (fd_ < 0)
+    if (!fd_)
         return;
     if (mode_ == Mode::Replace) {
-        ::close(fd_);
-        ::unlink(writing_.c_str());
+        discard();
         return;
     }
     try {
@@ -58,12 +42,61 @@ TextWriter::~TextWriter() {
     } catch (const Error&) {
         // A destructor cannot report; callers that care call commit().
     }
-    ::close(fd_);
+}
+
+void TextWriter::open(const std::filesystem::path& path, Mode mode) {
+    commit();
+    if (buffer_.empty())
+        buffer_.resize(static_cast<std::size_t>(bufferSize_));
+    used_ = 0;
+    path_ = path;
+    writing_ = path;
+    mode_ = mode;
+    if (mode == Mode::Replace) {
+        auto created = TemporaryFile::createBeside(path);
+        fd_ = std::move(created.fd);
+        writing_ = std::move(created.path);
+        return;
+    }
+    if (mode == Mode::Truncate) {
+        fd_ = FileOps::openRegular(path, O_WRONLY | O_CREAT | O_TRUNC);
+        return;
+    }
+    // Reading too, to see the file's last byte; a file that may only be written is appended to
+    // as it is.
+    try {
+        fd_ = FileOps::openRegular(path, O_RDWR | O_CREAT | O_APPEND);
+    } catch (const Error& e) {
+        if (e.number() != ErrorNumber::PermissionDenied)
+            throw;
+        fd_ = FileOps::openRegular(path, O_WRONLY | O_CREAT | O_APPEND);
+        return;
+    }
+    if (!endsWithLineEnd())
+        endLine();
+}
+
+bool TextWriter::endsWithLineEnd() const {
+    struct stat st {};
+    char last = '\n';
+    if (::fstat(fd_.get(), &st) == 0 && st.st_size > 0 &&
+        ::pread(fd_.get(), &last, 1, st.st_size - 1) != 1)
+        throw Error::fromErrno(errno, path_.string());
+    return last == '\n';
+}
+
+void TextWriter::discard() {
+    fd_.reset();
+    used_ = 0;
+    if (mode_ == Mode::Replace)
+        ::unlink(writing_.c_str());
 }
 
 void TextWriter::writeOut(const char* data, std::size_t size) {
+    if (!fd_)
+        throw Error(ErrorNumber::PathFileAccess, path_.string() + ": not open for writing");
     while (size > 0) {
-        const ssize_t n = ::write(fd_, data, size);
+        const ssize_t n = ::write(fd_.get(), data, size);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -73,16 +106,14 @@ void TextWriter::writeOut(const char* data, std::size_t size) {
     }
 }
 
-void TextWriter::raw(std::string_view bytes) {
-    if (bytes.size() > buffer_.size() - used_) {
-        flush();
-        if (bytes.size() > buffer_.size()) {
-            writeOut(bytes.data(), bytes.size());
-            return;
-        }
+void TextWriter::rawSlow(std::string_view bytes) {
+    flush();
+    if (bytes.size() > buffer_.size()) {
+        writeOut(bytes.data(), bytes.size());
+        return;
     }
-    std::memcpy(buffer_.data() + used_, bytes.data(), bytes.size());
-    used_ += bytes.size();
+    std::memcpy(buffer_.data(), bytes.data(), bytes.size());
+    used_ = bytes.size();
 }
 
 void TextWriter::line(const QString& text) {
@@ -111,27 +142,22 @@ void TextWriter::flush() {
 }
 
 void TextWriter::commit() {
-    if (fd_ < 0)
+    if (!fd_)
         return;
-    flush();
-    if (mode_ == Mode::Replace && ::fsync(fd_) != 0)
-        throw Error::fromErrno(errno, path_.string());
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0) {
-        const int err = errno;
-        if (mode_ == Mode::Replace)
-            ::unlink(writing_.c_str());
-        throw Error::fromErrno(err, path_.string());
+    try {
+        flush();
+        if (mode_ == Mode::Replace && ::fsync(fd_.get()) != 0)
+            throw Error::fromErrno(errno, path_.string());
+        if (!fd_.close())
+            throw Error::fromErrno(errno, path_.string());
+        if (mode_ == Mode::Replace && ::rename(writing_.c_str(), path_.c_str()) != 0)
+            throw Error::fromErrno(errno, path_.string());
+    } catch (...) {
+        discard();
+        throw;
     }
-    if (mode_ == Mode::Replace) {
-        if (::rename(writing_.c_str(), path_.c_str()) != 0) {
-            const int err = errno;
-            ::unlink(writing_.c_str());
-            throw Error::fromErrno(err, path_.string());
-        }
+    if (mode_ == Mode::Replace)
         syncFolder(path_.parent_path());
-    }
 }
 
 void TextWriter::replaceLines(const std::filesystem::path& path, const QStringList& lines) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using common::Wildcard;
+namespace Wildcard = common::Wildcard;
 
 TEST(Wildcard, WindowsRules) {
     EXPECT_TRUE(Wildcard::matches("*.*", "readme"));

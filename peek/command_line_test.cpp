@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using peek::CommandLine;
+namespace CommandLine = peek::CommandLine;
 
 TEST(PeekCommandLine, NothingAfterTheProgramNameIsAnEmptyPath) {
     const char* argv[] = {"peek"};

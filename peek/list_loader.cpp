@@ -1,30 +1,12 @@
 #include "peek/list_loader.h"
 
-#include "common/error.h"
 #include "peek/line_store.h"
-
-#include <cerrno>
-#include <sys/stat.h>
 
 namespace peek {
 
-namespace {
-
-// A device would be read for ever (/dev/zero) or block; folders are refused by the reader itself.
-const std::filesystem::path& refuseDevices(const std::filesystem::path& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        throw common::Error::fromErrno(errno, path.string());
-    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) || S_ISSOCK(st.st_mode))
-        throw common::Error(common::ErrorNumber::PathFileAccess,
-                            path.string() + ": is a device, not a file");
-    return path;
-}
-
-} // namespace
-
-ListLoader::ListLoader(const std::filesystem::path& path)
-    : path_(path), reader_(refuseDevices(path)) {}
+// The reader refuses folders, devices and FIFOs: a device would be read for ever (/dev/zero), a
+// FIFO would freeze the window in its open.
+ListLoader::ListLoader(const std::filesystem::path& path) : path_(path), reader_(path) {}
 
 std::size_t ListLoader::load(LineStore& store, const Progress& progress) {
     std::error_code ec;

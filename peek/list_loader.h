@@ -19,7 +19,8 @@ public:
     // Called with the total so far; returning false stops the load.
     using Progress = std::function<bool(std::size_t total)>;
 
-    // Opens the file; throws common::Error when it is missing, a folder, a device or unreadable.
+    // Opens the file; throws common::Error when it is missing, a folder, a device, a FIFO
+    // or unreadable.
     explicit ListLoader(const std::filesystem::path& path);
 
     // Reads to the end of the file and returns the number of lines read.

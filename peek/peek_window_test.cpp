@@ -1,5 +1,6 @@
 #include "peek/peek_window.h"
 
+#include "common/testing/scoped_variable.h"
 #include "common/testing/scripted_dialogs.h"
 #include "common/testing/temp_folder.h"
 #include "peek/command_line.h"
@@ -13,7 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using common::testing::ScriptedDialogs;
 using common::testing::TempFolder;
@@ -50,10 +54,24 @@ public:
     QStringList captions;
 };
 
+// Every test has a folder for its files and the scripted dialogs; the window opens one file.
+class PeekWindowTest : public ::testing::Test {
+protected:
+    Viewer& view(const std::filesystem::path& path) {
+        viewer_ = std::make_unique<Viewer>(dialogs, path);
+        return *viewer_;
+    }
+
+    TempFolder temp;
+    ScriptedDialogs dialogs;
+
+private:
+    std::unique_ptr<Viewer> viewer_;
+};
+
 } // namespace
 
-TEST(PeekWindow, HasItsControlsBeforeItStarts) {
-    ScriptedDialogs dialogs;
+TEST_F(PeekWindowTest, HasItsControlsBeforeItStarts) {
     PeekWindow window(dialogs, "/nowhere/list.rtf");
     EXPECT_EQ(window.objectName(), "Peek");
     EXPECT_EQ(window.windowTitle(), "Form1");
@@ -71,51 +89,41 @@ TEST(PeekWindow, HasItsControlsBeforeItStarts) {
     EXPECT_LT(text->geometry().bottom(), list->geometry().top());
 }
 
-TEST(PeekWindow, AnEmptyFileGivesAnEmptyListAndTheCountZero) {
-    TempFolder temp;
+TEST_F(PeekWindowTest, AnEmptyFileGivesAnEmptyListAndTheCountZero) {
     const auto file = temp.write("empty.rtf", "");
-    ScriptedDialogs dialogs;
-    Viewer viewer(dialogs, file);
+    Viewer& viewer = view(file);
     EXPECT_EQ(viewer.window.start(), std::nullopt);
     EXPECT_TRUE(viewer.window.isVisible());
     EXPECT_EQ(viewer.captions, QStringList{qpath(file) + " -  0"});
     EXPECT_EQ(viewer.window.model().rowCount(), 0);
 }
 
-TEST(PeekWindow, ExactlyOneThousandLinesShowNoIntermediateCaption) {
-    TempFolder temp;
+TEST_F(PeekWindowTest, ExactlyOneThousandLinesShowNoIntermediateCaption) {
     const auto file = temp.write("a.rtf", numberedLines(1000));
-    ScriptedDialogs dialogs;
-    Viewer viewer(dialogs, file);
+    Viewer& viewer = view(file);
     viewer.window.start();
     EXPECT_EQ(viewer.captions, QStringList{qpath(file) + " -  1000"});
     EXPECT_EQ(viewer.window.model().rowCount(), 1000);
 }
 
-TEST(PeekWindow, OneThousandAndOneLinesShowOneThousandOnce) {
-    TempFolder temp;
+TEST_F(PeekWindowTest, OneThousandAndOneLinesShowOneThousandOnce) {
     const auto file = temp.write("a.rtf", numberedLines(1001));
-    ScriptedDialogs dialogs;
-    Viewer viewer(dialogs, file);
+    Viewer& viewer = view(file);
     viewer.window.start();
     EXPECT_EQ(viewer.captions, QStringList({"1000", qpath(file) + " -  1001"}));
 }
 
-TEST(PeekWindow, TheCaptionCountsUpInThousands) {
-    TempFolder temp;
+TEST_F(PeekWindowTest, TheCaptionCountsUpInThousands) {
     const auto file = temp.write("a.rtf", numberedLines(3500));
-    ScriptedDialogs dialogs;
-    Viewer viewer(dialogs, file);
+    Viewer& viewer = view(file);
     viewer.window.start();
     EXPECT_EQ(viewer.captions, QStringList({"1000", "2000", "3000", qpath(file) + " -  3500"}));
     EXPECT_EQ(viewer.window.model().rowCount(), 3500);
 }
 
-TEST(PeekWindow, TheListFillsWhileTheCaptionCountsUp) {
-    TempFolder temp;
+TEST_F(PeekWindowTest, TheListFillsWhileTheCaptionCountsUp) {
     const auto file = temp.write("a.rtf", numberedLines(20000));
-    ScriptedDialogs dialogs;
-    Viewer viewer(dialogs, file);
+    Viewer& viewer = view(file);
     QList<int> rows;
     QObject::connect(&viewer.window, &QWidget::windowTitleChanged,
                      [&] { rows << viewer.window.model().rowCount(); });
@@ -130,13 +138,11 @@ TEST(PeekWindow, TheListFillsWhileTheCaptionCountsUp) {
     EXPECT_EQ(rows.last(), 20000);
 }
 
-TEST(PeekWindow, ADiscListShowsItsSummaryLineLast) {
-    TempFolder temp;
+TEST_F(PeekWindowTest, ADiscListShowsItsSummaryLineLast) {
     const auto file = temp.write("Holiday.rtf", "\"E:\\\",\"autorun.inf\"\r\n"
                                                 "\"E:\\Photos\\2009\\\",\"img_0001.jpg\"\r\n"
                                                 "2 files : 2 folders\r\n");
-    ScriptedDialogs dialogs;
-    Viewer viewer(dialogs, file);
+    Viewer& viewer = view(file);
     viewer.window.start();
     const auto& model = viewer.window.model();
     ASSERT_EQ(model.rowCount(), 3);
@@ -145,25 +151,21 @@ TEST(PeekWindow, ADiscListShowsItsSummaryLineLast) {
     EXPECT_EQ(viewer.captions.last(), qpath(file) + " -  3");
 }
 
-TEST(PeekWindow, APathWithBlanksFromAShellOpens) {
-    TempFolder temp;
+TEST_F(PeekWindowTest, APathWithBlanksFromAShellOpens) {
     temp.write("My Discs/Holiday 2009.rtf", "one\r\ntwo\r\n");
     const std::string typed = (temp / "My").string();
     const char* argv[] = {"peek", typed.c_str(), "Discs/Holiday", "2009.rtf"};
     const std::string path = peek::CommandLine::path(4, argv);
-    ScriptedDialogs dialogs;
-    Viewer viewer(dialogs, path);
+    Viewer& viewer = view(path);
     EXPECT_EQ(viewer.window.start(), std::nullopt);
     EXPECT_EQ(viewer.captions, QStringList{qpath(temp / "My Discs/Holiday 2009.rtf") + " -  2"});
 }
 
-TEST(PeekWindow, AClickCopiesTheLineIntoTheTextBox) {
-    TempFolder temp;
+TEST_F(PeekWindowTest, AClickCopiesTheLineIntoTheTextBox) {
     const auto file = temp.write("a.rtf", "\"E:\\\",\"autorun.inf\"\r\n"
                                           "\"E:\\Fotos\\\",\"caf\xe9.jpg\"\r\n"
                                           "third\r\n");
-    ScriptedDialogs dialogs;
-    Viewer viewer(dialogs, file);
+    Viewer& viewer = view(file);
     viewer.window.start();
     QListView* list = viewer.list();
     QApplication::processEvents();
@@ -178,11 +180,9 @@ TEST(PeekWindow, AClickCopiesTheLineIntoTheTextBox) {
     EXPECT_EQ(viewer.text()->text(), QString::fromUtf8("\"E:\\Fotos\\\",\"caf\xc3\xa9.jpg\""));
 }
 
-TEST(PeekWindow, MovingWithTheArrowKeysCopiesToo) {
-    TempFolder temp;
+TEST_F(PeekWindowTest, MovingWithTheArrowKeysCopiesToo) {
     const auto file = temp.write("a.rtf", "first\r\nsecond\r\n");
-    ScriptedDialogs dialogs;
-    Viewer viewer(dialogs, file);
+    Viewer& viewer = view(file);
     viewer.window.start();
     QListView* list = viewer.list();
     QApplication::processEvents();
@@ -193,22 +193,19 @@ TEST(PeekWindow, MovingWithTheArrowKeysCopiesToo) {
     EXPECT_EQ(viewer.text()->text(), "second");
 }
 
-TEST(PeekWindow, FocusAloneDoesNotTouchTheTextBox) {
-    TempFolder temp;
+TEST_F(PeekWindowTest, FocusAloneDoesNotTouchTheTextBox) {
     const auto file = temp.write("a.rtf", "first\r\n");
-    ScriptedDialogs dialogs;
-    Viewer viewer(dialogs, file);
+    Viewer& viewer = view(file);
     viewer.window.start();
     viewer.list()->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(viewer.text()->text(), "Text1");
 }
 
-TEST(PeekWindow, AnEmptyCommandLineAsksForAPathAndEnds) {
-    ScriptedDialogs dialogs;
+TEST_F(PeekWindowTest, AnEmptyCommandLineAsksForAPathAndEnds) {
     dialogs.expectMessage("", "Give me the path and file name to open", Buttons::Ok, Icon::None,
                           Answer::Ok);
-    Viewer viewer(dialogs, "");
+    Viewer& viewer = view("");
     const auto status = viewer.window.start();
     ASSERT_TRUE(status.has_value());
     EXPECT_NE(*status, 0);
@@ -216,52 +213,44 @@ TEST(PeekWindow, AnEmptyCommandLineAsksForAPathAndEnds) {
     EXPECT_TRUE(viewer.captions.isEmpty());
 }
 
-TEST(PeekWindow, AMissingFileIsNamedWithTheReasonAndEndsWithAFailure) {
-    TempFolder temp;
+TEST_F(PeekWindowTest, AMissingFileIsNamedWithTheReasonAndEndsWithAFailure) {
     const auto file = temp / "Holiday.rtf";
-    ScriptedDialogs dialogs;
     dialogs.expectMessage("", "Cannot open " + qpath(file) + "\nNo such file or directory (53)",
                           Buttons::Ok, Icon::Critical, Answer::Ok);
-    Viewer viewer(dialogs, file);
+    Viewer& viewer = view(file);
     const auto status = viewer.window.start();
     ASSERT_TRUE(status.has_value());
     EXPECT_NE(*status, 0);
 }
 
-TEST(PeekWindow, AFolderIsRefusedByName) {
-    TempFolder temp;
+TEST_F(PeekWindowTest, AFolderIsRefusedByName) {
     const auto folder = temp.makeFolder("discs");
-    ScriptedDialogs dialogs;
     dialogs.expectMessage("", "Cannot open " + qpath(folder) + "\nis a folder, not a file (75)",
                           Buttons::Ok, Icon::Critical, Answer::Ok);
-    Viewer viewer(dialogs, folder);
+    Viewer& viewer = view(folder);
     const auto status = viewer.window.start();
     ASSERT_TRUE(status.has_value());
     EXPECT_NE(*status, 0);
 }
 
-TEST(PeekWindow, AnUnreadableFileIsRefusedByName) {
+TEST_F(PeekWindowTest, AnUnreadableFileIsRefusedByName) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root reads every file";
-    TempFolder temp;
     const auto file = temp.write("secret.rtf", "x\r\n");
     std::filesystem::permissions(file, std::filesystem::perms::none);
-    ScriptedDialogs dialogs;
     dialogs.expectMessage("", "Cannot open " + qpath(file) + "\nPermission denied (70)",
                           Buttons::Ok, Icon::Critical, Answer::Ok);
-    Viewer viewer(dialogs, file);
+    Viewer& viewer = view(file);
     EXPECT_EQ(viewer.window.start(), std::optional<int>(PeekWindow::Unreadable));
 }
 
-TEST(PeekWindow, OddBytesAndVeryLongLinesShowWithoutACrash) {
-    TempFolder temp;
+TEST_F(PeekWindowTest, OddBytesAndVeryLongLinesShowWithoutACrash) {
     std::string bytes("nul\0here\r\n", 10);
     bytes += "\xff\xfe\xc3(\r\n";
     bytes += std::string(3 << 20, 'w') + "\r\n";
     bytes += "\x01\x02\t\x1b[31m\r\n";
     const auto file = temp.write("odd.rtf", bytes);
-    ScriptedDialogs dialogs;
-    Viewer viewer(dialogs, file);
+    Viewer& viewer = view(file);
     viewer.window.start();
     ASSERT_EQ(viewer.window.model().rowCount(), 4);
     EXPECT_FALSE(viewer.window.grab().isNull());
@@ -271,11 +260,9 @@ TEST(PeekWindow, OddBytesAndVeryLongLinesShowWithoutACrash) {
     EXPECT_EQ(viewer.text()->text(), QString(viewer.text()->maxLength(), QLatin1Char('w')));
 }
 
-TEST(PeekWindow, ClosingTheWindowWhileItLoadsEndsTheLoad) {
-    TempFolder temp;
+TEST_F(PeekWindowTest, ClosingTheWindowWhileItLoadsEndsTheLoad) {
     const auto file = temp.write("a.rtf", numberedLines(5000));
-    ScriptedDialogs dialogs;
-    Viewer viewer(dialogs, file);
+    Viewer& viewer = view(file);
     QObject::connect(&viewer.window, &QWidget::windowTitleChanged, [&](const QString& title) {
         if (title == "2000")
             viewer.window.close();
@@ -283,4 +270,27 @@ TEST(PeekWindow, ClosingTheWindowWhileItLoadsEndsTheLoad) {
     EXPECT_EQ(viewer.window.start(), std::optional<int>(0));
     EXPECT_EQ(viewer.captions, QStringList({"1000", "2000"}));
     EXPECT_LT(viewer.window.model().rowCount(), 5000);
+}
+
+TEST_F(PeekWindowTest, AFifoIsRefusedInsteadOfFreezingTheWindow) {
+    const auto fifo = temp / "list.rtf";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    dialogs.expectMessage("", "Cannot open " + qpath(fifo) + "\nis not a regular file (75)",
+                          Buttons::Ok, Icon::Critical, Answer::Ok);
+    ::alarm(20); // a blocked open would otherwise hang the test run
+    Viewer& viewer = view(fifo);
+    EXPECT_EQ(viewer.window.start(), std::optional<int>(PeekWindow::Unreadable));
+    ::alarm(0);
+}
+
+// Peek reads no settings: settings that cannot be read do not keep a list from showing.
+TEST_F(PeekWindowTest, UnreadableSettingsDoNotStopIt) {
+    for (const char* name : {"dravik 2016.ini", "dravik.ini", "shard13.ini"})
+        temp.makeFolder(std::string("settings/") + name);
+    const common::testing::ScopedVariable settings("DRAVIK_SETTINGS_DIR",
+                                                   (temp / "settings").c_str());
+    const auto file = temp.write("a.rtf", "one\r\n");
+    Viewer& viewer = view(file);
+    EXPECT_EQ(viewer.window.start(), std::nullopt);
+    EXPECT_EQ(viewer.captions.last(), qpath(file) + " -  1");
 }

@@ -1,11 +1,11 @@
 #include "splitter/data_pad_dialog.h"
 
 #include "common/error.h"
+#include "common/folder_path.h"
 #include "common/ui/dialogs.h"
 #include "common/ui/drive_list_box.h"
 #include "common/ui/file_list_box.h"
 #include "common/ui/folder_list_box.h"
-#include "splitter/split_folders.h"
 #include "splitter/splitter_settings.h"
 
 #include <QHBoxLayout>
@@ -53,20 +53,13 @@ void DataPadDialog::openAt(const QString& startFolder) {
     if (!startFolder.isEmpty() && std::filesystem::is_directory(wanted, ec)) {
         // The drive whose root holds the folder, so the folder list can climb to that root.
         std::filesystem::path top = wanted.root_path();
-        for (const char letter : drive_->table().letters()) {
-            if (!drive_->table().available(letter))
-                continue;
-            const auto root = drive_->table().root(letter).lexically_normal();
-            const auto rel = wanted.lexically_normal().lexically_relative(root);
-            if (!rel.empty() && *rel.begin() != "..") {
-                const int index = drive_->findData(QChar(letter));
-                if (index >= 0) {
-                    drive_->setCurrentIndex(index);
-                    shownLetter_ = letter;
-                }
-                top = root;
-                break;
+        if (const auto letter = drive_->table().letterOf(wanted)) {
+            const int index = drive_->findData(QChar(*letter));
+            if (index >= 0) {
+                drive_->setCurrentIndex(index);
+                shownLetter_ = *letter;
             }
+            top = drive_->table().root(*letter);
         }
         dir_->setPath(wanted, top);
         return;
@@ -79,7 +72,7 @@ void DataPadDialog::openAt(const QString& startFolder) {
 }
 
 void DataPadDialog::folderChanged(const QString& folder) {
-    dataPath_ = SplitFolders::withSlash(folder);
+    dataPath_ = common::FolderPath::withSeparator(folder);
     try {
         files_->setFolder(folder.toStdString());
     } catch (const common::Error&) {

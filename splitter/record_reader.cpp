@@ -1,50 +1,25 @@
 #include "splitter/record_reader.h"
 
 #include "common/code_page.h"
-
-#include <cstdint>
-#include <cstring>
+#include "common/disc_list_format.h"
 
 namespace splitter {
 
-namespace {
-bool driveFolder(std::string_view item) {
-    if (item.size() < 3 || item[1] != ':' || item[2] != '\\')
-        return false;
-    const char c = item[0];
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
+namespace DiscListFormat = common::DiscListFormat;
 
-bool isAscii(std::string_view bytes) {
-    // Eight bytes at a time: nearly every line is plain ASCII.
-    const char* p = bytes.data();
-    std::size_t n = bytes.size();
-    std::uint64_t high = 0;
-    for (; n >= 8; p += 8, n -= 8) {
-        std::uint64_t chunk;
-        std::memcpy(&chunk, p, 8);
-        high |= chunk;
-    }
-    for (; n > 0; ++p, --n)
-        high |= static_cast<unsigned char>(*p);
-    return (high & 0x8080808080808080ull) == 0;
-}
-} // namespace
-
-RecordReader::RecordReader(const std::filesystem::path& list)
-    : path_(list), utf8_(common::CodePage::system() == common::CodePage::Kind::Utf8) {
+RecordReader::RecordReader(const std::filesystem::path& list) : path_(list) {
     lines_.emplace(list);
     std::string_view first;
     if (!lines_->next(first)) {
         layout_ = Layout::Catalogue; // an empty file holds no record either way
         return;
     }
-    std::string_view folder, name;
-    bool catalogue =
-        isSummary(first) || (splitCatalogueLine(first, folder, name) && driveFolder(folder));
+    const auto fileLine = DiscListFormat::parseFileLine(first);
+    bool catalogue = DiscListFormat::isSummaryLine(first) ||
+                     (fileLine && DiscListFormat::startsWithDrive(fileLine->folder));
     if (!catalogue) {
         const auto items = common::ItemReader::split(first);
-        catalogue = items.size() == 2 && driveFolder(items[0]);
+        catalogue = items.size() == 2 && DiscListFormat::startsWithDrive(items[0]);
     }
     if (catalogue) {
         layout_ = Layout::Catalogue;
@@ -60,40 +35,6 @@ std::size_t RecordReader::consumed() const {
     return lines_ ? lines_->consumed() : items_->consumed();
 }
 
-bool RecordReader::isSummary(std::string_view line) {
-    constexpr std::string_view files = " files : ";
-    constexpr std::string_view folders = " folders";
-    return !line.empty() && line.front() != '"' && line.find(files) != std::string_view::npos &&
-           line.size() >= folders.size() && line.substr(line.size() - folders.size()) == folders;
-}
-
-bool RecordReader::splitCatalogueLine(std::string_view line, std::string_view& folder,
-                                      std::string_view& name) {
-    // "folder\","name": the folder always ends in a backslash, so the first \"," is the joint even
-    // when the file name holds quotes or commas of its own.
-    if (line.size() < 2 || line.front() != '"' || line.back() != '"')
-        return false;
-    const std::string_view inner = line.substr(1, line.size() - 2);
-    const std::size_t joint = inner.find("\\\",\"");
-    if (joint == std::string_view::npos)
-        return false;
-    folder = inner.substr(0, joint + 1);
-    name = inner.substr(joint + 4);
-    return true;
-}
-
-std::string_view RecordReader::inSystemCodePage(std::string_view bytes,
-                                                std::string& scratch) const {
-    if (isAscii(bytes))
-        return bytes;
-    const bool isUtf8 = common::CodePage::isValidUtf8(bytes);
-    if (utf8_ == isUtf8)
-        return bytes;
-    scratch = utf8_ ? common::CodePage::lineToUtf8(bytes)
-                    : common::CodePage::toWindows1252(common::CodePage::decodeLine(bytes));
-    return scratch;
-}
-
 bool RecordReader::next(Record& record) {
     return layout_ == Layout::Catalogue ? nextCatalogue(record) : nextStamped(record);
 }
@@ -107,12 +48,15 @@ bool RecordReader::nextCatalogue(Record& record) {
         } else if (!lines_->next(line)) {
             return false;
         }
-        if (line.empty() || isSummary(line))
+        if (line.empty() || DiscListFormat::isSummaryLine(line))
             continue;
-        line = inSystemCodePage(line, line_);
+        line = common::CodePage::inSystem(line, line_);
         record.stamp = {};
-        if (splitCatalogueLine(line, record.folder, record.name))
+        if (const auto fields = DiscListFormat::parseFileLine(line)) {
+            record.folder = fields->folder;
+            record.name = fields->name;
             return true;
+        }
         // Not the shape Dravik writes: read it by items, so no file of it is lost.
         const auto items = common::ItemReader::split(line);
         scratch_[0].assign(items[0]);
@@ -131,7 +75,7 @@ bool RecordReader::nextStamped(Record& record) {
             cutShort_ = k > 0;
             return false;
         }
-        *fields[k] = inSystemCodePage(item, scratch_[k]);
+        *fields[k] = common::CodePage::inSystem(item, scratch_[k]);
         if (fields[k]->data() != scratch_[k].data() && k < 2) {
             // The item reader's view dies with the next item: keep a copy.
             scratch_[k].assign(item);

@@ -39,16 +39,9 @@ public:
     // Bytes of the list read so far.
     std::size_t consumed() const;
 
-    // The summary line a catalogue list ends with: "1,234 files : 56 folders".
-    static bool isSummary(std::string_view line);
-    // A catalogue line split into folder and file name; false when the line has not that shape.
-    static bool splitCatalogueLine(std::string_view line, std::string_view& folder,
-                                   std::string_view& name);
-
 private:
     bool nextCatalogue(Record& record);
     bool nextStamped(Record& record);
-    std::string_view inSystemCodePage(std::string_view bytes, std::string& scratch) const;
 
     std::filesystem::path path_;
     Layout layout_ = Layout::Stamped;
@@ -57,7 +50,6 @@ private:
     std::string_view pending_; // the first line, already read while the layout was found
     bool hasPending_ = false;
     bool cutShort_ = false;
-    bool utf8_ = true;
     std::string scratch_[3];
     std::string line_;
 };

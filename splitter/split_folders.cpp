@@ -1,5 +1,6 @@
 #include "splitter/split_folders.h"
 
+#include "common/folder_path.h"
 #include "common/name_resolver.h"
 #include "common/wildcard.h"
 
@@ -14,11 +15,7 @@ std::filesystem::path local(const QString& path) {
 } // namespace
 
 SplitFolders::SplitFolders(const QString& dataPath)
-    : dataPath_(dataPath.isEmpty() ? QString() : withSlash(dataPath)) {}
-
-QString SplitFolders::withSlash(const QString& path) {
-    return path.endsWith(u'/') ? path : path + u'/';
-}
+    : dataPath_(common::FolderPath::withSeparator(dataPath)) {}
 
 std::filesystem::path SplitFolders::data() const {
     return local(dataPath_);

@@ -28,9 +28,6 @@ public:
     // The "*.rtf" files of a folder, sorted as the file lists show them.
     static QStringList listFiles(const std::filesystem::path& folder);
 
-    // Adds "/" unless the path already ends in one.
-    static QString withSlash(const QString& path);
-
 private:
     QString dataPath_;
 };

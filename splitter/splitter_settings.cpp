@@ -1,8 +1,10 @@
 #include "splitter/splitter_settings.h"
 
+#include "common/settings_names.h"
+
 namespace splitter {
 
-SplitterSettings::SplitterSettings() : store_(QStringLiteral("Shard13")) {}
+SplitterSettings::SplitterSettings() : store_(common::SettingsNames::Splitter) {}
 
 QString SplitterSettings::dataPath() const {
     return store_.value(QStringLiteral("Paths"), QStringLiteral("MainPad"));

@@ -29,4 +29,8 @@ std::string TempFolder::read(const std::filesystem::path& file) {
     return out.str();
 }
 
+void TempFolder::makeOlder(const std::filesystem::path& file, std::chrono::seconds age) {
+    std::filesystem::last_write_time(file, std::filesystem::file_time_type::clock::now() - age);
+}
+
 } // namespace common::testing

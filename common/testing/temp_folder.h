@@ -2,6 +2,7 @@
 
 #include <QTemporaryDir>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -18,6 +19,8 @@ public:
     std::filesystem::path write(const std::string& relative, const std::string& bytes) const;
     std::filesystem::path makeFolder(const std::string& relative) const;
     static std::string read(const std::filesystem::path& file);
+    // Sets a file's modification time this far into the past.
+    static void makeOlder(const std::filesystem::path& file, std::chrono::seconds age);
 
 private:
     QTemporaryDir dir_;

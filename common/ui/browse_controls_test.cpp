@@ -75,3 +75,16 @@ TEST(BrowseControls, FileListPatternsAndExecutables) {
     EXPECT_EQ(files.names(), (QStringList{"setup.exe", "tool"}));
     EXPECT_THROW(files.setFolder(dir / "none"), common::Error);
 }
+
+TEST(BrowseControls, FileListShowsNamesDecodedAndKeepsTheirBytes) {
+    TempFolder dir;
+    dir.write("D\xe9mo.rtf", "x\r\n");
+    dir.write("caf\xc3\xa9.rtf", "x\r\n");
+    ui::FileListBox files;
+    files.setPattern("*.rtf");
+    files.setFolder(dir.path());
+    EXPECT_EQ(files.names(), (QStringList{QString::fromUtf8("caf\xc3\xa9.rtf"),
+                                          QString::fromUtf8("D\xc3\xa9mo.rtf")}));
+    EXPECT_EQ(files.filePath(0), dir / "caf\xc3\xa9.rtf");
+    EXPECT_EQ(files.filePath(1), dir / "D\xe9mo.rtf");
+}

@@ -1,9 +1,9 @@
 #include "common/ui/file_list_box.h"
 
 #include "common/error.h"
+#include "common/name_resolver.h"
 #include "common/wildcard.h"
 
-#include <algorithm>
 #include <sys/stat.h>
 
 namespace common::ui {
@@ -33,29 +33,22 @@ void FileListBox::setFolder(const std::filesystem::path& folder) {
 void FileListBox::refresh() {
     clear();
     const std::string patterns = pattern_.toStdString();
-    std::vector<std::string> files;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(folder_, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        std::error_code typeEc;
-        if (!it->is_regular_file(typeEc))
-            continue;
-        const std::string name = it->path().filename().string();
-        bool take = common::Wildcard::matchesAny(patterns, name);
-        if (!take && executables_) {
+    for (const auto& file : NameResolver::filesMatching(folder_, executables_ ? "*" : patterns)) {
+        bool take = !executables_ || Wildcard::matchesAny(patterns, file.bytes);
+        if (!take) {
             struct stat st {};
-            take = ::stat(it->path().c_str(), &st) == 0 && (st.st_mode & 0111);
+            take = ::stat((folder_ / file.bytes).c_str(), &st) == 0 && (st.st_mode & 0111);
         }
-        if (take)
-            files.push_back(name);
+        if (!take)
+            continue;
+        auto* entry = new QListWidgetItem(file.shown, this);
+        entry->setData(Qt::UserRole, QByteArray::fromStdString(file.bytes));
     }
-    std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) {
-        return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) <
-               0;
-    });
-    for (const auto& name : files)
-        addItem(QString::fromStdString(name));
     emit listed();
+}
+
+std::filesystem::path FileListBox::filePath(int row) const {
+    return folder_ / item(row)->data(Qt::UserRole).toByteArray().toStdString();
 }
 
 QStringList FileListBox::names() const {

@@ -21,7 +21,10 @@ public:
     void setFolder(const std::filesystem::path& folder);
     std::filesystem::path folder() const { return folder_; }
     void refresh();
+    // The names as shown: read by the text rule (UTF-8 when valid, else windows-1252).
     QStringList names() const;
+    // The file of a row, by the name's own bytes, so a name that is not UTF-8 opens too.
+    std::filesystem::path filePath(int row) const;
 
 signals:
     void listed();

@@ -13,7 +13,7 @@
 
 namespace dravik::catalogue {
 
-using common::FileOps;
+namespace FileOps = common::FileOps;
 
 Catalogue::Catalogue(std::filesystem::path dataFolder, std::filesystem::path programFolder)
     : dataFolder_(std::move(dataFolder)), programFolder_(std::move(programFolder)) {}

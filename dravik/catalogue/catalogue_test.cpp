@@ -1,90 +1,63 @@
 #include "common/error.h"
 #include "common/settings_store.h"
-#include "common/testing/temp_folder.h"
+#include "common/testing/workspace_fixture.h"
 #include "dravik/catalogue/catalogue.h"
-#include "dravik/catalogue/disc_list_writer.h"
+#include "dravik/catalogue/list_text.h"
 
 #include <gtest/gtest.h>
 
 using common::testing::TempFolder;
 using dravik::catalogue::Catalogue;
-using dravik::catalogue::DiscListWriter;
 
 namespace {
-struct Folders {
-    TempFolder dir;
-    std::filesystem::path data = dir.makeFolder("data");
-    std::filesystem::path program = dir.makeFolder("program");
+class CatalogueTest : public common::testing::WorkspaceFixture {
+protected:
     Catalogue catalogue{data, program};
 };
 } // namespace
 
-TEST(DiscListWriter, LinesAndSummaryByteForByte) {
-    TempFolder dir;
-    const auto file = dir / "list.rtf";
-    DiscListWriter writer(file);
-    writer.appendFile("E:\\", "autorun.inf");
-    writer.appendFile("E:\\Photos\\2009\\", "img 001.jpg");
-    writer.appendFile("E:\\odd\\", "two\r\nlines\n");
-    writer.finish(1234, 56);
-    EXPECT_EQ(TempFolder::read(file), "\"E:\\\",\"autorun.inf\"\r\n"
-                                      "\"E:\\Photos\\2009\\\",\"img 001.jpg\"\r\n"
-                                      "\"E:\\odd\\\",\"two??lines?\"\r\n"
-                                      "1,234 files : 56 folders\r\n");
-}
-
-TEST(DiscListWriter, ZeroCountsFormatEmpty) {
-    EXPECT_EQ(DiscListWriter::summaryLine(0, 0), " files :  folders");
-    EXPECT_EQ(DiscListWriter::summaryLine(0, 3), " files : 3 folders");
-    EXPECT_EQ(DiscListWriter::summaryLine(1234567, 0), "1,234,567 files :  folders");
-}
-
-TEST(Catalogue, DiscIndexAppendReadAndCommas) {
-    Folders f;
-    EXPECT_TRUE(f.catalogue.readDiscIndex().isEmpty());
-    EXPECT_TRUE(std::filesystem::exists(f.data / "DK.tex")); // created empty
-    f.catalogue.appendDiscName("Holiday 2009");
-    f.catalogue.appendDiscName("Music, vol 1");
-    EXPECT_EQ(TempFolder::read(f.data / "DK.tex"), "Holiday 2009\r\nMusic, vol 1\r\n");
+TEST_F(CatalogueTest, DiscIndexAppendReadAndCommas) {
+    EXPECT_TRUE(catalogue.readDiscIndex().isEmpty());
+    EXPECT_TRUE(std::filesystem::exists(data / "DK.tex")); // created empty
+    catalogue.appendDiscName("Holiday 2009");
+    catalogue.appendDiscName("Music, vol 1");
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Holiday 2009\r\nMusic, vol 1\r\n");
     // A name holding a comma is written whole but comes back as two entries.
-    EXPECT_EQ(f.catalogue.readDiscIndex(), (QStringList{"Holiday 2009", "Music", "vol 1"}));
+    EXPECT_EQ(catalogue.readDiscIndex(), (QStringList{"Holiday 2009", "Music", "vol 1"}));
 }
 
-TEST(Catalogue, NamesResolveWithoutRegardToCase) {
-    Folders f;
-    f.dir.write("data/dk.TEX", "Old\r\n");
-    f.dir.write("data/PHOTOS.rtf", "x\r\n");
-    EXPECT_EQ(f.catalogue.readDiscIndex(), (QStringList{"Old"}));
-    f.catalogue.appendDiscName("New");
-    EXPECT_EQ(TempFolder::read(f.data / "dk.TEX"), "Old\r\nNew\r\n");
-    EXPECT_FALSE(std::filesystem::exists(f.data / "DK.tex"));
-    EXPECT_EQ(f.catalogue.discListPath("photos"), f.data / "PHOTOS.rtf");
-    EXPECT_EQ(f.catalogue.discListPath("New disc"), f.data / "New disc.rtf");
+TEST_F(CatalogueTest, NamesResolveWithoutRegardToCase) {
+    root.write("data/dk.TEX", "Old\r\n");
+    root.write("data/PHOTOS.rtf", "x\r\n");
+    EXPECT_EQ(catalogue.readDiscIndex(), (QStringList{"Old"}));
+    catalogue.appendDiscName("New");
+    EXPECT_EQ(TempFolder::read(data / "dk.TEX"), "Old\r\nNew\r\n");
+    EXPECT_FALSE(std::filesystem::exists(data / "DK.tex"));
+    EXPECT_EQ(catalogue.discListPath("photos"), data / "PHOTOS.rtf");
+    EXPECT_EQ(catalogue.discListPath("New disc"), data / "New disc.rtf");
 }
 
-TEST(Catalogue, RewriteKeepsBackupAndLeavesNoWorkFile) {
-    Folders f;
-    f.catalogue.appendDiscName("A");
-    f.catalogue.appendDiscName("B");
-    f.catalogue.rewriteDiscIndex({"B", "C"});
-    EXPECT_EQ(TempFolder::read(f.data / "DK.tex"), "B\r\nC\r\n");
-    EXPECT_EQ(TempFolder::read(f.data / "Dk.Tex.Bak"), "A\r\nB\r\n");
-    EXPECT_FALSE(std::filesystem::exists(f.data / "DkFetch.xxx"));
-    f.catalogue.rewriteDiscIndex({"C"});
-    EXPECT_EQ(TempFolder::read(f.data / "Dk.Tex.Bak"), "B\r\nC\r\n");
-    EXPECT_EQ(TempFolder::read(f.data / "DK.tex"), "C\r\n");
+TEST_F(CatalogueTest, RewriteKeepsBackupAndLeavesNoWorkFile) {
+    catalogue.appendDiscName("A");
+    catalogue.appendDiscName("B");
+    catalogue.rewriteDiscIndex({"B", "C"});
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "B\r\nC\r\n");
+    EXPECT_EQ(TempFolder::read(data / "Dk.Tex.Bak"), "A\r\nB\r\n");
+    EXPECT_FALSE(std::filesystem::exists(data / "DkFetch.xxx"));
+    catalogue.rewriteDiscIndex({"C"});
+    EXPECT_EQ(TempFolder::read(data / "Dk.Tex.Bak"), "B\r\nC\r\n");
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "C\r\n");
 }
 
-TEST(Catalogue, PublishReplacesTheListWholeAndRemovesTheWorkFile) {
-    Folders f;
-    f.dir.write("data/Disc 1.rtf", "old list, much longer than the new one\r\n");
-    f.dir.write("program/File.List.Qel", "\"E:\\\",\"a\"\r\n1 files :  folders\r\n");
-    f.catalogue.publishWorkFile("disc 1");
-    EXPECT_EQ(TempFolder::read(f.data / "Disc 1.rtf"), "\"E:\\\",\"a\"\r\n1 files :  folders\r\n");
-    EXPECT_FALSE(std::filesystem::exists(f.program / "File.List.Qel"));
+TEST_F(CatalogueTest, PublishReplacesTheListWholeAndRemovesTheWorkFile) {
+    root.write("data/Disc 1.rtf", "old list, much longer than the new one\r\n");
+    root.write("program/File.List.Qel", "\"E:\\\",\"a\"\r\n1 files :  folders\r\n");
+    catalogue.publishWorkFile("disc 1");
+    EXPECT_EQ(TempFolder::read(data / "Disc 1.rtf"), "\"E:\\\",\"a\"\r\n1 files :  folders\r\n");
+    EXPECT_FALSE(std::filesystem::exists(program / "File.List.Qel"));
     // Without a work file nothing is touched.
-    EXPECT_THROW(f.catalogue.publishWorkFile("disc 1"), common::Error);
-    EXPECT_EQ(TempFolder::read(f.data / "Disc 1.rtf"), "\"E:\\\",\"a\"\r\n1 files :  folders\r\n");
+    EXPECT_THROW(catalogue.publishWorkFile("disc 1"), common::Error);
+    EXPECT_EQ(TempFolder::read(data / "Disc 1.rtf"), "\"E:\\\",\"a\"\r\n1 files :  folders\r\n");
 }
 
 TEST(Catalogue, CountListLines) {
@@ -93,4 +66,21 @@ TEST(Catalogue, CountListLines) {
     // N file lines and the summary line, ending in a line break: N + 2.
     EXPECT_EQ(
         Catalogue::countListLines("\"E:\\\",\"a\"\r\n\"E:\\\",\"b\"\r\n2 files :  folders\r\n"), 4);
+}
+
+TEST_F(CatalogueTest, AppendingToAnIndexWithoutAFinalLineEndKeepsTheNamesApart) {
+    root.write("data/DK.tex", "Old\r\nNoEOLAfter");
+    catalogue.appendDiscName("New");
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Old\r\nNoEOLAfter\r\nNew\r\n");
+    EXPECT_EQ(catalogue.readDiscIndex(), (QStringList{"Old", "NoEOLAfter", "New"}));
+}
+
+TEST_F(CatalogueTest, AListWhoseNameIsNotUtf8IsFoundByTheNameTheIndexGivesIt) {
+    root.write("data/D\xe9mo.rtf", "\"E:\\\",\"a.txt\"\r\n1 files :  folders\r\n");
+    root.write("data/DK.tex", "D\xe9mo\r\n");
+    const QStringList discs = catalogue.readDiscIndex();
+    ASSERT_EQ(discs, QStringList{QString::fromUtf8("D\xc3\xa9mo")});
+    EXPECT_EQ(catalogue.discListPath(discs[0]), data / "D\xe9mo.rtf");
+    EXPECT_EQ(dravik::catalogue::ListText::load(catalogue.discListPath(discs[0])),
+              "\"E:\\\",\"a.txt\"\n1 files :  folders\n");
 }

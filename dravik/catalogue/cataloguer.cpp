@@ -1,7 +1,9 @@
 #include "dravik/catalogue/cataloguer.h"
 
+#include "common/code_page.h"
 #include "common/error.h"
 #include "common/file_ops.h"
+#include "common/settings_names.h"
 #include "common/settings_store.h"
 #include "common/upper_case.h"
 #include "dravik/walker/walk_lock.h"
@@ -45,6 +47,11 @@ std::optional<QString> Cataloguer::refusal(const QString& name) {
         return QStringLiteral("\"") + name +
                QStringLiteral("\" is a device name on Windows and "
                               "cannot name a file.");
+    // "DK.tex" holds the name in the code page: a name it cannot hold would come back as
+    // another name.
+    if (!common::CodePage::canEncode(name))
+        return QStringLiteral("The disc name holds characters that the catalogue's code page "
+                              "cannot hold.");
     if ((name + ".rtf").toUtf8().size() > 255)
         return QStringLiteral("The disc name is too long for a file name.");
     return std::nullopt;
@@ -71,7 +78,7 @@ void Cataloguer::recordName(const QString& name) const {
 }
 
 void Cataloguer::markChanged() {
-    common::SettingsStore(QStringLiteral("DRAVIK 2016"))
+    common::SettingsStore(common::SettingsNames::Main)
         .setValue(QStringLiteral("Changes"), QStringLiteral("NewDisc"), QStringLiteral("True"));
 }
 
@@ -85,7 +92,7 @@ QString Cataloguer::busyMessage(const std::filesystem::path& busyWith) {
 
 walker::WalkCounts Cataloguer::build(const QString& name, const QString& drive,
                                      const walker::WalkEngine::Progress& progress,
-                                     const bool* stop) const {
+                                     std::stop_token stop) const {
     const auto root = scanRoot(drive);
     walker::WalkLock lock(catalogue_.programFolder());
     const auto list = catalogue_.discListPath(name);
@@ -98,21 +105,35 @@ walker::WalkCounts Cataloguer::build(const QString& name, const QString& drive,
     input.location = drive.left(1).toUpper().toStdString() + ":\\";
     walker::WalkEngine engine(root, input);
     engine.setProgress(progress);
-    engine.setStopFlag(stop);
-    walker::WalkCounts counts;
+    engine.setStopToken(stop);
+    const auto work = catalogue_.workFilePath();
     try {
-        counts = engine.run(catalogue_.workFilePath());
+        const walker::WalkCounts counts = engine.run(work);
+        if (!stop.stop_requested())
+            catalogue_.publishWorkFile(name);
+        common::FileOps::removeIfExists(work);
+        return counts;
     } catch (...) {
-        // The old list stays; the half-written work file goes.
-        common::FileOps::removeIfExists(catalogue_.workFilePath());
+        // The old list stays; the work file, written whole or in part, goes.
+        try {
+            common::FileOps::removeIfExists(work);
+        } catch (const common::Error&) {
+            // The first failure is the one to report.
+        }
         throw;
     }
-    if (stop && *stop) {
-        common::FileOps::removeIfExists(catalogue_.workFilePath());
-        return counts;
+}
+
+Cataloguer::Built Cataloguer::buildAndRecord(const QString& name, const QString& drive,
+                                             const walker::WalkEngine::Progress& progress,
+                                             std::stop_token stop) const {
+    Built built;
+    built.counts = build(name, drive, progress, stop);
+    if (!stop.stop_requested() && !listed(catalogue_.readDiscIndex(), name)) {
+        recordName(name);
+        built.nameAdded = true;
     }
-    catalogue_.publishWorkFile(name);
-    return counts;
+    return built;
 }
 
 } // namespace dravik::catalogue

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <stop_token>
 
 namespace dravik::catalogue {
 
@@ -20,14 +21,14 @@ public:
 
     // Why a disc name cannot be used, or nothing when it can: it must be a file name on Linux
     // and Windows, and read back whole from the disc index.
-    static std::optional<QString> refusal(const QString& name);
+    [[nodiscard]] static std::optional<QString> refusal(const QString& name);
     // Whether `name` is among `discs` without regard to case.
-    static bool listed(const QStringList& discs, const QString& name);
+    [[nodiscard]] static bool listed(const QStringList& discs, const QString& name);
 
     // The local folder that the drive letter stands for; throws Error 68 when it has no
     // readable disc.
     std::filesystem::path scanRoot(const QString& drive) const;
-    // Appends the name to the disc index and marks the disc list as changed.
+    // Appends the name to the disc index.
     void recordName(const QString& name) const;
     static void markChanged();
 
@@ -36,7 +37,19 @@ public:
     // published.
     walker::WalkCounts build(const QString& name, const QString& drive,
                              const walker::WalkEngine::Progress& progress,
-                             const bool* stop = nullptr) const;
+                             std::stop_token stop = {}) const;
+
+    // The whole cataloguing of a disc: the build, and once its list is published the name is
+    // added to the disc index when the index does not hold it yet (without regard to case). So
+    // the index never names a disc that has no list: not after a failure, a stop, nor a kill
+    // during the walk. Throws like build().
+    struct Built {
+        walker::WalkCounts counts;
+        bool nameAdded = false; // false when the name was listed already, or the walk stopped
+    };
+    Built buildAndRecord(const QString& name, const QString& drive,
+                         const walker::WalkEngine::Progress& progress,
+                         std::stop_token stop = {}) const;
 
     // "Another cataloguing is running (…)": the message for a refused second walk.
     static QString busyMessage(const std::filesystem::path& busyWith);

@@ -1,6 +1,7 @@
 #include "common/error.h"
 #include "common/settings_store.h"
-#include "common/testing/temp_folder.h"
+#include "common/testing/scoped_code_page.h"
+#include "common/testing/workspace_fixture.h"
 #include "dravik/catalogue/cataloguer.h"
 #include "dravik/walker/walk_lock.h"
 
@@ -9,6 +10,15 @@
 using common::testing::TempFolder;
 using dravik::catalogue::Catalogue;
 using dravik::catalogue::Cataloguer;
+
+namespace {
+class CataloguerTest : public common::testing::WorkspaceFixture {
+protected:
+    Catalogue catalogue{data, program};
+    common::DriveTable table = drives();
+    Cataloguer cataloguer{catalogue, table};
+};
+} // namespace
 
 TEST(Cataloguer, RefusesNamesThatCannotBeFilesOrReadBackWhole) {
     for (const char* bad :
@@ -23,20 +33,23 @@ TEST(Cataloguer, RefusesNamesThatCannotBeFilesOrReadBackWhole) {
               "A disc name cannot hold a comma: the disc index would read it back as two discs.");
 }
 
+TEST(Cataloguer, InWindows1252ANameTheCodePageCannotHoldIsRefused) {
+    const QString japanese = QString::fromUtf8("Disc \xe6\x97\xa5\xe6\x9c\xac");
+    const QString french = QString::fromUtf8("Disc caf\xc3\xa9");
+    EXPECT_FALSE(Cataloguer::refusal(japanese).has_value());
+    const common::testing::ScopedCodePage windows(common::CodePage::Kind::Windows1252);
+    EXPECT_EQ(Cataloguer::refusal(japanese),
+              "The disc name holds characters that the catalogue's code page cannot hold.");
+    EXPECT_FALSE(Cataloguer::refusal(french).has_value());
+}
+
 TEST(Cataloguer, ListedWithoutRegardToCase) {
     EXPECT_TRUE(Cataloguer::listed({"Holiday", "MUSIC"}, "music"));
     EXPECT_FALSE(Cataloguer::listed({"Holiday"}, "Holiday 2"));
 }
 
-TEST(Cataloguer, BuildPublishesTheListAndRefusesASecondWalk) {
-    TempFolder dir;
-    dir.write("disc/a.txt", "x");
-    const auto data = dir.makeFolder("data");
-    const auto program = dir.makeFolder("program");
-    Catalogue catalogue(data, program);
-    common::DriveTable drives;
-    drives.set('E', (dir / "disc").string());
-    Cataloguer cataloguer(catalogue, drives);
+TEST_F(CataloguerTest, BuildPublishesTheListAndRefusesASecondWalk) {
+    root.write("disc/a.txt", "x");
     const auto counts = cataloguer.build("Disc 1", "E", {});
     EXPECT_EQ(counts.files, 1);
     EXPECT_EQ(TempFolder::read(data / "Disc 1.rtf"),
@@ -58,12 +71,8 @@ TEST(Cataloguer, BuildPublishesTheListAndRefusesASecondWalk) {
     EXPECT_TRUE(dravik::walker::WalkLock::busyWith(program).empty());
 }
 
-TEST(Cataloguer, UnreadableDriveIsDeviceUnavailable) {
-    TempFolder dir;
-    Catalogue catalogue(dir.makeFolder("data"), dir.makeFolder("program"));
-    common::DriveTable drives;
-    drives.set('E', (dir / "nothing").string());
-    Cataloguer cataloguer(catalogue, drives);
+TEST_F(CataloguerTest, UnreadableDriveIsDeviceUnavailable) {
+    table.set('E', (root / "nothing").string());
     for (const QString& drive : {QString("E"), QString()}) {
         try {
             cataloguer.build("Disc", drive, {});
@@ -72,5 +81,59 @@ TEST(Cataloguer, UnreadableDriveIsDeviceUnavailable) {
             EXPECT_EQ(e.number(), 68);
         }
     }
-    EXPECT_FALSE(std::filesystem::exists(dir / "data" / "Disc.rtf"));
+    EXPECT_FALSE(std::filesystem::exists(data / "Disc.rtf"));
+}
+
+// The longest name the check lets through must also be one the build can publish: its list
+// "<name>.rtf" is 255 bytes, the longest file name there is.
+TEST_F(CataloguerTest, TheLongestNameThatPassesTheCheckIsPublished) {
+    root.write("disc/a.txt", "x");
+    const QString longest(251, u'x');
+    EXPECT_FALSE(Cataloguer::refusal(longest).has_value());
+    EXPECT_TRUE(Cataloguer::refusal(longest + u'x').has_value());
+    const auto built = cataloguer.buildAndRecord(longest, "E", {});
+    EXPECT_EQ(built.counts.files, 1);
+    EXPECT_TRUE(built.nameAdded);
+    EXPECT_EQ(TempFolder::read(data / (std::string(251, 'x') + ".rtf")),
+              "\"E:\\\",\"a.txt\"\r\n1 files :  folders\r\n");
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), std::string(251, 'x') + "\r\n");
+}
+
+// The index names a disc only once its list is published: while the walk runs (when a kill
+// could come) and after any failure, the name is not there.
+TEST_F(CataloguerTest, TheIndexNamesADiscOnlyOnceItsListIsPublished) {
+    root.write("disc/a.txt", "x");
+    std::string index = "Old\r\n";
+    root.write("data/DK.tex", index);
+    const auto during = [&](const dravik::walker::WalkCounts&) {
+        EXPECT_EQ(TempFolder::read(data / "DK.tex"), index);
+    };
+    auto built = cataloguer.buildAndRecord("Disc 1", "E", during);
+    EXPECT_TRUE(built.nameAdded);
+    index += "Disc 1\r\n";
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), index);
+    // Catalogued again under the name in other letters: the index stays as it is.
+    built = cataloguer.buildAndRecord("DISC 1", "E", during);
+    EXPECT_FALSE(built.nameAdded);
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Old\r\nDisc 1\r\n");
+
+    // A stopped walk, an unreadable drive, a list that cannot be published: no name.
+    std::stop_source stop;
+    stop.request_stop();
+    EXPECT_FALSE(cataloguer.buildAndRecord("Stopped", "E", {}, stop.get_token()).nameAdded);
+    EXPECT_THROW(cataloguer.buildAndRecord("No disc", "Q", {}), common::Error);
+    root.makeFolder("data/Blocked.rtf");
+    EXPECT_THROW(cataloguer.buildAndRecord("Blocked", "E", {}), common::Error);
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Old\r\nDisc 1\r\n");
+    EXPECT_FALSE(std::filesystem::exists(data / "Stopped.rtf"));
+}
+
+// Whatever fails after the walk, the scan work file goes with it.
+TEST_F(CataloguerTest, AFailedPublishRemovesTheWorkFile) {
+    root.write("disc/a.txt", "x");
+    root.makeFolder("data/Disc 1.rtf"); // a folder where the list should go
+    EXPECT_THROW(cataloguer.build("Disc 1", "E", {}), common::Error);
+    EXPECT_FALSE(std::filesystem::exists(program / "File.List.Qel"));
+    EXPECT_TRUE(std::filesystem::is_directory(data / "Disc 1.rtf"));
+    EXPECT_TRUE(dravik::walker::WalkLock::busyWith(program).empty());
 }

@@ -2,7 +2,9 @@
 
 #include "common/drive_table.h"
 #include "common/error.h"
+#include "common/folder_path.h"
 #include "common/number_format.h"
+#include "common/temporary_file.h"
 #include "dravik/catalogue/cataloguer.h"
 #include "dravik/walker/walk_lock.h"
 #include "dravik/workspace/workspace.h"
@@ -135,10 +137,11 @@ int Cli::catalogue(const QStringList& arguments) {
             err_ << "dravik-cli: " << text(catalogue::Cataloguer::busyMessage(busy)) << "\n";
             return Refused;
         }
-        if (!known)
-            cataloguer.recordName(name);
+        // Left-over new files of rewrites a killed program did not finish.
+        common::TemporaryFile::removeStale(ws.dataFolder());
+        common::TemporaryFile::removeStale(ws.programFolder());
+        const auto counts = cataloguer.buildAndRecord(name, drive, {}).counts;
         catalogue::Cataloguer::markChanged();
-        const auto counts = cataloguer.build(name, drive, {});
         out_ << text(common::NumberFormat::withZero(counts.files))
              << " files : " << text(common::NumberFormat::withZero(counts.folders)) << " folders\n";
         if (counts.skipped > 0) {

@@ -1,6 +1,5 @@
 #include "common/settings_store.h"
-#include "common/testing/scoped_variable.h"
-#include "common/testing/temp_folder.h"
+#include "common/testing/workspace_fixture.h"
 #include "dravik/cli/cli.h"
 
 #include <QDir>
@@ -8,21 +7,16 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using common::testing::TempFolder;
 using dravik::cli::Cli;
 
 namespace {
-class CliTest : public ::testing::Test {
+class CliTest : public common::testing::WorkspaceFixture {
 protected:
-    TempFolder root;
-    std::filesystem::path data = root.makeFolder("data");
-    std::filesystem::path program = root.makeFolder("program");
     std::ostringstream out, err;
-    common::testing::ScopedVariable settings{"DRAVIK_SETTINGS_DIR",
-                                             root.makeFolder("settings").c_str()};
-    common::testing::ScopedVariable programVariable{"DRAVIK_PROGRAM_DIR", program.c_str()};
-    common::testing::ScopedVariable drive{"DRAVIK_DRIVE_E", (root / "disc").c_str()};
 
     void SetUp() override { root.write("disc/Music/song.mp3", "x"); }
     int run(QStringList args) {
@@ -126,4 +120,31 @@ TEST_F(CliSearchTest, ErrorsAndUsage) {
     EXPECT_EQ(run({"search"}), Cli::Usage);
     EXPECT_EQ(run({"search", "a", "b"}), Cli::Usage);
     EXPECT_EQ(run({"search", "a", "--frob"}), Cli::Usage);
+}
+
+TEST_F(CliTest, ADiscIndexThatIsAFifoIsRefusedAtOnce) {
+    ASSERT_EQ(::mkfifo((data / "DK.tex").c_str(), 0600), 0);
+    ::alarm(20); // a blocked open would otherwise hang the test run
+    EXPECT_EQ(run({"catalogue", "Disc 1", "--drive", "E"}), Cli::Refused);
+    ::alarm(0);
+    EXPECT_NE(err.str().find("DK.tex: is not a regular file (error 75)"), std::string::npos)
+        << err.str();
+    EXPECT_FALSE(std::filesystem::exists(data / "Disc 1.rtf"));
+}
+
+TEST_F(CliTest, ADiscThatCannotBeCataloguedLeavesNoNameAndNoWorkFile) {
+    root.makeFolder("data/Disc 1.rtf"); // its list cannot be published
+    EXPECT_EQ(run({"catalogue", "Disc 1", "--drive", "E"}), Cli::Refused);
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "");
+    EXPECT_FALSE(std::filesystem::exists(program / "File.List.Qel"));
+}
+
+TEST_F(CliTest, LeftOverFilesOfKilledRewritesAreRemoved) {
+    const auto stale = root.write("data/DK.tex.new-Ab12Cd", "killed\r\n");
+    const auto own = root.write("data/.dravik-AbCd1234.new", "killed\r\n");
+    for (const auto& file : {stale, own})
+        TempFolder::makeOlder(file, std::chrono::hours(1));
+    EXPECT_EQ(run({"catalogue", "Disc 1", "--drive", "E"}), 0) << err.str();
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_FALSE(std::filesystem::exists(own));
 }

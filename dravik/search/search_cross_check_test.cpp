@@ -9,7 +9,7 @@
 
 #include <random>
 
-using common::UpperCase;
+namespace UpperCase = common::UpperCase;
 using common::testing::TempFolder;
 using namespace dravik::search;
 

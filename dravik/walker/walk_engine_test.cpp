@@ -1,11 +1,17 @@
 #include "common/error.h"
+#include "common/file_descriptor.h"
+#include "common/item_reader.h"
+#include "common/testing/descriptor_count.h"
+#include "common/testing/scoped_code_page.h"
 #include "common/testing/temp_folder.h"
 #include "dravik/walker/walk_engine.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fcntl.h>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using common::testing::TempFolder;
@@ -97,6 +103,38 @@ TEST(WalkEngine, OddNamesStayOneLinePerFile) {
     EXPECT_EQ(w.lines[0], "\"E:\\bad?folder\\\",\"x?y.txt\"");
 }
 
+// A quote would end a field early and a backslash would read as a folder separator: both are
+// written as "?", as CR and LF are, so every line reads back as its two whole fields.
+TEST(WalkEngine, QuotesAndBackslashesInNamesBecomeQuestionMarks) {
+    TempFolder disc;
+    disc.write("say \"hi\"\\there/\"quo\"te\\x.txt", "x");
+    const Walked w = walk(disc.path());
+    ASSERT_EQ(w.lines.size(), 2u);
+    EXPECT_EQ(w.lines[0], "\"E:\\say ?hi??there\\\",\"?quo?te?x.txt\"");
+    EXPECT_EQ(common::ItemReader::split(w.lines[0]),
+              (std::vector<std::string_view>{"E:\\say ?hi??there\\", "?quo?te?x.txt"}));
+}
+
+// Names come from the directory listing as bytes; the list holds them in the system's code page
+// like every other text, read by the text rule (UTF-8 when valid, else windows-1252).
+TEST(WalkEngine, NamesAreWrittenInTheSystemCodePage) {
+    TempFolder disc;
+    disc.write("caf\xc3\xa9/na\xc3\xafve \xe6\x97\xa5.txt", "x");
+    disc.write("D\xe9mo.txt", "x");
+    {
+        const common::testing::ScopedCodePage windows(common::CodePage::Kind::Windows1252);
+        const Walked w = walk(disc.path());
+        ASSERT_EQ(w.lines.size(), 3u);
+        EXPECT_EQ(w.lines[0], "\"E:\\\",\"D\xe9mo.txt\"");
+        EXPECT_EQ(w.lines[1], "\"E:\\caf\xe9\\\",\"na\xefve ?.txt\"");
+    }
+    const common::testing::ScopedCodePage utf8(common::CodePage::Kind::Utf8);
+    const Walked w = walk(disc.path());
+    ASSERT_EQ(w.lines.size(), 3u);
+    EXPECT_EQ(w.lines[0], "\"E:\\\",\"D\xc3\xa9mo.txt\"");
+    EXPECT_EQ(w.lines[1], "\"E:\\caf\xc3\xa9\\\",\"na\xc3\xafve \xe6\x97\xa5.txt\"");
+}
+
 TEST(WalkEngine, SymbolicLinksAreFilesAndNeverFollowed) {
     TempFolder disc;
     disc.write("real/file.txt", "x");
@@ -129,6 +167,30 @@ TEST(WalkEngine, PatternRules) {
     const Walked w = walk(disc.path(), jpg);
     EXPECT_EQ(w.lines, (std::vector<std::string>{"\"E:\\\",\"a.JPG\"", "\"E:\\sub\\\",\"c.jpg\"",
                                                  "2 files :  folders"}));
+}
+
+// Each include entry lists a folder once more, in list order, so a file that two entries match
+// is listed twice; an exclude entry lists everything.
+TEST(WalkEngine, IncludeAndExcludeListsAsTheFinderUsesThem) {
+    TempFolder disc;
+    disc.write("song.mp3", "x");
+    disc.write("mix.txt.mp3", "x");
+    disc.write("notes.txt", "x");
+    disc.makeFolder("mp3 folder");
+    WalkInput include;
+    include.include = {".txt", "mp3"};
+    const Walked w = walk(disc.path(), include);
+    ASSERT_EQ(w.lines.size(), 5u);
+    // The ".txt" pass first, then the "mp3" pass.
+    EXPECT_EQ(sorted({w.lines[0], w.lines[1]}),
+              (std::vector<std::string>{"\"E:\\\",\"mix.txt.mp3\"", "\"E:\\\",\"notes.txt\""}));
+    EXPECT_EQ(sorted({w.lines[2], w.lines[3]}),
+              (std::vector<std::string>{"\"E:\\\",\"mix.txt.mp3\"", "\"E:\\\",\"song.mp3\""}));
+    EXPECT_EQ(w.lines[4], "4 files : 1 folders");
+    WalkInput exclude;
+    exclude.fileName = "*.txt";
+    exclude.exclude = {".mp3"};
+    EXPECT_EQ(walk(disc.path(), exclude).counts.files, 3);
 }
 
 TEST(WalkEngine, UnlistableFoldersAreSkippedAndCounted) {
@@ -165,11 +227,11 @@ TEST(WalkEngine, StopFlagEndsTheWalkWithASummary) {
     TempFolder disc;
     for (int i = 0; i < 600; ++i)
         disc.write("f" + std::to_string(i), "");
-    bool stop = false;
+    std::stop_source stop;
     TempFolder out;
-    WalkEngine engine(disc.path(), WalkInput{"*.*", "", "E:\\", {}, {}});
-    engine.setStopFlag(&stop);
-    engine.setProgress([&](const WalkCounts&) { stop = true; });
+    WalkEngine engine(disc.path(), WalkInput{"*.*", "E:\\", {}, {}});
+    engine.setStopToken(stop.get_token());
+    engine.setProgress([&](const WalkCounts&) { stop.request_stop(); });
     const WalkCounts counts = engine.run(out / "list");
     EXPECT_EQ(counts.files, 256);
     EXPECT_NE(TempFolder::read(out / "list").find("256 files :  folders\r\n"), std::string::npos);
@@ -179,4 +241,132 @@ TEST(WalkEngine, UnreadableRootOrWorkFileIsAnError) {
     TempFolder disc;
     EXPECT_THROW(WalkEngine(disc / "none", {}).run(disc / "list"), common::Error);
     EXPECT_THROW(WalkEngine(disc.path(), {}).run(disc / "no" / "list"), common::Error);
+}
+
+TEST(WalkEngine, FailedWalksLeaveNoDescriptorOpen) {
+    TempFolder disc;
+    disc.write("a/b.txt", "x");
+    const std::size_t before = common::testing::openDescriptors();
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_THROW(WalkEngine(disc.path(), {}).run(disc / "no" / "list"), common::Error);
+        EXPECT_THROW(WalkEngine(disc / "none", {}).run(disc / "list"), common::Error);
+    }
+    EXPECT_EQ(common::testing::openDescriptors(), before);
+}
+
+namespace {
+// A walk of `root` with at most `limit` folders held open; the lines and the counts.
+Walked walkHolding(const std::filesystem::path& root, std::size_t limit,
+                   const WalkEngine::Progress& progress = {}) {
+    TempFolder out;
+    WalkInput input;
+    input.location = "E:\\";
+    WalkEngine engine(root, input);
+    engine.setFolderLimit(limit);
+    engine.setProgress(progress);
+    Walked w;
+    w.counts = engine.run(out / "list");
+    std::istringstream in(TempFolder::read(out / "list"));
+    for (std::string line; std::getline(in, line);)
+        w.lines.push_back(line);
+    return w;
+}
+} // namespace
+
+// A folder swapped for a link to somewhere else after its parent was listed (here while the
+// parent's own files are written) is not followed: the walk never leaves the medium.
+TEST(WalkEngine, AFolderSwappedForALinkAfterListingIsNotFollowed) {
+    for (const std::size_t limit : {std::size_t(1), std::size_t(100)}) {
+        TempFolder disc;
+        TempFolder elsewhere;
+        elsewhere.write("y/secret.txt", "x");
+        disc.write("x/y/z.txt", "x");
+        for (int i = 0; i < 300; ++i)
+            disc.write("x/f" + std::to_string(i), "");
+        disc.makeFolder("w/v");
+        bool swapped = false;
+        const Walked w = walkHolding(disc.path(), limit, [&](const WalkCounts&) {
+            if (swapped)
+                return;
+            std::filesystem::rename(disc / "x", disc / "x.moved");
+            std::filesystem::create_directory_symlink(elsewhere.path(), disc / "x");
+            swapped = true;
+        });
+        ASSERT_TRUE(swapped);
+        for (const auto& line : w.lines)
+            EXPECT_EQ(line.find("secret"), std::string::npos) << line;
+        // Held open, x still leads to its own y; pushed out, x is a link now and y is skipped.
+        const bool listedZ =
+            std::any_of(w.lines.begin(), w.lines.end(), [](const std::string& line) {
+                return line.find("\"E:\\x\\y\\\",\"z.txt\"") != std::string::npos;
+            });
+        EXPECT_EQ(listedZ, limit == 100) << limit;
+        EXPECT_EQ(w.counts.skipped, limit == 100 ? 0 : 1) << limit;
+    }
+}
+
+namespace {
+// Makes `levels` nested folders named `name` under `root`, one name at a time (the whole path
+// is longer than the system takes), with one file at the bottom; removes them again.
+class DeepTree {
+public:
+    DeepTree(const std::filesystem::path& root, const std::string& name, int levels)
+        : name_(name), levels_(levels) {
+        common::FileDescriptor fd(::open(root.c_str(), O_RDONLY | O_DIRECTORY));
+        for (int i = 0; i < levels; ++i) {
+            ::mkdirat(fd.get(), name.c_str(), 0755);
+            fd.reset(::openat(fd.get(), name.c_str(), O_RDONLY | O_DIRECTORY));
+        }
+        common::FileDescriptor file(::openat(fd.get(), "bottom.txt", O_WRONLY | O_CREAT, 0644));
+        root_.reset(::open(root.c_str(), O_RDONLY | O_DIRECTORY));
+    }
+    ~DeepTree() { remove(root_.get(), levels_); }
+
+private:
+    void remove(int parent, int levels) {
+        if (levels == 0) {
+            ::unlinkat(parent, "bottom.txt", 0);
+            return;
+        }
+        common::FileDescriptor fd(::openat(parent, name_.c_str(), O_RDONLY | O_DIRECTORY));
+        remove(fd.get(), levels - 1);
+        ::unlinkat(parent, name_.c_str(), AT_REMOVEDIR);
+    }
+
+    std::string name_;
+    int levels_;
+    common::FileDescriptor root_;
+};
+} // namespace
+
+TEST(WalkEngine, ATreeDeeperThanTheLongestPathIsWalkedWhole) {
+    TempFolder disc;
+    const std::string name(50, 'd');
+    const int levels = 120; // 6,120 characters of path, more than PATH_MAX
+    const DeepTree tree(disc.path(), name, levels);
+    for (const std::size_t limit : {std::size_t(3), std::size_t(1000)}) {
+        const Walked w = walkHolding(disc.path(), limit);
+        EXPECT_EQ(w.counts.skipped, 0);
+        ASSERT_EQ(w.lines.size(), 2u);
+        std::string folder = "E:\\";
+        for (int i = 0; i < levels; ++i)
+            folder += name + "\\";
+        EXPECT_EQ(w.lines[0], "\"" + folder + "\",\"bottom.txt\"\r");
+        EXPECT_EQ(w.lines[1], "1 files : 120 folders\r");
+    }
+}
+
+// Holding one folder open or many, the list is the same byte for byte.
+TEST(WalkEngine, TheListDoesNotDependOnHowManyFoldersAreHeldOpen) {
+    TempFolder disc;
+    for (int a = 0; a < 4; ++a)
+        for (int b = 0; b < 4; ++b)
+            for (int c = 0; c < 3; ++c)
+                disc.write("a" + std::to_string(a) + "/b" + std::to_string(b) + "/c" +
+                               std::to_string(c) + "/file.txt",
+                           "x");
+    const Walked many = walkHolding(disc.path(), 1000);
+    const Walked one = walkHolding(disc.path(), 1);
+    EXPECT_EQ(one.lines, many.lines);
+    EXPECT_EQ(many.counts.folders, 4 + 16 + 48);
 }

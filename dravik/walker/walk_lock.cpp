@@ -19,48 +19,44 @@ WalkLock::~WalkLock() {
 }
 
 bool WalkLock::acquire(const std::filesystem::path& listPath) {
-    if (fd_ >= 0)
+    if (fd_)
         return false; // one walk per lock, even within this process
-    const int fd = ::open(file_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0)
+    common::FileDescriptor fd(::open(file_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+    if (!fd)
         return true; // cannot lock (read-only folder): the work file cannot be written either
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
         return false;
-    }
     const std::string text = listPath.string() + "\n";
-    if (::ftruncate(fd, 0) == 0)
-        (void)!::pwrite(fd, text.data(), text.size(), 0);
-    fd_ = fd;
+    if (::ftruncate(fd.get(), 0) == 0)
+        (void)!::pwrite(fd.get(), text.data(), text.size(), 0);
+    fd_ = std::move(fd);
     return true;
 }
 
 void WalkLock::release() {
-    if (fd_ < 0)
+    if (!fd_)
         return;
-    (void)!::ftruncate(fd_, 0);
-    ::flock(fd_, LOCK_UN);
-    ::close(fd_);
-    fd_ = -1;
+    (void)!::ftruncate(fd_.get(), 0);
+    ::flock(fd_.get(), LOCK_UN);
+    fd_.reset();
 }
 
 std::filesystem::path WalkLock::busyWith(const std::filesystem::path& programFolder) {
     const auto file = programFolder / LockName;
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    const common::FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd)
         return {};
     std::filesystem::path busy;
-    if (::flock(fd, LOCK_SH | LOCK_NB) != 0) {
+    if (::flock(fd.get(), LOCK_SH | LOCK_NB) != 0) {
         char buffer[4096];
-        const ssize_t n = ::pread(fd, buffer, sizeof buffer, 0);
+        const ssize_t n = ::pread(fd.get(), buffer, sizeof buffer, 0);
         std::string text(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
         if (!text.empty() && text.back() == '\n')
             text.pop_back();
         busy = text;
     } else {
-        ::flock(fd, LOCK_UN);
+        ::flock(fd.get(), LOCK_UN);
     }
-    ::close(fd);
     return busy;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/file_descriptor.h"
+
 #include <filesystem>
 
 namespace dravik::walker {
@@ -15,16 +17,16 @@ public:
     WalkLock& operator=(const WalkLock&) = delete;
 
     // False when another walk holds the lock.
-    bool acquire(const std::filesystem::path& listPath);
+    [[nodiscard]] bool acquire(const std::filesystem::path& listPath);
     void release();
-    bool held() const { return fd_ >= 0; }
+    bool held() const { return fd_.isOpen(); }
 
     // The disc list path a running walk will publish, or empty when no walk runs.
     static std::filesystem::path busyWith(const std::filesystem::path& programFolder);
 
 private:
     std::filesystem::path file_;
-    int fd_ = -1;
+    common::FileDescriptor fd_;
 };
 
 } // namespace dravik::walker

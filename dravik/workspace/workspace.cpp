@@ -11,7 +11,7 @@
 
 namespace dravik::workspace {
 
-using common::FileOps;
+namespace FileOps = common::FileOps;
 using common::SettingsStore;
 
 namespace {
