@@ -1,6 +1,7 @@
 #include "dravik/catalogue/browser_controller.h"
 
 #include "common/error.h"
+#include "common/folder_path.h"
 #include "common/ui/drive_list_box.h"
 #include "common/ui/file_list_box.h"
 #include "common/ui/folder_list_box.h"
@@ -38,7 +39,7 @@ void BrowserController::fillFileList() {
     } catch (const common::Error&) {
         panel_.files()->clear();
     }
-    workspace_.browseFolder = workspace::Workspace::withSeparator(folder);
+    workspace_.browseFolder = common::FolderPath::withSeparator(folder);
     for (const QString& name : panel_.files()->names())
         panel_.launchList()->addItem(FileListEntry::of(name));
 }

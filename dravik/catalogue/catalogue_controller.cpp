@@ -2,6 +2,7 @@
 
 #include "common/error.h"
 #include "common/number_format.h"
+#include "common/settings_names.h"
 #include "common/settings_store.h"
 #include "common/ui/drive_list_box.h"
 #include "common/ui/folder_list_box.h"
@@ -111,7 +112,7 @@ void CatalogueController::updateNameExists() {
 void CatalogueController::acknowledgeChange() {
     discs_.changeNotice()->hide();
     try {
-        common::SettingsStore(QStringLiteral("DRAVIK 2016"))
+        common::SettingsStore(common::SettingsNames::Main)
             .setValue(QStringLiteral("Changes"), QStringLiteral("NewDisc"),
                       QStringLiteral("False"));
     } catch (const common::Error& e) {
@@ -210,9 +211,7 @@ bool CatalogueController::checkDriveAndRecord(const QString& name, Cataloguer& c
         yield.now();
 
         if (!Cataloguer::listed(discs_.discs(), name)) {
-            cataloguer.recordName(name);
-            discs_.addDisc(name);
-            discs_.showDiscCount();
+            // The index names the disc once its list is published (see buildSteps).
             services_.setCaption(QStringLiteral("Dravik 2016 [") + name + QStringLiteral("]"));
         } else {
             if (!confirmed(QStringLiteral("Name EXISTS!!!"),
@@ -288,9 +287,13 @@ void CatalogueController::buildSteps(const QString& name) {
     list_.status()->hide();
     catalogue::Catalogue files(workspace_.dataFolder(), workspace_.programFolder());
     Cataloguer cataloguer(files, workspace_.drives());
-    const auto counts = cataloguer.build(name, workspace_.defaultDrive(), walkProgress());
+    const auto built = cataloguer.buildAndRecord(name, workspace_.defaultDrive(), walkProgress());
+    if (built.nameAdded) {
+        discs_.addDisc(name);
+        discs_.showDiscCount();
+    }
     list_.status()->show();
-    showFinished(name, counts);
+    showFinished(name, built.counts);
 }
 
 void CatalogueController::showFinished(const QString& name, const walker::WalkCounts& counts) {

@@ -90,7 +90,7 @@ TEST_F(Cataloguing, ManualModeNoBeforeTheBuildWritesNoList) {
     typeName("Later");
     enter();
     EXPECT_FALSE(std::filesystem::exists(data / "Later.rtf"));
-    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Later\r\n"); // the name stays recorded
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), ""); // no list, so the index does not name it
 }
 
 TEST_F(Cataloguing, ExistingNameInOtherCaseAsksBeforeReuse) {
@@ -143,6 +143,9 @@ TEST_F(Cataloguing, AFailedBuildGivesTheWindowBack) {
     EXPECT_EQ(status->palette().color(QPalette::Window), normal);
     EXPECT_TRUE(find<QLabel>("CrePan")->isHidden());
     EXPECT_EQ(ws->namingState, NamingState::NeedsName);
+    EXPECT_FALSE(std::filesystem::exists(program / "File.List.Qel"));
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), ""); // a failed build leaves no trace
+    EXPECT_EQ(find<QComboBox>("TeX")->count(), 0);
 }
 
 TEST_F(Cataloguing, DriveWithoutAReadableDiscShowsDiscError) {

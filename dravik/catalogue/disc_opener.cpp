@@ -4,6 +4,7 @@
 #include "common/number_format.h"
 #include "common/process_starter.h"
 #include "common/program_folder.h"
+#include "common/settings_names.h"
 #include "common/settings_store.h"
 #include "common/ui/file_list_box.h"
 #include "dravik/catalogue/browser_panel.h"
@@ -102,7 +103,7 @@ void DiscOpener::showCount(const QString& name) {
     // The list view's blocks are its lines: a text ending in a line break has one more.
     const long long lines = list_.view()->document()->blockCount();
     const QString size =
-        common::SettingsStore(QStringLiteral("Dravik")).value(name, QStringLiteral("Size"));
+        common::SettingsStore(common::SettingsNames::DiscSizes).value(name, QStringLiteral("Size"));
     QLabel* counter = discs_.counter();
     counter->setText(size.isEmpty() ? common::NumberFormat::withZero(lines) + QStringLiteral("*")
                                     : size);

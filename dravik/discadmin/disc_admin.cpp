@@ -2,6 +2,7 @@
 
 #include "common/error.h"
 #include "common/file_ops.h"
+#include "common/settings_names.h"
 #include "common/settings_store.h"
 #include "common/upper_case.h"
 #include "dravik/catalogue/cataloguer.h"
@@ -12,7 +13,7 @@ namespace dravik::discadmin {
 
 namespace {
 
-const QString PerDisc = QStringLiteral("Dravik");
+const QString PerDisc = common::SettingsNames::DiscSizes;
 const QString SizeKey = QStringLiteral("Size");
 
 // The list under its new name before the index names it; the old name goes only afterwards.

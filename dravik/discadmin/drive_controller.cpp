@@ -1,6 +1,7 @@
 #include "dravik/discadmin/drive_controller.h"
 
 #include "common/error.h"
+#include "common/settings_names.h"
 #include "common/settings_store.h"
 #include "common/text_writer.h"
 #include "common/ui/file_list_box.h"
@@ -25,7 +26,7 @@ using workspace::Workspace;
 
 namespace {
 
-const QString MainSettings = QStringLiteral("DRAVIK 2016");
+const QString MainSettings = common::SettingsNames::Main;
 
 void showCentred(QFrame* frame) {
     frame->adjustSize();

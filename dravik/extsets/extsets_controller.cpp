@@ -1,6 +1,7 @@
 #include "dravik/extsets/extsets_controller.h"
 
 #include "common/error.h"
+#include "common/settings_names.h"
 #include "common/settings_store.h"
 #include "dravik/controls/control_tag.h"
 #include "dravik/extsets/extension_rule.h"
@@ -64,7 +65,7 @@ void ExtSetsController::load() {
     selections_.load();
     showSelections();
     const QString changed =
-        common::SettingsStore(QStringLiteral("DRAVIK 2016"))
+        common::SettingsStore(common::SettingsNames::Main)
             .value(QStringLiteral("Changes"), QStringLiteral("NewDisc"), QStringLiteral("False"));
     surroundings_.showChangeNotice(changed.compare(u"True", Qt::CaseInsensitive) == 0);
 }

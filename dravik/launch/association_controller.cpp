@@ -1,6 +1,7 @@
 #include "dravik/launch/association_controller.h"
 
 #include "common/error.h"
+#include "common/folder_path.h"
 #include "common/ui/drive_list_box.h"
 #include "common/ui/file_list_box.h"
 #include "common/ui/folder_list_box.h"
@@ -80,8 +81,7 @@ void AssociationController::pickerFolderChanged(const QString& folder) {
     } catch (const common::Error&) {
         panel_.pickerFiles()->clear();
     }
-    pickerFolder_ =
-        QString::fromStdString(workspace::Workspace::withSeparator(folder.toStdString()).string());
+    pickerFolder_ = common::FolderPath::withSeparator(folder);
 }
 
 void AssociationController::afterButton() {
@@ -175,7 +175,14 @@ void AssociationController::pointPickerAt(const QString& text) {
     }
     if (!text.startsWith(u'/'))
         throw common::Error(common::ErrorNumber::PathNotFound, text.toStdString());
-    panel_.pickerFolders()->setPath(text.toStdString(), "/");
+    // A local path: the picker shows it under the drive whose root holds it.
+    const std::filesystem::path folder = text.toStdString();
+    const auto letter = drives.letterOf(folder);
+    if (!letter)
+        throw common::Error(common::ErrorNumber::DeviceUnavailable,
+                            text.toStdString() + ": on no drive of the drive table");
+    panel_.pickerDrives()->setDrive(QString(QChar(*letter)));
+    panel_.pickerFolders()->setPath(folder, drives.root(*letter));
 }
 
 bool AssociationController::pasteEntered() {

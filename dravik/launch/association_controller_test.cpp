@@ -1,4 +1,5 @@
 #include "common/process_starter.h"
+#include "common/ui/drive_list_box.h"
 #include "common/ui/file_list_box.h"
 #include "common/ui/folder_list_box.h"
 #include "dravik/controls/command_array.h"
@@ -120,6 +121,11 @@ TEST_F(Associations, ThePasteBoxCutsAMissingFolderBack) {
                         false, 1, 6);
     panel->pastePad()->setText("Q:\\Nowhere");
     QTest::keyClick(panel->pastePad(), Qt::Key_Return);
+    // A local path is cut back the same way, under the drive whose root holds it.
+    panel->pastePad()->setText(QString::fromStdString((home / "Tools" / "Gone").string()));
+    QTest::keyClick(panel->pastePad(), Qt::Key_Return);
+    EXPECT_EQ(panel->pickerFolders()->path(), home / "Tools");
+    EXPECT_EQ(panel->pickerDrives()->drive(), "c:");
     panel->pastePad()->clear();
     EXPECT_FALSE(linking->pasteEntered()); // an empty box lets Enter pass
 }

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "common/settings_store.h"
-#include "common/testing/scoped_variable.h"
 #include "common/testing/scripted_dialogs.h"
-#include "common/testing/temp_folder.h"
+#include "common/testing/workspace_fixture.h"
 #include "dravik/window/main_window.h"
 
 #include <QAbstractButton>
@@ -16,18 +15,10 @@
 
 namespace dravik::testing {
 
-// A main window over a private workspace: data, program and settings folders, a home for drive
-// C, and a disc folder mapped as drive E.
-class MainWindowFixture : public ::testing::Test {
+// A main window over a private workspace (data, program and settings folders, a home for drive
+// C, and a disc folder mapped as drive E), with scripted dialogs.
+class MainWindowFixture : public common::testing::WorkspaceFixture {
 protected:
-    common::testing::TempFolder root;
-    std::filesystem::path data = root.makeFolder("data");
-    std::filesystem::path program = root.makeFolder("program");
-    std::filesystem::path settings = root.makeFolder("settings");
-    std::filesystem::path home = root.makeFolder("home");
-    std::filesystem::path disc = root.makeFolder("disc");
-    common::testing::ScopedVariable settingsVariable{"DRAVIK_SETTINGS_DIR", settings.c_str()};
-    common::testing::ScopedVariable programVariable{"DRAVIK_PROGRAM_DIR", program.c_str()};
     common::testing::ScriptedDialogs dialogs;
     std::unique_ptr<window::MainWindow> window;
 
@@ -43,13 +34,6 @@ protected:
     static void setting(const QString& section, const QString& key, const QString& value,
                         const QString& application = QStringLiteral("DRAVIK 2016")) {
         common::SettingsStore(application).setValue(section, key, value);
-    }
-
-    common::DriveTable drives() const {
-        common::DriveTable table;
-        table.set('C', home.string());
-        table.set('E', disc.string());
-        return table;
     }
 
     // Builds the window and runs start-up. With `defaultDrive` the program folder names drive E.

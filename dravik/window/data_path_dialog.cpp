@@ -1,6 +1,7 @@
 #include "dravik/window/data_path_dialog.h"
 
 #include "common/error.h"
+#include "common/folder_path.h"
 #include "common/ui/drive_list_box.h"
 #include "common/ui/file_list_box.h"
 #include "common/ui/folder_list_box.h"
@@ -11,27 +12,6 @@
 #include <QLabel>
 
 namespace dravik::window {
-
-namespace {
-
-// The drive whose root holds `folder` (the longest such root), or C.
-char driveOf(const common::DriveTable& table, const std::filesystem::path& folder) {
-    char best = 'C';
-    std::size_t bestLength = 0;
-    for (const char letter : table.letters()) {
-        if (!table.available(letter))
-            continue;
-        const auto root = table.root(letter).lexically_normal().string();
-        const auto text = folder.lexically_normal().string();
-        if (text.rfind(root, 0) == 0 && root.size() > bestLength) {
-            best = letter;
-            bestLength = root.size();
-        }
-    }
-    return best;
-}
-
-} // namespace
 
 DataPathDialog::DataPathDialog(workspace::Workspace& workspace, QWidget* parent)
     : QDialog(parent), workspace_(workspace),
@@ -75,7 +55,7 @@ DataPathDialog::DataPathDialog(workspace::Workspace& workspace, QWidget* parent)
 
     // Open on the current data folder.
     const auto data = workspace.dataFolder();
-    const char letter = driveOf(workspace.drives(), data);
+    const char letter = workspace.drives().letterOf(data).value_or('C');
     try {
         drives_->blockSignals(true);
         drives_->setDrive(QString(QChar(letter)));
@@ -101,8 +81,7 @@ void DataPathDialog::showFolder(const QString& folder) {
     } catch (const common::Error&) {
         files_->clear();
     }
-    shown_->setText(
-        QString::fromStdString(workspace::Workspace::withSeparator(folder.toStdString()).string()));
+    shown_->setText(common::FolderPath::withSeparator(folder));
 }
 
 QString DataPathDialog::chosen() const {

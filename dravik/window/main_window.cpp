@@ -3,6 +3,7 @@
 #include "common/error.h"
 #include "common/process_starter.h"
 #include "common/program_folder.h"
+#include "common/temporary_file.h"
 #include "common/ui/drive_list_box.h"
 #include "common/ui/folder_list_box.h"
 #include "dravik/catalogue/browser_controller.h"
@@ -282,15 +283,17 @@ void MainWindow::reportLoadStep(int step, const QString& description, int number
 }
 
 void MainWindow::showTemporaryDrives() {
-    for (int i = 0; i < 4; ++i) {
-        const QString fallback(QChar(char16_t('H' + i)));
+    std::optional<common::Error> failure;
+    for (int i = 0; i < discadmin::DrivePanel::TemporaryDrives; ++i) {
         try {
             drives_->setTemporaryDrive(i, workspace::Workspace::temporaryDrive(i));
         } catch (const common::Error& e) {
-            drives_->setTemporaryDrive(i, fallback);
-            reportLoadStep(1, QString::fromStdString(e.description()), e.number());
+            drives_->setTemporaryDrive(i, QString(QChar(char16_t('H' + i)))); // the defaults
+            failure = e;
         }
     }
+    if (failure)
+        reportLoadStep(1, QString::fromStdString(failure->description()), failure->number());
 }
 
 void MainWindow::pointBrowserAt(const QStringList& arguments) {
@@ -305,6 +308,8 @@ void MainWindow::pointBrowserAt(const QStringList& arguments) {
 
 void MainWindow::load(const QStringList& arguments) {
     showTemporaryDrives();
+    if (const auto& failure = workspace_.drives().settingsFailure())
+        reportLoadStep(1, QString::fromStdString(failure->description()), failure->number());
     listView_->view()->raise();
     yield_.setLevel(common::ui::YieldPoint::Normal);
     const QString startFolder = QDir::currentPath();
@@ -312,17 +317,29 @@ void MainWindow::load(const QStringList& arguments) {
     workspace_.automatic = true;
     arrays_.mAo->element(controls::MAo::Automatic)->setChecked(true);
     runLoadSteps(startFolder);
-    try {
-        launch::AssociationHelp::installWhenMissing(workspace_.programFolder());
-    } catch (const common::Error&) {
-        // Without it the association panel shows an empty help box, nothing else.
-    }
+    tidyUp();
     discs_->setName({});
     find_->findBox()->setEditText({});
     if (workspace_.defaultDrive().isEmpty())
         warning_->start();
     show();
     find_->findBox()->setFocus();
+}
+
+void MainWindow::tidyUp() {
+    // Work files of rewrites that a killed program left behind, and the shipped help text.
+    for (const auto& folder : {workspace_.dataFolder(), workspace_.programFolder()}) {
+        try {
+            common::TemporaryFile::removeStale(folder);
+        } catch (const common::Error&) {
+            // A folder that cannot be tidied is reported by the steps that use it.
+        }
+    }
+    try {
+        launch::AssociationHelp::installWhenMissing(workspace_.programFolder());
+    } catch (const common::Error&) {
+        // Without it the association panel shows an empty help box, nothing else.
+    }
 }
 
 void MainWindow::runLoadSteps(const QString& startFolder) {

@@ -128,6 +128,7 @@ private:
     void showTemporaryDrives();
     void pointBrowserAt(const QStringList& arguments);
     void runLoadSteps(const QString& startFolder);
+    void tidyUp();
     void reportLoadStep(int step, const QString& description, int number);
     void exitSteps();
     bool handleKey(QObject* watched, QEvent* event);

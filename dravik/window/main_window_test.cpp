@@ -298,3 +298,22 @@ TEST_F(StartUp, TheListViewMovesByKeyboard) {
     EXPECT_GT(list->textCursor().blockNumber(), 0);
     EXPECT_TRUE(list->isReadOnly());
 }
+
+TEST_F(StartUp, UnreadableSettingsFallBackToTheDefaultsAndTheWindowOpens) {
+    std::filesystem::remove(settings / "dravik 2016.ini");
+    root.makeFolder("settings/dravik 2016.ini"); // a folder where the settings file should be
+    QDir::setCurrent(QString::fromStdString(data.string()));
+    const QString reason = QString::fromStdString((settings / "dravik 2016.ini").string()) +
+                           ": is a folder, not a file";
+    for (int step : {1, 3})
+        dialogs.expectMessage({},
+                              "form load: " + QString::number(step) + "\n\n" +
+                                  QString::fromStdString(data.string()) + "\n75 / " + reason,
+                              Buttons::Ok, Icon::None, 1);
+    MainWindow& w = start();
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(find<QAbstractButton>("SellD_0")->text(), "H");
+    EXPECT_EQ(w.workspace().dataFolder(), data.string() + "/"); // the current folder
+    EXPECT_EQ(find<QLabel>("DefDrive")->text(), "E");
+}

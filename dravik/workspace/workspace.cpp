@@ -3,9 +3,11 @@
 #include "common/code_page.h"
 #include "common/error.h"
 #include "common/file_ops.h"
+#include "common/folder_path.h"
 #include "common/item_reader.h"
 #include "common/name_resolver.h"
 #include "common/program_folder.h"
+#include "common/settings_names.h"
 #include "common/settings_store.h"
 #include "common/text_writer.h"
 
@@ -15,7 +17,7 @@ namespace FileOps = common::FileOps;
 using common::SettingsStore;
 
 namespace {
-const QString MainSettings = QStringLiteral("DRAVIK 2016");
+const QString MainSettings = common::SettingsNames::Main;
 } // namespace
 
 Workspace::Workspace(common::DriveTable drives) : drives_(std::move(drives)) {}
@@ -28,34 +30,27 @@ std::filesystem::path Workspace::programFile(const QString& name) const {
     return common::NameResolver::resolve(programFolder_, name.toStdString());
 }
 
-std::filesystem::path Workspace::withSeparator(const std::filesystem::path& folder) {
-    std::string text = folder.string();
-    if (text.empty() || text.back() != '/')
-        text += '/';
-    return text;
-}
-
 void Workspace::locateFolders(const std::filesystem::path& currentFolder) {
-    programFolder_ = withSeparator(common::ProgramFolder::locate());
+    programFolder_ = common::FolderPath::withSeparator(common::ProgramFolder::locate());
     // An unreadable settings file leaves the default in use; the caller reports the failure.
-    dataFolder_ = withSeparator(currentFolder);
+    dataFolder_ = common::FolderPath::withSeparator(currentFolder);
     const QString value = SettingsStore(MainSettings)
                               .value(QStringLiteral("Form_Load"), QStringLiteral("Def DPath"),
                                      QString::fromStdString(currentFolder.string()));
     std::filesystem::path folder = value.toStdString();
     if (value.size() >= 2 && value[1] == u':' && value[0].isLetter())
         folder = drives_.toLocal(value.toStdString()); // a path kept from a Windows install
-    dataFolder_ = withSeparator(folder);
+    dataFolder_ = common::FolderPath::withSeparator(folder);
 }
 
 void Workspace::setDataFolder(const std::filesystem::path& folder) {
-    dataFolder_ = withSeparator(folder);
+    dataFolder_ = common::FolderPath::withSeparator(folder);
 }
 
 void Workspace::changeDataFolder(const std::filesystem::path& folder) {
-    const auto data = withSeparator(folder);
+    const auto data = common::FolderPath::withSeparator(folder);
     dataFolder_ = data;
-    SettingsStore(QStringLiteral("Dravik 2016"))
+    SettingsStore(common::SettingsNames::MainMixedCase)
         .setValue(QStringLiteral("Form_Load"), QStringLiteral("Def DPath"),
                   QString::fromStdString(data.string()));
 }

@@ -50,7 +50,6 @@ public:
     void setDataFolder(const std::filesystem::path& folder);
     // Stores a new data folder under "Def DPath" and uses it at once.
     void changeDataFolder(const std::filesystem::path& folder);
-    static std::filesystem::path withSeparator(const std::filesystem::path& folder);
 
     // Start-up steps, in their order (the disc index is the catalogue's).
     void createAssociationData() const;   // "DK.mmd"

@@ -1,7 +1,7 @@
 #include "common/error.h"
 #include "common/settings_store.h"
-#include "common/testing/scoped_variable.h"
 #include "common/testing/temp_folder.h"
+#include "common/testing/workspace_fixture.h"
 #include "dravik/workspace/workspace.h"
 
 #include <gtest/gtest.h>
@@ -11,21 +11,12 @@ using common::testing::TempFolder;
 using dravik::workspace::Workspace;
 
 namespace {
-class WorkspaceTest : public ::testing::Test {
+class WorkspaceTest : public common::testing::WorkspaceFixture {
 protected:
-    TempFolder dir;
-    std::filesystem::path data = dir.makeFolder("data");
-    std::filesystem::path home = dir.makeFolder("home");
-    common::testing::ScopedVariable settings{"DRAVIK_SETTINGS_DIR",
-                                             dir.makeFolder("settings").c_str()};
-    common::testing::ScopedVariable program{"DRAVIK_PROGRAM_DIR",
-                                            dir.makeFolder("program").c_str()};
-
     Workspace make() {
-        common::DriveTable drives;
-        drives.set('C', home.string());
-        drives.set('D', (dir / "dee").string());
-        return Workspace(drives);
+        common::DriveTable table = drives();
+        table.set('D', (root / "dee").string());
+        return Workspace(table);
     }
 };
 } // namespace
@@ -34,7 +25,7 @@ TEST_F(WorkspaceTest, DataFolderFromSettingsGetsOneSeparator) {
     Workspace w = make();
     w.locateFolders(data);
     EXPECT_EQ(w.dataFolder().string(), data.string() + "/"); // default: the current folder
-    EXPECT_EQ(w.programFolder().string(), (dir / "program").string() + "/");
+    EXPECT_EQ(w.programFolder().string(), program.string() + "/");
     SettingsStore("Dravik 2016").setValue("Form_Load", "Def DPath", "/discs/");
     w.locateFolders(data);
     EXPECT_EQ(w.dataFolder().string(), "/discs/");
@@ -66,13 +57,13 @@ TEST_F(WorkspaceTest, StartStepsCreateAndReadTheCatalogueFiles) {
     for (const char* name : {"DK.mmd", "DK.SoC", "DK.EXL", "FTex.Lys"})
         EXPECT_EQ(TempFolder::read(data / name), "") << name;
     EXPECT_EQ(TempFolder::read(home / "DK.tmp"), std::string(30, '.') + "\r\n");
-    EXPECT_TRUE(std::filesystem::exists(dir / "program" / "SSc.ini"));
+    EXPECT_TRUE(std::filesystem::exists(program / "SSc.ini"));
 
     // Links are read item by item: a comma splits a line, a blank line is an empty entry.
-    dir.write("data/DK.SoC", "txt /bin/a,b\r\n\r\n\"doc /x,y\"\r\n");
+    root.write("data/DK.SoC", "txt /bin/a,b\r\n\r\n\"doc /x,y\"\r\n");
     EXPECT_EQ(w.loadAssociations(), (QStringList{"txt /bin/a", "b", "", "doc /x,y"}));
-    dir.write("data/DK.EXL", ".mp3\r\n  \r\n\r\n.jpg\r\n");
-    dir.write("program/SSc.ini", "E\r\n");
+    root.write("data/DK.EXL", ".mp3\r\n  \r\n\r\n.jpg\r\n");
+    root.write("program/SSc.ini", "E\r\n");
     EXPECT_EQ(w.loadExtensions(), (QStringList{".mp3", ".jpg"}));
     EXPECT_EQ(w.loadDefaultDrive(), "E");
 }
@@ -81,8 +72,8 @@ TEST_F(WorkspaceTest, ExitRemovesMarkersAndRewritesHistory) {
     Workspace w = make();
     w.locateFolders(data);
     w.writeStartMarker();
-    dir.write("home/DK.003", "x");
-    dir.write("data/FTex.Lys", "old\r\n");
+    root.write("home/DK.003", "x");
+    root.write("data/FTex.Lys", "old\r\n");
     w.exit(QStringList{"kamera|camera", "jpg"});
     EXPECT_FALSE(std::filesystem::exists(home / "DK.tmp"));
     EXPECT_FALSE(std::filesystem::exists(home / "DK.003"));
