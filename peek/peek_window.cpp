@@ -107,6 +107,8 @@ std::optional<int> PeekWindow::start() {
         return NoPath;
     }
     show();
+    // The list has the keys from the start: it scrolls by keyboard before anything is clicked.
+    list_->setFocus();
     yield_.now();
 
     std::optional<ListLoader> loader;
@@ -131,6 +133,9 @@ std::optional<int> PeekWindow::start() {
     model_->publish();
     if (closed_)
         return 0;
+    // A current row, not selected, for the keys to move from; the text box stays as it is.
+    if (model_->rowCount() > 0 && !list_->currentIndex().isValid())
+        list_->selectionModel()->setCurrentIndex(model_->index(0), QItemSelectionModel::NoUpdate);
     setWindowTitle(shownPath_ + QStringLiteral(" - ") +
                    common::NumberFormat::signSpace(static_cast<long long>(total)));
     return std::nullopt;

@@ -193,6 +193,24 @@ TEST_F(PeekWindowTest, MovingWithTheArrowKeysCopiesToo) {
     EXPECT_EQ(viewer.text()->text(), "second");
 }
 
+TEST_F(PeekWindowTest, TheListHasTheKeysFromTheStart) {
+    std::string lines;
+    for (int i = 0; i < 300; ++i)
+        lines += "line " + std::to_string(i) + "\r\n";
+    Viewer& viewer = view(temp.write("long.rtf", lines));
+    viewer.window.start();
+    QListView* list = viewer.list();
+    EXPECT_EQ(viewer.window.focusWidget(), list);
+    QTest::keyClick(list, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(list->currentIndex().row(), 299);
+    QTest::keyClick(list, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(list->currentIndex().row(), 0);
+    QTest::keyClick(list, Qt::Key_PageDown);
+    EXPECT_GT(list->currentIndex().row(), 0);
+    QTest::keyClick(list, Qt::Key_End);
+    EXPECT_EQ(list->currentIndex().row(), 299);
+}
+
 TEST_F(PeekWindowTest, FocusAloneDoesNotTouchTheTextBox) {
     const auto file = temp.write("a.rtf", "first\r\n");
     Viewer& viewer = view(file);
