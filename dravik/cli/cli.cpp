@@ -25,6 +25,9 @@ void Cli::help() {
     out_ << "Usage: dravik-cli catalogue NAME [--drive LETTER] [--data FOLDER] [--rebuild]\n"
             "       dravik-cli search TEXT [--disc NAME]... [--ext ENTRY]... [--case] [--word]\n"
             "                  [--names] [--data FOLDER] [--report NAME]\n"
+            "       dravik-cli list [--data FOLDER]\n"
+            "       dravik-cli rename OLD NEW [--data FOLDER]\n"
+            "       dravik-cli delete NAME... [--data FOLDER]\n"
             "       dravik-cli --help\n"
             "\n"
             "catalogue  walks the disc in the drive and writes its list as the window's CREATE\n"
@@ -53,7 +56,15 @@ void Cli::help() {
             "                  each file name once)\n"
             "  --data FOLDER   the data folder, as for catalogue\n"
             "  --report NAME   also save the rows as the report NAME (QReport/NAME.rtf)\n"
-            "Exit status of search: 0 rows found, 1 none, 2 an error.\n";
+            "Exit status of search: 0 rows found, 1 none, 2 an error.\n"
+            "\n"
+            "list       prints the discs of DK.tex in order, one a line, each followed by a tab\n"
+            "           and its \"Size\" setting (empty when it has none).\n"
+            "rename     renames a disc as the window's rename does: its list, its entries in\n"
+            "           DK.tex (the old index kept as Dk.Tex.Bak) and its \"Size\" setting.\n"
+            "delete     deletes discs as the window's Delete Many does: every entry of each\n"
+            "           name, in one index swap, then their lists and settings.\n"
+            "Exit status of list, rename and delete: 0 done, 1 refused or failed, 2 wrong usage.\n";
 }
 
 int Cli::run(const QStringList& arguments) {
@@ -69,8 +80,35 @@ int Cli::run(const QStringList& arguments) {
         return catalogue(arguments.mid(1));
     if (arguments.first() == "search")
         return search(arguments.mid(1));
+    if (arguments.first() == "list")
+        return list(arguments.mid(1));
+    if (arguments.first() == "rename")
+        return rename(arguments.mid(1));
+    if (arguments.first() == "delete")
+        return remove(arguments.mid(1));
     err_ << "dravik-cli: unknown command \"" << text(arguments.first()) << "\" (try --help)\n";
     return Usage;
+}
+
+workspace::Workspace Cli::workspace(const QString& data) {
+    workspace::Workspace ws(common::DriveTable::fromSystem());
+    ws.locateFolders(QDir::currentPath().toStdString());
+    if (!data.isEmpty())
+        ws.setDataFolder(QDir(data).absolutePath().toStdString());
+    return ws;
+}
+
+bool Cli::takeData(QStringList& arguments, QString& data) {
+    const qsizetype at = arguments.indexOf(QStringLiteral("--data"));
+    if (at < 0)
+        return true;
+    if (at + 1 >= arguments.size()) {
+        err_ << "dravik-cli: --data needs a folder (try --help)\n";
+        return false;
+    }
+    data = arguments[at + 1];
+    arguments.remove(at, 2);
+    return true;
 }
 
 int Cli::catalogue(const QStringList& arguments) {
@@ -100,10 +138,7 @@ int Cli::catalogue(const QStringList& arguments) {
     }
 
     try {
-        workspace::Workspace ws(common::DriveTable::fromSystem());
-        ws.locateFolders(QDir::currentPath().toStdString());
-        if (!data.isEmpty())
-            ws.setDataFolder(QDir(data).absolutePath().toStdString());
+        workspace::Workspace ws = workspace(data);
         catalogue::Catalogue files(ws.dataFolder(), ws.programFolder());
         const QStringList discs = files.readDiscIndex();
         if (drive.isEmpty())

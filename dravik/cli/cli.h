@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dravik/workspace/workspace.h"
+
 #include <QStringList>
 
 #include <ostream>
@@ -21,7 +23,15 @@ public:
 private:
     int catalogue(const QStringList& arguments);
     int search(const QStringList& arguments); // cli_search.cpp
+    int list(const QStringList& arguments);   // cli_discs.cpp
+    int rename(const QStringList& arguments); // cli_discs.cpp
+    int remove(const QStringList& arguments); // cli_discs.cpp
     void help();
+
+    // The window's workspace: folders from the settings, the data folder from `--data` when given.
+    static workspace::Workspace workspace(const QString& data);
+    // Takes "--data FOLDER" out of the arguments; false (with a message) when FOLDER is missing.
+    bool takeData(QStringList& arguments, QString& data);
 
     std::ostream& out_;
     std::ostream& err_;

@@ -107,10 +107,7 @@ int Cli::search(const QStringList& arguments) {
     }
 
     try {
-        workspace::Workspace ws(common::DriveTable::fromSystem());
-        ws.locateFolders(QDir::currentPath().toStdString());
-        if (!data.isEmpty())
-            ws.setDataFolder(QDir(data).absolutePath().toStdString());
+        const workspace::Workspace ws = workspace(data);
         request.dataFolder = ws.dataFolder();
         std::error_code ec;
         if (!std::filesystem::is_directory(request.dataFolder, ec))

@@ -148,3 +148,49 @@ TEST_F(CliTest, LeftOverFilesOfKilledRewritesAreRemoved) {
     EXPECT_FALSE(std::filesystem::exists(stale));
     EXPECT_FALSE(std::filesystem::exists(own));
 }
+
+namespace {
+class CliDiscsTest : public CliTest {
+protected:
+    void SetUp() override {
+        root.write("data/DK.tex", "Holiday\r\nWork\r\nMusic\r\nWORK\r\n");
+        root.write("data/Holiday.rtf", "list\r\n");
+        root.write("data/Work.rtf", "w\r\n");
+        common::SettingsStore("Dravik").setValue("Holiday", "Size", "12");
+    }
+};
+} // namespace
+
+TEST_F(CliDiscsTest, ListsTheDiscsInOrderWithTheirSize) {
+    EXPECT_EQ(run({"list"}), 0);
+    EXPECT_EQ(out.str(), "Holiday\t12\nWork\t\nMusic\t\nWORK\t\n");
+    EXPECT_EQ(run({"list", "extra"}), Cli::Usage);
+}
+
+TEST_F(CliDiscsTest, RenamesAsTheWindowDoes) {
+    const std::string before = TempFolder::read(data / "DK.tex");
+    EXPECT_EQ(run({"rename", "holiday", "Summer"}), 0) << err.str();
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Summer\r\nWork\r\nMusic\r\nWORK\r\n");
+    EXPECT_EQ(TempFolder::read(data / "Dk.Tex.Bak"), before);
+    EXPECT_EQ(TempFolder::read(data / "Summer.rtf"), "list\r\n");
+    EXPECT_EQ(common::SettingsStore("Dravik").value("Summer", "Size"), "12");
+    EXPECT_EQ(run({"rename", "Summer", "music"}), Cli::Refused); // another disc's name
+    EXPECT_NE(err.str().find("already in the catalogue"), std::string::npos);
+    EXPECT_EQ(run({"rename", "Summer", "a/b"}), Cli::Refused);
+    EXPECT_EQ(run({"rename", "Nothing", "New"}), Cli::Refused);
+    EXPECT_EQ(run({"rename", "Summer", "SUMMER"}), 0); // the same disc: nothing changes
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Summer\r\nWork\r\nMusic\r\nWORK\r\n");
+    EXPECT_EQ(run({"rename", "Summer"}), Cli::Usage);
+}
+
+TEST_F(CliDiscsTest, DeletesSeveralInOneSwapOrNoneWhenANameIsUnknown) {
+    EXPECT_EQ(run({"delete", "work", "Nothing"}), Cli::Refused);
+    EXPECT_FALSE(std::filesystem::exists(data / "Dk.Tex.Bak")); // nothing written
+    EXPECT_EQ(run({"delete", "work", "Holiday"}), 0) << err.str();
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Music\r\n");
+    EXPECT_EQ(TempFolder::read(data / "Dk.Tex.Bak"), "Holiday\r\nWork\r\nMusic\r\nWORK\r\n");
+    EXPECT_FALSE(std::filesystem::exists(data / "Work.rtf"));
+    EXPECT_FALSE(std::filesystem::exists(data / "Holiday.rtf"));
+    EXPECT_EQ(common::SettingsStore("Dravik").value("Holiday", "Size", "absent"), "absent");
+    EXPECT_EQ(run({"delete"}), Cli::Usage);
+}
