@@ -108,29 +108,21 @@ void MainWindow::createPanels() {
 }
 
 void MainWindow::createControllers() {
+    createCatalogue();
+    createDiscAdmin();
+    createLaunch();
+    createSearch();
+    connect(arrays_.mAo, &CommandArray::clicked, this,
+            [this](int index) { workspace_.automatic = index > int(controls::MAo::Manual); });
+}
+
+void MainWindow::createCatalogue() {
     cataloguing_ = std::make_unique<catalogue::CatalogueController>(*discs_, *listView_, *browser_,
                                                                     workspace_, *this);
     opener_ =
         std::make_unique<catalogue::DiscOpener>(*discs_, *listView_, *browser_, workspace_, *this);
     browsing_ = std::make_unique<catalogue::BrowserController>(*browser_, workspace_, *this);
-    createDiscAdmin();
     reading_ = std::make_unique<reports::ListViewReactions>(*listView_);
-    createSearch();
-    connect(listView_.get(), &controls::ListViewPanel::widthChosen, this,
-            [this](controls::ListViewPanel::Width width) {
-                // Wide, the list view takes the browser's room as well.
-                browser_->column()->setVisible(width == controls::ListViewPanel::Width::Narrow);
-            });
-    finding_ = std::make_unique<search::FindController>(*find_, *listView_, *arrays_.gCom,
-                                                        *arrays_.fCom, workspace_, *this);
-    connect(finding_.get(), &search::FindController::globalSearchWanted, this,
-            [this] { router_->run(controls::FCom::FindGlobal); });
-    linking_ =
-        std::make_unique<launch::AssociationController>(*associations_, workspace_, *this, [this] {
-            return controls::tag(browser_->launchList()).toString();
-        });
-    launching_ = std::make_unique<launch::LaunchController>(browser_->launchList(), *associations_,
-                                                            *linking_, workspace_, *this);
     cataloguing_->setOpener([this] { opener_->open(); });
     connect(discs_.get(), &catalogue::DiscPanel::discChosen, this, [this] {
         if (CommandRouter::trapped(*this, QStringLiteral("TeX_Click"), 0,
@@ -140,8 +132,20 @@ void MainWindow::createControllers() {
     // Connected after the controller's: runs once the naming step has returned.
     connect(discs_.get(), &catalogue::DiscPanel::enterPressed, this,
             [this] { message_->closeStaleNotice(); });
-    connect(arrays_.mAo, &CommandArray::clicked, this,
-            [this](int index) { workspace_.automatic = index > int(controls::MAo::Manual); });
+    connect(listView_.get(), &controls::ListViewPanel::widthChosen, this,
+            [this](controls::ListViewPanel::Width width) {
+                // Wide, the list view takes the browser's room as well.
+                browser_->column()->setVisible(width == controls::ListViewPanel::Width::Narrow);
+            });
+}
+
+void MainWindow::createLaunch() {
+    linking_ =
+        std::make_unique<launch::AssociationController>(*associations_, workspace_, *this, [this] {
+            return controls::tag(browser_->launchList()).toString();
+        });
+    launching_ = std::make_unique<launch::LaunchController>(browser_->launchList(), *associations_,
+                                                            *linking_, workspace_, *this);
 }
 
 void MainWindow::createDiscAdmin() {
@@ -168,6 +172,10 @@ void MainWindow::createDiscAdmin() {
 }
 
 void MainWindow::createSearch() {
+    finding_ = std::make_unique<search::FindController>(*find_, *listView_, *arrays_.gCom,
+                                                        *arrays_.fCom, workspace_, *this);
+    connect(finding_.get(), &search::FindController::globalSearchWanted, this,
+            [this] { router_->run(controls::FCom::FindGlobal); });
     reporting_ = std::make_unique<reports::ReportController>(
         *reports_, *listView_, workspace_, *this,
         [this] { return find_->findBox()->currentText(); });

@@ -111,7 +111,9 @@ private:
     void createArrays();
     void createPanels();
     void createControllers();
+    void createCatalogue();
     void createDiscAdmin();
+    void createLaunch();
     void createSearch();
     void routeCommands();
     void routeDiscAdmin(CommandRouter& router);

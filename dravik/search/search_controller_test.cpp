@@ -1,0 +1,288 @@
+#include "dravik/testing/main_window_fixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+
+using common::testing::TempFolder;
+using common::ui::Buttons;
+using common::ui::Icon;
+
+namespace {
+
+const char* const HolidayList = "\"E:\\Photos\\\",\"beach.jpg\"\r\n"
+                                "\"E:\\Photos\\\",\"camera manual.pdf\"\r\n"
+                                "2 files : 1 folders\r\n";
+const char* const MusicList = "\"E:\\Jazz\\\",\"so what.mp3\"\r\n"
+                              "\"E:\\Photos\\\",\"beach.jpg\"\r\n"
+                              "2 files : 2 folders\r\n";
+
+// The global search through the window: the panel, the run, the end phase and the reports.
+class GlobalSearch : public dravik::testing::MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        root.write("data/DK.tex", "Holiday\r\nMusic\r\nGone\r\n");
+        root.write("data/Holiday.rtf", HolidayList);
+        root.write("data/Music.rtf", MusicList);
+    }
+    void type(const QString& words) { find<QComboBox>("FTex")->setEditText(words); }
+    QListWidget* discs() { return find<QListWidget>("SoekLys"); }
+    void selectDiscs(std::initializer_list<int> rows) {
+        for (int row : rows)
+            discs()->item(row)->setSelected(true);
+    }
+    // The end of every search asks whether to save; `answer` 7 says no.
+    void expectSaveQuestion(int answer = 7) {
+        dialogs.expectPanel("Saving Search Report", "Do yu want to SAVE this report?", true, true,
+                            false, 0, answer);
+    }
+    QString status() { return find<QLabel>("LaB")->text(); }
+};
+
+} // namespace
+
+TEST_F(GlobalSearch, FindGlobalOpensThePanelThenStartSearchesTheSelectedDiscs) {
+    dravik::window::MainWindow& w = start();
+    click("GCom_4"); // an empty find box: nothing at all
+    EXPECT_TRUE(find<QWidget>("DSoekPan")->isHidden());
+    type("beach|camera");
+    click("GCom_4");
+    EXPECT_FALSE(find<QWidget>("DSoekPan")->isHidden());
+    ASSERT_EQ(discs()->count(), 3);
+    selectDiscs({0, 1, 2}); // "Gone" has no list: skipped without a word
+    expectSaveQuestion();
+    click("SoekCom_3");
+    const std::string rows = "*Holiday* \"E:\\Photos\\\",\"beach.jpg\"\r\n"
+                             "*Holiday* \"E:\\Photos\\\",\"camera manual.pdf\"\r\n";
+    EXPECT_EQ(TempFolder::read(program / "QReport.rtf"), rows);
+    EXPECT_EQ(find<QPlainTextEdit>("RtB")->toPlainText(),
+              "*Holiday* \"E:\\Photos\\\",\"beach.jpg\"\n"
+              "*Holiday* \"E:\\Photos\\\",\"camera manual.pdf\"\n");
+    EXPECT_EQ(status(), "Finished searching: There are 2 links");
+    EXPECT_EQ(find<QLabel>("LaB")->palette().color(QPalette::Window), QColor(255, 255, 0));
+    EXPECT_EQ(find<QLabel>("LinkTel")->text(), "2");
+    EXPECT_EQ(find<QLabel>("Label5")->text(), "Row:");
+    EXPECT_EQ(find<QLabel>("TelSoekWys")->text(), "files found: 12"); // 6 lines x 2 words
+    EXPECT_EQ(find<QLabel>("TelSoek")->text(), "");
+    EXPECT_EQ(find<QAbstractButton>("GCom_4")->text(), "Find Global");
+    EXPECT_EQ(w.windowTitle(), "Dravik [QReport.rtf ]");
+    EXPECT_TRUE(find<QWidget>("DSoekPan")->isHidden());
+    EXPECT_TRUE(find<QWidget>("FileCounter")->isHidden());
+    EXPECT_EQ(find<QComboBox>("FTex")->itemText(0), "beach|camera"); // into the history
+    EXPECT_TRUE(dialogs.allAnswered());
+}
+
+TEST_F(GlobalSearch, NoResultsStillAskToSaveAndWordsStayUntilTheNextStart) {
+    start();
+    type("nowhere");
+    click("GCom_4");
+    selectDiscs({0});
+    expectSaveQuestion();
+    click("GCom_4"); // the panel open before START: the word list is still empty
+    EXPECT_EQ(status(), "Finished searching: There are 0 links");
+    EXPECT_EQ(find<QLabel>("TelSoekWys")->text(), "files found: ");
+    EXPECT_EQ(TempFolder::read(program / "QReport.rtf"), "");
+    EXPECT_EQ(find<QPlainTextEdit>("RtB")->toPlainText(), "");
+}
+
+TEST_F(GlobalSearch, FileNamesAreReportedOnceOverAllDiscs) {
+    start();
+    type("beach");
+    click("GCom_4");
+    selectDiscs({0, 1});
+    find<QCheckBox>("AutDub")->setChecked(true);
+    expectSaveQuestion();
+    click("SoekCom_3");
+    EXPECT_EQ(TempFolder::read(program / "QReport.rtf"),
+              "*Holiday* \"E:\\Photos\\\",\"beach.jpg\"\r\n");
+}
+
+TEST_F(GlobalSearch, StopEndsTheSearchAndKeepsTheRowsFound) {
+    std::string big;
+    for (int i = 0; i < 60000; ++i)
+        big += "\"E:\\Photos\\\",\"beach " + std::to_string(i) + ".jpg\"\r\n";
+    root.write("data/Holiday.rtf", big);
+    start();
+    type("beach");
+    click("GCom_4");
+    selectDiscs({0, 1});
+    QString during;
+    // The first pump of the search presses the button again: "STOP" becomes "NOW!".
+    QTimer::singleShot(0, [&] {
+        during = find<QAbstractButton>("GCom_4")->text();
+        click("GCom_4");
+    });
+    expectSaveQuestion();
+    click("SoekCom_3");
+    EXPECT_EQ(during, "STOP");
+    EXPECT_EQ(find<QAbstractButton>("GCom_4")->text(), "Find Global");
+    const std::string report = TempFolder::read(program / "QReport.rtf");
+    EXPECT_LT(std::count(report.begin(), report.end(), '\n'), 60000);
+    EXPECT_EQ(report.find("*Music*"), std::string::npos); // the second disc was never read
+}
+
+TEST_F(GlobalSearch, AnUnreadableSourceIsReportedTwiceThenTheSearchComesToRest) {
+    std::filesystem::remove(data / "Music.rtf");
+    root.makeFolder("data/Music.rtf"); // a folder where a list should be
+    start();
+    type("beach");
+    click("GCom_4");
+    selectDiscs({0, 1});
+    for (int i = 0; i < 2; ++i)
+        dialogs.expectPanel("ERROR: 75", "Hier is 'n fout by die auto search outside", true, false,
+                            false, 1, 6);
+    expectSaveQuestion();
+    click("SoekCom_3");
+    EXPECT_EQ(find<QAbstractButton>("GCom_4")->text(), "Find Global"); // at rest again
+    EXPECT_EQ(TempFolder::read(program / "QReport.rtf"),
+              "*Holiday* \"E:\\Photos\\\",\"beach.jpg\"\r\n");
+}
+
+TEST_F(GlobalSearch, ExtensionModeSearchesTheExtensionListsAndCarriesTheEntry) {
+    root.write("data/TheShards-13/JPG.rtf",
+               "beach.jpg \xc2\xb0  1 \xc2\xb0* Holiday *\xc2\xb0 \\Photos\\ \xc2\xb0 \r\n");
+    start();
+    type("beach");
+    click("GCom_4");
+    find<QLineEdit>("AddExt")->setText("jpg");
+    QTest::keyClick(find<QLineEdit>("AddExt"), Qt::Key_Return);
+    EXPECT_EQ(find<QLineEdit>("AddExt")->text(), ""); // added: the box empties
+    EXPECT_EQ(find<QLabel>("Label7_1")->text(), "File type to search for: (0)");
+    auto* extensions = find<QListWidget>("ExtLys");
+    ASSERT_EQ(extensions->count(), 1);
+    EXPECT_EQ(extensions->item(0)->text(), "JPG");
+    extensions->item(0)->setSelected(true);
+    selectDiscs({1}); // the disc selection does not count in extension mode
+    expectSaveQuestion();
+    click("SoekCom_3");
+    EXPECT_EQ(TempFolder::read(program / "QReport.rtf"),
+              "*JPG* beach.jpg \xc2\xb0  1 \xc2\xb0* Holiday *\xc2\xb0 \\Photos\\ \xc2\xb0 \r\n");
+    EXPECT_EQ(TempFolder::read(data / "ExtLys.ini"), "JPG\r\n");
+    EXPECT_EQ(TempFolder::read(data / "ExtLys.inZ"), "JPG\r\n");
+    EXPECT_EQ(TempFolder::read(program / "sette.lys"), "JPG \r\n");
+}
+
+TEST_F(GlobalSearch, SavedSelectionsAndTheExtensionListCommands) {
+    start();
+    type("x");
+    click("GCom_4");
+    selectDiscs({0, 2});
+    dialogs.expectInput("Save Selection", "Save this selection under the name of:\n?",
+                        QString("Mine"), QString());
+    click("SoekCom_4");
+    EXPECT_EQ(TempFolder::read(data / "RemSel.ini"), "Mine\r\n");
+    EXPECT_EQ(TempFolder::read(data / "Mine.ini"), " 0 \r\n 2 \r\n");
+    dialogs.expectInput("Save Selection", "Save this selection under the name of:\nMine?",
+                        QString("mine"), QString("Mine"));
+    dialogs.expectMessage({}, "Name: mine Already Exists!\n\nPlease use another name and try again",
+                          Buttons::Ok, Icon::None, 1);
+    click("SoekCom_4");
+    click("SoekCom_2"); // Select NONE
+    auto* saved = find<QComboBox>("RemSel");
+    emit saved->activated(0);
+    EXPECT_TRUE(discs()->item(0)->isSelected());
+    EXPECT_FALSE(discs()->item(1)->isSelected());
+    EXPECT_TRUE(discs()->item(2)->isSelected());
+    dialogs.expectMessage("DELETE Selection from list and disc",
+                          "Are you sure you want to DELETE Mine from the list?", Buttons::YesNo,
+                          Icon::Warning, 6);
+    click("SoekCom_11");
+    EXPECT_EQ(TempFolder::read(data / "RemSel.ini"), "");
+    EXPECT_FALSE(std::filesystem::exists(data / "Mine.ini"));
+
+    for (const char* entry : {"txt", "DOC", "Txt"}) {
+        find<QLineEdit>("AddExt")->setText(entry);
+        click("SoekCom_6");
+    }
+    auto* extensions = find<QListWidget>("ExtLys");
+    EXPECT_EQ(extensions->count(), 2); // sorted, once each
+    EXPECT_EQ(extensions->item(0)->text(), "DOC");
+    QTest::mousePress(extensions->viewport(), Qt::RightButton, {}, QPoint(2, 2));
+    EXPECT_EQ(extensions->selectedItems().size(), 2); // the right button selects all...
+    QTest::mousePress(extensions->viewport(), Qt::RightButton, {}, QPoint(2, 2));
+    EXPECT_EQ(extensions->selectedItems().size(), 0); // ...and the next time none
+    extensions->item(1)->setSelected(true);
+    dialogs.expectMessage("DELETE selected extentions",
+                          "Do you want to DELETE the selected extentions?", Buttons::YesNo,
+                          Icon::Question, 6);
+    click("SoekCom_10");
+    EXPECT_EQ(TempFolder::read(data / "ExtLys.ini"), "DOC\r\n");
+    dialogs.expectMessage("Clear list", "Want to CLEAR this list?", Buttons::YesNo, Icon::Warning,
+                          7);
+    click("SoekCom_9");
+    EXPECT_EQ(extensions->count(), 1);
+    auto* length = find<QLineEdit>("SLen");
+    length->setFocus();
+    length->setText("");
+    find<QLineEdit>("AddExt")->setFocus();
+    EXPECT_EQ(length->text(), "4");
+}
+
+TEST_F(GlobalSearch, EnterInTheFindBoxWithNoListOpenGoesStraightToTheSearch) {
+    start();
+    type("beach");
+    QTest::keyClick(find<QComboBox>("FTex"), Qt::Key_Return);
+    EXPECT_FALSE(find<QWidget>("DSoekPan")->isHidden());
+    EXPECT_TRUE(find<QWidget>("FindMenuPan")->isHidden());
+    EXPECT_FALSE(find<QAbstractButton>("GCom_2")->isEnabled());
+    selectDiscs({1});
+    expectSaveQuestion();
+    click("SoekCom_3");
+    EXPECT_TRUE(find<QAbstractButton>("GCom_2")->isEnabled()); // given back at the end
+}
+
+TEST_F(GlobalSearch, ReportsAreSavedFromTheEndAndLoadedWithTheirHeaders) {
+    start();
+    type("jazz");
+    click("GCom_4");
+    selectDiscs({1});
+    expectSaveQuestion(6);
+    dialogs.expectInput("SAVE search report", "SAVE this report to:", QString("Jazz"),
+                        QString("jazz"));
+    dialogs.expectPanel("Saved!",
+                        "The report was saved in the following folder:\n\n" +
+                            QString::fromStdString((data / "QReport" / "Jazz.rtf").string()),
+                        true, false, false, 0, 6);
+    click("SoekCom_3");
+    EXPECT_EQ(TempFolder::read(data / "QReport" / "Jazz.rtf"),
+              TempFolder::read(program / "QReport.rtf"));
+    root.write("data/QReport/Other.rtf", "*Holiday* other\r\n");
+
+    click("GCom_10");
+    click("GCom_16");
+    auto* reports = find<QListWidget>("LoadReportLys");
+    ASSERT_EQ(reports->count(), 2);
+    reports->item(0)->setSelected(true);
+    reports->item(1)->setSelected(true);
+    dialogs.expectMessage({}, "Do you want to clear the current search page?", Buttons::YesNo,
+                          Icon::Question, 6);
+    click("LoadReportCom_1");
+    EXPECT_EQ(find<QPlainTextEdit>("RtB")->toPlainText(),
+              "\n================Jazz.rtf==============\n"
+              "*Music* \"E:\\Jazz\\\",\"so what.mp3\"\n"
+              "\n================Other.rtf==============\n"
+              "*Holiday* other\n");
+    EXPECT_TRUE(find<QWidget>("LoadReport")->isHidden());
+}
+
+TEST_F(GlobalSearch, SaveAsksFirstAndRefusesNamesThatCannotBeFiles) {
+    start();
+    type("beach|camera");
+    click("GCom_10");
+    dialogs.expectPanel("Saving Search Report", "Do you want to SAVE this report?", true, true,
+                        false, 0, 6);
+    dialogs.expectInput("SAVE search report", "SAVE this report to:", QString("beach|camera"),
+                        QString("beach|camera"));
+    dialogs.expectMessage("SAVE search report", "A report name cannot hold any of  : * ? \" < > |",
+                          Buttons::Ok, Icon::Warning, 1);
+    click("GCom_17");
+    EXPECT_FALSE(find<QPlainTextEdit>("RtB")->isReadOnly()); // left editable
+    EXPECT_FALSE(std::filesystem::exists(data / "QReport" / "beach|camera.rtf"));
+}
