@@ -101,3 +101,15 @@ TEST_F(WorkspaceTest, TemporaryDriveDefaults) {
     SettingsStore("DRAVIK 2016").setValue("TmpDrive", "SellD2", "M");
     EXPECT_EQ(Workspace::temporaryDrive(2), "M");
 }
+
+TEST_F(WorkspaceTest, AMarkerThatCannotGoKeepsNoOtherInPlace) {
+    Workspace w = make();
+    w.locateFolders(data);
+    w.writeStartMarker();
+    root.write("home/DK.003/inside", "x"); // a folder that cannot be removed as a file
+    root.write("home/DK.004", "x");
+    w.exit(std::nullopt);
+    EXPECT_TRUE(std::filesystem::exists(home / "DK.003"));
+    EXPECT_FALSE(std::filesystem::exists(home / "DK.004"));
+    EXPECT_FALSE(std::filesystem::exists(home / "DK.tmp"));
+}
