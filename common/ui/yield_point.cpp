@@ -26,6 +26,18 @@ void YieldPoint::at(std::initializer_list<int> levels) {
     }
 }
 
+bool YieldPoint::due() const {
+    return sinceLast_.elapsed() >= ThrottleMs;
+}
+
+bool YieldPoint::due(std::initializer_list<int> levels) const {
+    for (const int l : levels) {
+        if (l == level_)
+            return due();
+    }
+    return false;
+}
+
 void YieldPoint::now() {
     QCoreApplication::processEvents();
     sinceLast_.restart();

@@ -28,6 +28,11 @@ public:
     // Pumps now, whatever the time since the last pump (a visible step the user must see).
     void now();
 
+    // Whether an unconditional point, or a point yielding at `levels`, would pump now: a caller
+    // brings its labels up to date only then, not at every step.
+    bool due() const;
+    bool due(std::initializer_list<int> levels) const;
+
 private:
     int level_ = Normal;
     QElapsedTimer sinceLast_;

@@ -53,6 +53,8 @@ ListViewPanel::ListViewPanel(QWidget* host) : QObject(nullptr), host_(host) {
     status_ = sunken(statusRow_, "LaB");
     status_->setAutoFillBackground(true);
     status_->setMinimumWidth(260);
+    // The status changes all the time while something runs: its text must not move the row.
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     fileCount_ = sunken(statusRow_, "FileLab");
     fileCount_->setMinimumWidth(70);
     folderCount_ = sunken(statusRow_, "DirLab");
@@ -70,7 +72,7 @@ ListViewPanel::ListViewPanel(QWidget* host) : QObject(nullptr), host_(host) {
     rowLabel_ = new QLabel(QStringLiteral("Row:"), statusRow_);
     rowLabel_->setObjectName(QStringLiteral("Label5"));
     rowCount_ = sunken(statusRow_, "LinkTel");
-    rowCount_->setMinimumWidth(60);
+    rowCount_->setFixedWidth(80);
     row->addWidget(rowLabel_);
     row->addWidget(rowCount_);
     const char* tips[2] = {"Wide list", "Narrow list"};

@@ -45,6 +45,19 @@ const QString NowCaption = QStringLiteral("NOW!");
 const QColor Searching(0, 255, 0);
 const QColor Searched(255, 255, 0);
 constexpr int ErrorsBeforeTheEnd = 3;
+constexpr qint64 LabelInterval = 100; // ms
+
+// The selected rows of a list, first to last. Asking each row whether it is selected costs as
+// much as the selection is long, which for thousands of discs adds up to seconds.
+QStringList selectedRows(const QListWidget* list) {
+    QModelIndexList chosen = list->selectionModel()->selectedRows();
+    std::sort(chosen.begin(), chosen.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    QStringList rows;
+    for (const QModelIndex& index : chosen)
+        rows << index.data().toString();
+    return rows;
+}
 
 } // namespace
 
@@ -123,6 +136,8 @@ SearchRequest SearchController::prepare() {
     parts_.find.closeMenu();
     ignoringErrors([this] { reports::QuickReport(workspace_.programFolder()).createEmpty(); });
     rows_.clear();
+    examined_ = 0;
+    labelsShown_.invalidate();
     parts_.panel.findingRows().show(&rows_);
     if (parts_.panel.viewFindings()->isChecked()) {
         QListView* findings = parts_.panel.findings();
@@ -135,9 +150,7 @@ SearchRequest SearchController::prepare() {
     SearchRequest request;
     request.words = words_;
     request.dataFolder = workspace_.dataFolder();
-    for (int i = 0; i < parts_.panel.discs()->count(); ++i)
-        if (parts_.panel.discs()->item(i)->isSelected())
-            request.sources << parts_.panel.discs()->item(i)->text();
+    request.sources = selectedRows(parts_.panel.discs());
     parts_.panel.examined()->clear();
     controls::showInside(parts_.panel.counter(), parts_.panel.frame()->pos());
     parts_.panel.counter()->setFocus();
@@ -167,6 +180,7 @@ void SearchController::run() {
 
 void SearchController::endPhase() {
     YieldPoint& yield = services_.yieldPoint();
+    parts_.panel.examined()->setText(common::NumberFormat::hashes(examined_));
     const reports::QuickReport quick(workspace_.programFolder());
     underErrorRule([&] { quick.write(rows_); });
     const QString count = QString::number(rows_.size());
@@ -235,43 +249,56 @@ void SearchController::underErrorRule(const std::function<void()>& step) {
 }
 
 void SearchController::showProgress(const SearchProgress& progress) {
-    if (shown_)
+    // Ten times a second is as often as anyone reads a counter; the window still answers a
+    // click at every pump.
+    if (labelsShown_.isValid() && labelsShown_.elapsed() < LabelInterval)
         return;
-    parts_.list.setStatus(QStringLiteral("Searching ") + progress.source +
-                          QStringLiteral("....[Getting ") + QString::number(progress.sourceHits) +
-                          QStringLiteral(" links]"));
+    labelsShown_.start();
+    QString status = QStringLiteral("Searching ") + progress.source + QStringLiteral("....");
+    if (progress.sourceHits > 0)
+        status += QStringLiteral("[Getting ") + QString::number(progress.sourceHits) +
+                  QStringLiteral(" links]");
+    parts_.list.setStatus(status);
     parts_.list.rowCount()->setText(QString::number(progress.rows));
+    parts_.panel.examined()->setText(common::NumberFormat::hashes(examined_));
     parts_.panel.findingRows().catchUp();
-    shown_ = true;
 }
 
+// The labels are brought up to date only when the window is about to repaint: a label set
+// thousands of times a second costs more than the search it reports.
 void SearchController::sourceStarted(const SearchProgress& progress) {
-    parts_.list.setStatus(QStringLiteral("Searching ") + progress.source + QStringLiteral("...."));
-    shown_ = true;
-    services_.yieldPoint().always();
+    YieldPoint& yield = services_.yieldPoint();
+    if (yield.due()) {
+        showProgress(progress);
+        yield.always();
+    }
 }
 
 void SearchController::sourceFinished(const SearchProgress& progress, SourceState) {
-    showProgress(progress);
-    parts_.panel.examined()->setText(common::NumberFormat::hashes(progress.examined));
-    services_.yieldPoint().at({YieldPoint::Normal});
+    examined_ = progress.examined;
+    YieldPoint& yield = services_.yieldPoint();
+    if (yield.due({YieldPoint::Normal})) {
+        showProgress(progress);
+        yield.at({YieldPoint::Normal});
+    }
 }
 
 void SearchController::rowFound(std::string_view row, const SearchProgress& progress) {
     rows_.add(row);
-    shown_ = false;
     // File-name results let the window breathe after each row, at every level.
-    if (rowRule_ == RowRule::EachFileName) {
+    YieldPoint& yield = services_.yieldPoint();
+    if (rowRule_ == RowRule::EachFileName && yield.due()) {
         showProgress(progress);
-        services_.yieldPoint().always();
+        yield.always();
     }
 }
 
 void SearchController::working(const SearchProgress& progress) {
     YieldPoint& yield = services_.yieldPoint();
-    if (yield.level() != YieldPoint::Foreground)
+    if (yield.due({YieldPoint::Background, YieldPoint::Normal})) {
         showProgress(progress);
-    yield.at({YieldPoint::Background, YieldPoint::Normal});
+        yield.at({YieldPoint::Background, YieldPoint::Normal});
+    }
 }
 
 bool SearchController::stopRequested() {

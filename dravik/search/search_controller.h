@@ -4,6 +4,7 @@
 #include "dravik/search/search_observer.h"
 #include "dravik/search/search_request.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
 
@@ -98,7 +99,8 @@ private:
     ResultRows rows_;
     RowRule rowRule_ = RowRule::EachLine;
     int errors_ = 0;
-    bool shown_ = true; // the labels show the latest row count
+    long long examined_ = 0; // as of the last source read to its end
+    QElapsedTimer labelsShown_;
 };
 
 } // namespace dravik::search

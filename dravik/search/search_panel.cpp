@@ -47,8 +47,8 @@ QComboBox* sortedBox(QWidget* parent, const char* name, const char* accessible) 
 } // namespace
 
 SearchPanel::SearchPanel(QWidget* host, CommandArray& soekCom)
-    : QObject(nullptr),
-      frame_(controls::floatingPanel(host, "DSoekPan", QStringLiteral(" Select Discs to search in"))) {
+    : QObject(nullptr), frame_(controls::floatingPanel(
+                            host, "DSoekPan", QStringLiteral(" Select Discs to search in"))) {
     discs_ = named(new QListWidget(frame_), "SoekLys", "Discs to search");
     discs_->setSelectionMode(QAbstractItemView::MultiSelection);
     new DiscSelection(discs_); // Insert, Ctrl+Insert and the right-button drag
@@ -115,8 +115,8 @@ void SearchPanel::buildChoices(CommandArray& soekCom, QWidget* area) {
     remember->addWidget(selections_, 1);
     remember->addWidget(command(soekCom, SoekCom::DeleteSelection, "D", area, "Delete Selection"));
     layout->addWidget(sets_);
-    layout->addWidget(command(soekCom, SoekCom::SetSelection, "SET Selection", area,
-                              "SET Selection"));
+    layout->addWidget(
+        command(soekCom, SoekCom::SetSelection, "SET Selection", area, "SET Selection"));
     layout->addLayout(remember);
     layout->addWidget(command(soekCom, SoekCom::RememberSelection, "Remember Selection", area));
     for (QCheckBox* option : {caseOn_, wordOnly_, autDub_, viewFindings_})
@@ -127,9 +127,10 @@ void SearchPanel::buildChoices(CommandArray& soekCom, QWidget* area) {
 }
 
 void SearchPanel::buildCounter(QWidget* host) {
-    counter_ = controls::floatingPanel(host, "FileCounter", QStringLiteral("Search through # files:"));
+    counter_ =
+        controls::floatingPanel(host, "FileCounter", QStringLiteral("Search through # files:"));
     examined_ = named(new QLabel(counter_), "TelSoek");
-    examined_->setMinimumWidth(140);
+    examined_->setFixedWidth(160);
     controls::panelLayout(counter_)->addWidget(examined_);
     filesFound_ = named(new QLabel(frame_), "TelSoekWys");
     controls::panelLayout(frame_)->addWidget(filesFound_);
