@@ -108,13 +108,17 @@ QString DrivePanel::temporaryDrive(int index) const {
 }
 
 bool DrivePanel::eventFilter(QObject* watched, QEvent* event) {
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    if ((watched == defaultDrivePanel_ || watched == defaultDrive_) &&
-        event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    const bool release = event->type() == QEvent::MouseButtonRelease;
+    if (!press && !release)
+        return QObject::eventFilter(watched, event);
+    const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+    if ((watched == defaultDrivePanel_ || watched == defaultDrive_) && release &&
+        button == Qt::LeftButton) {
         emit defaultDriveClicked();
         return true;
     }
-    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton) {
+    if (press && button == Qt::RightButton) {
         for (int i = 0; i < TemporaryDrives; ++i) {
             if (watched == sellD_.element(i)) {
                 emit temporaryDriveRightPressed(i);

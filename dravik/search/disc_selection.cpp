@@ -6,9 +6,19 @@
 
 namespace dravik::search {
 
-DiscSelection::DiscSelection(QListWidget* list) : QObject(list), list_(list) {
+namespace {
+
+bool isMouse(const QEvent* event) {
+    return event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress ||
+           event->type() == QEvent::MouseButtonRelease;
+}
+
+} // namespace
+
+DiscSelection::DiscSelection(QListWidget* list)
+    : QObject(list), list_(list), viewport_(list->viewport()) {
     list->installEventFilter(this);
-    list->viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
     list->viewport()->setMouseTracking(true);
 }
 
@@ -50,16 +60,15 @@ bool DiscSelection::eventFilter(QObject* watched, QEvent* event) {
             }
         }
     }
-    if (watched == list_->viewport()) {
+    // The viewport is compared as it was kept: while the list goes, it cannot be asked.
+    if (watched == viewport_ && isMouse(event)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (event->type() == QEvent::MouseMove && (mouse->buttons() & Qt::RightButton)) {
             toggleThenStepDown();
             return true;
         }
         // The right button only drags a selection; it does not pick a row by itself.
-        if ((event->type() == QEvent::MouseButtonPress ||
-             event->type() == QEvent::MouseButtonRelease) &&
-            mouse->button() == Qt::RightButton)
+        if (event->type() != QEvent::MouseMove && mouse->button() == Qt::RightButton)
             return true;
     }
     return QObject::eventFilter(watched, event);

@@ -23,6 +23,7 @@ private:
     void toggle(int row);
 
     QListWidget* list_;
+    QObject* viewport_;
 };
 
 } // namespace dravik::search
