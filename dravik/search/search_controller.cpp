@@ -114,7 +114,9 @@ void SearchController::openPanel() {
     discs->addItems(parts_.discs());
     if (discs->count() > 0)
         discs->setCurrentRow(0, QItemSelectionModel::NoUpdate);
-    parts_.panel.open();
+    // Over the browser and the list, clear of the command column: "STOP" stays in reach.
+    const QWidget* view = parts_.list.view();
+    parts_.panel.open(QPoint(0, view->mapTo(parts_.panel.frame()->parentWidget(), QPoint()).y()));
     parts_.panel.frame()->setFocus();
     ignoringErrors([this] { parts_.extensions.load(); });
     discs->setFocus();

@@ -141,10 +141,9 @@ void SearchPanel::buildCounter(QWidget* host) {
     findings_->hide();
 }
 
-void SearchPanel::open() {
+void SearchPanel::open(const QPoint& at) {
     frame_->adjustSize();
-    const QWidget* host = frame_->parentWidget();
-    controls::showInside(frame_, host->rect().center() - frame_->rect().center());
+    controls::showInside(frame_, at);
 }
 
 } // namespace dravik::search

@@ -9,6 +9,7 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QListWidget;
+class QPoint;
 class QWidget;
 
 namespace dravik::controls {
@@ -31,25 +32,25 @@ public:
     ~SearchPanel() override;
 
     QFrame* frame() const { return frame_; }
-    QListWidget* discs() const { return discs_; }          // `SoekLys`
-    QListWidget* extensions() const { return extensions_; } // `ExtLys`
-    QLineEdit* newExtension() const { return addExt_; }     // `AddExt`
-    QLineEdit* extensionLength() const { return length_; }  // `SLen`
-    QLabel* extensionCount() const { return count_; }       // `Label7` 1
-    QComboBox* sets() const { return sets_; }               // `Sette`
-    QComboBox* selections() const { return selections_; }   // `RemSel`
-    QCheckBox* caseSensitive() const { return caseOn_; }    // `CaseON`
-    QCheckBox* wordOnly() const { return wordOnly_; }       // `WordOnly`
-    QCheckBox* fileNames() const { return autDub_; }        // `AutDub`
+    QListWidget* discs() const { return discs_; }             // `SoekLys`
+    QListWidget* extensions() const { return extensions_; }   // `ExtLys`
+    QLineEdit* newExtension() const { return addExt_; }       // `AddExt`
+    QLineEdit* extensionLength() const { return length_; }    // `SLen`
+    QLabel* extensionCount() const { return count_; }         // `Label7` 1
+    QComboBox* sets() const { return sets_; }                 // `Sette`
+    QComboBox* selections() const { return selections_; }     // `RemSel`
+    QCheckBox* caseSensitive() const { return caseOn_; }      // `CaseON`
+    QCheckBox* wordOnly() const { return wordOnly_; }         // `WordOnly`
+    QCheckBox* fileNames() const { return autDub_; }          // `AutDub`
     QCheckBox* viewFindings() const { return viewFindings_; } // `TVieWC`
-    QFrame* counter() const { return counter_; }            // `FileCounter`
-    QLabel* examined() const { return examined_; }          // `TelSoek`
-    QLabel* filesFound() const { return filesFound_; }      // `TelSoekWys`
-    QListView* findings() const { return findings_; }       // `TVieW`
+    QFrame* counter() const { return counter_; }              // `FileCounter`
+    QLabel* examined() const { return examined_; }            // `TelSoek`
+    QLabel* filesFound() const { return filesFound_; }        // `TelSoekWys`
+    QListView* findings() const { return findings_; }         // `TVieW`
     RowListModel& findingRows() const { return *rows_; }
 
-    // Shows the panel inside the window, in front.
-    void open();
+    // Shows the panel at `at` (kept inside the window), in front.
+    void open(const QPoint& at);
 
 private:
     void buildExtensions(controls::CommandArray& soekCom, QWidget* area);

@@ -60,7 +60,7 @@ TEST_F(Routing, EveryArrayHasItsElementsCaptionsAndHelp) {
         {"GCom_16", "Load", "Internal-Starts from the beginning of the list", "", true},
         {"GCom_17", "Save", "Internal-Starts from the beginning of the list", "", true},
         {"SSPanel1_0", "-F2", "Press F2 to activate search text box",
-         "Press F2 to activate search text box", false},
+         "Press F2 to activate search text box", true},
         {"SSPanel1_1", "F5", "Press F5 to setfocus on the list/ Click to RENAME current disc", "",
          true},
         {"SSPanel1_2", "OPEN", "Open Selected disc", "", true},

@@ -268,6 +268,8 @@ void MainWindow::routeCommands() {
         find_->closeMenu();
     });
     r.route(SSPanel1::Open, [this] { opener_->open(); });
+    // "-F2" is a reminder of the key; a click does what the key does.
+    r.route(SSPanel1::FindBox, [this] { find_->findBox()->setFocus(); });
     r.route(SoekCom::DataPath, [this] { showDataPathDialog(); });
     r.route(WCom::Cancel, [this] { driveChoice_->closeDrivePanel(); });
     routeDiscAdmin(r);
