@@ -42,4 +42,10 @@ void showInside(QWidget* panel, const QPoint& at) {
     panel->raise();
 }
 
+void showCentred(QWidget* panel) {
+    panel->adjustSize();
+    const QWidget* parent = panel->parentWidget();
+    showInside(panel, parent ? parent->rect().center() - panel->rect().center() : QPoint());
+}
+
 } // namespace dravik::controls

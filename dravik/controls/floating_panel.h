@@ -16,5 +16,7 @@ QVBoxLayout* panelLayout(QFrame* panel);
 
 // Shows a floating panel at `at` (its top left), kept fully inside its parent, and in front.
 void showInside(QWidget* panel, const QPoint& at);
+// The same, in the middle of its parent.
+void showCentred(QWidget* panel);
 
 } // namespace dravik::controls

@@ -121,10 +121,8 @@ void DiscAdminController::clearFindHistory() {
 void DiscAdminController::openDeleteMany() {
     panel_.manyDiscs()->clear();
     panel_.manyDiscs()->addItems(discs_.discs());
-    QFrame* box = panel_.deleteMany();
-    box->adjustSize();
-    controls::showInside(box, box->parentWidget()->rect().center() - box->rect().center());
-    box->setFocus();
+    controls::showCentred(panel_.deleteMany());
+    panel_.deleteMany()->setFocus();
 }
 
 void DiscAdminController::closeDeleteMany() {

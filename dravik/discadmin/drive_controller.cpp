@@ -28,11 +28,6 @@ namespace {
 
 const QString MainSettings = common::SettingsNames::Main;
 
-void showCentred(QFrame* frame) {
-    frame->adjustSize();
-    controls::showInside(frame, frame->parentWidget()->rect().center() - frame->rect().center());
-}
-
 } // namespace
 
 DriveController::DriveController(DrivePanel& panel, DiscAdminPanel& admin,
@@ -66,7 +61,7 @@ void DriveController::openDrivePanel() {
     common::SettingsStore(MainSettings)
         .setValue(QStringLiteral("Set Drive"), QStringLiteral("OLD Drive"),
                   workspace_.defaultDrive());
-    showCentred(panel_.drivePanel());
+    controls::showCentred(panel_.drivePanel());
 }
 
 void DriveController::storeDrive() {
@@ -140,7 +135,7 @@ void DriveController::setTemporaryDrive(int index) {
 
 void DriveController::openOldFiles() {
     admin_.oldLists()->setFolder(workspace_.dataFolder());
-    showCentred(admin_.oldFiles());
+    controls::showCentred(admin_.oldFiles());
 }
 
 void DriveController::updateOldFiles() {

@@ -178,8 +178,7 @@ QStringList AssociationPanel::extensionKeys() const {
 }
 
 void AssociationPanel::open() {
-    const QWidget* host = frame_->parentWidget();
-    controls::showInside(frame_, host->rect().center() - frame_->rect().center());
+    controls::showCentred(frame_);
     frame_->setFocus();
 }
 

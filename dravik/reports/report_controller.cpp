@@ -21,15 +21,6 @@ using common::ui::Buttons;
 using common::ui::Icon;
 using workspace::Workspace;
 
-namespace {
-
-void showCentred(QFrame* frame) {
-    frame->adjustSize();
-    controls::showInside(frame, frame->parentWidget()->rect().center() - frame->rect().center());
-}
-
-} // namespace
-
 ReportController::ReportController(ReportPanel& panel, controls::ListViewPanel& list,
                                    Workspace& workspace, services::WindowServices& services,
                                    std::function<QString()> proposedName)
@@ -37,7 +28,7 @@ ReportController::ReportController(ReportPanel& panel, controls::ListViewPanel& 
       proposedName_(std::move(proposedName)) {}
 
 void ReportController::showPanel() {
-    showCentred(panel_.frame());
+    controls::showCentred(panel_.frame());
 }
 
 void ReportController::save() {
@@ -80,7 +71,7 @@ void ReportController::chooseReports() {
     panel_.frame()->hide();
     panel_.reports()->clear();
     panel_.reports()->addItems(SavedReports(workspace_.dataFolder()).list());
-    showCentred(panel_.loadBox());
+    controls::showCentred(panel_.loadBox());
     panel_.loadBox()->setFocus();
 }
 

@@ -2,6 +2,7 @@
 
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
+#include "dravik/controls/floating_panel.h"
 #include "dravik/controls/list_view_panel.h"
 #include "dravik/search/find_panel.h"
 #include "dravik/services/window_services.h"
@@ -61,11 +62,7 @@ void FindController::enableFindCommands(bool enabled) {
 void FindController::enterInFindBox() {
     if (!list_.view()->document()->isEmpty()) {
         enableFindCommands(true);
-        QFrame* menu = panel_.menu();
-        menu->adjustSize();
-        menu->move(menu->parentWidget()->rect().center() - menu->rect().center());
-        menu->show();
-        menu->raise();
+        controls::showCentred(panel_.menu());
         fCom_.element(FCom::FindFirst)->setFocus();
         return;
     }
