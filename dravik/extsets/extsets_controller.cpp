@@ -5,7 +5,7 @@
 #include "common/settings_store.h"
 #include "dravik/controls/control_tag.h"
 #include "dravik/extsets/extension_rule.h"
-#include "dravik/search/search_panel.h"
+#include "dravik/extsets/extsets_panel.h"
 #include "dravik/services/window_services.h"
 #include "dravik/workspace/workspace.h"
 
@@ -23,9 +23,10 @@ using common::ui::Buttons;
 using common::ui::Icon;
 using common::ui::YieldPoint;
 
-ExtSetsController::ExtSetsController(search::SearchPanel& panel, workspace::Workspace& workspace,
+ExtSetsController::ExtSetsController(ExtSetsPanel& panel, QListWidget* discs,
+                                     workspace::Workspace& workspace,
                                      services::WindowServices& services, Surroundings surroundings)
-    : panel_(panel), workspace_(workspace), services_(services),
+    : panel_(panel), discs_(discs), workspace_(workspace), services_(services),
       surroundings_(std::move(surroundings)), selections_(workspace.dataFolder()) {
     panel.newExtension()->installEventFilter(this);
     panel.extensions()->viewport()->installEventFilter(this);
@@ -137,7 +138,7 @@ void ExtSetsController::applySet(const QString& setText) {
 }
 
 void ExtSetsController::applySelection(const QString& name) {
-    QListWidget* discs = panel_.discs();
+    QListWidget* discs = discs_;
     for (const int row : selections_.positions(name, discs->count()))
         discs->item(row)->setSelected(true);
 }
@@ -155,8 +156,8 @@ void ExtSetsController::rememberSelection() {
         return;
     }
     std::vector<int> rows;
-    for (int i = 0; i < panel_.discs()->count(); ++i) {
-        if (panel_.discs()->item(i)->isSelected())
+    for (int i = 0; i < discs_->count(); ++i) {
+        if (discs_->item(i)->isSelected())
             rows.push_back(i);
     }
     selections_.remember(name, rows);
@@ -176,7 +177,7 @@ void ExtSetsController::deleteSelection() {
 }
 
 void ExtSetsController::selectAllDiscs(bool on) {
-    QListWidget* discs = panel_.discs();
+    QListWidget* discs = discs_;
     // One range for the whole list: row by row, thousands of discs take seconds.
     if (on)
         discs->selectAll();

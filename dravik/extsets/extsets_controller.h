@@ -8,9 +8,8 @@
 
 #include <functional>
 
-namespace dravik::search {
-class SearchPanel;
-}
+class QListWidget;
+
 namespace dravik::services {
 class WindowServices;
 }
@@ -19,6 +18,8 @@ class Workspace;
 }
 
 namespace dravik::extsets {
+
+class ExtSetsPanel;
 
 // The extension list `ExtLys` with its set box `Sette`, and the saved disc selections `RemSel`,
 // on the global-search panel. The engine lists hold the entries; the panel's lists show them and
@@ -33,7 +34,8 @@ public:
         std::function<void(bool)> showChangeNotice; // the "List have CHANGED ! !" reminder
     };
 
-    ExtSetsController(search::SearchPanel& panel, workspace::Workspace& workspace,
+    // `discs` is the disc selection list the saved selections act on.
+    ExtSetsController(ExtSetsPanel& panel, QListWidget* discs, workspace::Workspace& workspace,
                       services::WindowServices& services, Surroundings surroundings);
 
     // The panel opens: sets, extension list and saved selections from their files.
@@ -68,7 +70,8 @@ private:
     void added(int entries);
     void showSelections();
 
-    search::SearchPanel& panel_;
+    ExtSetsPanel& panel_;
+    QListWidget* discs_;
     workspace::Workspace& workspace_;
     services::WindowServices& services_;
     Surroundings surroundings_;

@@ -2,7 +2,6 @@
 
 #include "common/name_resolver.h"
 #include "common/text_writer.h"
-#include "dravik/search/result_rows.h"
 
 namespace dravik::reports {
 
@@ -17,9 +16,9 @@ void QuickReport::createEmpty() const {
     common::TextWriter(path(), common::TextWriter::Mode::Replace).commit();
 }
 
-void QuickReport::write(const search::ResultRows& rows) const {
+void QuickReport::write(const std::function<void(common::TextWriter&)>& writeRows) const {
     common::TextWriter writer(path(), common::TextWriter::Mode::Replace);
-    rows.writeTo(writer);
+    writeRows(writer);
     writer.commit();
 }
 

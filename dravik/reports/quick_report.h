@@ -1,9 +1,10 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 
-namespace dravik::search {
-class ResultRows;
+namespace common {
+class TextWriter;
 }
 
 namespace dravik::reports {
@@ -20,8 +21,9 @@ public:
     std::filesystem::path path() const;
     // An empty report, as a search starts with.
     void createEmpty() const;
-    // Every row, CR LF each, through a complete new file renamed over the old one.
-    void write(const search::ResultRows& rows) const;
+    // The rows `writeRows` puts into the writer (each ended by CR LF), through a complete new
+    // file renamed over the old one.
+    void write(const std::function<void(common::TextWriter&)>& writeRows) const;
 
 private:
     std::filesystem::path programFolder_;

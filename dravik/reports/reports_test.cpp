@@ -1,5 +1,6 @@
 #include "common/error.h"
 #include "common/testing/temp_folder.h"
+#include "common/text_writer.h"
 #include "dravik/reports/quick_report.h"
 #include "dravik/reports/saved_reports.h"
 #include "dravik/search/result_rows.h"
@@ -21,7 +22,7 @@ TEST(QuickReport, EmptiedAtTheStartAndWrittenWholeAtTheEnd) {
     rows.add("*Disc 1* \"E:\\\",\"a.txt\"");
     rows.add(std::string("*W* caf\xe9", 8));
     rows.add("");
-    report.write(rows);
+    report.write([&](common::TextWriter& writer) { rows.writeTo(writer); });
     EXPECT_EQ(TempFolder::read(program / "qreport.RTF"),
               "*Disc 1* \"E:\\\",\"a.txt\"\r\n*W* caf\xe9\r\n\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(program.path()), {}), 1);

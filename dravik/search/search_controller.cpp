@@ -1,6 +1,7 @@
 #include "dravik/search/search_controller.h"
 
 #include "common/number_format.h"
+#include "common/text_writer.h"
 #include "common/upper_case.h"
 #include "dravik/catalogue/list_text.h"
 #include "dravik/controls/command_array.h"
@@ -184,7 +185,7 @@ void SearchController::endPhase() {
     YieldPoint& yield = services_.yieldPoint();
     parts_.panel.examined()->setText(common::NumberFormat::hashes(examined_));
     const reports::QuickReport quick(workspace_.programFolder());
-    underErrorRule([&] { quick.write(rows_); });
+    underErrorRule([&] { quick.write([this](common::TextWriter& w) { rows_.writeTo(w); }); });
     const QString count = QString::number(rows_.size());
     parts_.list.rowLabel()->setText(QStringLiteral("Row:"));
     parts_.list.setStatus(QStringLiteral("Loading Quick-Report data"));

@@ -3,6 +3,7 @@
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
 #include "dravik/controls/floating_panel.h"
+#include "dravik/extsets/extsets_panel.h"
 #include "dravik/search/disc_selection.h"
 #include "dravik/search/row_list_model.h"
 
@@ -37,13 +38,6 @@ QWidget* command(CommandArray& soekCom, SoekCom index, const char* caption, QWid
                        QString::fromLatin1(tooltip));
 }
 
-QComboBox* sortedBox(QWidget* parent, const char* name, const char* accessible) {
-    auto* box = named(new QComboBox(parent), name, accessible);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    return box;
-}
-
 } // namespace
 
 SearchPanel::SearchPanel(QWidget* host, CommandArray& soekCom)
@@ -59,7 +53,7 @@ SearchPanel::SearchPanel(QWidget* host, CommandArray& soekCom)
     columns->addWidget(middle, 2);
     columns->addWidget(right, 2);
     controls::panelLayout(frame_)->addLayout(columns, 1);
-    buildExtensions(soekCom, middle);
+    extensionArea_ = middle;
     buildChoices(soekCom, right);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(command(soekCom, SoekCom::SelectAll, "Select ALL", frame_));
@@ -74,51 +68,15 @@ SearchPanel::SearchPanel(QWidget* host, CommandArray& soekCom)
 
 SearchPanel::~SearchPanel() = default;
 
-void SearchPanel::buildExtensions(CommandArray& soekCom, QWidget* area) {
-    auto* layout = new QVBoxLayout(area);
-    count_ = named(new QLabel(QStringLiteral("File type to search for"), area), "Label7_1");
-    addExt_ = named(new QLineEdit(area), "AddExt", "New extension");
-    addExt_->setMaxLength(6);
-    addExt_->setToolTip(QStringLiteral("Max Char = 6"));
-    length_ = named(new QLineEdit(QStringLiteral("4"), area), "SLen", "Extension length");
-    length_->setMaxLength(1);
-    length_->setFixedWidth(30);
-    length_->setToolTip(QStringLiteral("Len of extention INCLUDED dot (0=Variable length)"));
-    extensions_ = named(new QListWidget(area), "ExtLys", "Extensions to search");
-    extensions_->setSelectionMode(QAbstractItemView::MultiSelection);
-    auto* adding = new QHBoxLayout;
-    adding->addWidget(addExt_);
-    adding->addWidget(command(soekCom, SoekCom::AddExtension, "ADD Extention", area));
-    auto* finding = new QHBoxLayout;
-    finding->addWidget(length_);
-    finding->addWidget(command(soekCom, SoekCom::SearchExtension, "Search Extention", area));
-    auto* keeping = new QHBoxLayout;
-    keeping->addWidget(command(soekCom, SoekCom::SaveList, "Save List", area));
-    keeping->addWidget(command(soekCom, SoekCom::ClearList, "C", area, "CLEAR List"));
-    keeping->addWidget(command(soekCom, SoekCom::DeleteSelected, "D", area, "DELETE Selected"));
-    layout->addWidget(count_);
-    layout->addLayout(adding);
-    layout->addLayout(finding);
-    layout->addWidget(extensions_, 1);
-    layout->addLayout(keeping);
-}
-
 void SearchPanel::buildChoices(CommandArray& soekCom, QWidget* area) {
     auto* layout = new QVBoxLayout(area);
-    sets_ = sortedBox(area, "Sette", "Extension sets");
-    selections_ = sortedBox(area, "RemSel", "Saved disc selections");
+    auto* sets = new QWidget(area);
+    extensionsPanel_ = std::make_unique<extsets::ExtSetsPanel>(extensionArea_, sets, soekCom);
     caseOn_ = named(new QCheckBox(QStringLiteral("Case sensitive"), area), "CaseON");
     wordOnly_ = named(new QCheckBox(QStringLiteral("Word ONLY"), area), "WordOnly");
     autDub_ = named(new QCheckBox(QStringLiteral("Auto-remove double filenames"), area), "AutDub");
     viewFindings_ = named(new QCheckBox(QStringLiteral("VIEW Findings"), area), "TVieWC");
-    auto* remember = new QHBoxLayout;
-    remember->addWidget(selections_, 1);
-    remember->addWidget(command(soekCom, SoekCom::DeleteSelection, "D", area, "Delete Selection"));
-    layout->addWidget(sets_);
-    layout->addWidget(
-        command(soekCom, SoekCom::SetSelection, "SET Selection", area, "SET Selection"));
-    layout->addLayout(remember);
-    layout->addWidget(command(soekCom, SoekCom::RememberSelection, "Remember Selection", area));
+    layout->addWidget(sets);
     for (QCheckBox* option : {caseOn_, wordOnly_, autDub_, viewFindings_})
         layout->addWidget(option);
     layout->addStretch();

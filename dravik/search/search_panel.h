@@ -12,8 +12,13 @@ class QListWidget;
 class QPoint;
 class QWidget;
 
+#include <memory>
+
 namespace dravik::controls {
 class CommandArray;
+}
+namespace dravik::extsets {
+class ExtSetsPanel;
 }
 
 namespace dravik::search {
@@ -21,8 +26,7 @@ namespace dravik::search {
 class RowListModel;
 
 // The global-search panel `DSoekPan` (" Select Discs to search in"): the disc selection list
-// `SoekLys`, the extension list `ExtLys` with `AddExt`, `SLen` and its count label `Label7`, the
-// set box `Sette`, the saved selections `RemSel`, the four options (`CaseON`, `WordOnly`,
+// `SoekLys`, the extension controls (their own panel), the four options (`CaseON`, `WordOnly`,
 // `AutDub`, `TVieWC`) and the commands `SoekCom`. While a search runs, `FileCounter` shows the
 // examined count `TelSoek` and, when asked for, the live list `TVieW` shows the rows found.
 class SearchPanel : public QObject {
@@ -32,13 +36,8 @@ public:
     ~SearchPanel() override;
 
     QFrame* frame() const { return frame_; }
-    QListWidget* discs() const { return discs_; }             // `SoekLys`
-    QListWidget* extensions() const { return extensions_; }   // `ExtLys`
-    QLineEdit* newExtension() const { return addExt_; }       // `AddExt`
-    QLineEdit* extensionLength() const { return length_; }    // `SLen`
-    QLabel* extensionCount() const { return count_; }         // `Label7` 1
-    QComboBox* sets() const { return sets_; }                 // `Sette`
-    QComboBox* selections() const { return selections_; }     // `RemSel`
+    QListWidget* discs() const { return discs_; } // `SoekLys`
+    extsets::ExtSetsPanel& extensions() const { return *extensionsPanel_; }
     QCheckBox* caseSensitive() const { return caseOn_; }      // `CaseON`
     QCheckBox* wordOnly() const { return wordOnly_; }         // `WordOnly`
     QCheckBox* fileNames() const { return autDub_; }          // `AutDub`
@@ -53,18 +52,13 @@ public:
     void open(const QPoint& at);
 
 private:
-    void buildExtensions(controls::CommandArray& soekCom, QWidget* area);
     void buildChoices(controls::CommandArray& soekCom, QWidget* area);
     void buildCounter(QWidget* host);
 
     QFrame* frame_;
     QListWidget* discs_;
-    QListWidget* extensions_;
-    QLineEdit* addExt_;
-    QLineEdit* length_;
-    QLabel* count_;
-    QComboBox* sets_;
-    QComboBox* selections_;
+    QWidget* extensionArea_ = nullptr;
+    std::unique_ptr<extsets::ExtSetsPanel> extensionsPanel_;
     QCheckBox* caseOn_;
     QCheckBox* wordOnly_;
     QCheckBox* autDub_;

@@ -195,8 +195,8 @@ void MainWindow::createSearch() {
         return rows;
     };
     around.showChangeNotice = [this](bool on) { discs_->changeNotice()->setVisible(on); };
-    extensions_ = std::make_unique<extsets::ExtSetsController>(*search_, workspace_, *this,
-                                                               std::move(around));
+    extensions_ = std::make_unique<extsets::ExtSetsController>(
+        search_->extensions(), search_->discs(), workspace_, *this, std::move(around));
     search::SearchController::Parts parts{
         *search_,      *find_,       *finding_,   *listView_,
         *arrays_.gCom, *extensions_, *reporting_, [this] { return discs_->discs(); }};
