@@ -94,8 +94,8 @@ SettingsStore::Content SettingsStore::load() const {
     return content;
 }
 
-void SettingsStore::save(const Content& content) const {
-    TextWriter writer(file_, TextWriter::Mode::Replace);
+void SettingsStore::save(const Content& content, TextWriter::Durability durability) const {
+    TextWriter writer(file_, TextWriter::Mode::Replace, durability);
     for (const Section& section : content) {
         if (section.entries.empty())
             continue;
@@ -114,7 +114,8 @@ SettingsStore::Section* SettingsStore::find(Content& content, const QString& sec
     return nullptr;
 }
 
-template <typename Change> void SettingsStore::update(Change change) {
+template <typename Change>
+void SettingsStore::update(Change change, TextWriter::Durability durability) {
     std::error_code ec;
     std::filesystem::create_directories(file_.parent_path(), ec);
     QLockFile lock(QString::fromStdString(file_.string() + ".lock"));
@@ -128,7 +129,7 @@ template <typename Change> void SettingsStore::update(Change change) {
     }
     Content content = load();
     change(content);
-    save(content);
+    save(content, durability);
 }
 
 QString SettingsStore::value(const QString& section, const QString& key,
@@ -164,21 +165,24 @@ QStringList SettingsStore::keys(const QString& section) const {
     return out;
 }
 
-void SettingsStore::setValue(const QString& section, const QString& key, const QString& value) {
-    update([&](Content& content) {
-        Section* s = find(content, section);
-        if (!s) {
-            content.push_back({section, {}});
-            s = &content.back();
-        }
-        for (auto& entry : s->entries) {
-            if (UpperCase::equal(entry.first, key)) {
-                entry.second = value;
-                return;
+void SettingsStore::setValue(const QString& section, const QString& key, const QString& value,
+                             TextWriter::Durability durability) {
+    update(
+        [&](Content& content) {
+            Section* s = find(content, section);
+            if (!s) {
+                content.push_back({section, {}});
+                s = &content.back();
             }
-        }
-        s->entries.emplace_back(key, value);
-    });
+            for (auto& entry : s->entries) {
+                if (UpperCase::equal(entry.first, key)) {
+                    entry.second = value;
+                    return;
+                }
+            }
+            s->entries.emplace_back(key, value);
+        },
+        durability);
 }
 
 void SettingsStore::removeKey(const QString& section, const QString& key) {

@@ -64,11 +64,12 @@ protected:
         done->load();
     }
 
-    SplitEngine::Outcome run(const QStringList& entries,
-                             SplitEngine::WhenDone when = SplitEngine::WhenDone::Skip,
-                             const QString& cutDisc = {}) {
+    SplitEngine::Outcome run(const QStringList& names,
+                             SplitEngine::WhenDone when = SplitEngine::WhenDone::Skip) {
+        std::vector<splitter::ListedFile> entries;
+        for (const QString& name : names)
+            entries.push_back({name.toStdString(), name});
         SplitEngine engine(folders, *done, settings, observer);
-        engine.setCutDisc(cutDisc);
         observer.engine = &engine;
         const auto outcome = engine.run(entries, when);
         observer.engine = nullptr;
@@ -82,10 +83,9 @@ protected:
     // Every line of every extension file, counted.
     std::map<std::string, int> allLines() const {
         std::map<std::string, int> lines;
-        for (const QString& name : SplitFolders::listFiles(folders.output()))
-            for (const auto& line :
-                 common::LineReader::readAll(folders.output() / name.toStdString()))
-                ++lines[name.toStdString() + ": " + line];
+        for (const auto& file : SplitFolders::listFiles(folders.output()))
+            for (const auto& line : common::LineReader::readAll(folders.output() / file.bytes))
+                ++lines[file.bytes + ": " + line];
         return lines;
     }
 
@@ -108,7 +108,7 @@ TEST_F(SplitEngineTest, SplitsACatalogueListOneLinePerFile) {
     EXPECT_EQ(output("JPG.rtf"), lineFor("img_001.jpg", "Holiday", "\\Photos\\2009\\") +
                                      lineFor("img_002.JPG", "Holiday", "\\Photos\\2009\\"));
     EXPECT_EQ(output("OTHER.rtf"), lineFor("readme", "Holiday", "\\Docs\\"));
-    EXPECT_EQ(SplitFolders::listFiles(folders.output()).size(), 3);
+    EXPECT_EQ(SplitFolders::listFiles(folders.output()).size(), 3u);
     EXPECT_EQ(TempFolder::read(folders.doneList()), "Holiday\r\n");
     EXPECT_EQ(observer.log, QStringList({"FINISHED", "Holiday...done"}));
     EXPECT_TRUE(settings.busyDisc().isEmpty());
@@ -191,7 +191,7 @@ TEST_F(SplitEngineTest, ManyExtensionsInOneRunLoseNoLine) {
     list += "1,860 files : 3 folders\r\n";
     data.write("Many.rtf", list);
     run({"Many.rtf"});
-    EXPECT_EQ(SplitFolders::listFiles(folders.output()).size(), extensions);
+    EXPECT_EQ(SplitFolders::listFiles(folders.output()).size(), std::size_t(extensions));
     for (int n = 0; n < extensions; ++n) {
         const std::string name = "f.X" + std::to_string(100 + n);
         std::string expected;
@@ -257,7 +257,7 @@ TEST_F(SplitEngineTest, ACutDiscIsCleanedBeforeItIsSplitAgain) {
     EXPECT_EQ(run({"B.rtf"}), SplitEngine::Outcome::Stopped);
     EXPECT_EQ(common::LineReader::readAll(folders.output() / "TXT.rtf").size(), 40u);
     observer.stopAfter = 0;
-    run({"B.rtf"}, SplitEngine::WhenDone::Skip, settings.busyDisc());
+    run({"B.rtf"}); // the busy marker names B
     EXPECT_EQ(common::LineReader::readAll(folders.output() / "TXT.rtf").size(), 100u);
     EXPECT_EQ(observer.log,
               QStringList({"FINISHED", "B...done", "B DELETE...done", "B DELETE started..."}));
@@ -274,7 +274,7 @@ TEST_F(SplitEngineTest, DeleteOfACutDiscOnlyTakesItsLeftoversOut) {
     observer.stopAfter = 40;
     run({"B.rtf"});
     observer.stopAfter = 0;
-    run({"B.rtf"}, SplitEngine::WhenDone::Delete, "B");
+    run({"B.rtf"}, SplitEngine::WhenDone::Delete); // the busy marker names B
     EXPECT_EQ(output("TXT.rtf"), lineFor("a.txt", "A", "E:\\"));
     EXPECT_EQ(TempFolder::read(folders.doneList()), "A\r\n");
     EXPECT_TRUE(settings.busyDisc().isEmpty());
