@@ -2,17 +2,18 @@
 
 #include "common/code_page.h"
 #include "common/error.h"
+#include "common/file_lock.h"
 #include "common/line_reader.h"
 #include "common/text_writer.h"
 #include "common/upper_case.h"
-
-#include <QLockFile>
 
 #include <cstdlib>
 
 namespace common {
 
 namespace {
+
+constexpr std::chrono::milliseconds LockWait(10000);
 
 QString escape(const QString& text, bool key) {
     QString out;
@@ -118,15 +119,13 @@ template <typename Change>
 void SettingsStore::update(Change change, TextWriter::Durability durability) {
     std::error_code ec;
     std::filesystem::create_directories(file_.parent_path(), ec);
-    QLockFile lock(QString::fromStdString(file_.string() + ".lock"));
-    lock.setStaleLockTime(10000);
-    if (!lock.lock()) {
-        if (lock.error() == QLockFile::LockFailedError)
-            throw Error(ErrorNumber::PathFileAccess,
-                        file_.string() + ": settings are locked by another program");
-        throw Error(ErrorNumber::PermissionDenied,
-                    file_.string() + ": the settings folder cannot be written");
-    }
+    // Another program's read-modify-write waits for this one. The lock writes nothing itself,
+    // so a write that need not reach the disk costs no disk flush, and a killed program leaves
+    // no stale lock.
+    FileLock lock;
+    if (!lock.acquire(file_.string() + ".lock", LockWait))
+        throw Error(ErrorNumber::PathFileAccess,
+                    file_.string() + ": settings are locked by another program");
     Content content = load();
     change(content);
     save(content, durability);

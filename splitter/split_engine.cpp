@@ -56,7 +56,6 @@ SplitEngine::Outcome SplitEngine::run(const std::vector<ListedFile>& entries, Wh
         finishCutDisc();
         runDiscs(entries, whenDone);
         closeFiles();
-        // The run's one flush: what it wrote reaches the disk before the marker is cleared.
         done_.save(Durability::Disk);
         settings_.setBusyDisc(QString(), Durability::Disk);
     } catch (const Stopped&) {

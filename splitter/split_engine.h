@@ -26,7 +26,10 @@ class SplitterSettings;
 // it; a deletion first saves the done list without the disc. So the marker names a disc that is
 // not in the done list exactly when that disc may have some of its lines in the extension files,
 // and the next run takes them out before anything else (a cut disc). Rewrites are complete new
-// files renamed into place; the disk is flushed once at the start and once at the end of a run.
+// files renamed into place. None of this needs a disk flush to survive a killed process; the disk
+// is flushed once at the start of a run (the first marker) and once at its end (the done list,
+// then the cleared marker). The extension lines are not flushed: that costs a journal commit per
+// file, and a run may write hundreds.
 //
 // Failures come out as common::Error once the open files are closed and the finished discs are in
 // the done list; the busy marker then keeps the disc that was cut, if any.

@@ -146,8 +146,14 @@ void SplitterWindow::settingsUnreadable(const common::Error& error) {
 }
 
 bool SplitterWindow::lockDataPath() {
-    if (folders_.isEmpty() || lock_.acquire(folders_.data()))
+    if (folders_.isEmpty())
         return true;
+    try {
+        if (lock_.acquire(folders_.data()))
+            return true;
+    } catch (const common::Error&) {
+        return true; // a folder that cannot be opened cannot be worked on either: said later
+    }
     dialogs_.message(QString(),
                      QStringLiteral("A splitter is already running on this data path:\r\n") +
                          folders_.dataPath(),

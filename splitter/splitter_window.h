@@ -1,9 +1,9 @@
 #pragma once
 
 #include "common/drive_table.h"
+#include "common/file_lock.h"
 #include "common/ui/yield_point.h"
 #include "splitter/split_folders.h"
-#include "splitter/split_lock.h"
 #include "splitter/split_observer.h"
 #include "splitter/splitter_settings.h"
 
@@ -95,7 +95,10 @@ private:
     QString startFolder_;
     SplitterSettings settings_;
     SplitFolders folders_;
-    SplitLock lock_;
+    // Only one splitter works on a data path: two would append to the same extension files and
+    // rewrite the same done list. The lock is on the data folder itself, so it holds however the
+    // path is spelt and leaves no file behind.
+    common::FileLock lock_;
     std::unique_ptr<DoneList> done_;
     std::unique_ptr<SplitEngine> engine_;
     common::ui::YieldPoint yield_;
