@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 using common::testing::TempFolder;
@@ -29,6 +30,14 @@ public:
     void logTop(const QString& line) override { log.prepend(line); }
     void removeTopLog() override { log.removeFirst(); }
     void logBottom(const QString& line) override { log.append(line); }
+    void discStarted(const QString& disc) override {
+        if (onDiscStarted)
+            onDiscStarted(disc);
+    }
+    void rewriting(int index) override {
+        if (onRewriting)
+            onRewriting(index);
+    }
     void discFinished() override {
         if (stopAtDiscEnd && engine)
             engine->requestStop();
@@ -38,6 +47,8 @@ public:
             engine->requestStop();
     }
     QStringList log;
+    std::function<void(const QString&)> onDiscStarted;
+    std::function<void(int)> onRewriting;
     int stopAfter = 0;
     bool stopAtDiscEnd = false;
     int records = 0;
@@ -69,6 +80,11 @@ protected:
         std::vector<splitter::ListedFile> entries;
         for (const QString& name : names)
             entries.push_back({name.toStdString(), name});
+        return runFiles(entries, when);
+    }
+
+    SplitEngine::Outcome runFiles(const std::vector<splitter::ListedFile>& entries,
+                                  SplitEngine::WhenDone when = SplitEngine::WhenDone::Skip) {
         SplitEngine engine(folders, *done, settings, observer);
         observer.engine = &engine;
         const auto outcome = engine.run(entries, when);
@@ -278,4 +294,109 @@ TEST_F(SplitEngineTest, DeleteOfACutDiscOnlyTakesItsLeftoversOut) {
     EXPECT_EQ(output("TXT.rtf"), lineFor("a.txt", "A", "E:\\"));
     EXPECT_EQ(TempFolder::read(folders.doneList()), "A\r\n");
     EXPECT_TRUE(settings.busyDisc().isEmpty());
+}
+
+TEST_F(SplitEngineTest, EachDiscIsWrittenOutAndDoneBeforeTheNextOneBegins) {
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    data.write("B.rtf", catalogueLine("F:\\", "b.txt") + "1 files :  folders\r\n");
+    // What a kill at the start of B would leave: A whole, and nothing to clean up.
+    std::string doneAtB, linesAtB;
+    QString cutAtB = "?";
+    observer.onDiscStarted = [&](const QString& disc) {
+        if (disc != "B")
+            return;
+        doneAtB = TempFolder::read(folders.doneList());
+        linesAtB = output("TXT.rtf");
+        DoneList onDisk(folders.doneList());
+        onDisk.load();
+        cutAtB = SplitEngine::cutDisc(settings, onDisk);
+    };
+    run({"A.rtf", "B.rtf"});
+    EXPECT_EQ(doneAtB, "A\r\n");
+    EXPECT_EQ(linesAtB, lineFor("a.txt", "A", "E:\\"));
+    EXPECT_TRUE(cutAtB.isEmpty());
+
+    // A deletion names its disc in the busy marker and leaves the done list before the first
+    // extension file is rewritten: a kill from then on makes the disc one to clean up.
+    QString busyAtRewrite, cutAtRewrite;
+    std::string doneAtRewrite;
+    observer.onDiscStarted = nullptr;
+    observer.onRewriting = [&](int) {
+        busyAtRewrite = settings.busyDisc();
+        doneAtRewrite = TempFolder::read(folders.doneList());
+        DoneList onDisk(folders.doneList());
+        onDisk.load();
+        cutAtRewrite = SplitEngine::cutDisc(settings, onDisk);
+    };
+    run({"A.rtf"}, SplitEngine::WhenDone::Delete);
+    EXPECT_EQ(busyAtRewrite, "A");
+    EXPECT_EQ(doneAtRewrite, "B\r\n");
+    EXPECT_EQ(cutAtRewrite, "A");
+    EXPECT_TRUE(settings.busyDisc().isEmpty());
+}
+
+TEST_F(SplitEngineTest, DeleteAndRedoFindADiscWhoseListChangedOnlyInLetterCase) {
+    data.write("Holiday.rtf", catalogueLine("E:\\", "a.txt") + catalogueLine("E:\\x\\", "b.jpg") +
+                                  "2 files : 1 folders\r\n");
+    data.write("B.rtf", catalogueLine("F:\\", "c.txt") + "1 files :  folders\r\n");
+    run({"Holiday.rtf", "B.rtf"});
+    std::filesystem::rename(data / "Holiday.rtf", data / "HOLIDAY.rtf");
+    run({"HOLIDAY.rtf"}, SplitEngine::WhenDone::Redo);
+    EXPECT_EQ(output("TXT.rtf"),
+              lineFor("c.txt", "B", "F:\\") + lineFor("a.txt", "HOLIDAY", "E:\\"));
+    EXPECT_EQ(output("JPG.rtf"), lineFor("b.jpg", "HOLIDAY", "\\x\\"));
+    EXPECT_EQ(TempFolder::read(folders.doneList()), "B\r\nHOLIDAY\r\n");
+
+    std::filesystem::rename(data / "HOLIDAY.rtf", data / "holiday.rtf");
+    run({"holiday.rtf"}, SplitEngine::WhenDone::Delete);
+    EXPECT_EQ(output("TXT.rtf"), lineFor("c.txt", "B", "F:\\"));
+    EXPECT_EQ(output("JPG.rtf"), "");
+    EXPECT_EQ(TempFolder::read(folders.doneList()), "B\r\n");
+}
+
+TEST_F(SplitEngineTest, AListWhoseNameIsNotUtf8IsOpenedByItsOwnBytes) {
+    data.write("D\xe9mo.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    const auto files = SplitFolders::listFiles(folders.data());
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].bytes, "D\xe9mo.rtf");
+    EXPECT_EQ(files[0].shown, QString::fromUtf8("D\xc3\xa9mo.rtf"));
+    EXPECT_EQ(runFiles(files), SplitEngine::Outcome::Finished);
+    EXPECT_EQ(output("TXT.rtf"), lineFor("a.txt", "D\xc3\xa9mo", "E:\\"));
+    EXPECT_EQ(TempFolder::read(folders.doneList()), "D\xc3\xa9mo\r\n");
+    EXPECT_TRUE(settings.busyDisc().isEmpty());
+}
+
+TEST_F(SplitEngineTest, ACutDiscIsTakenOutFirstWhateverDiscsAreChosen) {
+    std::string list;
+    for (int n = 0; n < 100; ++n)
+        list += catalogueLine("E:\\", "f" + std::to_string(n) + ".txt");
+    data.write("B.rtf", list + "100 files :  folders\r\n");
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    observer.stopAfter = 40;
+    EXPECT_EQ(run({"B.rtf"}), SplitEngine::Outcome::Stopped);
+    observer.stopAfter = 0;
+    // Another disc: the marker is about to name it, so B's leftovers must go now.
+    run({"A.rtf"});
+    EXPECT_EQ(output("TXT.rtf"), lineFor("a.txt", "A", "E:\\"));
+    EXPECT_EQ(observer.log,
+              QStringList({"FINISHED", "A...done", "B DELETE...done", "B DELETE started..."}));
+    EXPECT_TRUE(settings.busyDisc().isEmpty());
+    EXPECT_EQ(TempFolder::read(folders.doneList()), "A\r\n");
+}
+
+TEST_F(SplitEngineTest, AHalfLineLeftByAKilledRunIsCutOffBeforeAppending) {
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    const std::string whole = lineFor("old.txt", "Old", "E:\\");
+    data.write("TheShards-13/TXT.rtf", whole + "f12.txt " + Deg + "   ");
+    run({"A.rtf"});
+    EXPECT_EQ(output("TXT.rtf"), whole + lineFor("a.txt", "A", "E:\\"));
+}
+
+TEST_F(SplitEngineTest, AMarkerNamingADoneDiscIsNoCutDisc) {
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    run({"A.rtf"});
+    settings.setBusyDisc("a"); // killed after A was done, before the marker moved on
+    EXPECT_TRUE(SplitEngine::cutDisc(settings, *done).isEmpty());
+    settings.setBusyDisc("B");
+    EXPECT_EQ(SplitEngine::cutDisc(settings, *done), "B");
 }
