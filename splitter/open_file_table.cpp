@@ -52,11 +52,12 @@ AppendFile& OpenFileTable::openNew(std::string_view extension) {
     return files_[position];
 }
 
-void OpenFileTable::flushAll() {
+template <typename Step> void OpenFileTable::eachFile(Step step) {
+    // Every file gets its turn; the first failure is thrown after the last.
     std::optional<common::Error> failure;
     for (int k = 1; k <= count_; ++k) {
         try {
-            files_[k].flush();
+            step(files_[k]);
         } catch (const common::Error& e) {
             if (!failure)
                 failure = e;
@@ -66,22 +67,26 @@ void OpenFileTable::flushAll() {
         throw *failure;
 }
 
+void OpenFileTable::flushAll() {
+    eachFile([](AppendFile& file) { file.flush(); });
+}
+
 void OpenFileTable::closeAll() {
-    std::optional<common::Error> failure;
-    for (int k = 1; k <= count_; ++k) {
-        try {
-            files_[k].close();
-        } catch (const common::Error& e) {
-            if (!failure)
-                failure = e;
-        }
-        names_[k].clear();
+    try {
+        eachFile([](AppendFile& file) { file.close(); });
+    } catch (const common::Error&) {
+        clear();
+        throw;
     }
+    clear();
+}
+
+void OpenFileTable::clear() {
+    for (int k = 1; k <= count_; ++k)
+        names_[k].clear();
     positions_.clear();
     count_ = 0;
     current_ = 0;
-    if (failure)
-        throw *failure;
 }
 
 } // namespace splitter

@@ -64,6 +64,8 @@ private:
     };
 
     AppendFile& openNew(std::string_view extension);
+    template <typename Step> void eachFile(Step step);
+    void clear();
 
     std::filesystem::path folder_;
     int capacity_;

@@ -92,6 +92,14 @@ protected:
         return outcome;
     }
 
+    // A catalogue list of `count` files f0.txt, f1.txt, ... in the root.
+    void writeTextFiles(const std::string& list, int count) const {
+        std::string lines;
+        for (int n = 0; n < count; ++n)
+            lines += catalogueLine("E:\\", "f" + std::to_string(n) + ".txt");
+        data.write(list, lines + std::to_string(count) + " files :  folders\r\n");
+    }
+
     std::string output(const std::string& name) const {
         return TempFolder::read(folders.output() / name);
     }
@@ -219,10 +227,7 @@ TEST_F(SplitEngineTest, ManyExtensionsInOneRunLoseNoLine) {
 
 TEST_F(SplitEngineTest, AnInterruptedRunKeepsTheBusyMarkerAndWhatWasFinished) {
     data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
-    std::string big;
-    for (int n = 0; n < 100; ++n)
-        big += catalogueLine("E:\\", "f" + std::to_string(n) + ".txt");
-    data.write("B.rtf", big + "100 files :  folders\r\n");
+    writeTextFiles("B.rtf", 100);
     observer.stopAfter = 50;
     EXPECT_EQ(run({"A.rtf", "B.rtf"}), SplitEngine::Outcome::Stopped);
     EXPECT_EQ(settings.busyDisc(), "B");
@@ -265,10 +270,7 @@ TEST_F(SplitEngineTest, AStopBetweenDiscsLeavesNothingToWarnAbout) {
 }
 
 TEST_F(SplitEngineTest, ACutDiscIsCleanedBeforeItIsSplitAgain) {
-    std::string list;
-    for (int n = 0; n < 100; ++n)
-        list += catalogueLine("E:\\", "f" + std::to_string(n) + ".txt");
-    data.write("B.rtf", list + "100 files :  folders\r\n");
+    writeTextFiles("B.rtf", 100);
     observer.stopAfter = 40;
     EXPECT_EQ(run({"B.rtf"}), SplitEngine::Outcome::Stopped);
     EXPECT_EQ(common::LineReader::readAll(folders.output() / "TXT.rtf").size(), 40u);
@@ -281,10 +283,7 @@ TEST_F(SplitEngineTest, ACutDiscIsCleanedBeforeItIsSplitAgain) {
 }
 
 TEST_F(SplitEngineTest, DeleteOfACutDiscOnlyTakesItsLeftoversOut) {
-    std::string list;
-    for (int n = 0; n < 100; ++n)
-        list += catalogueLine("E:\\", "f" + std::to_string(n) + ".txt");
-    data.write("B.rtf", list + "100 files :  folders\r\n");
+    writeTextFiles("B.rtf", 100);
     data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
     run({"A.rtf"});
     observer.stopAfter = 40;
@@ -367,10 +366,7 @@ TEST_F(SplitEngineTest, AListWhoseNameIsNotUtf8IsOpenedByItsOwnBytes) {
 }
 
 TEST_F(SplitEngineTest, ACutDiscIsTakenOutFirstWhateverDiscsAreChosen) {
-    std::string list;
-    for (int n = 0; n < 100; ++n)
-        list += catalogueLine("E:\\", "f" + std::to_string(n) + ".txt");
-    data.write("B.rtf", list + "100 files :  folders\r\n");
+    writeTextFiles("B.rtf", 100);
     data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
     observer.stopAfter = 40;
     EXPECT_EQ(run({"B.rtf"}), SplitEngine::Outcome::Stopped);
