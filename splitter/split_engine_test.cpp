@@ -387,12 +387,3 @@ TEST_F(SplitEngineTest, AHalfLineLeftByAKilledRunIsCutOffBeforeAppending) {
     run({"A.rtf"});
     EXPECT_EQ(output("TXT.rtf"), whole + lineFor("a.txt", "A", "E:\\"));
 }
-
-TEST_F(SplitEngineTest, AMarkerNamingADoneDiscIsNoCutDisc) {
-    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
-    run({"A.rtf"});
-    settings.setBusyDisc("a"); // killed after A was done, before the marker moved on
-    EXPECT_TRUE(SplitEngine::cutDisc(settings, *done).isEmpty());
-    settings.setBusyDisc("B");
-    EXPECT_EQ(SplitEngine::cutDisc(settings, *done), "B");
-}
