@@ -2,17 +2,18 @@
 
 #include "common/code_page.h"
 #include "common/error.h"
+#include "common/file_lock.h"
 #include "common/line_reader.h"
 #include "common/text_writer.h"
 #include "common/upper_case.h"
-
-#include <QLockFile>
 
 #include <cstdlib>
 
 namespace common {
 
 namespace {
+
+constexpr std::chrono::milliseconds LockWait(10000);
 
 QString escape(const QString& text, bool key) {
     QString out;
@@ -94,8 +95,8 @@ SettingsStore::Content SettingsStore::load() const {
     return content;
 }
 
-void SettingsStore::save(const Content& content) const {
-    TextWriter writer(file_, TextWriter::Mode::Replace);
+void SettingsStore::save(const Content& content, TextWriter::Durability durability) const {
+    TextWriter writer(file_, TextWriter::Mode::Replace, durability);
     for (const Section& section : content) {
         if (section.entries.empty())
             continue;
@@ -114,21 +115,20 @@ SettingsStore::Section* SettingsStore::find(Content& content, const QString& sec
     return nullptr;
 }
 
-template <typename Change> void SettingsStore::update(Change change) {
+template <typename Change>
+void SettingsStore::update(Change change, TextWriter::Durability durability) {
     std::error_code ec;
     std::filesystem::create_directories(file_.parent_path(), ec);
-    QLockFile lock(QString::fromStdString(file_.string() + ".lock"));
-    lock.setStaleLockTime(10000);
-    if (!lock.lock()) {
-        if (lock.error() == QLockFile::LockFailedError)
-            throw Error(ErrorNumber::PathFileAccess,
-                        file_.string() + ": settings are locked by another program");
-        throw Error(ErrorNumber::PermissionDenied,
-                    file_.string() + ": the settings folder cannot be written");
-    }
+    // Another program's read-modify-write waits for this one. The lock writes nothing itself,
+    // so a write that need not reach the disk costs no disk flush, and a killed program leaves
+    // no stale lock.
+    FileLock lock;
+    if (!lock.acquire(file_.string() + ".lock", LockWait))
+        throw Error(ErrorNumber::PathFileAccess,
+                    file_.string() + ": settings are locked by another program");
     Content content = load();
     change(content);
-    save(content);
+    save(content, durability);
 }
 
 QString SettingsStore::value(const QString& section, const QString& key,
@@ -164,21 +164,24 @@ QStringList SettingsStore::keys(const QString& section) const {
     return out;
 }
 
-void SettingsStore::setValue(const QString& section, const QString& key, const QString& value) {
-    update([&](Content& content) {
-        Section* s = find(content, section);
-        if (!s) {
-            content.push_back({section, {}});
-            s = &content.back();
-        }
-        for (auto& entry : s->entries) {
-            if (UpperCase::equal(entry.first, key)) {
-                entry.second = value;
-                return;
+void SettingsStore::setValue(const QString& section, const QString& key, const QString& value,
+                             TextWriter::Durability durability) {
+    update(
+        [&](Content& content) {
+            Section* s = find(content, section);
+            if (!s) {
+                content.push_back({section, {}});
+                s = &content.back();
             }
-        }
-        s->entries.emplace_back(key, value);
-    });
+            for (auto& entry : s->entries) {
+                if (UpperCase::equal(entry.first, key)) {
+                    entry.second = value;
+                    return;
+                }
+            }
+            s->entries.emplace_back(key, value);
+        },
+        durability);
 }
 
 void SettingsStore::removeKey(const QString& section, const QString& key) {

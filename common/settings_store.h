@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/text_writer.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,7 +27,10 @@ public:
     QString value(const QString& section, const QString& key, const QString& fallback = {}) const;
     bool contains(const QString& section, const QString& key) const;
     QStringList keys(const QString& section) const;
-    void setValue(const QString& section, const QString& key, const QString& value);
+    // `durability` Process spares the disk flush for a value rewritten often (a marker that a
+    // killed program must leave behind whole, flushed by the caller once in a while).
+    void setValue(const QString& section, const QString& key, const QString& value,
+                  TextWriter::Durability durability = TextWriter::Durability::Disk);
     void removeKey(const QString& section, const QString& key);
     void removeSection(const QString& section);
 
@@ -37,8 +42,9 @@ private:
     using Content = std::vector<Section>;
 
     Content load() const;
-    void save(const Content& content) const;
-    template <typename Change> void update(Change change);
+    void save(const Content& content, TextWriter::Durability durability) const;
+    template <typename Change>
+    void update(Change change, TextWriter::Durability durability = TextWriter::Durability::Disk);
     static Section* find(Content& content, const QString& section);
 
     std::filesystem::path file_;

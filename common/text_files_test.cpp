@@ -251,6 +251,40 @@ TEST(TextWriter, AnAppendFirstEndsAnUnterminatedLastLine) {
     }
 }
 
+// Where only a crash leaves a last line without its end (a record cut in the middle of a write),
+// the half line goes, and nothing is glued to it.
+TEST(TextWriter, AnAppendCanCutAnUnendedLastLineInstead) {
+    TempFolder dir;
+    const std::string big(10000, 'x'); // the cut looks back further than one block
+    for (const auto& [before, after] : std::vector<std::pair<std::string, std::string>>{
+             {"Whole\r\nHalf a li", "Whole\r\nNext\r\n"},
+             {"Whole\r\nEnds\r", "Whole\r\nNext\r\n"},
+             {"Whole\r\n" + big, "Whole\r\nNext\r\n"},
+             {"No line end at all", "Next\r\n"},
+             {"Lone LF\n", "Lone LF\nNext\r\n"},
+             {"", "Next\r\n"}}) {
+        const auto file = dir.write("JPG.rtf", before);
+        TextWriter writer(TextWriter::Buffer::Small);
+        writer.setUnendedLine(TextWriter::UnendedLine::Cut);
+        writer.open(file, TextWriter::Mode::Append);
+        writer.line("Next");
+        writer.commit();
+        EXPECT_EQ(TempFolder::read(file), after) << before.substr(0, 20);
+    }
+}
+
+// A rewrite that needs only to outlive the process is as whole as one that reaches the disk.
+TEST(TextWriter, AReplaceWithoutDiskFlushIsStillCompleteAndLeavesNothingBeside) {
+    TempFolder dir;
+    const auto file = dir.write("DoneSplit.lys", "old\r\n");
+    TextWriter::replaceLines(file, {"A", "B"}, TextWriter::Durability::Process);
+    EXPECT_EQ(TempFolder::read(file), "A\r\nB\r\n");
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
+        ++entries;
+    EXPECT_EQ(entries, 1);
+}
+
 TEST(TextFiles, FailedReadsAndWritesLeaveNoDescriptorOpen) {
     TempFolder dir;
     dir.makeFolder("list.rtf");

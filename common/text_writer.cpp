@@ -30,6 +30,11 @@ TextWriter::TextWriter(const std::filesystem::path& path, Mode mode, Buffer buff
     open(path, mode);
 }
 
+TextWriter::TextWriter(const std::filesystem::path& path, Mode mode, Durability durability)
+    : bufferSize_(Buffer::Large), durability_(durability) {
+    open(path, mode);
+}
+
 TextWriter::~TextWriter() {
     if (!fd_)
         return;
@@ -72,7 +77,11 @@ void TextWriter::open(const std::filesystem::path& path, Mode mode) {
         fd_ = FileOps::openRegular(path, O_WRONLY | O_CREAT | O_APPEND);
         return;
     }
-    if (!endsWithLineEnd())
+    if (endsWithLineEnd())
+        return;
+    if (unended_ == UnendedLine::Cut)
+        cutUnendedLine();
+    else
         endLine();
 }
 
@@ -83,6 +92,29 @@ bool TextWriter::endsWithLineEnd() const {
         ::pread(fd_.get(), &last, 1, st.st_size - 1) != 1)
         throw Error::fromErrno(errno, path_.string());
     return last == '\n';
+}
+
+void TextWriter::cutUnendedLine() {
+    struct stat st {};
+    if (::fstat(fd_.get(), &st) != 0)
+        throw Error::fromErrno(errno, path_.string());
+    // Back from the end, a block at a time, to the last line end.
+    char block[4096];
+    off_t end = st.st_size;
+    while (end > 0) {
+        const off_t begin = end > off_t(sizeof block) ? end - off_t(sizeof block) : 0;
+        const auto size = static_cast<std::size_t>(end - begin);
+        if (::pread(fd_.get(), block, size, begin) != ssize_t(size))
+            throw Error::fromErrno(errno, path_.string());
+        const void* found = ::memrchr(block, '\n', size);
+        if (found) {
+            end = begin + (static_cast<const char*>(found) - block) + 1;
+            break;
+        }
+        end = begin;
+    }
+    if (::ftruncate(fd_.get(), end) != 0)
+        throw Error::fromErrno(errno, path_.string());
 }
 
 void TextWriter::discard() {
@@ -146,7 +178,8 @@ void TextWriter::commit() {
         return;
     try {
         flush();
-        if (mode_ == Mode::Replace && ::fsync(fd_.get()) != 0)
+        const bool toDisk = mode_ == Mode::Replace && durability_ == Durability::Disk;
+        if (toDisk && ::fsync(fd_.get()) != 0)
             throw Error::fromErrno(errno, path_.string());
         if (!fd_.close())
             throw Error::fromErrno(errno, path_.string());
@@ -156,12 +189,13 @@ void TextWriter::commit() {
         discard();
         throw;
     }
-    if (mode_ == Mode::Replace)
+    if (mode_ == Mode::Replace && durability_ == Durability::Disk)
         syncFolder(path_.parent_path());
 }
 
-void TextWriter::replaceLines(const std::filesystem::path& path, const QStringList& lines) {
-    TextWriter writer(path, Mode::Replace);
+void TextWriter::replaceLines(const std::filesystem::path& path, const QStringList& lines,
+                              Durability durability) {
+    TextWriter writer(path, Mode::Replace, durability);
     for (const QString& l : lines)
         writer.line(l);
     writer.commit();

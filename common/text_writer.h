@@ -26,18 +26,31 @@ public:
     enum class Mode { Truncate, Append, Replace };
     // Large for a file written on its own; Small where hundreds are open at once.
     enum class Buffer : std::size_t { Large = 256u << 10, Small = 32u << 10 };
+    // How far a Replace must have gone when commit() returns: to the disk (the default), or only
+    // out of the process, which a killed program cannot undo but a power loss can. The rename
+    // keeps the file whole either way; the second spares a disk flush where a caller flushes once
+    // for many rewrites.
+    enum class Durability { Disk, Process };
+    // What an Append does with a last line that has no line end: end it, so the first line
+    // written does not join it; or cut it off, where such a line can only be a record torn by a
+    // crash.
+    enum class UnendedLine { End, Cut };
 
     // A closed writer; open() gives it a file.
     explicit TextWriter(Buffer buffer = Buffer::Large);
     TextWriter(const std::filesystem::path& path, Mode mode, Buffer buffer = Buffer::Large);
+    TextWriter(const std::filesystem::path& path, Mode mode, Durability durability);
     ~TextWriter(); // without commit(), a Replace leaves the old file untouched
     TextWriter(const TextWriter&) = delete;
     TextWriter& operator=(const TextWriter&) = delete;
 
-    // Commits a file still open, then opens `path`. An Append first ends an unterminated last
-    // line, so the first line written never joins it. Throws common::Error.
+    // Commits a file still open, then opens `path`. An Append first deals with an unended last
+    // line as setUnendedLine() says (ends it unless told otherwise). Throws common::Error.
     void open(const std::filesystem::path& path, Mode mode);
     bool isOpen() const { return fd_.isOpen(); }
+    // For the files opened from now on.
+    void setUnendedLine(UnendedLine unended) { unended_ = unended; }
+    void setDurability(Durability durability) { durability_ = durability; }
 
     // Bytes as they are (already in the file's code page).
     void raw(std::string_view bytes) {
@@ -64,11 +77,14 @@ public:
     void commit();
 
     // Writes a whole file of lines in Replace mode.
-    static void replaceLines(const std::filesystem::path& path, const QStringList& lines);
+    static void replaceLines(const std::filesystem::path& path, const QStringList& lines,
+                             Durability durability = Durability::Disk);
 
 private:
     // Whether the file opened is empty or its last line is ended.
     bool endsWithLineEnd() const;
+    // Truncates the file after its last line end (to nothing when it has none).
+    void cutUnendedLine();
     void rawSlow(std::string_view bytes);
     void writeOut(const char* data, std::size_t size);
     void discard();
@@ -77,6 +93,8 @@ private:
     std::filesystem::path writing_;
     Mode mode_ = Mode::Truncate;
     Buffer bufferSize_;
+    Durability durability_ = Durability::Disk;
+    UnendedLine unended_ = UnendedLine::End;
     FileDescriptor fd_;
     std::vector<char> buffer_;
     std::size_t used_ = 0;

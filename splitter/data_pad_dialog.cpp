@@ -53,15 +53,9 @@ void DataPadDialog::openAt(const QString& startFolder) {
     if (!startFolder.isEmpty() && std::filesystem::is_directory(wanted, ec)) {
         // The drive whose root holds the folder, so the folder list can climb to that root.
         std::filesystem::path top = wanted.root_path();
-        if (const auto letter = drive_->table().letterOf(wanted)) {
-            const int index = drive_->findData(QChar(*letter));
-            if (index >= 0) {
-                drive_->setCurrentIndex(index);
-                shownLetter_ = *letter;
-            }
+        if (const auto letter = drive_->table().letterOf(wanted))
             top = drive_->table().root(*letter);
-        }
-        dir_->setPath(wanted, top);
+        dir_->setPath(wanted, top); // the drive list follows the folder shown
         return;
     }
     try {
@@ -73,12 +67,23 @@ void DataPadDialog::openAt(const QString& startFolder) {
 
 void DataPadDialog::folderChanged(const QString& folder) {
     dataPath_ = common::FolderPath::withSeparator(folder);
+    showDriveOf(folder.toStdString());
     try {
         files_->setFolder(folder.toStdString());
     } catch (const common::Error&) {
         files_->clear();
     }
     emit dataPathChanged(dataPath_);
+}
+
+void DataPadDialog::showDriveOf(const std::filesystem::path& folder) {
+    // The drive list names the drive that holds the folder shown, also when the folder list
+    // climbed or moved into another drive's root; blank when no drive holds it.
+    const auto letter = drive_->table().letterOf(folder);
+    const int index = letter ? drive_->findData(QChar(*letter)) : -1;
+    drive_->setCurrentIndex(index);
+    if (index >= 0)
+        shownLetter_ = *letter;
 }
 
 void DataPadDialog::driveChanged(char letter, const QString& root) {
@@ -98,7 +103,13 @@ void DataPadDialog::driveFailed(char letter, const QString& reason) {
 }
 
 void DataPadDialog::set() {
-    settings_.setDataPath(dataPath_);
+    try {
+        settings_.setDataPath(dataPath_);
+    } catch (const common::Error& e) {
+        // The path is used all the same; only the next start will not know it.
+        dialogs_.message(QString(), QStringLiteral("Error: %1").arg(e.number()),
+                         common::ui::Buttons::Ok, common::ui::Icon::None);
+    }
     accept();
 }
 

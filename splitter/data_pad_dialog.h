@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <filesystem>
+
 namespace common::ui {
 class Dialogs;
 class DriveListBox;
@@ -36,6 +38,7 @@ signals:
 private:
     void openAt(const QString& startFolder);
     void folderChanged(const QString& folder);
+    void showDriveOf(const std::filesystem::path& folder);
     void driveChanged(char letter, const QString& root);
     void driveFailed(char letter, const QString& reason);
     void set();

@@ -1,5 +1,7 @@
 #include "splitter/disc_list_box.h"
 
+#include "common/ui/file_list_box.h"
+
 #include <QMouseEvent>
 
 namespace splitter {
@@ -9,14 +11,23 @@ DiscListBox::DiscListBox(QWidget* parent) : QListWidget(parent) {
     setAccessibleName(QStringLiteral("Disc lists"));
 }
 
-QStringList DiscListBox::selectedNames() const {
-    // Top to bottom, as the list shows them, not in the order they were picked.
-    QStringList names;
+void DiscListBox::fill(const common::ui::FileListBox& files) {
+    clear();
+    for (int row = 0; row < files.count(); ++row) {
+        auto* entry = new QListWidgetItem(files.item(row)->text(), this);
+        const std::string bytes = files.filePath(row).filename().string();
+        entry->setData(Qt::UserRole, QByteArray::fromStdString(bytes));
+    }
+}
+
+std::vector<ListedFile> DiscListBox::selectedFiles() const {
+    std::vector<ListedFile> files;
     for (int i = 0; i < count(); ++i) {
         if (item(i)->isSelected())
-            names << item(i)->text();
+            files.push_back(
+                {item(i)->data(Qt::UserRole).toByteArray().toStdString(), item(i)->text()});
     }
-    return names;
+    return files;
 }
 
 void DiscListBox::mousePressEvent(QMouseEvent* event) {

@@ -3,7 +3,6 @@
 #include "common/code_page.h"
 #include "common/file_ops.h"
 #include "common/line_reader.h"
-#include "common/text_writer.h"
 #include "common/upper_case.h"
 
 namespace splitter {
@@ -33,19 +32,8 @@ void DoneList::remove(const QString& disc) {
     names_.removeIf([&](const QString& name) { return common::UpperCase::equal(name, disc); });
 }
 
-void DoneList::save() const {
-    common::TextWriter::replaceLines(file_, names_);
-}
-
-void DoneList::removeFromFile(const QString& disc) const {
-    QStringList kept;
-    common::FileOps::createIfMissing(file_);
-    for (const std::string& line : common::LineReader::readAll(file_)) {
-        const QString name = common::CodePage::decodeLine(line);
-        if (!common::UpperCase::equal(name, disc))
-            kept << name;
-    }
-    common::TextWriter::replaceLines(file_, kept);
+void DoneList::save(common::TextWriter::Durability durability) const {
+    common::TextWriter::replaceLines(file_, names_, durability);
 }
 
 } // namespace splitter

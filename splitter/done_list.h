@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/text_writer.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -21,10 +23,10 @@ public:
     void add(const QString& disc);
     // In memory only.
     void remove(const QString& disc);
-    // Writes the whole list through a new file renamed over the old one.
-    void save() const;
-    // Drops the disc's lines from the file as it is on disk, through a new file.
-    void removeFromFile(const QString& disc) const;
+    // Writes the whole list through a new file renamed over the old one; a run saves after
+    // every disc and flushes to the disk only at its end.
+    void
+    save(common::TextWriter::Durability durability = common::TextWriter::Durability::Disk) const;
 
 private:
     std::filesystem::path file_;

@@ -2,7 +2,6 @@
 
 #include "splitter/append_file.h"
 
-#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -14,14 +13,21 @@
 namespace splitter {
 
 // The extension files a run holds open: position 0 is the placeholder "empty", positions 1 to
-// 500 hold the extension whose file is open under that number. A hash map finds an extension's
-// position; the 501st extension closes every file and starts the table again at position 1, and
-// later records of the closed extensions reopen their files for appending.
+// the capacity (500 where the process may open that many files) hold the extension whose file is
+// open under that number. A hash map finds an extension's position; the extension after a full
+// table closes every file and starts the table again at position 1, and later records of the
+// closed extensions reopen their files for appending.
 class OpenFileTable {
 public:
     static constexpr int Capacity = 500;
 
-    explicit OpenFileTable(std::filesystem::path folder);
+    explicit OpenFileTable(std::filesystem::path folder, int capacity = Capacity);
+
+    // The capacity that keeps the process below its limit on open files, with room for the files
+    // a run opens besides the table (the list read, rewrites, settings, the window's own).
+    static int capacityWithin(std::size_t limit, std::size_t inUse);
+    // The capacity for this process now.
+    static int capacityNow();
 
     // The open file of `extension`, opening it first when needed.
     AppendFile& fileFor(std::string_view extension) {
@@ -35,10 +41,14 @@ public:
         return openNew(extension);
     }
 
+    int capacity() const { return capacity_; }
     int count() const { return count_; }
     int current() const { return current_; }
     // The extension at `position`; "empty" at 0.
     const std::string& at(int position) const { return names_[position]; }
+    // Writes every buffered line out to its file; the files stay open. Throws the first failure
+    // after trying all.
+    void flushAll();
     // Closes every open file and empties the table; throws the first failure after closing all.
     void closeAll();
 
@@ -54,8 +64,11 @@ private:
     };
 
     AppendFile& openNew(std::string_view extension);
+    template <typename Step> void eachFile(Step step);
+    void clear();
 
     std::filesystem::path folder_;
+    int capacity_;
     std::unordered_map<std::string, int, Hash, std::equal_to<>> positions_;
     std::vector<std::string> names_;
     std::unique_ptr<AppendFile[]> files_;

@@ -3,6 +3,7 @@
 #include "common/code_page.h"
 #include "common/error.h"
 #include "common/upper_case.h"
+#include "splitter/disc_key.h"
 #include "splitter/disc_remover.h"
 #include "splitter/done_list.h"
 #include "splitter/line_format.h"
@@ -16,6 +17,8 @@
 namespace splitter {
 
 namespace {
+using Durability = common::TextWriter::Durability;
+
 // Every failure leaves the run as a numbered common::Error.
 common::Error asError(std::exception_ptr failure) {
     try {
@@ -35,17 +38,26 @@ common::Error asError(std::exception_ptr failure) {
 SplitEngine::SplitEngine(SplitFolders folders, DoneList& done, SplitterSettings& settings,
                          SplitObserver& observer)
     : folders_(std::move(folders)), done_(done), settings_(settings), observer_(observer),
-      table_(folders_.output()) {}
+      table_(folders_.output(), OpenFileTable::capacityNow()) {}
 
-SplitEngine::Outcome SplitEngine::run(const QStringList& entries, WhenDone whenDone) {
+QString SplitEngine::cutDisc(const SplitterSettings& settings, const DoneList& done) {
+    const QString busy = settings.busyDisc();
+    return busy.isEmpty() || done.contains(busy) ? QString() : busy;
+}
+
+SplitEngine::Outcome SplitEngine::run(const std::vector<ListedFile>& entries, WhenDone whenDone) {
     stop_ = false;
+    marked_ = false;
     cut_ = false;
+    cleaned_.clear();
     rule_.reset();
     observer_.runStarted();
     try {
+        finishCutDisc();
         runDiscs(entries, whenDone);
         closeFiles();
-        done_.save();
+        done_.save(Durability::Disk);
+        settings_.setBusyDisc(QString(), Durability::Disk);
     } catch (const Stopped&) {
         abandon();
         return Outcome::Stopped;
@@ -56,13 +68,25 @@ SplitEngine::Outcome SplitEngine::run(const QStringList& entries, WhenDone whenD
     }
     observer_.logTop(QStringLiteral("FINISHED"));
     observer_.runFinished();
-    settings_.setBusyDisc(QString());
     return Outcome::Finished;
 }
 
-void SplitEngine::runDiscs(const QStringList& entries, WhenDone whenDone) {
-    for (const QString& entry : entries) {
-        const QString disc = entry.chopped(4);
+void SplitEngine::finishCutDisc() {
+    // Before the marker names anything else: it is the only record of the cut disc.
+    const QString disc = cutDisc(settings_, done_);
+    if (disc.isEmpty())
+        return;
+    cut_ = true;
+    observer_.logTop(disc + QStringLiteral(" DELETE started..."));
+    removeLines(disc);
+    observer_.logTop(disc + QStringLiteral(" DELETE...done"));
+    markIdle();
+    cleaned_ = disc;
+}
+
+void SplitEngine::runDiscs(const std::vector<ListedFile>& entries, WhenDone whenDone) {
+    for (const ListedFile& entry : entries) {
+        const QString disc = entry.shown.chopped(4);
         for (;;) {
             if (stop_)
                 throw Stopped{};
@@ -72,19 +96,13 @@ void SplitEngine::runDiscs(const QStringList& entries, WhenDone whenDone) {
             observer_.discStarted(disc);
             observer_.logTop(disc + QStringLiteral(" Started..."));
             observer_.pump();
-            if (!done_.contains(disc) && !cutDisc_.isEmpty() &&
-                common::UpperCase::equal(disc, cutDisc_)) {
-                // Not done, yet its lines are partly there: take them out first.
-                cutDisc_.clear();
-                observer_.removeTopLog();
-                observer_.logTop(disc + QStringLiteral(" DELETE started..."));
-                removeLines(disc);
-                observer_.logTop(disc + QStringLiteral(" DELETE...done"));
-                if (whenDone == WhenDone::Delete)
-                    break;
-                continue;
-            }
             if (!done_.contains(disc)) {
+                // A cut disc with DELETE ticked: its leftovers went at the start of the run.
+                if (whenDone == WhenDone::Delete && !cleaned_.isEmpty() &&
+                    common::UpperCase::equal(disc, cleaned_)) {
+                    observer_.removeTopLog();
+                    break;
+                }
                 if (stop_)
                     throw Stopped{};
                 split(disc, entry);
@@ -112,14 +130,13 @@ void SplitEngine::runDiscs(const QStringList& entries, WhenDone whenDone) {
     }
 }
 
-void SplitEngine::split(const QString& disc, const QString& entry) {
-    settings_.setBusyDisc(disc);
-    cut_ = true;
-    const auto path = folders_.discList(entry);
-    RecordReader reader(path);
+void SplitEngine::split(const QString& disc, const ListedFile& entry) {
+    markBusy(disc);
+    RecordReader reader(folders_.discList(entry));
     const std::uint64_t length = remaining_;
     const LineFormat format(common::CodePage::encode(disc));
     Record record;
+    // A record cut short by the end of the list ends the disc like the end itself.
     while (reader.next(record)) {
         if (stop_)
             throw Stopped{};
@@ -135,30 +152,69 @@ void SplitEngine::split(const QString& disc, const QString& entry) {
         file.write(line_);
         observer_.record();
     }
-    // A record cut short by the end of the list ends the disc like the end itself.
+    // Every line of the disc is in its file before the done list says so.
+    table_.flushAll();
+    done_.add(disc);
+    done_.save(Durability::Process);
+    cut_ = false;
     observer_.removeTopLog();
     observer_.logTop(disc + QStringLiteral("...done"));
     observer_.scrollLogToTop();
-    done_.add(disc);
-    cut_ = false;
     observer_.doneListChanged(done_.names());
     remaining_ = 0;
     observer_.discFinished();
     observer_.pump();
 }
 
+void SplitEngine::deleteDisc(const QString& disc) {
+    observer_.pump();
+    markBusy(disc);
+    // Out of the done list first: from here on the marker alone says that lines may be left.
+    done_.remove(disc);
+    done_.save(Durability::Process);
+    observer_.doneListChanged(done_.names());
+    removeLines(disc);
+    markIdle();
+}
+
+void SplitEngine::removeLines(const QString& disc) {
+    // The run's own open files are among those rewritten: close them first, so no buffered line
+    // is lost and no file is replaced under an open handle.
+    closeFiles();
+    const DiscKey key(disc);
+    const auto output = folders_.output();
+    const auto files = SplitFolders::listFiles(output);
+    for (std::size_t k = 0; k < files.size(); ++k) {
+        observer_.rewriting(static_cast<int>(k));
+        observer_.pump();
+        DiscRemover::removeFrom(output / files[k].bytes, key);
+    }
+}
+
+void SplitEngine::markBusy(const QString& disc) {
+    // The first marker of a run reaches the disk; later ones only need to outlive the process.
+    settings_.setBusyDisc(disc, marked_ ? Durability::Process : Durability::Disk);
+    marked_ = true;
+    cut_ = true;
+}
+
+void SplitEngine::markIdle() {
+    settings_.setBusyDisc(QString(), Durability::Process);
+    cut_ = false;
+}
+
 void SplitEngine::abandon() {
     // Keep what was finished: lines already split reach their files, finished discs reach the
-    // done list. The busy marker stays, so the next start warns about the disc that was cut.
+    // done list. The busy marker stays when a disc is half done, so the next start warns about it
+    // and the next run takes its lines out.
     try {
         closeFiles();
     } catch (const std::exception&) {
     }
     try {
-        done_.save();
-        // Stopped between discs: nothing is cut, so the next start has nothing to warn about.
+        done_.save(Durability::Disk);
         if (!cut_)
-            settings_.setBusyDisc(QString());
+            settings_.setBusyDisc(QString(), Durability::Disk);
     } catch (const std::exception&) {
     }
     observer_.runStopped();
@@ -169,28 +225,6 @@ void SplitEngine::closeFiles() {
     table_.closeAll();
     if (any)
         observer_.tableChanged(table_);
-}
-
-void SplitEngine::deleteDisc(const QString& disc) {
-    observer_.pump();
-    removeLines(disc);
-    done_.removeFromFile(disc);
-    done_.remove(disc);
-    observer_.doneListChanged(done_.names());
-}
-
-void SplitEngine::removeLines(const QString& disc) {
-    // The run's own open files are among those rewritten: close them first, so no buffered line
-    // is lost and no file is replaced under an open handle.
-    closeFiles();
-    const std::string key = LineFormat::discKey(common::CodePage::encode(disc));
-    const auto output = folders_.output();
-    const QStringList files = SplitFolders::listFiles(output);
-    for (int k = 0; k < files.size(); ++k) {
-        observer_.rewriting(k);
-        observer_.pump();
-        DiscRemover::removeFrom(output / files[k].toStdString(), key);
-    }
 }
 
 } // namespace splitter

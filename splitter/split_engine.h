@@ -5,10 +5,10 @@
 #include "splitter/split_folders.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace splitter {
 
@@ -18,8 +18,21 @@ class SplitterSettings;
 
 // A run of the splitter: each chosen disc list is split over the extension files, unless it is in
 // the done list, in which case it is skipped, deleted from the extension files, or deleted and
-// split again. Failures come out as common::Error once the open files are closed and the finished
-// discs are in the done list; the busy marker then keeps the disc whose split was cut, if any.
+// split again.
+//
+// A run may be killed at any moment and the next run still ends with each record of each done
+// disc exactly once. The busy marker names a disc before any of its lines is written or removed;
+// a split ends by writing out its extension lines and then saving the done list with the disc in
+// it; a deletion first saves the done list without the disc. So the marker names a disc that is
+// not in the done list exactly when that disc may have some of its lines in the extension files,
+// and the next run takes them out before anything else (a cut disc). Rewrites are complete new
+// files renamed into place. None of this needs a disk flush to survive a killed process; the disk
+// is flushed once at the start of a run (the first marker) and once at its end (the done list,
+// then the cleared marker). The extension lines are not flushed: that costs a journal commit per
+// file, and a run may write hundreds.
+//
+// Failures come out as common::Error once the open files are closed and the finished discs are in
+// the done list; the busy marker then keeps the disc that was cut, if any.
 class SplitEngine {
 public:
     enum class WhenDone { Skip, Delete, Redo };
@@ -28,8 +41,8 @@ public:
     SplitEngine(SplitFolders folders, DoneList& done, SplitterSettings& settings,
                 SplitObserver& observer);
 
-    // `entries` are disc list file names ("name.rtf"), in the order to split them.
-    Outcome run(const QStringList& entries, WhenDone whenDone);
+    // `entries` are disc list files ("name.rtf"), in the order to split them.
+    Outcome run(const std::vector<ListedFile>& entries, WhenDone whenDone);
     // Asks a running run to end after the current record, as an interrupted run ends.
     void requestStop() { stop_ = true; }
 
@@ -38,21 +51,21 @@ public:
     const OpenFileTable& table() const { return table_; }
     const SplitFolders& folders() const { return folders_; }
 
-    // Takes a disc's lines out of every extension file there is now and out of the done list.
-    void deleteDisc(const QString& disc);
-
-    // The disc whose split an earlier run left cut (the busy marker at start-up). Its leftover
-    // lines are taken out before it is split again, so each of its records ends up once; with
-    // DELETE ticked they are only taken out. Cleared once done.
-    void setCutDisc(const QString& disc) { cutDisc_ = disc; }
-    const QString& cutDisc() const { return cutDisc_; }
+    // The disc an earlier run left half split or half deleted: the busy marker when it names a
+    // disc that is not in the done list; empty when there is none. Throws when the settings
+    // cannot be read.
+    static QString cutDisc(const SplitterSettings& settings, const DoneList& done);
 
 private:
     struct Stopped {};
 
-    void runDiscs(const QStringList& entries, WhenDone whenDone);
-    void split(const QString& disc, const QString& entry);
+    void finishCutDisc();
+    void runDiscs(const std::vector<ListedFile>& entries, WhenDone whenDone);
+    void split(const QString& disc, const ListedFile& entry);
+    void deleteDisc(const QString& disc);
     void removeLines(const QString& disc);
+    void markBusy(const QString& disc);
+    void markIdle();
     void closeFiles();
     void abandon();
 
@@ -63,10 +76,11 @@ private:
     OpenFileTable table_;
     ExtensionRule rule_;
     std::string line_;
-    QString cutDisc_;
+    QString cleaned_; // the cut disc whose leftovers this run took out
     std::uint64_t remaining_ = 0;
     bool stop_ = false;
-    bool cut_ = false; // a disc's split began and did not end
+    bool marked_ = false; // the run's first marker reached the disk
+    bool cut_ = false;    // the marker names a disc that is half done
 };
 
 } // namespace splitter

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 using common::testing::TempFolder;
@@ -29,6 +30,14 @@ public:
     void logTop(const QString& line) override { log.prepend(line); }
     void removeTopLog() override { log.removeFirst(); }
     void logBottom(const QString& line) override { log.append(line); }
+    void discStarted(const QString& disc) override {
+        if (onDiscStarted)
+            onDiscStarted(disc);
+    }
+    void rewriting(int index) override {
+        if (onRewriting)
+            onRewriting(index);
+    }
     void discFinished() override {
         if (stopAtDiscEnd && engine)
             engine->requestStop();
@@ -38,6 +47,8 @@ public:
             engine->requestStop();
     }
     QStringList log;
+    std::function<void(const QString&)> onDiscStarted;
+    std::function<void(int)> onRewriting;
     int stopAfter = 0;
     bool stopAtDiscEnd = false;
     int records = 0;
@@ -64,15 +75,29 @@ protected:
         done->load();
     }
 
-    SplitEngine::Outcome run(const QStringList& entries,
-                             SplitEngine::WhenDone when = SplitEngine::WhenDone::Skip,
-                             const QString& cutDisc = {}) {
+    SplitEngine::Outcome run(const QStringList& names,
+                             SplitEngine::WhenDone when = SplitEngine::WhenDone::Skip) {
+        std::vector<splitter::ListedFile> entries;
+        for (const QString& name : names)
+            entries.push_back({name.toStdString(), name});
+        return runFiles(entries, when);
+    }
+
+    SplitEngine::Outcome runFiles(const std::vector<splitter::ListedFile>& entries,
+                                  SplitEngine::WhenDone when = SplitEngine::WhenDone::Skip) {
         SplitEngine engine(folders, *done, settings, observer);
-        engine.setCutDisc(cutDisc);
         observer.engine = &engine;
         const auto outcome = engine.run(entries, when);
         observer.engine = nullptr;
         return outcome;
+    }
+
+    // A catalogue list of `count` files f0.txt, f1.txt, ... in the root.
+    void writeTextFiles(const std::string& list, int count) const {
+        std::string lines;
+        for (int n = 0; n < count; ++n)
+            lines += catalogueLine("E:\\", "f" + std::to_string(n) + ".txt");
+        data.write(list, lines + std::to_string(count) + " files :  folders\r\n");
     }
 
     std::string output(const std::string& name) const {
@@ -82,10 +107,9 @@ protected:
     // Every line of every extension file, counted.
     std::map<std::string, int> allLines() const {
         std::map<std::string, int> lines;
-        for (const QString& name : SplitFolders::listFiles(folders.output()))
-            for (const auto& line :
-                 common::LineReader::readAll(folders.output() / name.toStdString()))
-                ++lines[name.toStdString() + ": " + line];
+        for (const auto& file : SplitFolders::listFiles(folders.output()))
+            for (const auto& line : common::LineReader::readAll(folders.output() / file.bytes))
+                ++lines[file.bytes + ": " + line];
         return lines;
     }
 
@@ -108,7 +132,7 @@ TEST_F(SplitEngineTest, SplitsACatalogueListOneLinePerFile) {
     EXPECT_EQ(output("JPG.rtf"), lineFor("img_001.jpg", "Holiday", "\\Photos\\2009\\") +
                                      lineFor("img_002.JPG", "Holiday", "\\Photos\\2009\\"));
     EXPECT_EQ(output("OTHER.rtf"), lineFor("readme", "Holiday", "\\Docs\\"));
-    EXPECT_EQ(SplitFolders::listFiles(folders.output()).size(), 3);
+    EXPECT_EQ(SplitFolders::listFiles(folders.output()).size(), 3u);
     EXPECT_EQ(TempFolder::read(folders.doneList()), "Holiday\r\n");
     EXPECT_EQ(observer.log, QStringList({"FINISHED", "Holiday...done"}));
     EXPECT_TRUE(settings.busyDisc().isEmpty());
@@ -191,7 +215,7 @@ TEST_F(SplitEngineTest, ManyExtensionsInOneRunLoseNoLine) {
     list += "1,860 files : 3 folders\r\n";
     data.write("Many.rtf", list);
     run({"Many.rtf"});
-    EXPECT_EQ(SplitFolders::listFiles(folders.output()).size(), extensions);
+    EXPECT_EQ(SplitFolders::listFiles(folders.output()).size(), std::size_t(extensions));
     for (int n = 0; n < extensions; ++n) {
         const std::string name = "f.X" + std::to_string(100 + n);
         std::string expected;
@@ -203,10 +227,7 @@ TEST_F(SplitEngineTest, ManyExtensionsInOneRunLoseNoLine) {
 
 TEST_F(SplitEngineTest, AnInterruptedRunKeepsTheBusyMarkerAndWhatWasFinished) {
     data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
-    std::string big;
-    for (int n = 0; n < 100; ++n)
-        big += catalogueLine("E:\\", "f" + std::to_string(n) + ".txt");
-    data.write("B.rtf", big + "100 files :  folders\r\n");
+    writeTextFiles("B.rtf", 100);
     observer.stopAfter = 50;
     EXPECT_EQ(run({"A.rtf", "B.rtf"}), SplitEngine::Outcome::Stopped);
     EXPECT_EQ(settings.busyDisc(), "B");
@@ -249,15 +270,12 @@ TEST_F(SplitEngineTest, AStopBetweenDiscsLeavesNothingToWarnAbout) {
 }
 
 TEST_F(SplitEngineTest, ACutDiscIsCleanedBeforeItIsSplitAgain) {
-    std::string list;
-    for (int n = 0; n < 100; ++n)
-        list += catalogueLine("E:\\", "f" + std::to_string(n) + ".txt");
-    data.write("B.rtf", list + "100 files :  folders\r\n");
+    writeTextFiles("B.rtf", 100);
     observer.stopAfter = 40;
     EXPECT_EQ(run({"B.rtf"}), SplitEngine::Outcome::Stopped);
     EXPECT_EQ(common::LineReader::readAll(folders.output() / "TXT.rtf").size(), 40u);
     observer.stopAfter = 0;
-    run({"B.rtf"}, SplitEngine::WhenDone::Skip, settings.busyDisc());
+    run({"B.rtf"}); // the busy marker names B
     EXPECT_EQ(common::LineReader::readAll(folders.output() / "TXT.rtf").size(), 100u);
     EXPECT_EQ(observer.log,
               QStringList({"FINISHED", "B...done", "B DELETE...done", "B DELETE started..."}));
@@ -265,17 +283,107 @@ TEST_F(SplitEngineTest, ACutDiscIsCleanedBeforeItIsSplitAgain) {
 }
 
 TEST_F(SplitEngineTest, DeleteOfACutDiscOnlyTakesItsLeftoversOut) {
-    std::string list;
-    for (int n = 0; n < 100; ++n)
-        list += catalogueLine("E:\\", "f" + std::to_string(n) + ".txt");
-    data.write("B.rtf", list + "100 files :  folders\r\n");
+    writeTextFiles("B.rtf", 100);
     data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
     run({"A.rtf"});
     observer.stopAfter = 40;
     run({"B.rtf"});
     observer.stopAfter = 0;
-    run({"B.rtf"}, SplitEngine::WhenDone::Delete, "B");
+    run({"B.rtf"}, SplitEngine::WhenDone::Delete); // the busy marker names B
     EXPECT_EQ(output("TXT.rtf"), lineFor("a.txt", "A", "E:\\"));
     EXPECT_EQ(TempFolder::read(folders.doneList()), "A\r\n");
     EXPECT_TRUE(settings.busyDisc().isEmpty());
+}
+
+TEST_F(SplitEngineTest, EachDiscIsWrittenOutAndDoneBeforeTheNextOneBegins) {
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    data.write("B.rtf", catalogueLine("F:\\", "b.txt") + "1 files :  folders\r\n");
+    // What a kill at the start of B would leave: A whole, and nothing to clean up.
+    std::string doneAtB, linesAtB;
+    QString cutAtB = "?";
+    observer.onDiscStarted = [&](const QString& disc) {
+        if (disc != "B")
+            return;
+        doneAtB = TempFolder::read(folders.doneList());
+        linesAtB = output("TXT.rtf");
+        DoneList onDisk(folders.doneList());
+        onDisk.load();
+        cutAtB = SplitEngine::cutDisc(settings, onDisk);
+    };
+    run({"A.rtf", "B.rtf"});
+    EXPECT_EQ(doneAtB, "A\r\n");
+    EXPECT_EQ(linesAtB, lineFor("a.txt", "A", "E:\\"));
+    EXPECT_TRUE(cutAtB.isEmpty());
+
+    // A deletion names its disc in the busy marker and leaves the done list before the first
+    // extension file is rewritten: a kill from then on makes the disc one to clean up.
+    QString busyAtRewrite, cutAtRewrite;
+    std::string doneAtRewrite;
+    observer.onDiscStarted = nullptr;
+    observer.onRewriting = [&](int) {
+        busyAtRewrite = settings.busyDisc();
+        doneAtRewrite = TempFolder::read(folders.doneList());
+        DoneList onDisk(folders.doneList());
+        onDisk.load();
+        cutAtRewrite = SplitEngine::cutDisc(settings, onDisk);
+    };
+    run({"A.rtf"}, SplitEngine::WhenDone::Delete);
+    EXPECT_EQ(busyAtRewrite, "A");
+    EXPECT_EQ(doneAtRewrite, "B\r\n");
+    EXPECT_EQ(cutAtRewrite, "A");
+    EXPECT_TRUE(settings.busyDisc().isEmpty());
+}
+
+TEST_F(SplitEngineTest, DeleteAndRedoFindADiscWhoseListChangedOnlyInLetterCase) {
+    data.write("Holiday.rtf", catalogueLine("E:\\", "a.txt") + catalogueLine("E:\\x\\", "b.jpg") +
+                                  "2 files : 1 folders\r\n");
+    data.write("B.rtf", catalogueLine("F:\\", "c.txt") + "1 files :  folders\r\n");
+    run({"Holiday.rtf", "B.rtf"});
+    std::filesystem::rename(data / "Holiday.rtf", data / "HOLIDAY.rtf");
+    run({"HOLIDAY.rtf"}, SplitEngine::WhenDone::Redo);
+    EXPECT_EQ(output("TXT.rtf"),
+              lineFor("c.txt", "B", "F:\\") + lineFor("a.txt", "HOLIDAY", "E:\\"));
+    EXPECT_EQ(output("JPG.rtf"), lineFor("b.jpg", "HOLIDAY", "\\x\\"));
+    EXPECT_EQ(TempFolder::read(folders.doneList()), "B\r\nHOLIDAY\r\n");
+
+    std::filesystem::rename(data / "HOLIDAY.rtf", data / "holiday.rtf");
+    run({"holiday.rtf"}, SplitEngine::WhenDone::Delete);
+    EXPECT_EQ(output("TXT.rtf"), lineFor("c.txt", "B", "F:\\"));
+    EXPECT_EQ(output("JPG.rtf"), "");
+    EXPECT_EQ(TempFolder::read(folders.doneList()), "B\r\n");
+}
+
+TEST_F(SplitEngineTest, AListWhoseNameIsNotUtf8IsOpenedByItsOwnBytes) {
+    data.write("D\xe9mo.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    const auto files = SplitFolders::listFiles(folders.data());
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].bytes, "D\xe9mo.rtf");
+    EXPECT_EQ(files[0].shown, QString::fromUtf8("D\xc3\xa9mo.rtf"));
+    EXPECT_EQ(runFiles(files), SplitEngine::Outcome::Finished);
+    EXPECT_EQ(output("TXT.rtf"), lineFor("a.txt", "D\xc3\xa9mo", "E:\\"));
+    EXPECT_EQ(TempFolder::read(folders.doneList()), "D\xc3\xa9mo\r\n");
+    EXPECT_TRUE(settings.busyDisc().isEmpty());
+}
+
+TEST_F(SplitEngineTest, ACutDiscIsTakenOutFirstWhateverDiscsAreChosen) {
+    writeTextFiles("B.rtf", 100);
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    observer.stopAfter = 40;
+    EXPECT_EQ(run({"B.rtf"}), SplitEngine::Outcome::Stopped);
+    observer.stopAfter = 0;
+    // Another disc: the marker is about to name it, so B's leftovers must go now.
+    run({"A.rtf"});
+    EXPECT_EQ(output("TXT.rtf"), lineFor("a.txt", "A", "E:\\"));
+    EXPECT_EQ(observer.log,
+              QStringList({"FINISHED", "A...done", "B DELETE...done", "B DELETE started..."}));
+    EXPECT_TRUE(settings.busyDisc().isEmpty());
+    EXPECT_EQ(TempFolder::read(folders.doneList()), "A\r\n");
+}
+
+TEST_F(SplitEngineTest, AHalfLineLeftByAKilledRunIsCutOffBeforeAppending) {
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    const std::string whole = lineFor("old.txt", "Old", "E:\\");
+    data.write("TheShards-13/TXT.rtf", whole + "f12.txt " + Deg + "   ");
+    run({"A.rtf"});
+    EXPECT_EQ(output("TXT.rtf"), whole + lineFor("a.txt", "A", "E:\\"));
 }

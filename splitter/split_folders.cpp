@@ -1,24 +1,15 @@
 #include "splitter/split_folders.h"
 
 #include "common/folder_path.h"
-#include "common/name_resolver.h"
-#include "common/wildcard.h"
-
-#include <algorithm>
+#include "common/temporary_file.h"
 
 namespace splitter {
-
-namespace {
-std::filesystem::path local(const QString& path) {
-    return std::filesystem::path(path.toStdString());
-}
-} // namespace
 
 SplitFolders::SplitFolders(const QString& dataPath)
     : dataPath_(common::FolderPath::withSeparator(dataPath)) {}
 
 std::filesystem::path SplitFolders::data() const {
-    return local(dataPath_);
+    return std::filesystem::path(dataPath_.toStdString());
 }
 
 std::filesystem::path SplitFolders::output() const {
@@ -29,8 +20,8 @@ std::filesystem::path SplitFolders::doneList() const {
     return common::NameResolver::resolve(data(), "DoneSplit.lys");
 }
 
-std::filesystem::path SplitFolders::discList(const QString& entry) const {
-    return data() / entry.toStdString();
+std::filesystem::path SplitFolders::discList(const ListedFile& entry) const {
+    return data() / entry.bytes;
 }
 
 void SplitFolders::createOutput() const {
@@ -38,23 +29,13 @@ void SplitFolders::createOutput() const {
     std::filesystem::create_directory(output(), ec);
 }
 
-QStringList SplitFolders::listFiles(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        std::error_code typeEc;
-        const std::string name = it->path().filename().string();
-        if (it->is_regular_file(typeEc) && common::Wildcard::matches("*.rtf", name))
-            names.push_back(name);
-    }
-    QStringList out;
-    for (const auto& name : names)
-        out << QString::fromStdString(name);
-    std::sort(out.begin(), out.end(), [](const QString& a, const QString& b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
-    return out;
+void SplitFolders::removeStaleFiles() const {
+    common::TemporaryFile::removeStale(data());
+    common::TemporaryFile::removeStale(output());
+}
+
+std::vector<ListedFile> SplitFolders::listFiles(const std::filesystem::path& folder) {
+    return common::NameResolver::filesMatching(folder, "*.rtf");
 }
 
 } // namespace splitter

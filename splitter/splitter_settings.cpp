@@ -18,8 +18,8 @@ QString SplitterSettings::busyDisc() const {
     return store_.value(QStringLiteral("Busy"), QStringLiteral("Disc"));
 }
 
-void SplitterSettings::setBusyDisc(const QString& disc) {
-    store_.setValue(QStringLiteral("Busy"), QStringLiteral("Disc"), disc);
+void SplitterSettings::setBusyDisc(const QString& disc, Durability durability) {
+    store_.setValue(QStringLiteral("Busy"), QStringLiteral("Disc"), disc, durability);
 }
 
 } // namespace splitter

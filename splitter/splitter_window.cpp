@@ -55,10 +55,11 @@ void SplitterWindow::build() {
     doneNames_->setAccessibleName(QStringLiteral("Discs done"));
     log_ = named(new QListWidget(this), "iFO");
     log_->setAccessibleName(QStringLiteral("Run log"));
+    // Labels with text: a screen reader reads the text itself, the description says what it is.
     status_ = named(new QLabel(this), "Wagter");
-    status_->setAccessibleName(QStringLiteral("Status"));
+    status_->setAccessibleDescription(QStringLiteral("Status"));
     progress_ = named(new QLabel(this), "WysP");
-    progress_->setAccessibleName(QStringLiteral("Bytes left"));
+    progress_->setAccessibleDescription(QStringLiteral("Bytes left"));
     extensionsFrame_ = named(new QGroupBox(QStringLiteral("Extentions"), this), "WySE");
     extensions_ = named(new QListWidget(extensionsFrame_), "EL");
     extensions_->setAccessibleName(QStringLiteral("Open extension files"));
@@ -113,20 +114,77 @@ void SplitterWindow::build() {
     connect(setPad_, &QPushButton::clicked, this, &SplitterWindow::setDataPad);
 }
 
-void SplitterWindow::start() {
-    folders_ = SplitFolders(settings_.dataPath());
+SplitterWindow::StartResult SplitterWindow::start() {
+    QString dataPath;
+    try {
+        dataPath = settings_.dataPath();
+    } catch (const common::Error& e) {
+        settingsUnreadable(e);
+    }
+    folders_ = SplitFolders(dataPath);
     if (folders_.isEmpty())
         askDataPath();
+    if (!lockDataPath())
+        return StartResult::AlreadyRunning;
     useDataPath();
-    const QString busy = settings_.busyDisc();
-    cutDisc_ = busy;
-    if (!busy.isEmpty()) {
-        dialogs_.message(QString(),
-                         QStringLiteral("I was busy with:\r\n") + busy +
-                             QStringLiteral("\r\n\r\nBest way to deal with this is to DELETE the "
-                                            "disc from the Extention lists."),
-                         common::ui::Buttons::Ok, common::ui::Icon::None);
+    warnAboutCutDisc();
+    return StartResult::Ready;
+}
+
+void SplitterWindow::showWithoutTakingFocus() {
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    show();
+}
+
+void SplitterWindow::settingsUnreadable(const common::Error& error) {
+    // The window works on with the defaults; the user should know why the path is asked again.
+    if (settingsFailureShown_)
+        return;
+    settingsFailureShown_ = true;
+    log_->addItem(QStringLiteral("Settings could not be read, defaults used: ") +
+                  QString::fromStdString(error.description()));
+}
+
+bool SplitterWindow::lockDataPath() {
+    if (folders_.isEmpty())
+        return true;
+    try {
+        if (lock_.acquire(folders_.data()))
+            return true;
+    } catch (const common::Error&) {
+        return true; // a folder that cannot be opened cannot be worked on either: said later
     }
+    dialogs_.message(QString(),
+                     QStringLiteral("A splitter is already running on this data path:\r\n") +
+                         folders_.dataPath(),
+                     common::ui::Buttons::Ok, common::ui::Icon::None);
+    return false;
+}
+
+void SplitterWindow::warnAboutCutDisc() {
+    QString busy;
+    try {
+        busy = settings_.busyDisc();
+    } catch (const common::Error& e) {
+        settingsUnreadable(e);
+        return;
+    }
+    if (busy.isEmpty())
+        return;
+    if (done_ && done_->contains(busy)) {
+        // The run ended between two discs: this one is whole in the extension files and in the
+        // done list, so there is nothing to deal with.
+        try {
+            settings_.setBusyDisc(QString());
+        } catch (const common::Error&) {
+        }
+        return;
+    }
+    dialogs_.message(QString(),
+                     QStringLiteral("I was busy with:\r\n") + busy +
+                         QStringLiteral("\r\n\r\nBest way to deal with this is to DELETE the "
+                                        "disc from the Extention lists."),
+                     common::ui::Buttons::Ok, common::ui::Icon::None);
 }
 
 void SplitterWindow::askDataPath() {
@@ -152,6 +210,7 @@ void SplitterWindow::useDataPath() {
         return;
     }
     folders_.createOutput();
+    folders_.removeStaleFiles();
     refreshDiscs();
     done_ = std::make_unique<DoneList>(folders_.doneList());
     try {
@@ -172,7 +231,7 @@ void SplitterWindow::refreshDiscs() {
     discs_->clear();
     try {
         sources_->setFolder(folders_.data());
-        discs_->addItems(sources_->names());
+        discs_->fill(*sources_);
     } catch (const common::Error& e) {
         sources_->clear();
         report(e);
@@ -186,19 +245,24 @@ void SplitterWindow::selectionChanged() {
 void SplitterWindow::setDataPad() {
     if (running())
         return;
-    const QString before = folders_.dataPath();
+    const SplitFolders before = folders_;
     askDataPath();
+    if (folders_.dataPath() == before.dataPath())
+        return;
+    if (!lockDataPath()) {
+        folders_ = before; // another splitter works there: stay where this one is
+        return;
+    }
     // The lists, the output folder and the done list follow the new path at once, so a run never
     // reads entries of one folder from another.
-    if (folders_.dataPath() != before)
-        useDataPath();
+    useDataPath();
 }
 
 void SplitterWindow::startSplit() {
     if (running())
         return;
-    const QStringList chosen = discs_->selectedNames();
-    if (chosen.isEmpty()) {
+    const std::vector<ListedFile> chosen = discs_->selectedFiles();
+    if (chosen.empty()) {
         dialogs_.message(QString(), QStringLiteral("No disc was selected"), common::ui::Buttons::Ok,
                          common::ui::Icon::None);
         return;
@@ -220,15 +284,11 @@ void SplitterWindow::startSplit() {
                                                  : SplitEngine::WhenDone::Skip;
     SplitObserver& observer = *this;
     engine_ = std::make_unique<SplitEngine>(folders_, *done_, settings_, observer);
-    engine_->setCutDisc(cutDisc_);
     try {
         engine_->run(chosen, whenDone);
     } catch (const common::Error& e) {
         report(e);
     }
-    // A run cut now leaves its own disc to clean up; otherwise an earlier one may still wait.
-    const QString cutNow = settings_.busyDisc();
-    cutDisc_ = cutNow.isEmpty() ? engine_->cutDisc() : cutNow;
     engine_.reset();
     if (closeWhenStopped_)
         close();

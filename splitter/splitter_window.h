@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/drive_table.h"
+#include "common/file_lock.h"
 #include "common/ui/yield_point.h"
 #include "splitter/split_folders.h"
 #include "splitter/split_observer.h"
@@ -43,9 +44,15 @@ public:
                    const QString& startFolder, QWidget* parent = nullptr);
     ~SplitterWindow() override;
 
-    // The start-up steps: the data path (asking for it when none is set), the output folder, the
-    // disc lists, the done list, and the warning about a run that did not end.
-    void start();
+    enum class StartResult { Ready, AlreadyRunning };
+
+    // The start-up steps: the data path (asking for it when none is set), the lock on it, the
+    // output folder, the disc lists, the done list, and the warning about a run that did not end.
+    // AlreadyRunning, after saying so, when another splitter works on the data path: the program
+    // then ends.
+    StartResult start();
+    // Shows the window without taking the focus from the program that started it.
+    void showWithoutTakingFocus();
 
     const SplitFolders& folders() const { return folders_; }
     bool running() const { return engine_ != nullptr; }
@@ -56,7 +63,10 @@ protected:
 private:
     void build();
     void askDataPath();
+    bool lockDataPath();
     void useDataPath();
+    void warnAboutCutDisc();
+    void settingsUnreadable(const common::Error& error);
     void refreshDiscs();
     void startSplit();
     void setDataPad();
@@ -85,12 +95,16 @@ private:
     QString startFolder_;
     SplitterSettings settings_;
     SplitFolders folders_;
+    // Only one splitter works on a data path: two would append to the same extension files and
+    // rewrite the same done list. The lock is on the data folder itself, so it holds however the
+    // path is spelt and leaves no file behind.
+    common::FileLock lock_;
     std::unique_ptr<DoneList> done_;
     std::unique_ptr<SplitEngine> engine_;
     common::ui::YieldPoint yield_;
     QElapsedTimer lastShown_;
     bool closeWhenStopped_ = false;
-    QString cutDisc_; // named by the busy marker at start, until its leftovers are gone
+    bool settingsFailureShown_ = false;
 
     DiscListBox* discs_ = nullptr;
     ClickLabel* refresh_ = nullptr;

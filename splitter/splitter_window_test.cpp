@@ -1,8 +1,12 @@
 #include "splitter/splitter_window.h"
 
+#include "common/file_lock.h"
 #include "common/line_reader.h"
+#include "common/settings_store.h"
+#include "common/testing/scoped_variable.h"
 #include "common/testing/scripted_dialogs.h"
 #include "common/testing/temp_folder.h"
+#include "common/ui/drive_list_box.h"
 #include "common/ui/folder_list_box.h"
 #include "splitter/done_list.h"
 #include "splitter/split_engine.h"
@@ -10,6 +14,7 @@
 #include "splitter/splitter_settings.h"
 #include "splitter/start_argument.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -18,6 +23,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -173,8 +179,9 @@ TEST_F(SplitterWindowTest, WarnsAboutARunThatDidNotEnd) {
         done.load();
         splitter::SplitEngine engine(folders, done, settings, stopper);
         stopper.engine = &engine;
-        EXPECT_EQ(engine.run({"Cut Disc.rtf"}, splitter::SplitEngine::WhenDone::Skip),
-                  splitter::SplitEngine::Outcome::Stopped);
+        EXPECT_EQ(
+            engine.run({{"Cut Disc.rtf", "Cut Disc.rtf"}}, splitter::SplitEngine::WhenDone::Skip),
+            splitter::SplitEngine::Outcome::Stopped);
     }
     dialogs.expectMessage("",
                           "I was busy with:\r\nCut Disc\r\n\r\nBest way to deal with this is to "
@@ -195,7 +202,8 @@ TEST_F(SplitterWindowTest, WarnsAboutARunThatDidNotEnd) {
     click(find<QCheckBox>(*window, "DeLte"));
     click(find<QPushButton>(*window, "ACoM"));
     EXPECT_EQ(common::LineReader::readAll(data / "TheShards-13" / "TXT.rtf").size(), 200u);
-    auto again = open();
+    window.reset();
+    auto again = open(); // and no warning
 }
 
 TEST_F(SplitterWindowTest, AFailureIsReportedAndTheWindowStaysUsable) {
@@ -293,4 +301,142 @@ TEST_F(SplitterWindowTest, SetDataPadOpensAtTheDataPathAndMovesTheListsAlong) {
     EXPECT_EQ(settings.dataPath(), dataPath() + "other/");
     EXPECT_EQ(find<QListWidget>(*window, "DLyS")->count(), 2);
     EXPECT_TRUE(std::filesystem::is_directory(data / "other" / "TheShards-13"));
+}
+
+TEST_F(SplitterWindowTest, AListWhoseNameIsNotUtf8IsShownDecodedAndSplit) {
+    data.write("D\xe9mo.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    auto window = open();
+    auto* discs = find<QListWidget>(*window, "DLyS");
+    ASSERT_EQ(discs->count(), 1);
+    EXPECT_EQ(discs->item(0)->text(), QString::fromUtf8("D\xc3\xa9mo.rtf"));
+    discs->item(0)->setSelected(true);
+    click(find<QPushButton>(*window, "ACoM"));
+    EXPECT_EQ(find<QLabel>(*window, "Wagter")->text(), "FINISHED");
+    EXPECT_EQ(TempFolder::read(data / "DoneSplit.lys"), "D\xc3\xa9mo\r\n");
+    EXPECT_TRUE(settings.busyDisc().isEmpty());
+}
+
+TEST_F(SplitterWindowTest, ASettingsFileThatCannotBeReadLeavesTheDefaultsAndSaysSo) {
+    // A folder where the settings file should be: every read fails.
+    struct Blocked {
+        std::filesystem::path file = common::SettingsStore(QStringLiteral("Shard13")).file();
+        Blocked() {
+            std::filesystem::remove(file);
+            std::filesystem::create_directory(file);
+        }
+        ~Blocked() { std::filesystem::remove_all(file); }
+    } blocked;
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    // No data path is known: the dialog asks, opening where Dravik said; SET cannot keep it.
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QPushButton*>("Command1")->click();
+    });
+    dialogs.expectMessage("", "Error: 75", Buttons::Ok, Icon::None, 1);
+    auto window = open(dataPath());
+    EXPECT_TRUE(dialogs.allAnswered());
+    auto* log = find<QListWidget>(*window, "iFO");
+    ASSERT_EQ(log->count(), 1);
+    EXPECT_TRUE(log->item(0)->text().startsWith("Settings could not be read, defaults used: "))
+        << log->item(0)->text().toStdString();
+    EXPECT_EQ(window->folders().dataPath(), dataPath());
+    EXPECT_EQ(find<QListWidget>(*window, "DLyS")->count(), 1);
+}
+
+TEST_F(SplitterWindowTest, StaleTemporaryFilesOfItsFoldersGoAtStart) {
+    const auto stale = data.write(".dravik-AbCd1234.new", "half a done list");
+    const auto staleOut = data.write("TheShards-13/.dravik-EfGh5678.new", "half a JPG.rtf");
+    const auto young = data.write("TheShards-13/.dravik-IjKl9012.new", "a rewrite running now");
+    TempFolder::makeOlder(stale, std::chrono::minutes(5));
+    TempFolder::makeOlder(staleOut, std::chrono::minutes(5));
+    auto window = open();
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_FALSE(std::filesystem::exists(staleOut));
+    EXPECT_TRUE(std::filesystem::exists(young));
+}
+
+TEST_F(SplitterWindowTest, ASecondSplitterOnTheSameDataPathSaysSoAndEnds) {
+    auto first = open();
+    splitter::SplitterWindow second(dialogs, common::DriveTable::fromSystem(), QString());
+    dialogs.expectMessage("", "A splitter is already running on this data path:\r\n" + dataPath(),
+                          Buttons::Ok, Icon::None, 1);
+    EXPECT_EQ(second.start(), SplitterWindow::StartResult::AlreadyRunning);
+    EXPECT_TRUE(dialogs.allAnswered());
+    // Another spelling of the same folder is the same data path.
+    data.makeFolder("elsewhere");
+    std::filesystem::create_directory_symlink(data.path(), data / "elsewhere" / "link");
+    settings.setDataPath(QString::fromStdString((data / "elsewhere" / "link").string()));
+    splitter::SplitterWindow third(dialogs, common::DriveTable::fromSystem(), QString());
+    dialogs.expectMessage("",
+                          "A splitter is already running on this data path:\r\n" +
+                              QString::fromStdString((data / "elsewhere" / "link").string()) + "/",
+                          Buttons::Ok, Icon::None, 1);
+    EXPECT_EQ(third.start(), SplitterWindow::StartResult::AlreadyRunning);
+    // Once the first one is gone, the next one starts.
+    first.reset();
+    splitter::SplitterWindow fourth(dialogs, common::DriveTable::fromSystem(), QString());
+    EXPECT_EQ(fourth.start(), SplitterWindow::StartResult::Ready);
+    EXPECT_TRUE(dialogs.allAnswered());
+}
+
+TEST_F(SplitterWindowTest, StatusAndProgressLabelsGiveScreenReadersTheirText) {
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    auto window = open();
+    find<QListWidget>(*window, "DLyS")->item(0)->setSelected(true);
+    click(find<QPushButton>(*window, "ACoM"));
+    for (const char* name : {"Wagter", "WysP"}) {
+        QLabel* label = find<QLabel>(*window, name);
+        QAccessibleInterface* about = QAccessible::queryAccessibleInterface(label);
+        ASSERT_NE(about, nullptr);
+        EXPECT_FALSE(label->text().isEmpty());
+        EXPECT_EQ(about->text(QAccessible::Name), label->text()) << name;
+    }
+}
+
+TEST_F(SplitterWindowTest, StartedByDravikItShowsWithoutTakingTheFocus) {
+    EXPECT_TRUE(splitter::StartArgument::fromMainProgram({dataPath() + "A.rtf,A"}));
+    EXPECT_FALSE(splitter::StartArgument::fromMainProgram({}));
+    auto window =
+        std::make_unique<SplitterWindow>(dialogs, common::DriveTable::fromSystem(), dataPath());
+    window->start();
+    window->showWithoutTakingFocus();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->testAttribute(Qt::WA_ShowWithoutActivating));
+    ASSERT_NE(window->windowHandle(), nullptr);
+    // What the window system is told: map the window without activating it.
+    EXPECT_TRUE(window->windowHandle()->property("_q_showWithoutActivating").toBool());
+}
+
+TEST_F(SplitterWindowTest, ThePathDialogShowsTheDriveThatHoldsItsFolder) {
+    data.makeFolder("disc/lists");
+    const common::testing::ScopedVariable e("DRAVIK_DRIVE_E", (data / "disc").c_str());
+    settings.setDataPath(QString::fromStdString((data / "disc" / "lists").string()));
+    auto window = open();
+    QString first, second, third;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        auto* drive = dialog->findChild<common::ui::DriveListBox*>("Drive1");
+        auto* dir = dialog->findChild<common::ui::FolderListBox*>("Dir1");
+        first = drive->currentText();
+        dir->setPath(data / "disc"); // up to the root of E
+        second = drive->currentText();
+        dir->setPath(std::filesystem::path(qgetenv("HOME").toStdString()), "/");
+        third = drive->currentText();
+        dir->setPath(data / "disc" / "lists"); // back where it was: the data path stays
+        dialog->close();
+    });
+    click(find<QPushButton>(*window, "MSet"));
+    EXPECT_EQ(first, "e:");
+    EXPECT_EQ(second, "e:");
+    EXPECT_EQ(third, "c:"); // the home folder is drive c
+}
+
+TEST_F(SplitterWindowTest, AMarkerNamingADoneDiscNeedsNoWarning) {
+    data.write("A.rtf", catalogueLine("E:\\", "a.txt") + "1 files :  folders\r\n");
+    data.write("DoneSplit.lys", "A\r\n");
+    settings.setBusyDisc("A"); // killed after A was done, before the marker moved on
+    auto window = open();      // no message box expected
+    EXPECT_TRUE(settings.busyDisc().isEmpty());
 }

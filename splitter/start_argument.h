@@ -13,6 +13,9 @@ public:
     // The arguments after the program name; the folder ends in "/", or is empty when there is
     // none.
     static QString dataFolder(const QStringList& arguments);
+    // Whether Dravik started this program (it always passes its argument), so the window must
+    // not take the focus from Dravik's.
+    static bool fromMainProgram(const QStringList& arguments) { return !arguments.isEmpty(); }
 };
 
 } // namespace splitter

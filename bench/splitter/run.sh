@@ -3,11 +3,12 @@
 # awk script that appends each line to a file named after its extension, in the same run with a hot
 # cache, and prints the best of three for each and their ratio.
 #
-# The run writes the busy marker through the settings store at the start of every disc, and the
-# store makes each write durable (fsync). On ext4 such an fsync also flushes the run's own dirty
-# extension files, so where the settings live changes the figure a lot: the splitter is timed with
-# the settings beside the data (as on a desktop where both are on one disk) and, where /dev/shm
-# exists, with the settings in memory (the split's own cost).
+# The run writes the busy marker through the settings store and rewrites "DoneSplit.lys" at every
+# disc, each a complete new file renamed into place, and flushes the disk only at the start and the
+# end of the run. A flush per disc would show here: on ext4 each one commits the journal, which
+# also waits for the run's own dirty extension files, so the splitter is timed with the settings
+# beside the data (as on a desktop where both are on one disk) and, where /dev/shm exists, with
+# the settings in memory (the split's own cost).
 # Usage: bench/splitter/run.sh [BUILD_DIR] [DISCS] [LINES]
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)

@@ -2,6 +2,7 @@
 // chosen does, without a window, and prints the time it took.
 // Usage: splitter_split_bench DATA_FOLDER
 #include "common/error.h"
+#include "common/open_file_limit.h"
 #include "splitter/done_list.h"
 #include "splitter/split_engine.h"
 #include "splitter/split_observer.h"
@@ -13,6 +14,7 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    common::OpenFileLimit::raiseToHard(); // as the splitter does at start
     QCoreApplication app(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: %s DATA_FOLDER\n", argv[0]);
