@@ -287,3 +287,22 @@ TEST_F(GlobalSearch, SaveAsksFirstAndRefusesNamesThatCannotBeFiles) {
     EXPECT_FALSE(find<QPlainTextEdit>("RtB")->isReadOnly()); // left editable
     EXPECT_FALSE(std::filesystem::exists(data / "QReport" / "beach|camera.rtf"));
 }
+
+TEST_F(GlobalSearch, TheLiveListShowsTheFindingsWhileTheSearchRunsOnly) {
+    std::string big;
+    for (int i = 0; i < 20000; ++i)
+        big += "\"E:\\Photos\\\",\"beach " + std::to_string(i) + ".jpg\"\r\n";
+    root.write("data/Music.rtf", big);
+    start();
+    type("beach");
+    click("GCom_4");
+    selectDiscs({0, 1});
+    find<QCheckBox>("TVieWC")->setChecked(true);
+    bool shown = false;
+    QTimer::singleShot(0, [&] { shown = find<QWidget>("TVieW")->isVisible(); });
+    expectSaveQuestion();
+    click("SoekCom_3");
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(find<QWidget>("TVieW")->isHidden()); // emptied and hidden at the end
+    EXPECT_EQ(find<QLabel>("LinkTel")->text(), "20001");
+}
