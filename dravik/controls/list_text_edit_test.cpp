@@ -123,6 +123,17 @@ TEST_F(ListTextEditTest, KeysMoveByLinesAndPages) {
     EXPECT_GT(caretLine(), page + 2 * (page - 1)); // pages across block boundaries
     QTest::keyClick(&view, Qt::Key_PageUp);
     EXPECT_LT(caretLine(), page * 4);
+
+    // Over the break between two blocks, moving and selecting.
+    QTextCursor at(view.document());
+    at.setPosition(lineStart(30));
+    view.setTextCursor(at);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(&view, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(caretLine(), 33);
+    EXPECT_EQ(view.selectedLines(), line(30) + "\n" + line(31) + "\n" + line(32) + "\n");
+    QTest::keyClick(&view, Qt::Key_Up);
+    EXPECT_EQ(caretLine(), 32);
 }
 
 TEST_F(ListTextEditTest, TheScrollBarSpansEveryLineAlsoAfterAResize) {
