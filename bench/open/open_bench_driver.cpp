@@ -5,6 +5,7 @@
 //   --shown  the view is on screen before the load, as in the main window
 //   --plain  a plain QPlainTextEdit filled by setPlainText, one block to a line, as the list view
 //            was filled before; for comparison
+#include "bench/open/paint_counter.h"
 #include "common/error.h"
 #include "common/large_pages.h"
 #include "dravik/catalogue/list_text.h"
@@ -12,7 +13,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEvent>
 #include <QFontDatabase>
 
 #include <cstdio>
@@ -21,19 +21,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-// Counts the view's paint events, to be sure the timed paint really happened.
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 double seconds(qint64 ns) {
     return static_cast<double>(ns) / 1e9;

@@ -4,6 +4,7 @@
 // Usage: open_window_driver FILE
 // The window runs over a private data folder, settings folder and program folder in /tmp; the
 // list is linked into the data folder as "Big.rtf".
+#include "bench/open/paint_counter.h"
 #include "common/drive_table.h"
 #include "common/large_pages.h"
 #include "common/settings_names.h"
@@ -14,7 +15,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -39,18 +39,6 @@ public:
     }
     std::optional<int> panelAnswer(const QString&, const QString&, bool, bool, bool, int) override {
         return common::ui::Answer::Yes;
-    }
-};
-
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return QObject::eventFilter(watched, event);
     }
 };
 
