@@ -308,7 +308,7 @@ void CatalogueController::showFinished(const QString& name, const walker::WalkCo
     list_.view()->clear();
     controls::paint(list_.listState(), QColor(0, 255, 0));
     catalogue::Catalogue files(workspace_.dataFolder(), workspace_.programFolder());
-    list_.view()->setPlainText(ListText::load(files.discListPath(name)));
+    list_.view()->setListText(ListText::load(files.discListPath(name)));
     // The counts stay in the caption after it names the list.
     services_.dravikCap(name + QStringLiteral(".rtf"));
     services_.setCaption(services_.caption() + countsText);

@@ -18,8 +18,6 @@
 #include "dravik/workspace/workspace.h"
 
 #include <QLabel>
-#include <QPlainTextEdit>
-#include <QTextBlock>
 
 namespace dravik::catalogue {
 
@@ -89,7 +87,7 @@ void DiscOpener::load(const QString& name) {
     if (walker::WalkLock::busyWith(workspace_.programFolder()) == path)
         throw common::Error(common::ErrorNumber::PathFileAccess, path.string() + ": in use");
     if (answer == Answer::Yes) {
-        list_.view()->setPlainText(ListText::load(path));
+        list_.view()->setListText(ListText::load(path));
         return;
     }
     if (!std::filesystem::exists(path))
@@ -100,8 +98,8 @@ void DiscOpener::load(const QString& name) {
 }
 
 void DiscOpener::showCount(const QString& name) {
-    // The list view's blocks are its lines: a text ending in a line break has one more.
-    const long long lines = list_.view()->document()->blockCount();
+    // A text ending in a line break has one more line.
+    const long long lines = list_.view()->lineCount();
     const QString size =
         common::SettingsStore(common::SettingsNames::DiscSizes).value(name, QStringLiteral("Size"));
     QLabel* counter = discs_.counter();

@@ -1,3 +1,4 @@
+#include "common/code_page.h"
 #include "common/process_starter.h"
 #include "dravik/catalogue/disc_opener.h"
 #include "dravik/testing/catalogue_fixture.h"
@@ -7,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -185,4 +187,105 @@ TEST_F(Opening, DeclinedRebuildOpensTheDisc) {
     where(6);
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_EQ(find<QLabel>("DTel")->text(), "4*");
+}
+
+namespace {
+
+// A list of a few thousand lines opened in the whole window, where finding, the row number and
+// the status line react to the list view.
+class OpeningALongList : public dravik::testing::MainWindowFixture {
+protected:
+    static constexpr int Files = 3000;
+
+    static QString line(int i) {
+        return QString::fromUtf8("\"E:\\Fotos Åre %1\\\",\"Café %2 €.jpg\"")
+            .arg(i / 10)
+            .arg(i, 4, 10, QChar('0'));
+    }
+    static QString text() {
+        QString all;
+        for (int i = 0; i < Files; ++i)
+            all += line(i) + "\r\n";
+        return all + "3,000 files : 300 folders\r\n";
+    }
+    void openFirst(const std::string& bytes) {
+        root.write("data/DK.tex", "Long\r\n");
+        root.write("data/Long.rtf", bytes);
+        start();
+        auto* box = find<QComboBox>("TeX");
+        box->setEditText({});
+        box->setFocus();
+        dialogs.expectMessage("Where to open disc",
+                              "Open disc in this program (Yes) or in New List(No)", Buttons::YesNo,
+                              Icon::None, 6);
+        QTest::keyClick(box, Qt::Key_Down);
+        ASSERT_TRUE(dialogs.allAnswered());
+    }
+    QPlainTextEdit* view() const { return find<QPlainTextEdit>("RtB"); }
+    QString row() const { return find<QLabel>("LinkTel")->text(); }
+    QPoint pointOf(int position) const {
+        QTextCursor at(view()->document());
+        at.setPosition(position);
+        return view()->cursorRect(at).center();
+    }
+    void expectTheSameText(const std::string& bytes, bool utf8) {
+        QString shown = view()->toPlainText();
+        EXPECT_EQ(shown, text().replace("\r\n", "\n"));
+        shown.replace("\n", "\r\n");
+        EXPECT_EQ(utf8 ? shown.toStdString() : common::CodePage::toWindows1252(shown), bytes);
+        EXPECT_EQ(find<QLabel>("DTel")->text(), "3,002*"); // the files, the summary, the end
+    }
+};
+
+} // namespace
+
+TEST_F(OpeningALongList, Utf8AndWindows1252ListsShowTheSameText) {
+    const std::string utf8 = text().toStdString();
+    openFirst(utf8);
+    expectTheSameText(utf8, true);
+    window.reset();
+    const std::string cp1252 = common::CodePage::toWindows1252(text());
+    ASSERT_NE(cp1252, utf8);
+    openFirst(cp1252);
+    expectTheSameText(cp1252, false);
+}
+
+TEST_F(OpeningALongList, FindRowAndSelectionFollowTheLines) {
+    openFirst(text().toStdString());
+    EXPECT_EQ(row(), "1");
+    view()->setFocus();
+    dialogs.expectInput("Search for another word",
+                        "Type in the new word to search for:", QString::fromUtf8("åre 250\\"));
+    QTest::keyClick(view(), Qt::Key_F3);
+    EXPECT_EQ(view()->textCursor().selectedText(), QString::fromUtf8("Åre 250\\"));
+    EXPECT_EQ(row(), "2501");
+    QTest::keyClick(view(), Qt::Key_F4);
+    EXPECT_EQ(row(), "2502");
+
+    // A triple click shows the whole row and its number.
+    const QPoint at = pointOf(view()->textCursor().selectionStart());
+    QTest::mouseDClick(view()->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(find<QLabel>("LaB")->text(), line(2501));
+    EXPECT_EQ(row(), "2502");
+
+    // Dragging over the folder selects it, for "GoTo" (from outside the selection, which a press
+    // would start to drag away).
+    const int folder = view()->textCursor().selectionStart() + 1;
+    QTextCursor none = view()->textCursor();
+    none.clearSelection();
+    view()->setTextCursor(none);
+    const int folderEnd =
+        folder + static_cast<int>(QString::fromUtf8("E:\\Fotos Åre 250\\").size());
+    QTest::mousePress(view()->viewport(), Qt::LeftButton, {}, pointOf(folder));
+    QMouseEvent move(QEvent::MouseMove, pointOf(folderEnd),
+                     view()->viewport()->mapToGlobal(pointOf(folderEnd)), Qt::NoButton,
+                     Qt::LeftButton, {});
+    QApplication::sendEvent(view()->viewport(), &move);
+    QTest::mouseRelease(view()->viewport(), Qt::LeftButton, {}, pointOf(folderEnd));
+    EXPECT_EQ(view()->textCursor().selectedText(), QString::fromUtf8("E:\\Fotos Åre 250\\"));
+    EXPECT_EQ(row(), "2502");
+
+    QTest::keyClick(view(), Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(row(), "3002");
 }

@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QStyle>
 #include <QToolButton>
 
@@ -39,11 +38,10 @@ QLabel* overlay(QWidget* parent, const char* name, const QString& text) {
 } // namespace
 
 ListViewPanel::ListViewPanel(QWidget* host) : QObject(nullptr), host_(host) {
-    view_ = new QPlainTextEdit(host);
+    view_ = new ListTextEdit(host);
     view_->setObjectName(QStringLiteral("RtB"));
     view_->setAccessibleName(QStringLiteral("Disc list"));
     setEditable(false);
-    view_->setLineWrapMode(QPlainTextEdit::NoWrap);
     view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     view_->setProperty(CommandArray::HelpProperty,
                        QStringLiteral("To select: Lckick three(3) times"));

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "dravik/controls/list_text_edit.h"
+
 #include <QObject>
 #include <QString>
 
 class QColor;
 class QLabel;
-class QPlainTextEdit;
 class QWidget;
 
 namespace dravik::controls {
@@ -21,7 +22,7 @@ public:
     // The controls are children of `host`, where the window places them.
     explicit ListViewPanel(QWidget* host);
 
-    QPlainTextEdit* view() const { return view_; }
+    ListTextEdit* view() const { return view_; }
     QWidget* statusRow() const { return statusRow_; }
     QLabel* status() const { return status_; }                      // `LaB`
     QLabel* listState() const { return listState_; }                // `Label4`
@@ -61,7 +62,7 @@ protected:
 
 private:
     QWidget* host_;
-    QPlainTextEdit* view_;
+    ListTextEdit* view_;
     QWidget* statusRow_;
     QLabel* status_;
     QLabel* listState_;

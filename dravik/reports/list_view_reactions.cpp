@@ -4,8 +4,6 @@
 
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
-#include <QTextBlock>
 
 namespace dravik::reports {
 
@@ -15,9 +13,8 @@ ListViewReactions::ListViewReactions(controls::ListViewPanel& list) : list_(list
 }
 
 int ListViewReactions::row() const {
-    QPlainTextEdit* view = list_.view();
-    // The block of a position is found without laying the text out.
-    return view->document()->findBlock(view->textCursor().selectionStart()).blockNumber() + 1;
+    controls::ListTextEdit* view = list_.view();
+    return view->lineNumber(view->textCursor().selectionStart()) + 1;
 }
 
 void ListViewReactions::showRow() {
@@ -28,11 +25,10 @@ bool ListViewReactions::eventFilter(QObject* watched, QEvent* event) {
     if (watched == list_.view()->viewport() && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         list_.restoreStatusColour();
-        QString selected = list_.view()->textCursor().selectedText();
+        QString selected = list_.view()->selectedLines();
         // A whole row selected by a triple click ends with its line break.
-        if (selected.endsWith(QChar::ParagraphSeparator))
+        if (selected.endsWith(u'\n'))
             selected.chop(1);
-        selected.replace(QChar::ParagraphSeparator, u'\n');
         list_.setStatus(selected);
         showRow();
     }

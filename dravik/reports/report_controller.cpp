@@ -11,8 +11,6 @@
 
 #include <QFrame>
 #include <QListWidget>
-#include <QPlainTextEdit>
-#include <QTextCursor>
 
 namespace dravik::reports {
 
@@ -76,18 +74,16 @@ void ReportController::chooseReports() {
 }
 
 void ReportController::loadChosen() {
-    QPlainTextEdit* view = list_.view();
+    controls::ListTextEdit* view = list_.view();
     if (!view->document()->isEmpty() &&
         services_.dialogs().message({},
                                     QStringLiteral("Do you want to clear the current search page?"),
                                     Buttons::YesNo, Icon::Question) == Answer::Yes)
         view->clear();
     const SavedReports reports(workspace_.dataFolder());
-    QTextCursor end(view->document());
-    end.movePosition(QTextCursor::End);
     for (int i = 0; i < panel_.reports()->count(); ++i) {
         if (panel_.reports()->item(i)->isSelected())
-            end.insertText(reports.loadText(panel_.reports()->item(i)->text()));
+            view->appendListText(reports.loadText(panel_.reports()->item(i)->text()));
     }
     closeLoadBox();
 }

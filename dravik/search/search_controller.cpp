@@ -199,7 +199,7 @@ void SearchController::endPhase() {
     yield.now();
     parts_.list.view()->clear();
     underErrorRule(
-        [&] { parts_.list.view()->setPlainText(catalogue::ListText::load(quick.path())); });
+        [&] { parts_.list.view()->setListText(catalogue::ListText::load(quick.path())); });
     parts_.panel.findingRows().show(nullptr);
     parts_.panel.findings()->hide();
     services_.dravikCap(QString::fromLatin1(reports::QuickReport::FileName));
