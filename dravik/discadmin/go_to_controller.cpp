@@ -4,13 +4,13 @@
 #include "common/ui/drive_list_box.h"
 #include "common/ui/folder_list_box.h"
 #include "dravik/catalogue/browser_panel.h"
+#include "dravik/controls/list_text_edit.h"
 #include "dravik/controls/list_view_panel.h"
 #include "dravik/discadmin/drive_panel.h"
 #include "dravik/services/window_services.h"
 #include "dravik/workspace/workspace.h"
 
 #include <QLabel>
-#include <QPlainTextEdit>
 
 namespace dravik::discadmin {
 
@@ -39,7 +39,7 @@ std::optional<QString> GoToController::folderOf(const QString& selection) {
 }
 
 void GoToController::goTo() {
-    const auto folder = folderOf(list_.view()->textCursor().selectedText());
+    const auto folder = folderOf(list_.view()->selectedLines());
     if (!folder)
         return;
     const QString drive = workspace_.defaultDrive().trimmed();
