@@ -29,6 +29,13 @@ public:
                          QWidget* container, const QString& tooltip = {}) {
         return add(static_cast<int>(index), caption, help, container, tooltip);
     }
+    // A command without a help text; captions and tooltips as the code spells them.
+    template <typename Index>
+    QAbstractButton* add(Index index, const char* caption, QWidget* container,
+                         const char* tooltip = "") {
+        return add(static_cast<int>(index), QString::fromLatin1(caption), QString(), container,
+                   QString::fromLatin1(tooltip));
+    }
     template <typename Index> QAbstractButton* element(Index index) const {
         return element(static_cast<int>(index));
     }

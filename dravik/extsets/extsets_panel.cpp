@@ -2,6 +2,7 @@
 
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
+#include "dravik/controls/control_tag.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -13,22 +14,10 @@
 namespace dravik::extsets {
 
 using controls::CommandArray;
+using controls::named;
 using controls::SoekCom;
 
 namespace {
-
-template <typename T> T* named(T* widget, const char* name, const char* accessible = nullptr) {
-    widget->setObjectName(QString::fromLatin1(name));
-    if (accessible)
-        widget->setAccessibleName(QString::fromLatin1(accessible));
-    return widget;
-}
-
-QWidget* command(CommandArray& soekCom, SoekCom index, const char* caption, QWidget* parent,
-                 const char* tooltip = "") {
-    return soekCom.add(index, QString::fromLatin1(caption), {}, parent,
-                       QString::fromLatin1(tooltip));
-}
 
 QComboBox* editableBox(QWidget* parent, const char* name, const char* accessible) {
     auto* box = named(new QComboBox(parent), name, accessible);
@@ -59,14 +48,14 @@ void ExtSetsPanel::buildExtensions(QWidget* area, CommandArray& soekCom) {
     extensions_->setSelectionMode(QAbstractItemView::MultiSelection);
     auto* adding = new QHBoxLayout;
     adding->addWidget(addExt_);
-    adding->addWidget(command(soekCom, SoekCom::AddExtension, "ADD Extention", area));
+    adding->addWidget(soekCom.add(SoekCom::AddExtension, "ADD Extention", area));
     auto* finding = new QHBoxLayout;
     finding->addWidget(length_);
-    finding->addWidget(command(soekCom, SoekCom::SearchExtension, "Search Extention", area));
+    finding->addWidget(soekCom.add(SoekCom::SearchExtension, "Search Extention", area));
     auto* keeping = new QHBoxLayout;
-    keeping->addWidget(command(soekCom, SoekCom::SaveList, "Save List", area));
-    keeping->addWidget(command(soekCom, SoekCom::ClearList, "C", area, "CLEAR List"));
-    keeping->addWidget(command(soekCom, SoekCom::DeleteSelected, "D", area, "DELETE Selected"));
+    keeping->addWidget(soekCom.add(SoekCom::SaveList, "Save List", area));
+    keeping->addWidget(soekCom.add(SoekCom::ClearList, "C", area, "CLEAR List"));
+    keeping->addWidget(soekCom.add(SoekCom::DeleteSelected, "D", area, "DELETE Selected"));
     layout->addWidget(count_);
     layout->addLayout(adding);
     layout->addLayout(finding);
@@ -81,12 +70,11 @@ void ExtSetsPanel::buildSets(QWidget* area, CommandArray& soekCom) {
     selections_ = editableBox(area, "RemSel", "Saved disc selections");
     auto* remember = new QHBoxLayout;
     remember->addWidget(selections_, 1);
-    remember->addWidget(command(soekCom, SoekCom::DeleteSelection, "D", area, "Delete Selection"));
+    remember->addWidget(soekCom.add(SoekCom::DeleteSelection, "D", area, "Delete Selection"));
     layout->addWidget(sets_);
-    layout->addWidget(
-        command(soekCom, SoekCom::SetSelection, "SET Selection", area, "SET Selection"));
+    layout->addWidget(soekCom.add(SoekCom::SetSelection, "SET Selection", area, "SET Selection"));
     layout->addLayout(remember);
-    layout->addWidget(command(soekCom, SoekCom::RememberSelection, "Remember Selection", area));
+    layout->addWidget(soekCom.add(SoekCom::RememberSelection, "Remember Selection", area));
 }
 
 } // namespace dravik::extsets

@@ -5,6 +5,7 @@
 #include "common/ui/folder_list_box.h"
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
+#include "dravik/controls/control_tag.h"
 #include "dravik/controls/floating_panel.h"
 
 #include <QEvent>
@@ -21,6 +22,7 @@
 
 namespace dravik::launch {
 
+using controls::named;
 using controls::SoCCom;
 
 namespace {
@@ -46,13 +48,6 @@ void colourBase(QWidget* widget, const QColor& colour) {
     QPalette p = widget->palette();
     p.setColor(QPalette::Base, colour);
     widget->setPalette(p);
-}
-
-template <typename T> T* named(T* widget, const char* name, const char* accessible = nullptr) {
-    widget->setObjectName(QString::fromLatin1(name));
-    if (accessible)
-        widget->setAccessibleName(QString::fromLatin1(accessible));
-    return widget;
 }
 
 } // namespace

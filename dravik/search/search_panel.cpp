@@ -2,6 +2,7 @@
 
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
+#include "dravik/controls/control_tag.h"
 #include "dravik/controls/floating_panel.h"
 #include "dravik/extsets/extsets_panel.h"
 #include "dravik/search/disc_selection.h"
@@ -21,24 +22,8 @@
 namespace dravik::search {
 
 using controls::CommandArray;
+using controls::named;
 using controls::SoekCom;
-
-namespace {
-
-template <typename T> T* named(T* widget, const char* name, const char* accessible = nullptr) {
-    widget->setObjectName(QString::fromLatin1(name));
-    if (accessible)
-        widget->setAccessibleName(QString::fromLatin1(accessible));
-    return widget;
-}
-
-QWidget* command(CommandArray& soekCom, SoekCom index, const char* caption, QWidget* parent,
-                 const char* tooltip = "") {
-    return soekCom.add(index, QString::fromLatin1(caption), {}, parent,
-                       QString::fromLatin1(tooltip));
-}
-
-} // namespace
 
 SearchPanel::SearchPanel(QWidget* host, CommandArray& soekCom)
     : QObject(nullptr), frame_(controls::floatingPanel(
@@ -56,11 +41,11 @@ SearchPanel::SearchPanel(QWidget* host, CommandArray& soekCom)
     extensionArea_ = middle;
     buildChoices(soekCom, right);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(command(soekCom, SoekCom::SelectAll, "Select ALL", frame_));
-    bottom->addWidget(command(soekCom, SoekCom::SelectNone, "Select NONE", frame_));
+    bottom->addWidget(soekCom.add(SoekCom::SelectAll, "Select ALL", frame_));
+    bottom->addWidget(soekCom.add(SoekCom::SelectNone, "Select NONE", frame_));
     bottom->addStretch();
-    bottom->addWidget(command(soekCom, SoekCom::Start, "START", frame_));
-    bottom->addWidget(command(soekCom, SoekCom::CancelSearch, "Cancel Search", frame_));
+    bottom->addWidget(soekCom.add(SoekCom::Start, "START", frame_));
+    bottom->addWidget(soekCom.add(SoekCom::CancelSearch, "Cancel Search", frame_));
     controls::panelLayout(frame_)->addLayout(bottom);
     frame_->setMinimumSize(760, 460);
     buildCounter(host);
@@ -80,8 +65,8 @@ void SearchPanel::buildChoices(CommandArray& soekCom, QWidget* area) {
     for (QCheckBox* option : {caseOn_, wordOnly_, autDub_, viewFindings_})
         layout->addWidget(option);
     layout->addStretch();
-    layout->addWidget(command(soekCom, SoekCom::Category, "Category", area));
-    layout->addWidget(command(soekCom, SoekCom::DataPath, "Data Path", area));
+    layout->addWidget(soekCom.add(SoekCom::Category, "Category", area));
+    layout->addWidget(soekCom.add(SoekCom::DataPath, "Data Path", area));
 }
 
 void SearchPanel::buildCounter(QWidget* host) {
