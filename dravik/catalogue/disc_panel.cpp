@@ -2,6 +2,7 @@
 
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
+#include "dravik/controls/control_tag.h"
 #include "dravik/controls/x_command_lup.h"
 
 #include <QAbstractItemView>
@@ -59,11 +60,7 @@ DiscPanel::DiscPanel(QWidget* host, CommandArray& gCom, CommandArray& ssPanel1)
     box_->lineEdit()->setPlaceholderText(QStringLiteral("Disc name \u2014 Enter catalogues it"));
     box_->setProperty(CommandArray::HelpProperty,
                       QStringLiteral("Type the name of the disc to get data from and enter."));
-    counter_ = new QLabel(bar_);
-    counter_->setObjectName(QStringLiteral("DTel"));
-    counter_->setFrameShape(QFrame::Panel);
-    counter_->setFrameShadow(QFrame::Sunken);
-    counter_->setMargin(2);
+    counter_ = controls::sunkenLabel(bar_, "DTel");
     counter_->setMinimumWidth(70);
     counter_->setProperty(CommandArray::HelpProperty,
                           QStringLiteral("How many discs are in the list?"));

@@ -5,6 +5,7 @@
 #include <QVariant>
 
 class QLabel;
+class QWidget;
 
 // Small helpers every panel uses on its controls.
 namespace dravik::controls {
@@ -25,6 +26,12 @@ template <typename T> T* named(T* widget, const char* name, const char* accessib
         widget->setAccessibleName(QString::fromLatin1(accessible));
     return widget;
 }
+
+// A label framed as a sunken panel, for a value the window shows (`DTel`, `LaB`, `hP`, ...).
+QLabel* sunkenLabel(QWidget* parent, const char* name, const QString& text = {});
+// A label framed as a raised panel that acts as a command ("Splitter", "GoTo"): it looks and
+// reacts like a thing to click.
+QLabel* raisedLabel(QWidget* parent, const char* name, const QString& caption);
 
 // Back colour and (when given) text colour of a label.
 void paint(QLabel* label, const QColor& back, const QColor& text = QColor());

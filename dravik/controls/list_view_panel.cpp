@@ -15,15 +15,6 @@ namespace dravik::controls {
 
 namespace {
 
-QLabel* sunken(QWidget* parent, const char* name, const QString& text = {}) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setMargin(2);
-    return label;
-}
-
 QLabel* overlay(QWidget* parent, const char* name, const QString& text) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -47,15 +38,15 @@ ListViewPanel::ListViewPanel(QWidget* host) : QObject(nullptr), host_(host) {
                        QStringLiteral("To select: Lckick three(3) times"));
 
     statusRow_ = new QWidget(host);
-    listState_ = sunken(statusRow_, "Label4", QStringLiteral("Update X-Files"));
-    status_ = sunken(statusRow_, "LaB");
+    listState_ = sunkenLabel(statusRow_, "Label4", QStringLiteral("Update X-Files"));
+    status_ = sunkenLabel(statusRow_, "LaB");
     status_->setAutoFillBackground(true);
     status_->setMinimumWidth(260);
     // The status changes all the time while something runs: its text must not move the row.
     status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    fileCount_ = sunken(statusRow_, "FileLab");
+    fileCount_ = sunkenLabel(statusRow_, "FileLab");
     fileCount_->setMinimumWidth(70);
-    folderCount_ = sunken(statusRow_, "DirLab");
+    folderCount_ = sunkenLabel(statusRow_, "DirLab");
     folderCount_->setMinimumWidth(60);
     auto* row = new QHBoxLayout(statusRow_);
     row->setContentsMargins(0, 0, 0, 0);
@@ -69,7 +60,7 @@ ListViewPanel::ListViewPanel(QWidget* host) : QObject(nullptr), host_(host) {
     row->addWidget(folderCount_);
     rowLabel_ = new QLabel(QStringLiteral("Row:"), statusRow_);
     rowLabel_->setObjectName(QStringLiteral("Label5"));
-    rowCount_ = sunken(statusRow_, "LinkTel");
+    rowCount_ = sunkenLabel(statusRow_, "LinkTel");
     rowCount_->setFixedWidth(80);
     row->addWidget(rowLabel_);
     row->addWidget(rowCount_);

@@ -5,6 +5,7 @@
 #include "dravik/catalogue/disc_panel.h"
 #include "dravik/controls/control_tag.h"
 #include "dravik/controls/floating_panel.h"
+#include "dravik/controls/list_selection.h"
 #include "dravik/controls/list_view_panel.h"
 #include "dravik/discadmin/disc_admin.h"
 #include "dravik/discadmin/disc_admin_panel.h"
@@ -132,12 +133,9 @@ void DiscAdminController::closeDeleteMany() {
 void DiscAdminController::deleteSelectedDiscs() {
     QListWidget* list = panel_.manyDiscs();
     QStringList rows;
-    QStringList chosen;
-    for (int i = 0; i < list->count(); ++i) {
+    for (int i = 0; i < list->count(); ++i)
         rows << list->item(i)->text();
-        if (list->item(i)->isSelected())
-            chosen << list->item(i)->text();
-    }
+    const QStringList chosen = controls::ListSelection::texts(list);
     if (chosen.isEmpty()) {
         noDiscSelected();
         list->clear();

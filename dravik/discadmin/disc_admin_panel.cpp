@@ -3,6 +3,7 @@
 #include "common/ui/file_list_box.h"
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
+#include "dravik/controls/control_tag.h"
 #include "dravik/controls/floating_panel.h"
 
 #include <QFrame>
@@ -43,13 +44,7 @@ DiscAdminPanel::DiscAdminPanel(QWidget* host, controls::CommandArray& ssPanel1,
     old->addWidget(xCom.add(XCom::Go, QStringLiteral("Go!"), {}, oldFiles_));
     old->addWidget(xCom.add(XCom::Close, QStringLiteral("X"), {}, oldFiles_));
 
-    goTo_ = new QLabel(QStringLiteral("GoTo"), host);
-    goTo_->setObjectName(QStringLiteral("OpenFile"));
-    goTo_->setFrameShape(QFrame::Panel);
-    goTo_->setFrameShadow(QFrame::Raised);
-    goTo_->setAlignment(Qt::AlignCenter);
-    goTo_->setCursor(Qt::PointingHandCursor);
-    goTo_->setAttribute(Qt::WA_Hover);
+    goTo_ = controls::raisedLabel(host, "OpenFile", QStringLiteral("GoTo"));
     goTo_->setProperty(controls::CommandArray::HelpProperty,
                        QStringLiteral("After selection in bicbox, go to spesific place on given "
                                       "disc"));

@@ -6,6 +6,7 @@
 #include "common/text_writer.h"
 #include "common/ui/file_list_box.h"
 #include "dravik/controls/floating_panel.h"
+#include "dravik/controls/list_selection.h"
 #include "dravik/controls/list_view_panel.h"
 #include "dravik/discadmin/disc_admin_panel.h"
 #include "dravik/discadmin/drive_panel.h"
@@ -141,11 +142,7 @@ void DriveController::openOldFiles() {
 void DriveController::updateOldFiles() {
     long long obsolete = 0;
     int skipped = 0;
-    common::ui::FileListBox* files = admin_.oldLists();
-    for (int i = 0; i < files->count(); ++i) {
-        if (!files->item(i)->isSelected())
-            continue;
-        const QString name = files->item(i)->text();
+    for (const QString& name : controls::ListSelection::texts(admin_.oldLists())) {
         const auto result = OldListCleaner::clean(workspace_.dataFile(name));
         obsolete += result.obsolete;
         skipped += result.skipped ? 1 : 0;

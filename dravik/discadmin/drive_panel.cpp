@@ -2,6 +2,7 @@
 
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
+#include "dravik/controls/control_tag.h"
 #include "dravik/controls/floating_panel.h"
 
 #include <QFrame>
@@ -70,10 +71,7 @@ DrivePanel::DrivePanel(QWidget* host, CommandArray& sellD, CommandArray& wCom)
 void DrivePanel::buildDriveRow(CommandArray& sellD) {
     defaultDrivePanel_ = new QLabel(QStringLiteral("  Default Drive:"), driveRow_);
     defaultDrivePanel_->setObjectName(QStringLiteral("DefDrivePan"));
-    defaultDrive_ = new QLabel(driveRow_);
-    defaultDrive_->setObjectName(QStringLiteral("DefDrive"));
-    defaultDrive_->setFrameShape(QFrame::Panel);
-    defaultDrive_->setFrameShadow(QFrame::Sunken);
+    defaultDrive_ = controls::sunkenLabel(driveRow_, "DefDrive");
     defaultDrive_->setMinimumWidth(28);
     defaultDrive_->setAlignment(Qt::AlignCenter);
     for (QLabel* label : {defaultDrivePanel_, defaultDrive_}) {

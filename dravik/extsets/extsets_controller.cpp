@@ -4,6 +4,7 @@
 #include "common/settings_names.h"
 #include "common/settings_store.h"
 #include "dravik/controls/control_tag.h"
+#include "dravik/controls/list_selection.h"
 #include "dravik/extsets/extension_rule.h"
 #include "dravik/extsets/extsets_panel.h"
 #include "dravik/services/window_services.h"
@@ -38,8 +39,9 @@ ExtSetsController::ExtSetsController(ExtSetsPanel& panel, QListWidget* discs,
 }
 
 void ExtSetsController::takeSelection() {
-    for (int i = 0; i < list_.size(); ++i)
-        list_.setSelected(i, panel_.extensions()->item(i)->isSelected());
+    list_.selectAll(false);
+    for (const int row : controls::ListSelection::positions(panel_.extensions()))
+        list_.setSelected(row, true);
 }
 
 void ExtSetsController::showList() {
@@ -155,12 +157,7 @@ void ExtSetsController::rememberSelection() {
         services_.dialogs().message({}, *reason, Buttons::Ok, Icon::None);
         return;
     }
-    std::vector<int> rows;
-    for (int i = 0; i < discs_->count(); ++i) {
-        if (discs_->item(i)->isSelected())
-            rows.push_back(i);
-    }
-    selections_.remember(name, rows);
+    selections_.remember(name, controls::ListSelection::positions(discs_));
     showSelections();
     panel_.selections()->setEditText(name);
 }

@@ -2,6 +2,7 @@
 
 #include "common/error.h"
 #include "dravik/controls/floating_panel.h"
+#include "dravik/controls/list_selection.h"
 #include "dravik/controls/list_view_panel.h"
 #include "dravik/reports/quick_report.h"
 #include "dravik/reports/report_panel.h"
@@ -81,10 +82,8 @@ void ReportController::loadChosen() {
                                     Buttons::YesNo, Icon::Question) == Answer::Yes)
         view->clear();
     const SavedReports reports(workspace_.dataFolder());
-    for (int i = 0; i < panel_.reports()->count(); ++i) {
-        if (panel_.reports()->item(i)->isSelected())
-            view->appendListText(reports.loadText(panel_.reports()->item(i)->text()));
-    }
+    for (const QString& report : controls::ListSelection::texts(panel_.reports()))
+        view->appendListText(reports.loadText(report));
     closeLoadBox();
 }
 

@@ -7,6 +7,7 @@
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
 #include "dravik/controls/floating_panel.h"
+#include "dravik/controls/list_selection.h"
 #include "dravik/controls/list_view_panel.h"
 #include "dravik/extsets/extsets_controller.h"
 #include "dravik/reports/quick_report.h"
@@ -47,18 +48,6 @@ const QColor Searching(0, 255, 0);
 const QColor Searched(255, 255, 0);
 constexpr int ErrorsBeforeTheEnd = 3;
 constexpr qint64 LabelInterval = 100; // ms
-
-// The selected rows of a list, first to last. Asking each row whether it is selected costs as
-// much as the selection is long, which for thousands of discs adds up to seconds.
-QStringList selectedRows(const QListWidget* list) {
-    QModelIndexList chosen = list->selectionModel()->selectedRows();
-    std::sort(chosen.begin(), chosen.end(),
-              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
-    QStringList rows;
-    for (const QModelIndex& index : chosen)
-        rows << index.data().toString();
-    return rows;
-}
 
 } // namespace
 
@@ -153,7 +142,7 @@ SearchRequest SearchController::prepare() {
     SearchRequest request;
     request.words = words_;
     request.dataFolder = workspace_.dataFolder();
-    request.sources = selectedRows(parts_.panel.discs());
+    request.sources = controls::ListSelection::texts(parts_.panel.discs());
     parts_.panel.examined()->clear();
     controls::showInside(parts_.panel.counter(), parts_.panel.frame()->pos());
     parts_.panel.counter()->setFocus();

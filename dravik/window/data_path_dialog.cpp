@@ -5,6 +5,7 @@
 #include "common/ui/drive_list_box.h"
 #include "common/ui/file_list_box.h"
 #include "common/ui/folder_list_box.h"
+#include "dravik/controls/control_tag.h"
 #include "dravik/workspace/workspace.h"
 
 #include <QGridLayout>
@@ -27,10 +28,7 @@ DataPathDialog::DataPathDialog(workspace::Workspace& workspace, QWidget* parent)
     folders_->setObjectName(QStringLiteral("SetDir"));
     files_ = new common::ui::FileListBox(this);
     files_->setObjectName(QStringLiteral("SetFile"));
-    shown_ = new QLabel(this);
-    shown_->setObjectName(QStringLiteral("WysP"));
-    shown_->setFrameShape(QFrame::Panel);
-    shown_->setFrameShadow(QFrame::Sunken);
+    shown_ = controls::sunkenLabel(this, "WysP");
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(title, 0, 0, 1, 2);

@@ -4,6 +4,7 @@
 #include "dravik/catalogue/disc_panel.h"
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
+#include "dravik/controls/control_tag.h"
 #include "dravik/controls/list_view_panel.h"
 #include "dravik/discadmin/disc_admin_panel.h"
 #include "dravik/discadmin/drive_panel.h"
@@ -30,25 +31,6 @@ using controls::GCom;
 using controls::SSPanel1;
 
 namespace {
-
-QLabel* sunkenPanel(QWidget* parent, const char* name) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setMargin(2);
-    return label;
-}
-
-QLabel* raisedPanel(QWidget* parent, const char* name, const QString& caption) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Raised);
-    label->setAlignment(Qt::AlignCenter);
-    label->setCursor(Qt::PointingHandCursor);
-    return label;
-}
 
 // A command of the command column: its array, index, caption, help text and grid cell.
 struct Command {
@@ -98,7 +80,7 @@ void MainWindow::buildLayout() {
     // The areas lie on a page that scrolls when the window is smaller than the page can shrink
     // to, so controls never overlap; the floating panels stay children of the window itself.
     auto* page = new QWidget;
-    help_ = sunkenPanel(page, "hP");
+    help_ = controls::sunkenLabel(page, "hP");
     help_->setMinimumHeight(22);
     auto* areas = new QVBoxLayout(page);
     areas->setContentsMargins(6, 6, 6, 4);
@@ -172,9 +154,8 @@ QGridLayout* MainWindow::commandGrid() {
             c.row, c.column);
     }
     grid->addWidget(drives_->fixCommand(), 3, 0);
-    splitter_ = raisedPanel(this, "Splitter", QStringLiteral("Splitter"));
+    splitter_ = controls::raisedLabel(this, "Splitter", QStringLiteral("Splitter"));
     splitter_->setToolTip(QStringLiteral("Split current disc in seperate files"));
-    splitter_->setAttribute(Qt::WA_Hover);
     splitter_->installEventFilter(this);
     grid->addWidget(splitter_, 3, 1);
     grid->addWidget(discAdmin_->goTo(), 6, 0);
@@ -191,7 +172,7 @@ QHBoxLayout* MainWindow::optionRow() {
                                     QStringLiteral("Program choose certain options automatically"),
                                     this, QStringLiteral("Program choose certain options")));
     arrays_.mAo->element(controls::MAo::Automatic)->setChecked(true);
-    priorityLabel_ = sunkenPanel(this, "Prio");
+    priorityLabel_ = controls::sunkenLabel(this, "Prio");
     row->addWidget(priorityLabel_);
     row->addStretch();
     return row;

@@ -50,9 +50,8 @@ PriorityPanel::PriorityPanel(common::ui::YieldPoint& yield, QLabel* opener, QWid
 
 void PriorityPanel::open() {
     // Below its opener, but never past the window's edge.
-    const QPoint below = parentWidget()
-                             ? opener_->mapTo(parentWidget(), QPoint(0, opener_->height()))
-                             : QPoint();
+    const QPoint below =
+        parentWidget() ? opener_->mapTo(parentWidget(), QPoint(0, opener_->height())) : QPoint();
     controls::showInside(this, below);
 }
 

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QStringList>
+
+#include <vector>
+
+class QAbstractItemView;
+
+// The selected rows of a multi-select list, first to last. Asking each row whether it is
+// selected costs as much as the selection is long, which for thousands of discs adds up to
+// seconds; the selection model is read once instead.
+namespace dravik::controls::ListSelection {
+
+std::vector<int> positions(const QAbstractItemView* list);
+QStringList texts(const QAbstractItemView* list);
+
+} // namespace dravik::controls::ListSelection
