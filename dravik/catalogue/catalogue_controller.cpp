@@ -181,7 +181,7 @@ void CatalogueController::namingStep() {
 
     catalogue::Catalogue files(workspace_.dataFolder(), workspace_.programFolder());
     Cataloguer cataloguer(files, workspace_.drives());
-    if (!checkDriveAndRecord(name, cataloguer))
+    if (!checkDriveAndName(name, cataloguer))
         return;
     workspace_.namingState = NamingState::NameSet;
     if (!workspace_.automatic &&
@@ -193,7 +193,7 @@ void CatalogueController::namingStep() {
     build(name);
 }
 
-bool CatalogueController::checkDriveAndRecord(const QString& name, Cataloguer& cataloguer) {
+bool CatalogueController::checkDriveAndName(const QString& name, Cataloguer& cataloguer) {
     YieldPoint& yield = services_.yieldPoint();
     try {
         list_.showNotice(ListViewPanel::Notice::UpdatingDrive);

@@ -53,8 +53,8 @@ public:
 private:
     // Refusals, a busy walk, the rebuild question and a missing drive; false ends the step.
     bool mayCatalogue(const QString& name);
-    // The naming step from the drive check on; false when it ended the step.
-    bool checkDriveAndRecord(const QString& name, Cataloguer& cataloguer);
+    // The drive check and, for a name already listed, the re-use question; false ends the step.
+    bool checkDriveAndName(const QString& name, Cataloguer& cataloguer);
     void build(const QString& name);
     void buildSteps(const QString& name);
     void showFinished(const QString& name, const walker::WalkCounts& counts);

@@ -106,6 +106,11 @@ TEST_F(DiscAdminTest, OldListsKeepTheirEntriesAndGetTheirLineCount) {
     EXPECT_FALSE(result.skipped);
     EXPECT_EQ(TempFolder::read(list), "   entry 1\r\n   entry 4\r\n   entry 7\r\n 10 \r\n");
     const auto current = root.write("data/New.rtf", "\"E:\\\",\"a.txt\"\r\n1 files :  folders\r\n");
-    EXPECT_TRUE(OldListCleaner::clean(current).skipped); // never destroyed
+    const auto untouched = OldListCleaner::clean(current);
+    EXPECT_TRUE(untouched.skipped);   // never destroyed
+    EXPECT_EQ(untouched.obsolete, 0); // and its lines are not counted as dropped
     EXPECT_EQ(TempFolder::read(current), "\"E:\\\",\"a.txt\"\r\n1 files :  folders\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data),
+                            std::filesystem::directory_iterator()),
+              2); // no temporary file left beside the lists
 }

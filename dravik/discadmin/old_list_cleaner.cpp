@@ -4,6 +4,7 @@
 #include "common/number_format.h"
 #include "common/text_writer.h"
 
+#include <optional>
 #include <string_view>
 
 namespace dravik::discadmin::OldListCleaner {
@@ -14,37 +15,29 @@ bool isEntry(std::string_view line) {
     return line.substr(0, 3) == "   ";
 }
 
-bool hasEntries(const std::filesystem::path& list) {
-    common::LineReader reader(list);
-    std::string_view line;
-    while (reader.next(line)) {
-        if (isEntry(line))
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 Result clean(const std::filesystem::path& list) {
     Result result;
-    // A list of today's layout would be reduced to its count line: it is not touched.
-    if (!hasEntries(list)) {
-        result.skipped = true;
-        return result;
-    }
-    common::TextWriter out(list, common::TextWriter::Mode::Replace);
+    // The new file is begun at the first entry: a list of today's layout would be reduced to its
+    // count line, so it is never touched, not even by a temporary file beside it.
+    std::optional<common::TextWriter> out;
     common::LineReader reader(list);
     std::string_view line;
     while (reader.next(line)) {
         ++result.linesRead;
-        if (isEntry(line))
-            out.rawLine(line);
-        else
+        if (!isEntry(line)) {
             ++result.obsolete;
+            continue;
+        }
+        if (!out)
+            out.emplace(list, common::TextWriter::Mode::Replace);
+        out->rawLine(line);
     }
-    out.line(common::NumberFormat::printed(result.linesRead));
-    out.commit();
+    if (!out)
+        return Result{.skipped = true}; // nothing was changed, so nothing counts
+    out->line(common::NumberFormat::printed(result.linesRead));
+    out->commit();
     return result;
 }
 

@@ -112,7 +112,6 @@ void FindController::finders(Instance instance) {
     if (result < 0 && instance == Instance::Next)
         services_.ask(QStringLiteral("Information..."), QStringLiteral("Finished Searching..."),
                       Buttons::Ok, Icon::Warning);
-    start_ = result;
     last_ = result;
     view->setFocus();
 }

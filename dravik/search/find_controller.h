@@ -62,7 +62,6 @@ private:
     workspace::Workspace& workspace_;
     services::WindowServices& services_;
     QString word_;
-    int start_ = 0;
     int last_ = 0;
 };
 

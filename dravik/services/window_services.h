@@ -38,6 +38,12 @@ public:
     void reportError(const QString& handler, int index, const common::Error& error) {
         reportError(handler, index, error.number(), QString::fromStdString(error.description()));
     }
+    // The text of that box.
+    static QString errorText(const QString& handler, int index, int number,
+                             const QString& description) {
+        return handler + QLatin1Char('(') + QString::number(index) + QStringLiteral(")-(") +
+               QString::number(number) + QStringLiteral(")\n") + description;
+    }
 };
 
 } // namespace dravik::services

@@ -17,10 +17,7 @@ int FakeWindowServices::ask(const QString& heading, const QString& text, Buttons
 
 void FakeWindowServices::reportError(const QString& handler, int index, int number,
                                      const QString& description) {
-    dialogs_.message({},
-                     handler + "(" + QString::number(index) + ")-(" + QString::number(number) +
-                         ")\n" + description,
-                     Buttons::Ok, Icon::None);
+    dialogs_.message({}, errorText(handler, index, number, description), Buttons::Ok, Icon::None);
 }
 
 } // namespace dravik::testing

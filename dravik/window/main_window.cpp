@@ -407,10 +407,8 @@ int MainWindow::ask(const QString& heading, const QString& text, common::ui::But
 
 void MainWindow::reportError(const QString& handler, int index, int number,
                              const QString& description) {
-    dialogs_.message({},
-                     handler + "(" + QString::number(index) + ")-(" + QString::number(number) +
-                         ")" + workspace::Workspace::LineBreak + description,
-                     common::ui::Buttons::Ok, common::ui::Icon::None);
+    dialogs_.message({}, errorText(handler, index, number, description), common::ui::Buttons::Ok,
+                     common::ui::Icon::None);
 }
 
 void MainWindow::wagter() {
