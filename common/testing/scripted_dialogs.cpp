@@ -31,6 +31,13 @@ void ScriptedDialogs::expectMessage(const QString& title, const QString& text, B
     queue_.push_back(e);
 }
 
+void ScriptedDialogs::expectMessageHolding(const QString& title, const QStringList& parts,
+                                           Buttons buttons, Icon icon, int answer) {
+    expectMessage(title, {}, buttons, icon, answer);
+    queue_.back().text.reset();
+    queue_.back().parts = parts;
+}
+
 void ScriptedDialogs::expectInput(const QString& title, const QString& prompt,
                                   std::optional<QString> answer, const QString& proposal) {
     Expected e;
@@ -82,6 +89,9 @@ std::optional<ScriptedDialogs::Expected> ScriptedDialogs::take(Kind kind, const 
         EXPECT_EQ(e.text->toStdString(), text.toStdString())
             << "in \"" << title.toStdString() << "\"";
     }
+    for (const QString& part : e.parts)
+        EXPECT_TRUE(text.contains(part))
+            << "\"" << text.toStdString() << "\" lacks \"" << part.toStdString() << "\"";
     return e;
 }
 

@@ -2,6 +2,8 @@
 
 #include "common/ui/dialogs.h"
 
+#include <QStringList>
+
 #include <deque>
 #include <optional>
 
@@ -15,6 +17,9 @@ public:
 
     void expectMessage(const QString& title, const QString& text, common::ui::Buttons buttons,
                        common::ui::Icon icon, int answer);
+    // A message box whose text holds each of `parts` (texts that carry a system's description).
+    void expectMessageHolding(const QString& title, const QStringList& parts,
+                              common::ui::Buttons buttons, common::ui::Icon icon, int answer);
     // `answer` empty: the box is cancelled.
     void expectInput(const QString& title, const QString& prompt, std::optional<QString> answer,
                      const QString& proposal = {});
@@ -43,6 +48,7 @@ private:
         Kind kind = Kind::Message;
         QString title;
         std::optional<QString> text;
+        QStringList parts; // checked instead of `text` when given
         common::ui::Buttons buttons = common::ui::Buttons::Ok;
         common::ui::Icon icon = common::ui::Icon::None;
         bool yes = false, no = false, cancel = false;

@@ -27,6 +27,14 @@ std::filesystem::path Catalogue::programFile(const QString& name) const {
 }
 
 std::filesystem::path Catalogue::discListPath(const QString& discName) const {
+    // An index line or a typed text such as "../outside" must never reach a file outside the
+    // data folder.
+    const QString trimmed = discName.trimmed();
+    if (trimmed.isEmpty() || trimmed == u'.' || trimmed == QStringLiteral("..") ||
+        discName.contains(u'/') || discName.contains(u'\\') || discName.contains(QChar(0)))
+        throw common::Error(common::ErrorNumber::InvalidArgument,
+                            "\"" + discName.toStdString() +
+                                "\" is not a disc name of the data folder");
     return dataFile(discName + ".rtf");
 }
 

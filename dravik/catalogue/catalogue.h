@@ -28,7 +28,8 @@ public:
     std::filesystem::path dataFile(const QString& name) const;
     std::filesystem::path programFile(const QString& name) const;
 
-    // data folder + name + ".rtf"
+    // data folder + name + ".rtf"; throws common::Error (5) for a name that would lead out of
+    // the data folder.
     std::filesystem::path discListPath(const QString& discName) const;
     std::filesystem::path workFilePath() const;
 

@@ -59,10 +59,11 @@ const QString DiscErrorText =
 
 } // namespace
 
-CatalogueController::CatalogueController(DiscPanel& discs, ListViewPanel& list,
+CatalogueController::CatalogueController(DiscIndex& index, DiscPanel& discs, ListViewPanel& list,
                                          BrowserPanel& browser, Workspace& workspace,
                                          services::WindowServices& services)
-    : discs_(discs), list_(list), browser_(browser), workspace_(workspace), services_(services) {
+    : index_(index), discs_(discs), list_(list), browser_(browser), workspace_(workspace),
+      services_(services) {
     connect(&discs, &DiscPanel::enterPressed, this, &CatalogueController::namingStep);
     // Any change of the text, typed or not, tells again whether it names a catalogued disc.
     connect(&discs, &DiscPanel::keyReleased, this, &CatalogueController::updateNameExists);
@@ -103,10 +104,7 @@ void CatalogueController::nextDisc() {
 }
 
 void CatalogueController::updateNameExists() {
-    QComboBox* box = discs_.box();
-    const int shown = box->currentIndex();
-    workspace_.nameExists =
-        shown >= 0 && Cataloguer::listed({box->itemText(shown)}, box->currentText());
+    workspace_.nameExists = discs_.showsChosenEntry();
 }
 
 void CatalogueController::acknowledgeChange() {
@@ -179,8 +177,7 @@ void CatalogueController::namingStep() {
     if (!workspace_.automatic)
         services_.ask(QStringLiteral("Autorun Message"), AutorunText, Buttons::Ok, Icon::Warning);
 
-    catalogue::Catalogue files(workspace_.dataFolder(), workspace_.programFolder());
-    Cataloguer cataloguer(files, workspace_.drives());
+    Cataloguer cataloguer(index_, workspace_.drives());
     if (!checkDriveAndName(name, cataloguer))
         return;
     workspace_.namingState = NamingState::NameSet;
@@ -210,7 +207,8 @@ bool CatalogueController::checkDriveAndName(const QString& name, Cataloguer& cat
         list_.hideNotice(ListViewPanel::Notice::UpdatingDrive);
         yield.now();
 
-        if (!Cataloguer::listed(discs_.discs(), name)) {
+        index_.refresh();
+        if (!index_.holds(name)) {
             // The index names the disc once its list is published (see buildSteps).
             services_.setCaption(QStringLiteral("Dravik 2016 [") + name + QStringLiteral("]"));
         } else {
@@ -285,13 +283,10 @@ void CatalogueController::buildSteps(const QString& name) {
     list_.setStatus(QStringLiteral("Creating Info"));
     yield.now();
     list_.status()->hide();
-    catalogue::Catalogue files(workspace_.dataFolder(), workspace_.programFolder());
-    Cataloguer cataloguer(files, workspace_.drives());
+    Cataloguer cataloguer(index_, workspace_.drives());
     const auto built = cataloguer.buildAndRecord(name, workspace_.defaultDrive(), walkProgress());
-    if (built.nameAdded) {
-        discs_.addDisc(name);
-        discs_.showDiscCount();
-    }
+    if (built.nameAdded)
+        discs_.choose(name);
     list_.status()->show();
     showFinished(name, built.counts);
 }
@@ -307,8 +302,7 @@ void CatalogueController::showFinished(const QString& name, const walker::WalkCo
     list_.restoreStatusColour();
     list_.view()->clear();
     controls::paint(list_.listState(), QColor(0, 255, 0));
-    catalogue::Catalogue files(workspace_.dataFolder(), workspace_.programFolder());
-    list_.view()->setListText(ListText::load(files.discListPath(name)));
+    list_.view()->setListText(ListText::load(index_.files().discListPath(name)));
     // The counts stay in the caption after it names the list.
     services_.dravikCap(name + QStringLiteral(".rtf"));
     services_.setCaption(services_.caption() + countsText);

@@ -27,8 +27,9 @@ class DiscPanel;
 class CatalogueController : public QObject {
     Q_OBJECT
 public:
-    CatalogueController(DiscPanel& discs, controls::ListViewPanel& list, BrowserPanel& browser,
-                        workspace::Workspace& workspace, services::WindowServices& services);
+    CatalogueController(DiscIndex& index, DiscPanel& discs, controls::ListViewPanel& list,
+                        BrowserPanel& browser, workspace::Workspace& workspace,
+                        services::WindowServices& services);
 
     // Opens the disc named in the disc box (used when a rebuild is declined).
     void setOpener(std::function<void()> open) { open_ = std::move(open); }
@@ -63,6 +64,7 @@ private:
     void discError();
     void refuse(const QString& reason);
 
+    DiscIndex& index_;
     DiscPanel& discs_;
     controls::ListViewPanel& list_;
     BrowserPanel& browser_;

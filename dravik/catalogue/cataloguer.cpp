@@ -15,8 +15,8 @@ namespace {
 constexpr int BusyNumber = common::ErrorNumber::PathFileAccess;
 } // namespace
 
-Cataloguer::Cataloguer(Catalogue& catalogue, const common::DriveTable& drives)
-    : catalogue_(catalogue), drives_(drives) {}
+Cataloguer::Cataloguer(DiscIndex& index, const common::DriveTable& drives)
+    : index_(index), catalogue_(index.files()), drives_(drives) {}
 
 std::optional<QString> Cataloguer::refusal(const QString& name) {
     if (name.trimmed().isEmpty())
@@ -73,10 +73,6 @@ std::filesystem::path Cataloguer::scanRoot(const QString& drive) const {
     return drives_.root(drive[0].toLatin1());
 }
 
-void Cataloguer::recordName(const QString& name) const {
-    catalogue_.appendDiscName(name);
-}
-
 void Cataloguer::markChanged() {
     common::SettingsStore(common::SettingsNames::Main)
         .setValue(QStringLiteral("Changes"), QStringLiteral("NewDisc"), QStringLiteral("True"));
@@ -129,10 +125,8 @@ Cataloguer::Built Cataloguer::buildAndRecord(const QString& name, const QString&
                                              std::stop_token stop) const {
     Built built;
     built.counts = build(name, drive, progress, stop);
-    if (!stop.stop_requested() && !listed(catalogue_.readDiscIndex(), name)) {
-        recordName(name);
-        built.nameAdded = true;
-    }
+    if (!stop.stop_requested())
+        built.nameAdded = index_.add(name);
     return built;
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/drive_table.h"
 #include "dravik/catalogue/catalogue.h"
+#include "dravik/catalogue/disc_index.h"
 #include "dravik/walker/walk_engine.h"
 
 #include <QString>
@@ -17,7 +18,7 @@ namespace dravik::catalogue {
 // dravik-cli run the same steps, so they refuse the same things for the same reasons.
 class Cataloguer {
 public:
-    Cataloguer(Catalogue& catalogue, const common::DriveTable& drives);
+    Cataloguer(DiscIndex& index, const common::DriveTable& drives);
 
     // Why a disc name cannot be used, or nothing when it can: it must be a file name on Linux
     // and Windows, and read back whole from the disc index.
@@ -28,8 +29,6 @@ public:
     // The local folder that the drive letter stands for; throws Error 68 when it has no
     // readable disc.
     std::filesystem::path scanRoot(const QString& drive) const;
-    // Appends the name to the disc index.
-    void recordName(const QString& name) const;
     static void markChanged();
 
     // Walks `drive` and publishes the list as the disc's. Throws common::Error when another walk
@@ -55,7 +54,8 @@ public:
     static QString busyMessage(const std::filesystem::path& busyWith);
 
 private:
-    Catalogue& catalogue_;
+    DiscIndex& index_;
+    const Catalogue& catalogue_;
     const common::DriveTable& drives_;
 };
 

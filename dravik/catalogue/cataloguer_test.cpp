@@ -15,8 +15,9 @@ namespace {
 class CataloguerTest : public common::testing::WorkspaceFixture {
 protected:
     Catalogue catalogue{data, program};
+    dravik::catalogue::DiscIndex index{catalogue};
     common::DriveTable table = drives();
-    Cataloguer cataloguer{catalogue, table};
+    Cataloguer cataloguer{index, table};
 };
 } // namespace
 

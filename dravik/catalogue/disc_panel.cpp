@@ -1,5 +1,6 @@
 #include "dravik/catalogue/disc_panel.h"
 
+#include "dravik/catalogue/disc_index.h"
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
 #include "dravik/controls/control_tag.h"
@@ -106,26 +107,36 @@ void DiscPanel::setName(const QString& name) {
     box_->setEditText(name);
 }
 
-QStringList DiscPanel::discs() const {
-    QStringList out;
-    for (int i = 0; i < box_->count(); ++i)
-        out << box_->itemText(i);
-    return out;
+void DiscPanel::choose(const QString& name) {
+    const int at = box_->findText(name, Qt::MatchFixedString);
+    if (at >= 0)
+        box_->setCurrentIndex(at);
+}
+
+bool DiscPanel::showsChosenEntry() const {
+    const int shown = box_->currentIndex();
+    return shown >= 0 && DiscIndex::sameName(box_->itemText(shown), box_->currentText());
+}
+
+void DiscPanel::follow(const DiscIndex& index) {
+    setDiscs(index.names());
+    connect(&index, &DiscIndex::changed, this, [this, &index] { setDiscs(index.names()); });
 }
 
 void DiscPanel::setDiscs(const QStringList& discs) {
+    const QString text = box_->currentText();
+    const bool chosen = showsChosenEntry();
     box_->clear();
     box_->addItems(discs);
     showDiscCount();
+    // The entry the text names stays chosen; a typed text stays as typed.
+    if (chosen)
+        box_->setCurrentIndex(box_->findText(text, Qt::MatchFixedString));
+    box_->setEditText(text);
 }
 
 void DiscPanel::showDiscCount() {
     counter_->setText(QString::number(box_->count()));
-}
-
-void DiscPanel::addDisc(const QString& name) {
-    box_->addItem(name);
-    box_->setCurrentIndex(box_->count() - 1);
 }
 
 bool DiscPanel::filterBox(QEvent* event) {

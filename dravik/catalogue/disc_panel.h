@@ -16,6 +16,8 @@ class XCommandLUP;
 
 namespace dravik::catalogue {
 
+class DiscIndex;
+
 // The disc box `TeX` with its counter `DTel`, the next-disc command `NDc`, the disc commands that
 // sit beside it ("OPEN", "F5", "CREATE") and the change notice `NewDisc`. It tells what the user
 // did with the box; the controllers decide what follows.
@@ -34,12 +36,15 @@ public:
     // The text of the box: the disc name typed or chosen.
     QString name() const;
     void setName(const QString& name);
-    // Every disc of the box, in order.
-    QStringList discs() const;
-    // Fills the box and shows the number of discs in the counter.
+    // Shows the entry of that name as chosen.
+    void choose(const QString& name);
+    // Whether the text is the entry chosen from the box (not typed, nor changed since).
+    bool showsChosenEntry() const;
+    // The box shows the discs of `index` from now on, following every change; the typed text
+    // stays as it is.
+    void follow(const DiscIndex& index);
+    // Fills the box and shows the number of discs in the counter, keeping the typed text.
     void setDiscs(const QStringList& discs);
-    // Adds a disc as the last entry and shows it in the box.
-    void addDisc(const QString& name);
     // The counter shows how many discs the box holds.
     void showDiscCount();
 

@@ -64,7 +64,8 @@ void Cli::help() {
             "           DK.tex (the old index kept as Dk.Tex.Bak) and its \"Size\" setting.\n"
             "delete     deletes discs as the window's Delete Many does: every entry of each\n"
             "           name, in one index swap, then their lists and settings.\n"
-            "Exit status of list, rename and delete: 0 done, 1 refused or failed, 2 wrong usage.\n";
+            "Exit status of list, rename and delete: 0 done, 1 refused or failed, 2 wrong usage,\n"
+            "3 done in part (the messages say which step failed).\n";
 }
 
 int Cli::run(const QStringList& arguments) {
@@ -139,8 +140,8 @@ int Cli::catalogue(const QStringList& arguments) {
 
     try {
         workspace::Workspace ws = workspace(data);
-        catalogue::Catalogue files(ws.dataFolder(), ws.programFolder());
-        const QStringList discs = files.readDiscIndex();
+        catalogue::DiscIndex index(catalogue::Catalogue(ws.dataFolder(), ws.programFolder()));
+        index.load();
         if (drive.isEmpty())
             drive = ws.loadDefaultDrive();
         if (drive.isEmpty()) {
@@ -148,7 +149,7 @@ int Cli::catalogue(const QStringList& arguments) {
                     "\"Set CD/DVD\" in the window\n";
             return Refused;
         }
-        catalogue::Cataloguer cataloguer(files, ws.drives());
+        catalogue::Cataloguer cataloguer(index, ws.drives());
         try {
             cataloguer.scanRoot(drive);
         } catch (const common::Error& e) {
@@ -160,7 +161,7 @@ int Cli::catalogue(const QStringList& arguments) {
                     "or unreadable.\n";
             return Refused;
         }
-        const bool known = catalogue::Cataloguer::listed(discs, name);
+        const bool known = index.holds(name);
         if (known && !rebuild) {
             err_ << "dravik-cli: a disc named \"" << text(name)
                  << "\" is already in the catalogue; add --rebuild to catalogue it again under "

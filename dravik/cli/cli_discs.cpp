@@ -3,22 +3,22 @@
 #include "dravik/cli/cli.h"
 
 #include "common/error.h"
-#include "common/file_ops.h"
-#include "common/settings_names.h"
-#include "common/settings_store.h"
 #include "dravik/catalogue/catalogue.h"
-#include "dravik/catalogue/cataloguer.h"
+#include "dravik/catalogue/disc_index.h"
 #include "dravik/discadmin/disc_admin.h"
+
+#include <memory>
 
 namespace dravik::cli {
 
 namespace {
 
-// The discs of the index; an index that is not there yet holds none (and is not made).
-QStringList discsOf(const catalogue::Catalogue& files) {
-    if (!common::FileOps::isFile(files.dataFile(catalogue::Catalogue::IndexName)))
-        return {};
-    return files.readDiscIndex();
+// The index of the data folder; an index that is not there yet holds no discs (and is not made).
+std::unique_ptr<catalogue::DiscIndex> indexOf(const workspace::Workspace& ws) {
+    auto index = std::make_unique<catalogue::DiscIndex>(
+        catalogue::Catalogue(ws.dataFolder(), ws.programFolder()));
+    index->load(catalogue::DiscIndex::WhenMissing::Leave);
+    return index;
 }
 
 } // namespace
@@ -34,11 +34,10 @@ int Cli::list(const QStringList& given) {
     }
     try {
         const workspace::Workspace ws = workspace(data);
-        const common::SettingsStore sizes(common::SettingsNames::DiscSizes);
-        for (const QString& disc :
-             discsOf(catalogue::Catalogue(ws.dataFolder(), ws.programFolder())))
-            out_ << disc.toStdString() << '\t'
-                 << sizes.value(disc, QStringLiteral("Size")).toStdString() << '\n';
+        const auto index = indexOf(ws);
+        for (const QString& disc : index->names())
+            out_ << disc.toStdString() << '\t' << catalogue::DiscIndex::size(disc).toStdString()
+                 << '\n';
         return 0;
     } catch (const common::Error& e) {
         err_ << "dravik-cli: " << e.description() << " (error " << e.number() << ")\n";
@@ -59,21 +58,25 @@ int Cli::rename(const QStringList& given) {
     const QString& newName = arguments[1];
     try {
         const workspace::Workspace ws = workspace(data);
-        const catalogue::Catalogue files(ws.dataFolder(), ws.programFolder());
-        const QStringList discs = discsOf(files);
-        if (!catalogue::Cataloguer::listed(discs, oldName)) {
+        const auto index = indexOf(ws);
+        if (!index->holds(oldName)) {
             err_ << "dravik-cli: no disc named \"" << oldName.toStdString() << "\" is catalogued\n";
             return Refused;
         }
-        if (discadmin::DiscAdmin::sameName(oldName, newName))
+        if (catalogue::DiscIndex::sameName(oldName, newName))
             return 0; // another letter case is the same disc: nothing changes
-        const discadmin::DiscAdmin admin(files);
-        if (const auto reason = admin.renameRefusal(discs, oldName, newName)) {
+        const discadmin::DiscAdmin admin(*index);
+        if (const auto reason = admin.renameRefusal(oldName, newName)) {
             err_ << "dravik-cli: " << reason->toStdString() << "\n";
             return Refused;
         }
-        admin.rename(discs, oldName, newName);
-        return 0;
+        int troubles = 0;
+        admin.rename(oldName, newName, [&](const common::Error& e) {
+            err_ << "dravik-cli: renamed to \"" << newName.toStdString() << "\", but "
+                 << e.description() << " (error " << e.number() << ")\n";
+            ++troubles;
+        });
+        return troubles == 0 ? 0 : Incomplete;
     } catch (const common::Error& e) {
         err_ << "dravik-cli: " << e.description() << " (error " << e.number() << ")\n";
         return Refused;
@@ -91,21 +94,28 @@ int Cli::remove(const QStringList& given) {
     }
     try {
         const workspace::Workspace ws = workspace(data);
-        const catalogue::Catalogue files(ws.dataFolder(), ws.programFolder());
-        const QStringList discs = discsOf(files);
+        const auto index = indexOf(ws);
         for (const QString& name : names) {
-            if (!catalogue::Cataloguer::listed(discs, name)) {
+            if (!index->holds(name)) {
                 err_ << "dravik-cli: no disc named \"" << name.toStdString()
                      << "\" is catalogued; nothing was deleted\n";
                 return Refused;
             }
         }
         int troubles = 0;
-        discadmin::DiscAdmin(files).remove(discs, names, [&](const common::Error& e) {
-            err_ << "dravik-cli: " << e.description() << " (error " << e.number() << ")\n";
-            ++troubles;
-        });
-        return troubles == 0 ? 0 : Refused;
+        const auto removal =
+            discadmin::DiscAdmin(*index).remove(names, [&](const common::Error& e) {
+                err_ << "dravik-cli: " << e.description() << " (error " << e.number() << ")\n";
+                ++troubles;
+            });
+        for (const QString& gone : removal.notCatalogued)
+            err_ << "dravik-cli: no disc named \"" << gone.toStdString()
+                 << "\" is catalogued any more; it was left alone\n";
+        if (troubles == 0 && removal.notCatalogued.isEmpty())
+            return 0;
+        err_ << "dravik-cli: deleted " << removal.deleted.size() << " of " << names.size()
+             << " disc(s) from the index; see above for what failed\n";
+        return Incomplete;
     } catch (const common::Error& e) {
         err_ << "dravik-cli: " << e.description() << " (error " << e.number() << ")\n";
         return Refused;

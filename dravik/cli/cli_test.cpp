@@ -194,3 +194,24 @@ TEST_F(CliDiscsTest, DeletesSeveralInOneSwapOrNoneWhenANameIsUnknown) {
     EXPECT_EQ(common::SettingsStore("Dravik").value("Holiday", "Size", "absent"), "absent");
     EXPECT_EQ(run({"delete"}), Cli::Usage);
 }
+
+TEST_F(CliDiscsTest, AnIndexLineLeadingOutOfTheDataFolderNeverReachesAFile) {
+    root.write("data/DK.tex", "Holiday\r\n../outside\r\n");
+    root.write("outside.rtf", "not the catalogue's\r\n");
+    EXPECT_EQ(run({"delete", "../outside"}), Cli::Incomplete);
+    EXPECT_EQ(TempFolder::read(root.path() / "outside.rtf"), "not the catalogue's\r\n");
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Holiday\r\n"); // the bad line goes
+    EXPECT_NE(err.str().find("\"../outside\" is not a disc name of the data folder"),
+              std::string::npos)
+        << err.str();
+    EXPECT_NE(err.str().find("deleted 1 of 1 disc(s) from the index"), std::string::npos);
+}
+
+TEST_F(CliDiscsTest, ARenameDoneInPartSaysSoInItsStatus) {
+    std::filesystem::remove(settings / "dravik.ini");
+    root.makeFolder("settings/dravik.ini"); // the "Size" setting cannot move
+    EXPECT_EQ(run({"rename", "Holiday", "Summer"}), Cli::Incomplete);
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Summer\r\nWork\r\nMusic\r\nWORK\r\n");
+    EXPECT_EQ(TempFolder::read(data / "Summer.rtf"), "list\r\n");
+    EXPECT_EQ(err.str().rfind("dravik-cli: renamed to \"Summer\", but ", 0), 0u) << err.str();
+}

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QItemSelectionModel>
+#include <QListWidget>
 
 #include <algorithm>
 
@@ -30,6 +31,22 @@ QStringList texts(const QAbstractItemView* list) {
     for (const QModelIndex& index : inOrder(list))
         rows << index.data().toString();
     return rows;
+}
+
+void refill(QListWidget* list, const QStringList& rows) {
+    const QStringList chosen = texts(list);
+    list->clear();
+    list->addItems(rows);
+    if (chosen.isEmpty())
+        return;
+    QItemSelection keep;
+    for (int row = 0; row < list->count(); ++row) {
+        if (chosen.contains(list->item(row)->text())) {
+            const QModelIndex at = list->model()->index(row, 0);
+            keep.select(at, at);
+        }
+    }
+    list->selectionModel()->select(keep, QItemSelectionModel::Select);
 }
 
 } // namespace dravik::controls::ListSelection

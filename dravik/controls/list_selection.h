@@ -5,6 +5,7 @@
 #include <vector>
 
 class QAbstractItemView;
+class QListWidget;
 
 // The selected rows of a multi-select list, first to last. Asking each row whether it is
 // selected costs as much as the selection is long, which for thousands of discs adds up to
@@ -13,5 +14,7 @@ namespace dravik::controls::ListSelection {
 
 std::vector<int> positions(const QAbstractItemView* list);
 QStringList texts(const QAbstractItemView* list);
+// Fills the list with `rows`; the rows chosen before that are still there stay chosen.
+void refill(QListWidget* list, const QStringList& rows);
 
 } // namespace dravik::controls::ListSelection

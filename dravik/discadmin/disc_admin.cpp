@@ -2,19 +2,15 @@
 
 #include "common/error.h"
 #include "common/file_ops.h"
-#include "common/settings_names.h"
-#include "common/settings_store.h"
-#include "common/upper_case.h"
 #include "dravik/catalogue/cataloguer.h"
 
 #include <algorithm>
 
 namespace dravik::discadmin {
 
-namespace {
+using catalogue::DiscIndex;
 
-const QString PerDisc = common::SettingsNames::DiscSizes;
-const QString SizeKey = QStringLiteral("Size");
+namespace {
 
 // The list under its new name before the index names it; the old name goes only afterwards.
 // A hard link gives both names at once; where links are not possible, a copy does.
@@ -25,89 +21,97 @@ void linkList(const std::filesystem::path& from, const std::filesystem::path& to
         common::FileOps::copyReplacing(from, to);
 }
 
-} // namespace
-
-DiscAdmin::DiscAdmin(catalogue::Catalogue catalogue) : catalogue_(std::move(catalogue)) {}
-
-bool DiscAdmin::sameName(const QString& a, const QString& b) {
-    return common::UpperCase::of(a) == common::UpperCase::of(b);
+// Runs a step whose failure must not stop the change.
+template <typename Step> void tolerant(const DiscAdmin::Trouble& trouble, Step step) {
+    try {
+        step();
+    } catch (const common::Error& e) {
+        trouble(e);
+    }
 }
 
-std::optional<QString> DiscAdmin::renameRefusal(const QStringList& discs, const QString& oldName,
+} // namespace
+
+DiscAdmin::DiscAdmin(DiscIndex& index) : index_(index) {}
+
+QString DiscAdmin::notCatalogued(const QString& name) {
+    return QStringLiteral("No disc named \"") + name +
+           QStringLiteral("\" is in the catalogue; nothing was changed.");
+}
+
+std::optional<QString> DiscAdmin::renameRefusal(const QString& oldName,
                                                 const QString& newName) const {
+    index_.load(DiscIndex::WhenMissing::Leave);
+    if (!index_.holds(oldName))
+        return notCatalogued(oldName);
     if (const auto reason = catalogue::Cataloguer::refusal(newName))
         return reason;
-    for (const QString& disc : discs) {
-        if (sameName(disc, newName) && !sameName(disc, oldName))
-            return QStringLiteral("A disc named \"") + disc +
-                   QStringLiteral("\" is already in the catalogue. Choose another name, or "
-                                  "delete that disc first.");
-    }
+    if (const auto other = index_.spelling(newName); other && !DiscIndex::sameName(*other, oldName))
+        return QStringLiteral("A disc named \"") + *other +
+               QStringLiteral("\" is already in the catalogue. Choose another name, or "
+                              "delete that disc first.");
     // A list of that name that the index does not know (a cataloguing that never finished)
     // would be overwritten.
-    if (!sameName(oldName, newName) && common::FileOps::isFile(catalogue_.discListPath(newName)))
+    if (!DiscIndex::sameName(oldName, newName) &&
+        common::FileOps::isFile(index_.files().discListPath(newName)))
         return QStringLiteral("A list named \"") + newName +
                QStringLiteral(".rtf\" is already in the data folder. Choose another name.");
     return std::nullopt;
 }
 
-void DiscAdmin::moveSize(const QString& from, const QString& to) const {
-    common::SettingsStore settings(PerDisc);
-    const QString size = settings.value(from, SizeKey, QStringLiteral("0"));
-    settings.setValue(to, SizeKey, size);
-    settings.removeSection(from);
-}
-
-QStringList DiscAdmin::rename(const QStringList& discs, const QString& oldName,
-                              const QString& newName) const {
+void DiscAdmin::rename(const QString& oldName, const QString& newName,
+                       const Trouble& trouble) const {
+    if (const auto reason = renameRefusal(oldName, newName))
+        throw common::Error(common::ErrorNumber::InvalidArgument, reason->toStdString());
+    const QString from = *index_.spelling(oldName);
     QStringList renamed;
-    for (const QString& disc : discs)
-        renamed << (sameName(disc, oldName) ? newName : disc);
-    const auto oldList = catalogue_.discListPath(oldName);
-    const auto newList = catalogue_.dataFolder() / (newName.toStdString() + ".rtf");
+    for (const QString& disc : index_.names())
+        renamed << (DiscIndex::sameName(disc, from) ? newName : disc);
+    const auto& files = index_.files();
+    const auto oldList = files.discListPath(from);
+    const auto newList = files.dataFolder() / (newName.toStdString() + ".rtf");
     const bool hasList = common::FileOps::isFile(oldList);
     if (hasList)
         linkList(oldList, newList);
     try {
-        catalogue_.rewriteDiscIndex(renamed);
+        index_.replace(renamed);
     } catch (...) {
         if (hasList)
             common::FileOps::removeIfExists(newList);
         throw;
     }
     if (hasList)
-        common::FileOps::removeIfExists(oldList);
-    moveSize(oldName, newName);
-    return renamed;
+        tolerant(trouble, [&] { common::FileOps::removeIfExists(oldList); });
+    tolerant(trouble, [&] { DiscIndex::moveSize(from, newName); });
 }
 
 void DiscAdmin::deleteDisc(const QString& name, const Trouble& trouble) const {
-    try {
-        common::FileOps::removeIfExists(catalogue_.discListPath(name));
-    } catch (const common::Error& e) {
-        trouble(e);
-    }
-    try {
-        common::SettingsStore settings(PerDisc);
-        settings.setValue(name, SizeKey, QStringLiteral("1"));
-        settings.removeSection(name);
-    } catch (const common::Error& e) {
-        trouble(e);
-    }
+    tolerant(trouble, [&] { common::FileOps::removeIfExists(index_.files().discListPath(name)); });
+    tolerant(trouble, [&] { DiscIndex::dropSize(name); });
 }
 
-QStringList DiscAdmin::remove(const QStringList& discs, const QStringList& names,
-                              const Trouble& trouble) const {
+DiscAdmin::Removal DiscAdmin::remove(const QStringList& names, const Trouble& trouble) const {
+    index_.load(DiscIndex::WhenMissing::Leave);
+    Removal removal;
+    for (const QString& name : names) {
+        const auto held = index_.spelling(name);
+        if (!held)
+            removal.notCatalogued << name;
+        else if (!removal.deleted.contains(*held))
+            removal.deleted << *held;
+    }
+    if (removal.deleted.isEmpty())
+        return removal;
     QStringList kept;
-    for (const QString& disc : discs) {
-        if (std::none_of(names.begin(), names.end(),
-                         [&](const QString& n) { return sameName(disc, n); }))
+    for (const QString& disc : index_.names()) {
+        if (std::none_of(removal.deleted.begin(), removal.deleted.end(),
+                         [&](const QString& gone) { return DiscIndex::sameName(disc, gone); }))
             kept << disc;
     }
-    catalogue_.rewriteDiscIndex(kept); // first the index, then what it no longer names
-    for (const QString& name : names)
+    index_.replace(kept); // first the index, then what it no longer names
+    for (const QString& name : removal.deleted)
         deleteDisc(name, trouble);
-    return kept;
+    return removal;
 }
 
 } // namespace dravik::discadmin

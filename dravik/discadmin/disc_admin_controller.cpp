@@ -1,11 +1,9 @@
 #include "dravik/discadmin/disc_admin_controller.h"
 
-#include "common/ui/yield_point.h"
-#include "dravik/catalogue/catalogue.h"
+#include "dravik/catalogue/disc_index.h"
 #include "dravik/catalogue/disc_panel.h"
 #include "dravik/controls/control_tag.h"
 #include "dravik/controls/floating_panel.h"
-#include "dravik/controls/list_selection.h"
 #include "dravik/controls/list_view_panel.h"
 #include "dravik/discadmin/disc_admin.h"
 #include "dravik/discadmin/disc_admin_panel.h"
@@ -21,6 +19,7 @@
 namespace dravik::discadmin {
 
 namespace Answer = common::ui::Answer;
+using catalogue::DiscIndex;
 using common::ui::Buttons;
 using common::ui::Icon;
 using common::ui::YieldPoint;
@@ -32,15 +31,18 @@ const QColor LightGrey(0xe0, 0xe0, 0xe0);
 
 } // namespace
 
-DiscAdminController::DiscAdminController(catalogue::DiscPanel& discs, controls::ListViewPanel& list,
-                                         DiscAdminPanel& panel, Workspace& workspace,
-                                         services::WindowServices& services,
+DiscAdminController::DiscAdminController(catalogue::DiscIndex& index, catalogue::DiscPanel& discs,
+                                         controls::ListViewPanel& list, DiscAdminPanel& panel,
+                                         Workspace& workspace, services::WindowServices& services,
                                          std::function<void()> clearFindHistory)
-    : discs_(discs), list_(list), panel_(panel), workspace_(workspace), services_(services),
-      clearFindHistory_(std::move(clearFindHistory)) {}
-
-DiscAdmin DiscAdminController::admin() const {
-    return DiscAdmin(catalogue::Catalogue(workspace_.dataFolder(), workspace_.programFolder()));
+    : index_(index), discs_(discs), list_(list), panel_(panel), workspace_(workspace),
+      services_(services), clearFindHistory_(std::move(clearFindHistory)) {
+    // An open "Delete Many Discs" box shows the discs as they are, also after a change
+    // elsewhere, keeping the rows chosen.
+    connect(&index, &catalogue::DiscIndex::changed, this, [this] {
+        if (panel_.deleteMany()->isVisible())
+            panel_.showDiscs(index_.names());
+    });
 }
 
 bool DiscAdminController::confirmed(const QString& heading, const QString& text) {
@@ -52,19 +54,39 @@ void DiscAdminController::noDiscSelected() {
                   Buttons::Ok, Icon::Warning);
 }
 
-void DiscAdminController::showDiscs(const QStringList& discs) {
-    discs_.box()->clear();
-    for (const QString& disc : discs) {
-        discs_.box()->addItem(disc);
-        services_.yieldPoint().at({YieldPoint::Background});
-    }
-    discs_.showDiscCount();
+void DiscAdminController::reportLeftAlone(const QStringList& names) {
+    if (names.isEmpty())
+        return;
+    const QChar lb = Workspace::LineBreak;
+    services_.ask(QStringLiteral("ERROR"),
+                  QStringLiteral("These discs are no longer in the catalogue and were left "
+                                 "alone:") +
+                      lb + lb + names.join(lb),
+                  Buttons::Ok, Icon::Warning);
+}
+
+void DiscAdminController::reportAfterChange(int index, const QString& done,
+                                            const common::Error& e) {
+    services_.reportError(QStringLiteral("SSPanel1_click"), index, e.number(),
+                          done + QStringLiteral(" This step failed: ") +
+                              QString::fromStdString(e.description()));
 }
 
 void DiscAdminController::rename() {
     const QString oldName = discs_.name();
-    const auto answer = services_.dialogs().input(
-        QStringLiteral("RENAME A DISC"), QStringLiteral("Rename current disc to:"), oldName);
+    const QString heading = QStringLiteral("RENAME A DISC");
+    index_.refresh();
+    if (!index_.holds(oldName)) {
+        // Only a catalogued disc has a list, an index entry and a setting to move.
+        services_.dialogs().message(heading,
+                                    oldName.isEmpty()
+                                        ? QStringLiteral("There is no disc selected to rename!")
+                                        : DiscAdmin::notCatalogued(oldName),
+                                    Buttons::Ok, Icon::Warning);
+        return;
+    }
+    const auto answer =
+        services_.dialogs().input(heading, QStringLiteral("Rename current disc to:"), oldName);
     const QString newName = answer.value_or(QString());
     if (newName.isEmpty()) {
         services_.dialogs().message({},
@@ -73,15 +95,16 @@ void DiscAdminController::rename() {
                                     Buttons::Ok, Icon::None);
         return;
     }
-    if (DiscAdmin::sameName(oldName, newName))
+    if (DiscIndex::sameName(oldName, newName))
         return;
-    const DiscAdmin discs = admin();
-    if (const auto reason = discs.renameRefusal(discs_.discs(), oldName, newName)) {
-        services_.dialogs().message(QStringLiteral("RENAME A DISC"), *reason, Buttons::Ok,
-                                    Icon::Warning);
+    const DiscAdmin admin(index_);
+    if (const auto reason = admin.renameRefusal(oldName, newName)) {
+        services_.dialogs().message(heading, *reason, Buttons::Ok, Icon::Warning);
         return;
     }
-    showDiscs(discs.rename(discs_.discs(), oldName, newName));
+    const QString done =
+        QStringLiteral("The disc was renamed to \"") + newName + QStringLiteral("\".");
+    admin.rename(oldName, newName, [&](const common::Error& e) { reportAfterChange(1, done, e); });
     discs_.setName(newName);
     controls::paint(discs_.counter(), LightGrey);
 }
@@ -93,15 +116,21 @@ void DiscAdminController::deleteDisc() {
         noDiscSelected();
         return;
     }
+    index_.refresh();
+    if (!index_.holds(name)) {
+        services_.ask(QStringLiteral("ERROR"), DiscAdmin::notCatalogued(name), Buttons::Ok,
+                      Icon::Warning);
+        return;
+    }
     if (!confirmed(QStringLiteral("DELETE the selected disc"),
                    QStringLiteral("You are about to DELETE:") + lb + lb + name + lb + lb +
                        QStringLiteral("Do you want to continue?")))
         return;
-    const auto trouble = [this](const common::Error& e) {
-        services_.reportError(QStringLiteral("SSPanel1_click"), 3, e);
-    };
-    // The box shows the new index whole: every entry of the name is gone from it.
-    showDiscs(admin().remove(discs_.discs(), {name}, trouble));
+    const QString done =
+        QStringLiteral("The disc \"") + name + QStringLiteral("\" is no longer in the catalogue.");
+    const auto removal = DiscAdmin(index_).remove(
+        {name}, [&](const common::Error& e) { reportAfterChange(3, done, e); });
+    reportLeftAlone(removal.notCatalogued);
     discs_.setName({});
     if (services_.dialogs().message(QStringLiteral("DELETE disc COMPLETELY!!"),
                                     QStringLiteral("Do you want me to CLEAR the workspace?"),
@@ -120,8 +149,8 @@ void DiscAdminController::clearFindHistory() {
 }
 
 void DiscAdminController::openDeleteMany() {
-    panel_.manyDiscs()->clear();
-    panel_.manyDiscs()->addItems(discs_.discs());
+    index_.refresh();
+    panel_.showDiscs(index_.names(), DiscAdminPanel::Choice::Clear);
     controls::showCentred(panel_.deleteMany());
     panel_.deleteMany()->setFocus();
 }
@@ -131,14 +160,10 @@ void DiscAdminController::closeDeleteMany() {
 }
 
 void DiscAdminController::deleteSelectedDiscs() {
-    QListWidget* list = panel_.manyDiscs();
-    QStringList rows;
-    for (int i = 0; i < list->count(); ++i)
-        rows << list->item(i)->text();
-    const QStringList chosen = controls::ListSelection::texts(list);
+    const QStringList chosen = panel_.chosenDiscs();
     if (chosen.isEmpty()) {
         noDiscSelected();
-        list->clear();
+        panel_.manyDiscs()->clear();
         closeDeleteMany();
         return;
     }
@@ -147,11 +172,13 @@ void DiscAdminController::deleteSelectedDiscs() {
                    QStringLiteral("You are about to DELETE the selected discs in the list.") + lb +
                        lb + QStringLiteral("Do you want to continue?")))
         return;
-    const auto trouble = [this](const common::Error& e) {
-        services_.reportError(QStringLiteral("SSPanel1_click"), 7, e);
-    };
-    showDiscs(admin().remove(rows, chosen, trouble));
-    list->clear();
+    // The discs chosen that the index holds at this moment go; the index is read afresh, so
+    // a disc catalogued or renamed while the box was open is kept.
+    const auto removal = DiscAdmin(index_).remove(chosen, [&](const common::Error& e) {
+        reportAfterChange(7, QStringLiteral("The chosen discs are no longer in the catalogue."), e);
+    });
+    reportLeftAlone(removal.notCatalogued);
+    panel_.manyDiscs()->clear();
     closeDeleteMany();
     controls::paint(list_.listState(), LightGrey);
 }

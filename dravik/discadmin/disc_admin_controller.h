@@ -1,13 +1,16 @@
 #pragma once
 
+#include "common/error.h"
+
 #include <QObject>
 #include <QStringList>
 
 #include <functional>
 
 namespace dravik::catalogue {
+class DiscIndex;
 class DiscPanel;
-}
+} // namespace dravik::catalogue
 namespace dravik::controls {
 class ListViewPanel;
 }
@@ -24,13 +27,15 @@ class DiscAdminPanel;
 class DiscAdmin;
 
 // The disc commands: rename and delete the current disc, delete many discs through their box,
-// and clear the find history. Failures reach the command's own error box.
+// and clear the find history. They act on the disc index, never on what a box shows, and the
+// boxes follow the index whatever happened. Failures reach the command's own error box.
 class DiscAdminController : public QObject {
     Q_OBJECT
 public:
-    DiscAdminController(catalogue::DiscPanel& discs, controls::ListViewPanel& list,
-                        DiscAdminPanel& panel, workspace::Workspace& workspace,
-                        services::WindowServices& services, std::function<void()> clearFindHistory);
+    DiscAdminController(catalogue::DiscIndex& index, catalogue::DiscPanel& discs,
+                        controls::ListViewPanel& list, DiscAdminPanel& panel,
+                        workspace::Workspace& workspace, services::WindowServices& services,
+                        std::function<void()> clearFindHistory);
 
     void rename();
     void deleteDisc();
@@ -40,12 +45,15 @@ public:
     void deleteSelectedDiscs();
 
 private:
-    DiscAdmin admin() const;
     bool confirmed(const QString& heading, const QString& text);
     void noDiscSelected();
-    // The disc box shows the index as it now is.
-    void showDiscs(const QStringList& discs);
+    // Tells which chosen discs the index no longer held (another program deleted or renamed
+    // them meanwhile): they were left alone.
+    void reportLeftAlone(const QStringList& names);
+    // A step that failed after the change itself was made.
+    void reportAfterChange(int index, const QString& done, const common::Error& e);
 
+    catalogue::DiscIndex& index_;
     catalogue::DiscPanel& discs_;
     controls::ListViewPanel& list_;
     DiscAdminPanel& panel_;

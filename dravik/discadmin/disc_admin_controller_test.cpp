@@ -128,6 +128,112 @@ TEST_F(DiscAdministration, DeleteManyKeepsTheOthersInTheirOrder) {
     EXPECT_EQ(back("Label4"), QColor(0xe0, 0xe0, 0xe0));
 }
 
+TEST_F(DiscAdministration, TypedNamesTheIndexDoesNotHoldAreNeitherDeletedNorRenamed) {
+    root.write("data/Ghost.rtf", "a list the index does not name\r\n");
+    root.write("data/QReport/Holiday finds.rtf", "report\r\n");
+    root.write("outside.rtf", "not the catalogue's\r\n");
+    start();
+    auto* box = find<QComboBox>("TeX");
+    for (const char* typed : {"Ghost", "QReport/Holiday finds", "../outside"}) {
+        box->setEditText(typed);
+        dialogs.expectPanel("ERROR",
+                            QString("No disc named \"") + typed +
+                                "\" is in the catalogue; nothing was changed.",
+                            true, false, false, 1, 6);
+        click("SSPanel1_3");
+    }
+    box->setEditText("Ghost");
+    dialogs.expectMessage("RENAME A DISC",
+                          "No disc named \"Ghost\" is in the catalogue; nothing was changed.",
+                          Buttons::Ok, Icon::Warning, 1);
+    click("SSPanel1_1");
+    box->setEditText("");
+    dialogs.expectMessage("RENAME A DISC", "There is no disc selected to rename!", Buttons::Ok,
+                          Icon::Warning, 1);
+    click("SSPanel1_1");
+    EXPECT_TRUE(std::filesystem::exists(data / "Ghost.rtf"));
+    EXPECT_FALSE(std::filesystem::exists(data / "Phantom.rtf"));
+    EXPECT_TRUE(std::filesystem::exists(data / "QReport/Holiday finds.rtf"));
+    EXPECT_TRUE(std::filesystem::exists(root.path() / "outside.rtf"));
+    EXPECT_FALSE(std::filesystem::exists(data / "Dk.Tex.Bak"));
+    EXPECT_EQ(size("FromEmpty"), "absent");
+    EXPECT_TRUE(dialogs.allAnswered());
+}
+
+TEST_F(DiscAdministration, ADiscCataloguedWhileTheDeleteManyBoxIsOpenSurvives) {
+    start();
+    click("SSPanel1_5");
+    auto* list = find<QListWidget>("DmDLys");
+    list->item(1)->setSelected(true); // Work
+    // Meanwhile another program catalogues a disc and renames one.
+    root.write("data/Brand New.rtf", "new\r\n");
+    root.write("data/DK.tex", "Holiday\r\nWork\r\nTunes\r\nWORK\r\nFilms\r\nBrand New\r\n");
+    confirmPanel("DELETE the selected disc",
+                 "You are about to DELETE the selected discs in the list.\n\nDo you want to "
+                 "continue?",
+                 6);
+    click("SSPanel1_7");
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Holiday\r\nTunes\r\nFilms\r\nBrand New\r\n");
+    EXPECT_EQ(boxEntries(), (QStringList{"Holiday", "Tunes", "Films", "Brand New"}));
+    EXPECT_TRUE(std::filesystem::exists(data / "Brand New.rtf"));
+    EXPECT_TRUE(dialogs.allAnswered());
+}
+
+TEST_F(DiscAdministration, AChosenDiscThatIsGoneMeanwhileIsLeftAloneAndSaidSo) {
+    start();
+    click("SSPanel1_5");
+    auto* list = find<QListWidget>("DmDLys");
+    list->item(0)->setSelected(true); // Holiday
+    list->item(4)->setSelected(true); // Films
+    root.write("data/DK.tex", "Work\r\nFilms\r\n");
+    confirmPanel("DELETE the selected disc",
+                 "You are about to DELETE the selected discs in the list.\n\nDo you want to "
+                 "continue?",
+                 6);
+    dialogs.expectPanel("ERROR",
+                        "These discs are no longer in the catalogue and were left alone:\n\n"
+                        "Holiday",
+                        true, false, false, 1, 6);
+    click("SSPanel1_7");
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Work\r\n");
+    EXPECT_TRUE(std::filesystem::exists(data / "Holiday.rtf")); // not the index's any more
+    EXPECT_EQ(boxEntries(), QStringList{"Work"});
+    EXPECT_TRUE(dialogs.allAnswered());
+}
+
+TEST_F(DiscAdministration, ARenameWhoseLastStepFailsSaysItHappenedAndTheBoxFollows) {
+    start();
+    find<QComboBox>("TeX")->setEditText("Holiday");
+    root.makeFolder("settings/dravik.ini"); // the "Size" setting cannot move
+    dialogs.expectInput("RENAME A DISC", "Rename current disc to:", "Summer", "Holiday");
+    dialogs.expectMessageHolding(
+        {}, {"SSPanel1_click(1)-(", "The disc was renamed to \"Summer\". This step failed: "},
+        Buttons::Ok, Icon::None, 1);
+    click("SSPanel1_1");
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Summer\r\nWork\r\nMusic\r\nWORK\r\nFilms\r\n");
+    EXPECT_EQ(boxEntries(), (QStringList{"Summer", "Work", "Music", "WORK", "Films"}));
+    // The next rename starts from the index as it is: nothing is orphaned.
+    find<QComboBox>("TeX")->setEditText("Work");
+    dialogs.expectInput("RENAME A DISC", "Rename current disc to:", "Job", "Work");
+    dialogs.expectMessageHolding({}, {"The disc was renamed to \"Job\"."}, Buttons::Ok, Icon::None,
+                                 1);
+    click("SSPanel1_1");
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Summer\r\nJob\r\nMusic\r\nJob\r\nFilms\r\n");
+    EXPECT_TRUE(std::filesystem::exists(data / "Summer.rtf"));
+    EXPECT_TRUE(std::filesystem::exists(data / "Job.rtf"));
+    EXPECT_TRUE(dialogs.allAnswered());
+}
+
+TEST_F(DiscAdministration, TheDiscBoxFollowsAChangeAnotherProgramMakes) {
+    start();
+    root.write("data/DK.tex.new", "Holiday\r\nRenamed\r\n");
+    std::filesystem::rename(data / "DK.tex.new", data / "DK.tex"); // as a swap does
+    QTRY_COMPARE_WITH_TIMEOUT(boxEntries(), (QStringList{"Holiday", "Renamed"}), 20000);
+    EXPECT_EQ(find<QLabel>("DTel")->text(), "2");
+    root.write("data/DK.tex", "Holiday\r\nRenamed\r\nThird\r\n"); // written in place
+    QTRY_COMPARE_WITH_TIMEOUT(find<QLabel>("DTel")->text(), QString("3"), 20000);
+}
+
 TEST_F(DiscAdministration, ClearingTheFindHistoryIsWhatExitKeeps) {
     root.write("data/FTex.Lys", "kamera\r\njpg\r\n");
     dravik::window::MainWindow& w = start();

@@ -5,6 +5,7 @@
 #include "dravik/controls/command_index.h"
 #include "dravik/controls/control_tag.h"
 #include "dravik/controls/floating_panel.h"
+#include "dravik/controls/list_selection.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -58,6 +59,16 @@ bool DiscAdminPanel::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QObject::eventFilter(watched, event);
+}
+
+void DiscAdminPanel::showDiscs(const QStringList& discs, Choice choice) {
+    if (choice == Choice::Clear)
+        manyDiscs_->clear();
+    controls::ListSelection::refill(manyDiscs_, discs);
+}
+
+QStringList DiscAdminPanel::chosenDiscs() const {
+    return controls::ListSelection::texts(manyDiscs_);
 }
 
 } // namespace dravik::discadmin

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 
 class QFrame;
 class QLabel;
@@ -29,6 +30,12 @@ public:
     QFrame* oldFiles() const { return oldFiles_; }                  // `UpXFiles`
     common::ui::FileListBox* oldLists() const { return oldLists_; } // `XFile`
     QLabel* goTo() const { return goTo_; }                          // `OpenFile`
+
+    enum class Choice { Keep, Clear };
+    // Fills `DmDLys` with the discs; with Keep, rows chosen before stay chosen.
+    void showDiscs(const QStringList& discs, Choice choice = Choice::Keep);
+    // The discs chosen in `DmDLys`, in their order.
+    QStringList chosenDiscs() const;
 
 signals:
     void goToClicked();

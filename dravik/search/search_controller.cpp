@@ -98,6 +98,12 @@ void SearchController::cancel() {
     parts_.panel.frame()->hide();
 }
 
+void SearchController::discsChanged() {
+    if (!parts_.panel.frame()->isVisible())
+        return;
+    controls::ListSelection::refill(parts_.panel.discs(), parts_.discs());
+}
+
 void SearchController::openPanel() {
     QListWidget* discs = parts_.panel.discs();
     discs->clear();

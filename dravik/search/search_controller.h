@@ -51,7 +51,7 @@ public:
         controls::CommandArray& gCom;
         extsets::ExtSetsController& extensions;
         reports::ReportController& reports;
-        std::function<QStringList()> discs; // the entries of the disc box, in order
+        std::function<QStringList()> discs; // the discs of the index, in order
     };
 
     SearchController(Parts parts, workspace::Workspace& workspace,
@@ -63,6 +63,9 @@ public:
     void start();
     // "Cancel Search": the panel goes.
     void cancel();
+    // The disc index changed: an open panel lists the discs as they are now, keeping the
+    // chosen ones chosen.
+    void discsChanged();
     // Asks a running search to stop (the window is closing).
     void stop();
     bool running() const;

@@ -4,6 +4,7 @@
 #include "dravik/catalogue/browser_panel.h"
 #include "dravik/catalogue/catalogue.h"
 #include "dravik/catalogue/catalogue_controller.h"
+#include "dravik/catalogue/disc_index.h"
 #include "dravik/catalogue/disc_opener.h"
 #include "dravik/catalogue/disc_panel.h"
 #include "dravik/controls/command_array.h"
@@ -27,6 +28,7 @@ protected:
     std::unique_ptr<controls::CommandArray> gCom, ssPanel1;
     std::unique_ptr<FakeWindowServices> services;
     std::unique_ptr<workspace::Workspace> ws;
+    std::unique_ptr<catalogue::DiscIndex> index;
     std::unique_ptr<controls::ListViewPanel> list;
     std::unique_ptr<catalogue::DiscPanel> discs;
     std::unique_ptr<catalogue::BrowserPanel> browser;
@@ -42,6 +44,7 @@ protected:
         discs.reset();
         list.reset();
         host.reset();
+        index.reset();
         MainWindowFixture::TearDown();
     }
 
@@ -61,11 +64,13 @@ protected:
         list = std::make_unique<controls::ListViewPanel>(host.get());
         list->rememberStatusColour();
         discs = std::make_unique<catalogue::DiscPanel>(host.get(), *gCom, *ssPanel1);
-        discs->setDiscs(
-            catalogue::Catalogue(ws->dataFolder(), ws->programFolder()).readDiscIndex());
+        index = std::make_unique<catalogue::DiscIndex>(
+            catalogue::Catalogue(ws->dataFolder(), ws->programFolder()));
+        index->load();
+        discs->follow(*index);
         browser = std::make_unique<catalogue::BrowserPanel>(host.get(), ws->drives());
-        cataloguing = std::make_unique<catalogue::CatalogueController>(*discs, *list, *browser, *ws,
-                                                                       *services);
+        cataloguing = std::make_unique<catalogue::CatalogueController>(*index, *discs, *list,
+                                                                       *browser, *ws, *services);
         opener = std::make_unique<catalogue::DiscOpener>(*discs, *list, *browser, *ws, *services);
         browsing = std::make_unique<catalogue::BrowserController>(*browser, *ws, *services);
         cataloguing->setOpener([this] { opener->open(); });

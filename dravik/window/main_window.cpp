@@ -10,6 +10,7 @@
 #include "dravik/catalogue/browser_panel.h"
 #include "dravik/catalogue/catalogue.h"
 #include "dravik/catalogue/catalogue_controller.h"
+#include "dravik/catalogue/disc_index.h"
 #include "dravik/catalogue/disc_opener.h"
 #include "dravik/catalogue/disc_panel.h"
 #include "dravik/controls/browser_links.h"
@@ -60,7 +61,9 @@ using controls::SSPanel1;
 using controls::WCom;
 
 MainWindow::MainWindow(common::ui::Dialogs& dialogs, common::DriveTable drives, QWidget* parent)
-    : QWidget(parent), dialogs_(dialogs), workspace_(std::move(drives)) {
+    : QWidget(parent), dialogs_(dialogs), workspace_(std::move(drives)),
+      discIndex_(std::make_unique<catalogue::DiscIndex>(
+          catalogue::Catalogue(workspace_.dataFolder(), workspace_.programFolder()))) {
     setObjectName(QStringLiteral("Dravik"));
     setWindowTitle(QStringLiteral("Dravik 2016"));
     createArrays();
@@ -117,8 +120,9 @@ void MainWindow::createControllers() {
 }
 
 void MainWindow::createCatalogue() {
-    cataloguing_ = std::make_unique<catalogue::CatalogueController>(*discs_, *listView_, *browser_,
-                                                                    workspace_, *this);
+    discs_->follow(*discIndex_);
+    cataloguing_ = std::make_unique<catalogue::CatalogueController>(
+        *discIndex_, *discs_, *listView_, *browser_, workspace_, *this);
     opener_ =
         std::make_unique<catalogue::DiscOpener>(*discs_, *listView_, *browser_, workspace_, *this);
     browsing_ = std::make_unique<catalogue::BrowserController>(*browser_, workspace_, *this);
@@ -151,9 +155,10 @@ void MainWindow::createLaunch() {
 void MainWindow::createDiscAdmin() {
     driveChoice_ = std::make_unique<discadmin::DriveController>(
         *drives_, *discAdmin_, *listView_, workspace_, *this,
-        [this] { return int(discs_->discs().size()); });
+        [this] { return int(discIndex_->count()); });
     discCommands_ = std::make_unique<discadmin::DiscAdminController>(
-        *discs_, *listView_, *discAdmin_, workspace_, *this, [this] { find_->setHistory({}); });
+        *discIndex_, *discs_, *listView_, *discAdmin_, workspace_, *this,
+        [this] { find_->setHistory({}); });
     goTo_ = std::make_unique<discadmin::GoToController>(*listView_, *browser_, *drives_, workspace_,
                                                         *this);
     connect(arrays_.sellD, &CommandArray::clicked, this, [this](int index) {
@@ -199,8 +204,10 @@ void MainWindow::createSearch() {
         search_->extensions(), search_->discs(), workspace_, *this, std::move(around));
     search::SearchController::Parts parts{
         *search_,      *find_,       *finding_,   *listView_,
-        *arrays_.gCom, *extensions_, *reporting_, [this] { return discs_->discs(); }};
+        *arrays_.gCom, *extensions_, *reporting_, [this] { return discIndex_->names(); }};
     searching_ = std::make_unique<search::SearchController>(std::move(parts), workspace_, *this);
+    connect(discIndex_.get(), &catalogue::DiscIndex::changed, searching_.get(),
+            &search::SearchController::discsChanged);
 }
 
 void MainWindow::routeSearch(CommandRouter& r) {
@@ -369,9 +376,9 @@ void MainWindow::runLoadSteps(const QString& startFolder) {
         {6, [&] { workspace_.writeStartMarker(); }},
         {7,
          [&] {
-             discs_->setDiscs(
-                 catalogue::Catalogue(workspace_.dataFolder(), workspace_.programFolder())
-                     .readDiscIndex());
+             discIndex_->moveTo(
+                 catalogue::Catalogue(workspace_.dataFolder(), workspace_.programFolder()));
+             discIndex_->watchFile();
              yield_.at({common::ui::YieldPoint::Background, common::ui::YieldPoint::Normal});
          }},
         {8, [&] { associations_->setLinks(workspace_.loadAssociations()); }},
@@ -437,6 +444,10 @@ void MainWindow::wagter() {
 void MainWindow::showDataPathDialog() {
     DataPathDialog dialog(workspace_, this);
     dialog.exec();
+    // The catalogue shown is always the one that changes act on: the new folder's.
+    if (discIndex_->files().dataFolder() != workspace_.dataFolder())
+        discIndex_->moveTo(
+            catalogue::Catalogue(workspace_.dataFolder(), workspace_.programFolder()));
 }
 
 void MainWindow::startSplitter() {

@@ -21,6 +21,7 @@ namespace dravik::catalogue {
 class BrowserController;
 class BrowserPanel;
 class CatalogueController;
+class DiscIndex;
 class DiscOpener;
 class DiscPanel;
 } // namespace dravik::catalogue
@@ -147,6 +148,8 @@ private:
     PriorityPanel* priority_ = nullptr;
     DriveWarning* warning_ = nullptr;
 
+    // The catalogue's state, before everything that shows it or acts on it.
+    std::unique_ptr<catalogue::DiscIndex> discIndex_;
     // Panels before controllers, controllers before the router: each is destroyed before what
     // it uses.
     std::unique_ptr<controls::ListViewPanel> listView_;

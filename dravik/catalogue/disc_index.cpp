@@ -1,0 +1,142 @@
+#include "dravik/catalogue/disc_index.h"
+
+#include "common/error.h"
+#include "common/file_ops.h"
+#include "common/settings_names.h"
+#include "common/settings_store.h"
+#include "common/upper_case.h"
+
+#include <QFileSystemWatcher>
+#include <QTimer>
+
+namespace dravik::catalogue {
+
+namespace {
+
+const QString SizeKey = QStringLiteral("Size");
+
+// Another program's change arrives as several file events (new file, rename, backup link):
+// the index is read once they have settled.
+constexpr int SettleMilliseconds = 50;
+
+} // namespace
+
+DiscIndex::DiscIndex(Catalogue files, QObject* parent)
+    : QObject(parent), files_(std::move(files)) {}
+
+DiscIndex::~DiscIndex() = default;
+
+void DiscIndex::load(WhenMissing missing) {
+    if (missing == WhenMissing::Leave &&
+        !common::FileOps::isFile(files_.dataFile(Catalogue::IndexName))) {
+        adopt({});
+        return;
+    }
+    adopt(files_.readDiscIndex());
+}
+
+void DiscIndex::moveTo(Catalogue files) {
+    files_ = std::move(files);
+    if (watcher_) {
+        delete watcher_;
+        delete settle_;
+        watcher_ = nullptr;
+        settle_ = nullptr;
+        watchFile();
+    }
+    load(WhenMissing::Create);
+}
+
+void DiscIndex::refresh() {
+    try {
+        load(WhenMissing::Leave);
+    } catch (const common::Error&) {
+        // The views keep what they show; the command that needs the file reports the failure.
+    }
+}
+
+void DiscIndex::adopt(QStringList names) {
+    if (names == names_)
+        return;
+    names_ = std::move(names);
+    emit changed();
+}
+
+void DiscIndex::watchFile() {
+    if (watcher_)
+        return;
+    watcher_ = new QFileSystemWatcher(this);
+    settle_ = new QTimer(this);
+    settle_->setSingleShot(true);
+    settle_->setInterval(SettleMilliseconds);
+    connect(settle_, &QTimer::timeout, this, &DiscIndex::fileTouched);
+    // The folder too: a swap replaces the file, and the watch on the old file ends with it.
+    watcher_->addPath(QString::fromStdString(files_.dataFolder().string()));
+    watcher_->addPath(QString::fromStdString(files_.dataFile(Catalogue::IndexName).string()));
+    const auto touched = [this] { settle_->start(); };
+    connect(watcher_, &QFileSystemWatcher::fileChanged, this, touched);
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, touched);
+}
+
+void DiscIndex::fileTouched() {
+    const QString index = QString::fromStdString(files_.dataFile(Catalogue::IndexName).string());
+    if (!watcher_->files().contains(index) && common::FileOps::isFile(index.toStdString()))
+        watcher_->addPath(index);
+    refresh();
+}
+
+std::optional<QString> DiscIndex::spelling(const QString& name) const {
+    const QString wanted = common::UpperCase::of(name);
+    for (const QString& disc : names_) {
+        if (common::UpperCase::of(disc) == wanted)
+            return disc;
+    }
+    return std::nullopt;
+}
+
+bool DiscIndex::sameName(const QString& a, const QString& b) {
+    return common::UpperCase::of(a) == common::UpperCase::of(b);
+}
+
+QString DiscIndex::size(const QString& disc) {
+    return common::SettingsStore(common::SettingsNames::DiscSizes).value(disc, SizeKey);
+}
+
+void DiscIndex::moveSize(const QString& from, const QString& to) {
+    common::SettingsStore settings(common::SettingsNames::DiscSizes);
+    const QString size = settings.value(from, SizeKey, QStringLiteral("0"));
+    settings.setValue(to, SizeKey, size);
+    settings.removeSection(from);
+}
+
+void DiscIndex::dropSize(const QString& disc) {
+    common::SettingsStore settings(common::SettingsNames::DiscSizes);
+    settings.setValue(disc, SizeKey, QStringLiteral("1"));
+    settings.removeSection(disc);
+}
+
+bool DiscIndex::add(const QString& name) {
+    load(WhenMissing::Create);
+    if (holds(name))
+        return false;
+    try {
+        files_.appendDiscName(name);
+    } catch (...) {
+        refresh();
+        throw;
+    }
+    load(WhenMissing::Create);
+    return true;
+}
+
+void DiscIndex::replace(const QStringList& names) {
+    try {
+        files_.rewriteDiscIndex(names);
+    } catch (...) {
+        refresh();
+        throw;
+    }
+    refresh();
+}
+
+} // namespace dravik::catalogue
