@@ -1,6 +1,7 @@
 #include "common/drive_table.h"
 
 #include "common/error.h"
+#include "common/file_name_gate.h"
 #include "common/line_reader.h"
 #include "common/settings_names.h"
 #include "common/settings_store.h"
@@ -174,12 +175,11 @@ bool DriveTable::available(char letter) const {
 std::filesystem::path DriveTable::toLocal(std::string_view listPath) const {
     if (listPath.size() < 2 || listPath[1] != ':')
         throw Error(ErrorNumber::PathNotFound, std::string(listPath) + ": not a drive path");
-    std::filesystem::path local = root(listPath[0]);
-    std::string rest(listPath.substr(2));
-    std::replace(rest.begin(), rest.end(), '\\', '/');
-    while (!rest.empty() && rest.front() == '/')
-        rest.erase(rest.begin());
-    return rest.empty() ? local : local / rest;
+    auto local = FileNameGate::below(root(listPath[0]), listPath.substr(2));
+    if (!local)
+        throw Error(ErrorNumber::InvalidArgument,
+                    std::string(listPath) + ": \"..\" cannot climb above the root of the drive");
+    return *local;
 }
 
 std::optional<char> DriveTable::letterOf(const std::filesystem::path& local) const {

@@ -34,7 +34,8 @@ public:
     std::filesystem::path root(char letter) const;
     bool available(char letter) const;
 
-    // "E:\Photos\2009\" -> <root of E>/Photos/2009/ (throws like root()).
+    // "E:\Photos\2009\" -> <root of E>/Photos/2009/ (throws like root()). A path whose ".."
+    // would climb above the root throws Error 5: nothing outside the drive is reached.
     std::filesystem::path toLocal(std::string_view listPath) const;
     // A local folder under the root of `letter` -> "E:\Photos\2009\" (always ending in "\").
     std::string toListForm(char letter, const std::filesystem::path& local) const;

@@ -71,3 +71,19 @@ TEST(FolderPath, EndsInOneSeparatorAndLeavesEmptyAlone) {
     EXPECT_EQ(FolderPath::withSeparator(QString("/")), "/");
     EXPECT_EQ(FolderPath::withSeparator(QString()), "");
 }
+
+TEST(DriveTable, APathThatClimbsAboveTheRootIsRefused) {
+    TempFolder dir;
+    DriveTable table;
+    table.set('E', (dir / "disc").string());
+    dir.makeFolder("disc");
+    for (const char* out : {"E:\\..\\..\\..\\etc\\", "E:..", "e:\\a\\..\\..\\etc"}) {
+        try {
+            (void)table.toLocal(out);
+            FAIL() << out;
+        } catch (const common::Error& e) {
+            EXPECT_EQ(e.number(), common::ErrorNumber::InvalidArgument) << out;
+        }
+    }
+    EXPECT_EQ(table.toLocal("E:\\a\\..\\b\\"), dir / "disc" / "a/../b/");
+}

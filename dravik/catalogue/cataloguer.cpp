@@ -2,6 +2,7 @@
 
 #include "common/code_page.h"
 #include "common/error.h"
+#include "common/file_name_gate.h"
 #include "common/file_ops.h"
 #include "common/settings_names.h"
 #include "common/settings_store.h"
@@ -19,41 +20,17 @@ Cataloguer::Cataloguer(DiscIndex& index, const common::DriveTable& drives)
     : index_(index), catalogue_(index.files()), drives_(drives) {}
 
 std::optional<QString> Cataloguer::refusal(const QString& name) {
-    if (name.trimmed().isEmpty())
-        return QStringLiteral("Type a name for the disc first.");
-    if (name.contains(u'/') || name.contains(u'\\'))
-        return QStringLiteral("A disc name cannot hold / or \\.");
-    if (name.contains(QStringLiteral("..")))
-        return QStringLiteral("A disc name cannot hold \"..\".");
-    for (const QChar c : name) {
-        if (c.unicode() < 32 || c.unicode() == 127)
-            return QStringLiteral("A disc name cannot hold control characters.");
-    }
-    for (const char c : {':', '*', '?', '"', '<', '>', '|'}) {
-        if (name.contains(QLatin1Char(c)))
-            return QStringLiteral("A disc name cannot hold any of  : * ? \" < > |");
-    }
+    static const common::FileNameGate gate(QStringLiteral("disc"), QStringLiteral(".rtf"));
+    if (auto reason = gate.refusal(name))
+        return reason;
     if (name.contains(u','))
         return QStringLiteral("A disc name cannot hold a comma: the disc index would read it "
                               "back as two discs.");
-    if (name.endsWith(u' ') || name.endsWith(u'.') || name.startsWith(u' '))
-        return QStringLiteral(
-            "A disc name cannot begin with a blank or end with a blank or a dot.");
-    const QString stem = name.section(u'.', 0, 0).toUpper();
-    static const QStringList reserved = {
-        "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
-        "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
-    if (reserved.contains(stem))
-        return QStringLiteral("\"") + name +
-               QStringLiteral("\" is a device name on Windows and "
-                              "cannot name a file.");
     // "DK.tex" holds the name in the code page: a name it cannot hold would come back as
     // another name.
     if (!common::CodePage::canEncode(name))
         return QStringLiteral("The disc name holds characters that the catalogue's code page "
                               "cannot hold.");
-    if ((name + ".rtf").toUtf8().size() > 255)
-        return QStringLiteral("The disc name is too long for a file name.");
     return std::nullopt;
 }
 

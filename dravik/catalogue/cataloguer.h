@@ -20,8 +20,8 @@ class Cataloguer {
 public:
     Cataloguer(DiscIndex& index, const common::DriveTable& drives);
 
-    // Why a disc name cannot be used, or nothing when it can: it must be a file name on Linux
-    // and Windows, and read back whole from the disc index.
+    // Why a disc name cannot be used, or nothing when it can: it must pass the file name gate
+    // (as name + ".rtf") and read back whole from the disc index.
     [[nodiscard]] static std::optional<QString> refusal(const QString& name);
     // Whether `name` is among `discs` without regard to case.
     [[nodiscard]] static bool listed(const QStringList& discs, const QString& name);

@@ -1,4 +1,5 @@
 #include "common/error.h"
+#include "common/file_name_gate.h"
 #include "common/settings_store.h"
 #include "common/testing/scoped_code_page.h"
 #include "common/testing/workspace_fixture.h"
@@ -23,15 +24,32 @@ protected:
 
 TEST(Cataloguer, RefusesNamesThatCannotBeFilesOrReadBackWhole) {
     for (const char* bad :
-         {"", "   ", "a/b", "a\\b", "..", "x..y", "a:b", "what?", "a*", "say \"hi\"", "<x>", "a|b",
-          "a,b", "tab\there", "CON", "lpt1.txt", "ends.", " lead", "trail "}) {
+         {"", "   ", "a/b", "a\\b", "..", "a:b", "what?", "a*", "say \"hi\"", "<x>", "a|b", "a,b",
+          "tab\there", "CON", "lpt1.txt", "ends.", " lead", "trail "}) {
         EXPECT_TRUE(Cataloguer::refusal(QString::fromUtf8(bad)).has_value()) << bad;
     }
     EXPECT_TRUE(Cataloguer::refusal(QString(300, u'x')).has_value());
-    for (const char* good : {"Disc 1", "Holiday 2009 (Spain)", "caf\xc3\xa9", "a.b", "Console"})
+    for (const char* good :
+         {"Disc 1", "Holiday 2009 (Spain)", "caf\xc3\xa9", "a.b", "Console", "80s..90s"})
         EXPECT_FALSE(Cataloguer::refusal(QString::fromUtf8(good)).has_value()) << good;
     EXPECT_EQ(*Cataloguer::refusal("a,b"),
               "A disc name cannot hold a comma: the disc index would read it back as two discs.");
+}
+
+TEST(Cataloguer, ANameWhoseListWouldBeOneOfTheProgramsOwnFilesIsRefused) {
+    // The data folder may be the program folder: "QReport.rtf" is the quick report there, which
+    // the next search would overwrite.
+    EXPECT_EQ(Cataloguer::refusal("QReport"), "\"QReport\" is the name of a list the program "
+                                              "keeps (QReport.rtf) and cannot name a disc.");
+    EXPECT_TRUE(Cataloguer::refusal("qreport").has_value());
+    EXPECT_TRUE(Cataloguer::refusal("ASSHP").has_value());
+    EXPECT_FALSE(Cataloguer::refusal("QReport 2").has_value());
+}
+
+TEST(Cataloguer, OwnFileNamesOfTheCatalogueAreKnownToTheGate) {
+    for (const char* own : {Catalogue::IndexName, Catalogue::IndexWorkName,
+                            Catalogue::IndexBackupName, Catalogue::WorkFileName})
+        EXPECT_TRUE(common::FileNameGate::ownFile(QString::fromLatin1(own))) << own;
 }
 
 TEST(Cataloguer, InWindows1252ANameTheCodePageCannotHoldIsRefused) {

@@ -59,6 +59,17 @@ TEST_F(CliTest, RefusesWhatTheWindowRefuses) {
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Disc\r\n");
 }
 
+TEST_F(CliTest, ADiscNamedLikeOneOfTheProgramsOwnFilesIsRefused) {
+    // No data path set and started in the program folder: the quick report is there.
+    root.write("program/QReport.rtf", "last search\r\n");
+    data = program;
+    EXPECT_EQ(run({"catalogue", "QReport", "--drive", "E"}), Cli::Refused);
+    EXPECT_EQ(err.str(), "dravik-cli: \"QReport\" is the name of a list the program keeps "
+                         "(QReport.rtf) and cannot name a disc.\n");
+    EXPECT_EQ(TempFolder::read(program / "QReport.rtf"), "last search\r\n");
+    EXPECT_FALSE(std::filesystem::exists(program / "DK.tex"));
+}
+
 TEST_F(CliTest, UsageAndHelp) {
     EXPECT_EQ(run({"--help"}), 0);
     EXPECT_NE(out.str().find("Usage: dravik-cli catalogue NAME"), std::string::npos);
@@ -103,7 +114,7 @@ TEST_F(CliSearchTest, SavesTheRowsAsANamedReport) {
     EXPECT_EQ(TempFolder::read(data / "QReport" / "Beaches.rtf"), out.str());
     EXPECT_EQ(run({"search", "beach", "--report", "beach|sun"}), 2);
     EXPECT_EQ(err.str(), "dravik-cli: A report name cannot hold any of  : * ? \" < > |\n");
-    EXPECT_EQ(run({"search", "beach", "--report", "ExtLys"}), 2);
+    EXPECT_EQ(run({"search", "beach", "--report", "qreport"}), 2); // the quick report's name
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data / "QReport"), {}), 1);
 }
 

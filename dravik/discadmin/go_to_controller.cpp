@@ -64,15 +64,19 @@ void GoToController::goTo() {
 void GoToController::open(const QString& folder) {
     const QString drive = workspace_.defaultDrive().trimmed();
     try {
+        // Mapped below the drive's root, so the folder's ".." cannot leave the drive.
+        const auto local =
+            workspace_.drives().toLocal((drive.left(1) + u':' + folder).toStdString());
         browser_.drives()->setDrive(drive);
-        const auto root = workspace_.drives().root(drive[0].toLatin1());
-        QString relative = folder;
-        relative.replace(u'\\', u'/');
-        while (relative.startsWith(u'/'))
-            relative.remove(0, 1);
-        browser_.folders()->setPath(root / relative.toStdString(), root);
+        browser_.folders()->setPath(local, workspace_.drives().root(drive[0].toLatin1()));
     } catch (const common::Error& e) {
-        if (e.number() == common::ErrorNumber::DeviceUnavailable) {
+        if (e.number() == common::ErrorNumber::InvalidArgument) {
+            services_.ask(QStringLiteral("Wrong Folder"),
+                          QStringLiteral("The folder ") + folder +
+                              QStringLiteral(" is not on the disc: \"..\" cannot climb above "
+                                             "the root of the drive."),
+                          Buttons::Ok, Icon::Warning);
+        } else if (e.number() == common::ErrorNumber::DeviceUnavailable) {
             services_.ask(QStringLiteral("Drive ERROR"),
                           QStringLiteral("There is no disc in the drive!"), Buttons::Ok,
                           Icon::Warning);

@@ -157,13 +157,38 @@ TEST(Selections, RefusedNamesWriteNothing) {
     EXPECT_EQ(selections.positions("../ExtLys", 5), std::vector<int>());
 }
 
+TEST(Selections, ASelectionNamedSScLeavesTheDefaultDriveAlone) {
+    // No data path set and started in the program folder: the data folder holds "SSc.ini".
+    TempFolder folder;
+    folder.write("SSc.ini", "E\r\n");
+    Selections selections(folder.path());
+    selections.load();
+    EXPECT_EQ(*selections.refusal("SSc"), "\"SSc\" is the name of a list the program keeps "
+                                          "(SSc.ini) and cannot name a selection.");
+    for (const char* name : {"SSc", "ssc", "SSC"})
+        EXPECT_THROW(selections.remember(name, {0, 2}), common::Error) << name;
+    selections.remove("ssc");
+    EXPECT_EQ(selections.positions("SSc", 5), std::vector<int>());
+    EXPECT_EQ(TempFolder::read(folder / "SSc.ini"), "E\r\n");
+    selections.remember("80s..90s", {1});
+    EXPECT_EQ(TempFolder::read(folder / "80s..90s.ini"), " 1 \r\n");
+}
+
+TEST(SavedName, TheFilesOfThisFolderAreKnownToTheGate) {
+    for (const char* own : {ExtensionList::FileName, ExtensionList::StartCopyName,
+                            Selections::FileName, SetBox::FileName})
+        EXPECT_TRUE(common::FileNameGate::ownFile(QString::fromLatin1(own))) << own;
+}
+
 TEST(SavedName, TheDiscNameRuleInTheWordsOfEachKind) {
     using Kind = SavedName::Kind;
     EXPECT_EQ(*SavedName::refusal("kamera|camera", Kind::Report),
               "A report name cannot hold any of  : * ? \" < > |");
     EXPECT_EQ(*SavedName::refusal("", Kind::Report), "Type a name for the report first.");
-    EXPECT_EQ(*SavedName::refusal("a,b", Kind::Report), "A report name cannot hold a comma.");
-    EXPECT_TRUE(SavedName::refusal("REMSEL", Kind::Report));
+    // Reports are listed from their folder, never read back from a list of names.
+    EXPECT_FALSE(SavedName::refusal("a,b", Kind::Report));
+    EXPECT_TRUE(SavedName::refusal("QREPORT", Kind::Report));
+    EXPECT_FALSE(SavedName::refusal("80s..90s", Kind::Report));
     EXPECT_TRUE(SavedName::refusal("..", Kind::Selection));
     EXPECT_FALSE(SavedName::refusal("Holiday photos", Kind::Report));
     EXPECT_FALSE(SavedName::refusal("ExtLys2", Kind::Selection));

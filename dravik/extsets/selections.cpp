@@ -23,7 +23,7 @@ std::filesystem::path Selections::listFile() const {
 std::optional<std::filesystem::path> Selections::selectionFile(const QString& name) const {
     if (SavedName::refusal(name, SavedName::Kind::Selection))
         return std::nullopt;
-    return common::NameResolver::resolve(dataFolder_, (name + ".ini").toStdString());
+    return SavedName::gate(SavedName::Kind::Selection).place(dataFolder_, name);
 }
 
 void Selections::insertSorted(const QString& name) {

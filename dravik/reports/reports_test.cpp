@@ -1,4 +1,5 @@
 #include "common/error.h"
+#include "common/file_name_gate.h"
 #include "common/testing/temp_folder.h"
 #include "common/text_writer.h"
 #include "dravik/reports/quick_report.h"
@@ -10,6 +11,10 @@
 using common::testing::TempFolder;
 using dravik::reports::QuickReport;
 using dravik::reports::SavedReports;
+
+TEST(QuickReport, ItsFileIsKnownToTheNameGate) {
+    EXPECT_TRUE(common::FileNameGate::ownFile(QString::fromLatin1(QuickReport::FileName)));
+}
 
 TEST(QuickReport, EmptiedAtTheStartAndWrittenWholeAtTheEnd) {
     TempFolder program;
@@ -38,13 +43,16 @@ TEST(SavedReports, SavesAByteForByteCopyAfterTheNameRule) {
     const SavedReports reports(data);
     EXPECT_TRUE(reports.list().isEmpty()); // no report folder yet
 
-    for (const char* refused : {"kamera|camera", "a/b", "..", "ExtLys", "remsel", ""}) {
+    for (const char* refused : {"kamera|camera", "a/b", "..", "QReport", "asshp", ""}) {
         EXPECT_TRUE(SavedReports::refusal(refused)) << refused;
         EXPECT_THROW(reports.save(refused, quick), common::Error) << refused;
     }
     EXPECT_FALSE(std::filesystem::exists(data / "QReport")); // nothing written before refusing
 
     EXPECT_EQ(reports.save("Holiday", quick), data / "QReport" / "Holiday.rtf");
+    // A report is read from its own file, never from a list of names: a comma is fine.
+    EXPECT_EQ(reports.save("Rome, Paris", quick), data / "QReport" / "Rome, Paris.rtf");
+    std::filesystem::remove(data / "QReport" / "Rome, Paris.rtf");
     EXPECT_EQ(TempFolder::read(data / "QReport" / "Holiday.rtf"), TempFolder::read(quick));
     dir.write("program/QReport.rtf", "new\r\n");
     EXPECT_EQ(reports.save("HOLIDAY", quick), data / "QReport" / "Holiday.rtf"); // replaced

@@ -22,7 +22,7 @@ std::optional<QString> SavedReports::refusal(const QString& name) {
 }
 
 std::filesystem::path SavedReports::target(const QString& name) const {
-    return common::NameResolver::resolve(folder(), (name + ".rtf").toStdString());
+    return extsets::SavedName::gate(extsets::SavedName::Kind::Report).place(folder(), name);
 }
 
 void SavedReports::makeFolder() const {

@@ -21,7 +21,7 @@ public:
     // Why a report cannot be saved under this name; nothing when it can. The empty name is
     // the caller's (nothing is saved, nothing said).
     static std::optional<QString> refusal(const QString& name);
-    // The file a report of this name goes to. The name must pass refusal().
+    // The file a report of this name goes to; a refused name throws common::Error 5.
     std::filesystem::path target(const QString& name) const;
     // Makes the report folder; a failure (such as a file in its place) shows when saving.
     void makeFolder() const;

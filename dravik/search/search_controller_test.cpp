@@ -173,6 +173,26 @@ TEST_F(GlobalSearch, ExtensionModeSearchesTheExtensionListsAndCarriesTheEntry) {
     EXPECT_EQ(TempFolder::read(program / "sette.lys"), "JPG \r\n");
 }
 
+TEST_F(GlobalSearch, ASelectionNamedSScLeavesTheDefaultDriveAlone) {
+    // No data path set and started in the program folder: "SSc.ini" is in the data folder.
+    setting("Form_Load", "Def DPath", QString::fromStdString(program.string()));
+    root.write("program/DK.tex", "Holiday\r\nMusic\r\n");
+    start();
+    type("x");
+    click("GCom_4");
+    selectDiscs({0, 1});
+    dialogs.expectInput("Save Selection", "Save this selection under the name of:\n?",
+                        QString("ssc"), QString());
+    dialogs.expectMessage({},
+                          "\"ssc\" is the name of a list the program keeps (SSc.ini) and cannot "
+                          "name a selection.",
+                          Buttons::Ok, Icon::None, 1);
+    click("SoekCom_4");
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_EQ(TempFolder::read(program / "SSc.ini"), "E\r\n");
+    EXPECT_EQ(TempFolder::read(program / "RemSel.ini"), "");
+}
+
 TEST_F(GlobalSearch, SavedSelectionsAndTheExtensionListCommands) {
     start();
     type("x");
