@@ -27,7 +27,7 @@ BrowserController::BrowserController(BrowserPanel& panel, workspace::Workspace& 
     connect(panel.folders(), &common::ui::FolderListBox::pathChanged, this,
             &BrowserController::fillFileList);
     connect(panel.launchList(), &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        controls::setTag(panel_.launchList(), FileListEntry::key(item->text()));
+        workspace_.currentExtension = FileListEntry::key(item->text());
     });
 }
 

@@ -10,8 +10,8 @@
 #include "dravik/catalogue/disc_panel.h"
 #include "dravik/catalogue/list_text.h"
 #include "dravik/controls/control_tag.h"
+#include "dravik/controls/engraved_button.h"
 #include "dravik/controls/list_view_panel.h"
-#include "dravik/controls/x_command_lup.h"
 #include "dravik/services/window_services.h"
 #include "dravik/walker/walk_lock.h"
 #include "dravik/workspace/workspace.h"
@@ -64,14 +64,18 @@ CatalogueController::CatalogueController(DiscIndex& index, DiscPanel& discs, Lis
                                          services::WindowServices& services)
     : index_(index), discs_(discs), list_(list), browser_(browser), workspace_(workspace),
       services_(services) {
-    connect(&discs, &DiscPanel::enterPressed, this, &CatalogueController::namingStep);
+    // Enter starts a walk: never inside another command that is running.
+    connect(&discs, &DiscPanel::enterPressed, this, [this] {
+        services_.runChange(QStringLiteral("TeX_KeyPress"), 13, [this] { namingStep(); });
+    });
     // Any change of the text, typed or not, tells again whether it names a catalogued disc.
     connect(&discs, &DiscPanel::keyReleased, this, &CatalogueController::updateNameExists);
     connect(discs.box(), &QComboBox::editTextChanged, this, &CatalogueController::updateNameExists);
     connect(discs.box(), &QComboBox::currentIndexChanged, this,
             &CatalogueController::updateNameExists);
     connect(&discs, &DiscPanel::noticeClicked, this, &CatalogueController::acknowledgeChange);
-    connect(discs.nextDisc(), &controls::XCommandLUP::Click, this, &CatalogueController::nextDisc);
+    connect(discs.nextDisc(), &controls::EngravedButton::Click, this,
+            &CatalogueController::nextDisc);
     updateNameExists();
 }
 

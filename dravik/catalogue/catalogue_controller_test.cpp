@@ -1,6 +1,6 @@
 #include "common/ui/drive_list_box.h"
 #include "dravik/catalogue/catalogue_controller.h"
-#include "dravik/controls/x_command_lup.h"
+#include "dravik/controls/engraved_button.h"
 #include "dravik/testing/catalogue_fixture.h"
 #include "dravik/walker/walk_lock.h"
 
@@ -219,7 +219,7 @@ TEST_F(Cataloguing, NextDiscIncrementsTheTrailingNumber) {
     EXPECT_EQ(CatalogueController::nextName(""), "");
     startPanels();
     typeName("Disc 9");
-    auto* next = find<dravik::controls::XCommandLUP>("NDc");
+    auto* next = find<dravik::controls::EngravedButton>("NDc");
     EXPECT_EQ(next->caption(), ">>");
     EXPECT_EQ(next->toolTipText(), "NextDisc");
     QTest::mouseClick(next->findChild<QLabel*>("XLab_0"), Qt::LeftButton);
@@ -243,7 +243,7 @@ TEST_F(Cataloguing, ASeriesGoesNextDiscEnterWithoutFalseQuestions) {
     box->setEditText("Disc 1");
     EXPECT_TRUE(ws->nameExists);
     EXPECT_EQ(find<QLabel>("DTel")->text(), "1");
-    auto* next = find<dravik::controls::XCommandLUP>("NDc");
+    auto* next = find<dravik::controls::EngravedButton>("NDc");
     QTest::mouseClick(next->findChild<QLabel*>("XLab_0"), Qt::LeftButton);
     EXPECT_EQ(box->currentText(), "Disc 2");
     EXPECT_FALSE(ws->nameExists); // changed without a key: the flag follows all the same

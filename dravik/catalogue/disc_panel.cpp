@@ -4,7 +4,7 @@
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
 #include "dravik/controls/control_tag.h"
-#include "dravik/controls/x_command_lup.h"
+#include "dravik/controls/engraved_button.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -65,7 +65,7 @@ DiscPanel::DiscPanel(QWidget* host, CommandArray& gCom, CommandArray& ssPanel1)
     counter_->setMinimumWidth(70);
     counter_->setProperty(CommandArray::HelpProperty,
                           QStringLiteral("How many discs are in the list?"));
-    nextDisc_ = new controls::XCommandLUP(bar_);
+    nextDisc_ = new controls::EngravedButton(bar_);
     nextDisc_->setObjectName(QStringLiteral("NDc"));
     nextDisc_->setCaption(QStringLiteral(">>"));
     nextDisc_->setToolTipText(QStringLiteral("NextDisc"));

@@ -11,7 +11,7 @@ class QWidget;
 
 namespace dravik::controls {
 class CommandArray;
-class XCommandLUP;
+class EngravedButton;
 } // namespace dravik::controls
 
 namespace dravik::catalogue {
@@ -28,10 +28,10 @@ public:
     DiscPanel(QWidget* host, controls::CommandArray& gCom, controls::CommandArray& ssPanel1);
 
     QWidget* bar() const { return bar_; }
-    QComboBox* box() const { return box_; }                       // `TeX`
-    QLabel* counter() const { return counter_; }                  // `DTel`
-    controls::XCommandLUP* nextDisc() const { return nextDisc_; } // `NDc`
-    QFrame* changeNotice() const { return notice_; }              // `NewDisc`
+    QComboBox* box() const { return box_; }                          // `TeX`
+    QLabel* counter() const { return counter_; }                     // `DTel`
+    controls::EngravedButton* nextDisc() const { return nextDisc_; } // `NDc`
+    QFrame* changeNotice() const { return notice_; }                 // `NewDisc`
 
     // The text of the box: the disc name typed or chosen.
     QString name() const;
@@ -66,7 +66,7 @@ private:
     QWidget* bar_;
     QComboBox* box_;
     QLabel* counter_;
-    controls::XCommandLUP* nextDisc_;
+    controls::EngravedButton* nextDisc_;
     QFrame* notice_;
     QObject* list_; // the box's drop-down list and its area, watched for a choice
     QObject* listArea_;

@@ -107,11 +107,11 @@ void ListViewPanel::paintStatus(const QColor& back, const QColor& text) {
 }
 
 void ListViewPanel::rememberStatusColour() {
-    setTag(status_, status_->palette().color(QPalette::Window));
+    statusColour_ = status_->palette().color(QPalette::Window);
 }
 
 void ListViewPanel::restoreStatusColour() {
-    paint(status_, tag(status_).value<QColor>(), host_->palette().color(QPalette::WindowText));
+    paint(status_, statusColour_, host_->palette().color(QPalette::WindowText));
 }
 
 void ListViewPanel::toggleEditable() {

@@ -2,6 +2,7 @@
 
 #include "dravik/controls/list_text_edit.h"
 
+#include <QColor>
 #include <QObject>
 #include <QString>
 
@@ -39,7 +40,7 @@ public:
 
     void setStatus(const QString& text);
     void paintStatus(const QColor& back, const QColor& text);
-    // The status label's normal back colour is kept in its tag at start-up; failures and
+    // The status label's normal back colour is kept at start-up; failures and
     // finished loads paint it, and the next operation gives it back.
     void rememberStatusColour();
     void restoreStatusColour();
@@ -65,6 +66,7 @@ private:
     ListTextEdit* view_;
     QWidget* statusRow_;
     QLabel* status_;
+    QColor statusColour_;
     QLabel* listState_;
     QLabel* fileCount_;
     QLabel* folderCount_;

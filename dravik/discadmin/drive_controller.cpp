@@ -89,6 +89,7 @@ void DriveController::storeDrive() {
     }
     showDefaultDrive();
     closeDrivePanel();
+    panel_.driveChosen(workspace_.defaultDrive());
 }
 
 void DriveController::closeDrivePanel() {
@@ -106,6 +107,7 @@ void DriveController::showTemporaryDrives() {
 void DriveController::useDrive(const QString& letter) {
     workspace_.setDefaultDrive(letter);
     showDefaultDrive();
+    panel_.driveChosen(letter);
 }
 
 void DriveController::useTemporaryDrive(int index) {

@@ -13,6 +13,8 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace dravik::discadmin {
 
 using controls::CommandArray;
@@ -103,6 +105,18 @@ void DrivePanel::setTemporaryDrive(int index, const QString& letter) {
 
 QString DrivePanel::temporaryDrive(int index) const {
     return sellD_.element(index)->text();
+}
+
+void DrivePanel::awaitDriveChoice(DriveChosen next) {
+    waiting_ = std::move(next);
+}
+
+void DrivePanel::driveChosen(const QString& letter) {
+    if (letter.isEmpty() || !waiting_)
+        return;
+    // Taken out first: what runs next may wait for a drive again.
+    const DriveChosen next = std::exchange(waiting_, nullptr);
+    next(letter);
 }
 
 bool DrivePanel::eventFilter(QObject* watched, QEvent* event) {

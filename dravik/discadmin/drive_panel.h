@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+
+#include <functional>
 
 class QFrame;
 class QLabel;
@@ -37,6 +40,16 @@ public:
     void setTemporaryDrive(int index, const QString& letter);
     QString temporaryDrive(int index) const;
 
+    // `Wagter`: what happens once the user has chosen a drive on this panel. A new wait
+    // replaces an older one; the choice runs it once.
+    using DriveChosen = std::function<void(const QString& letter)>;
+    void awaitDriveChoice(DriveChosen next);
+    // The drive handlers tell the choice here; an empty letter is no choice.
+    void driveChosen(const QString& letter);
+    // The window closes: nothing waits any more.
+    void dropDriveWait() { waiting_ = nullptr; }
+    bool awaitsDriveChoice() const { return bool(waiting_); }
+
 signals:
     // A click on `DefDrivePan` or `DefDrive`.
     void defaultDriveClicked();
@@ -59,6 +72,7 @@ private:
     QListWidget* letters_;
     QLabel* explanation_;
     QWidget* fix_;
+    DriveChosen waiting_;
 };
 
 } // namespace dravik::discadmin

@@ -209,8 +209,10 @@ bool ExtSetsController::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                if (addExtension())
-                    panel_.newExtension()->clear(); // a refused text stays in the box
+                services_.runChange(QStringLiteral("AddExt_KeyPress"), 13, [this] {
+                    if (addExtension())
+                        panel_.newExtension()->clear(); // a refused text stays in the box
+                });
                 return true;
             }
         } else if (event->type() == QEvent::MouseButtonPress &&

@@ -59,7 +59,7 @@ void LaunchController::setAssociation() {
     if (!selected)
         return;
     const QString key = FileListEntry::key(selected->text());
-    controls::setTag(launchList_, key); // the current extension "Select" links
+    workspace_.currentExtension = key;
     linking_.openFor(key);
 }
 

@@ -311,11 +311,13 @@ bool SearchController::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            try {
-                findGlobal();
-            } catch (const common::Error& e) {
-                services_.reportError(QStringLiteral("SoekCom_KeyPress"), 13, e);
-            }
+            const auto work = [this] { findGlobal(); };
+            const QString handler = QStringLiteral("SoekCom_KeyPress");
+            // While the search runs, Enter is its "STOP"; otherwise it starts one.
+            if (running())
+                services_.trapped(handler, 13, work);
+            else
+                services_.runChange(handler, 13, work);
             return true;
         }
     }

@@ -6,6 +6,9 @@
 
 #include <QString>
 
+#include <exception>
+#include <functional>
+
 namespace dravik::services {
 
 // What a feature's controller may ask of the main window. The window implements it; tests hand a
@@ -24,6 +27,12 @@ public:
     virtual common::ui::Dialogs& dialogs() = 0;
     // Where long operations let pending window events run.
     virtual common::ui::YieldPoint& yieldPoint() = 0;
+    // A change of the catalogue that no command element starts (a key, a list's click): it runs
+    // only when no other command is running, else the user is told to wait; while it runs it
+    // counts as a running command. A failure is reported as the error box of `handler`(`index`).
+    // True when it ran without a failure.
+    virtual bool runChange(const QString& handler, int index,
+                           const std::function<void()>& work) = 0;
 
     virtual QString caption() const = 0;
     virtual void setCaption(const QString& caption) = 0;
@@ -37,6 +46,20 @@ public:
                              const QString& description) = 0;
     void reportError(const QString& handler, int index, const common::Error& error) {
         reportError(handler, index, error.number(), QString::fromStdString(error.description()));
+    }
+    // Runs `work`, reporting a failure as the error box of `handler`(`index`); true when it
+    // ended without one.
+    bool trapped(const QString& handler, int index, const std::function<void()>& work) {
+        try {
+            work();
+            return true;
+        } catch (const common::Error& e) {
+            reportError(handler, index, e);
+        } catch (const std::exception& e) {
+            reportError(handler, index, common::ErrorNumber::PathFileAccess,
+                        QString::fromLocal8Bit(e.what()));
+        }
+        return false;
     }
     // The text of that box.
     static QString errorText(const QString& handler, int index, int number,

@@ -20,4 +20,9 @@ void FakeWindowServices::reportError(const QString& handler, int index, int numb
     dialogs_.message({}, errorText(handler, index, number, description), Buttons::Ok, Icon::None);
 }
 
+bool FakeWindowServices::runChange(const QString& handler, int index,
+                                   const std::function<void()>& work) {
+    return trapped(handler, index, work);
+}
+
 } // namespace dravik::testing

@@ -18,6 +18,8 @@ public:
             common::ui::Icon icon) override;
     common::ui::Dialogs& dialogs() override { return dialogs_; }
     common::ui::YieldPoint& yieldPoint() override { return yield_; }
+    // Nothing else runs beside a controller under test.
+    bool runChange(const QString& handler, int index, const std::function<void()>& work) override;
     QString caption() const override { return caption_; }
     void setCaption(const QString& caption) override { caption_ = caption; }
     using services::WindowServices::reportError;

@@ -1,6 +1,5 @@
 #include "dravik/window/command_router.h"
 
-#include "common/error.h"
 #include "dravik/controls/command_array.h"
 #include "dravik/services/window_services.h"
 
@@ -25,25 +24,37 @@ void CommandRouter::disableUnrouted() {
     }
 }
 
+QString CommandRouter::waitHeading() {
+    return QStringLiteral("Please wait");
+}
+
+QString CommandRouter::waitText() {
+    return QStringLiteral("Another command is still running.") + QLatin1Char('\n') +
+           QStringLiteral("Try this again when it has finished.");
+}
+
+bool CommandRouter::readyForChange() {
+    if (!busy())
+        return true;
+    services_.dialogs().message(waitHeading(), waitText(), common::ui::Buttons::Ok,
+                                common::ui::Icon::Warning);
+    return false;
+}
+
 void CommandRouter::dispatch(const QString& array, int index) {
-    const Handler handler = routes_.value(array).value(index);
-    if (handler && trapped(services_, array + QStringLiteral("_click"), index, handler) &&
-        succeeded_)
+    const Route route = routes_.value(array).value(index);
+    if (!route.handler)
+        return;
+    const Effect effect = route.harmless && route.harmless() ? Effect::Reads : route.effect;
+    if (command(array + QStringLiteral("_click"), index, effect, route.handler) && succeeded_)
         succeeded_();
 }
 
-bool CommandRouter::trapped(services::WindowServices& services, const QString& handler, int index,
-                            const Handler& work) {
-    try {
-        work();
-        return true;
-    } catch (const common::Error& e) {
-        services.reportError(handler, index, e);
-    } catch (const std::exception& e) {
-        services.reportError(handler, index, common::ErrorNumber::PathFileAccess,
-                             QString::fromLocal8Bit(e.what()));
-    }
-    return false;
+bool CommandRouter::command(const QString& handler, int index, Effect effect, const Handler& work) {
+    if (effect == Effect::ChangesCatalogue && !readyForChange())
+        return false;
+    const Running running(running_);
+    return services_.trapped(handler, index, work);
 }
 
 } // namespace dravik::window

@@ -227,3 +227,68 @@ TEST_F(Routing, SplitterLabelStartsTheSplitterWithTheDisc) {
     EXPECT_EQ(started[0].mid(1),
               QStringList{QString::fromStdString(data.string()) + "/Disc 1 .rtf,Disc 1"});
 }
+
+namespace {
+
+const QString WaitText = "Another command is still running.\nTry this again when it has finished.";
+
+} // namespace
+
+TEST_F(Routing, ACatalogueChangeInsidePumpingCommandWaits) {
+    start();
+    find<QComboBox>("FTex")->addItem("kept");
+    // CREATE pumps events before it looks at the name: DEL arrives from inside that pump, and so
+    // does the list view switch, which changes nothing in the catalogue.
+    int inside = 0;
+    QTimer::singleShot(0, [&] {
+        ++inside;
+        click("SSPanel1_4");
+        click("GCom_11");
+    });
+    dialogs.expectMessage("Please wait", WaitText, Buttons::Ok, Icon::Warning,
+                          common::ui::Answer::Ok);
+    dialogs.expectPanelHeading("Disc name", common::ui::Answer::Yes);
+    click("GCom_7");
+    EXPECT_EQ(inside, 1);
+    EXPECT_EQ(dialogs.pending(), 0);
+    EXPECT_EQ(find<QComboBox>("FTex")->count(), 1); // the history was not cleared
+    EXPECT_FALSE(find<QPlainTextEdit>("RtB")->isReadOnly());
+    // Once CREATE has ended, DEL runs again.
+    dialogs.expectPanelHeading("Clear(DELETE) all search entries!!!", common::ui::Answer::No);
+    click("SSPanel1_4");
+    EXPECT_EQ(dialogs.pending(), 0);
+}
+
+TEST_F(Routing, EnterInTheDiscBoxWaitsForARunningCommand) {
+    start();
+    find<QComboBox>("TeX")->setEditText("New disc");
+    QTimer::singleShot(0, [&] { QTest::keyClick(find<QComboBox>("TeX"), Qt::Key_Return); });
+    dialogs.expectInput("Search for another word",
+                        "Type in the new word to search for:", std::nullopt);
+    dialogs.expectMessage("Please wait", WaitText, Buttons::Ok, Icon::Warning,
+                          common::ui::Answer::Ok);
+    click("GCom_2"); // Find-F3 pumps once its word is asked for
+    EXPECT_EQ(dialogs.pending(), 0);
+    EXPECT_FALSE(std::filesystem::exists(data / "New disc.rtf"));
+}
+
+TEST_F(Routing, DataPathWaitsForARunningCommand) {
+    start();
+    bool opened = false;
+    QTimer::singleShot(0, [&] { click("SoekCom_12"); });
+    QTimer::singleShot(0, [&] { // had it opened, this closes it
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == "SetDPad" && top->isVisible()) {
+                opened = true;
+                top->findChild<QAbstractButton*>("SetCom_1")->click();
+            }
+        }
+    });
+    dialogs.expectInput("Search for another word",
+                        "Type in the new word to search for:", std::nullopt);
+    dialogs.expectMessage("Please wait", WaitText, Buttons::Ok, Icon::Warning,
+                          common::ui::Answer::Ok);
+    click("GCom_2");
+    EXPECT_EQ(dialogs.pending(), 0);
+    EXPECT_FALSE(opened);
+}

@@ -12,14 +12,12 @@ DriveWarning::DriveWarning(QWidget* warning, common::ui::YieldPoint& yield, QObj
 }
 
 void DriveWarning::start() {
-    timer_.setProperty("tag", 0);
+    ticks_ = 0;
     timer_.start();
 }
 
 void DriveWarning::tick() {
-    const int count = ticks() + 1;
-    timer_.setProperty("tag", count);
-    if (count != 6) {
+    if (++ticks_ != 6) {
         warning_->setHidden(!warning_->isHidden());
     } else {
         timer_.stop();

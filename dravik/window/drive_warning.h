@@ -4,7 +4,6 @@
 
 #include <QObject>
 #include <QTimer>
-#include <QVariant>
 
 class QWidget;
 
@@ -18,7 +17,7 @@ public:
 
     void start();
     QTimer* timer() { return &timer_; }
-    int ticks() const { return timer_.property("tag").toInt(); }
+    int ticks() const { return ticks_; }
     // One tick of the timer.
     void tick();
 
@@ -26,6 +25,7 @@ private:
     QWidget* warning_;
     common::ui::YieldPoint& yield_;
     QTimer timer_;
+    int ticks_ = 0;
 };
 
 } // namespace dravik::window

@@ -44,7 +44,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -59,6 +58,7 @@ using controls::GCom;
 using controls::SoekCom;
 using controls::SSPanel1;
 using controls::WCom;
+using Effect = CommandRouter::Effect;
 
 MainWindow::MainWindow(common::ui::Dialogs& dialogs, common::DriveTable drives, QWidget* parent)
     : QWidget(parent), dialogs_(dialogs), workspace_(std::move(drives)),
@@ -129,8 +129,8 @@ void MainWindow::createCatalogue() {
     reading_ = std::make_unique<reports::ListViewReactions>(*listView_);
     cataloguing_->setOpener([this] { opener_->open(); });
     connect(discs_.get(), &catalogue::DiscPanel::discChosen, this, [this] {
-        if (CommandRouter::trapped(*this, QStringLiteral("TeX_Click"), 0,
-                                   [this] { opener_->open(); }))
+        if (router_->command(QStringLiteral("TeX_Click"), 0, Effect::Reads,
+                             [this] { opener_->open(); }))
             message_->closeStaleNotice();
     });
     // Connected after the controller's: runs once the naming step has returned.
@@ -144,10 +144,8 @@ void MainWindow::createCatalogue() {
 }
 
 void MainWindow::createLaunch() {
-    linking_ =
-        std::make_unique<launch::AssociationController>(*associations_, workspace_, *this, [this] {
-            return controls::tag(browser_->launchList()).toString();
-        });
+    linking_ = std::make_unique<launch::AssociationController>(
+        *associations_, workspace_, *this, [this] { return workspace_.currentExtension; });
     launching_ = std::make_unique<launch::LaunchController>(browser_->launchList(), *associations_,
                                                             *linking_, workspace_, *this);
 }
@@ -162,17 +160,17 @@ void MainWindow::createDiscAdmin() {
     goTo_ = std::make_unique<discadmin::GoToController>(*listView_, *browser_, *drives_, workspace_,
                                                         *this);
     connect(arrays_.sellD, &CommandArray::clicked, this, [this](int index) {
-        CommandRouter::trapped(*this, QStringLiteral("SellD_click"), index,
-                               [this, index] { driveChoice_->useTemporaryDrive(index); });
+        router_->command(QStringLiteral("SellD_click"), index, Effect::Reads,
+                         [this, index] { driveChoice_->useTemporaryDrive(index); });
     });
     connect(listView_.get(), &controls::ListViewPanel::listStateClicked, this, [this] {
         if (listView_->listState()->text() == QStringLiteral("Update X-Files"))
-            CommandRouter::trapped(*this, QStringLiteral("Label4_Click"), 0,
-                                   [this] { driveChoice_->openOldFiles(); });
+            router_->command(QStringLiteral("Label4_Click"), 0, Effect::Reads,
+                             [this] { driveChoice_->openOldFiles(); });
     });
     connect(discAdmin_.get(), &discadmin::DiscAdminPanel::goToClicked, this, [this] {
-        CommandRouter::trapped(*this, QStringLiteral("OpenFile_Click"), 0,
-                               [this] { goTo_->goTo(); });
+        router_->command(QStringLiteral("OpenFile_Click"), 0, Effect::Reads,
+                         [this] { goTo_->goTo(); });
     });
 }
 
@@ -212,42 +210,48 @@ void MainWindow::createSearch() {
 
 void MainWindow::routeSearch(CommandRouter& r) {
     using controls::LoadReportCom;
-    r.route(GCom::FindGlobal, [this] { searching_->findGlobal(); });
-    r.route(controls::FCom::FindGlobal, [this] {
+    // A search writes the find history and its report; while it runs, its start command is its
+    // "STOP" and must get through.
+    const auto searchRuns = [this] { return searching_->running(); };
+    r.routeChange(GCom::FindGlobal, [this] { searching_->findGlobal(); });
+    r.harmlessWhile(GCom::FindGlobal, searchRuns);
+    r.routeChange(controls::FCom::FindGlobal, [this] {
         searching_->findGlobal();
         find_->closeMenu();
     });
+    r.harmlessWhile(controls::FCom::FindGlobal, searchRuns);
     r.route(GCom::Report, [this] { reporting_->showPanel(); });
     r.route(GCom::SaveReport, [this] { reporting_->save(); });
     r.route(GCom::LoadReport, [this] { reporting_->chooseReports(); });
     r.route(LoadReportCom::Load, [this] { reporting_->loadChosen(); });
     r.route(LoadReportCom::Close, [this] { reporting_->closeLoadBox(); });
     r.route(SoekCom::CancelSearch, [this] { searching_->cancel(); });
-    r.route(SoekCom::Start, [this] { searching_->start(); });
+    r.routeChange(SoekCom::Start, [this] { searching_->start(); });
+    r.harmlessWhile(SoekCom::Start, searchRuns);
     r.route(SoekCom::SelectAll, [this] { extensions_->selectAllDiscs(true); });
     r.route(SoekCom::SelectNone, [this] { extensions_->selectAllDiscs(false); });
-    r.route(SoekCom::RememberSelection, [this] { extensions_->rememberSelection(); });
-    r.route(SoekCom::AddExtension, [this] { extensions_->addExtension(); });
+    r.routeChange(SoekCom::RememberSelection, [this] { extensions_->rememberSelection(); });
+    r.routeChange(SoekCom::AddExtension, [this] { extensions_->addExtension(); });
     r.route(SoekCom::SearchExtension, [this] { extensions_->searchExtensions(); });
-    r.route(SoekCom::SaveList, [this] { extensions_->saveList(); });
-    r.route(SoekCom::ClearList, [this] { extensions_->clearList(); });
-    r.route(SoekCom::DeleteSelected, [this] { extensions_->deleteSelected(); });
-    r.route(SoekCom::DeleteSelection, [this] { extensions_->deleteSelection(); });
+    r.routeChange(SoekCom::SaveList, [this] { extensions_->saveList(); });
+    r.routeChange(SoekCom::ClearList, [this] { extensions_->clearList(); });
+    r.routeChange(SoekCom::DeleteSelected, [this] { extensions_->deleteSelected(); });
+    r.routeChange(SoekCom::DeleteSelection, [this] { extensions_->deleteSelection(); });
     // These two have no action of their own; Enter on them still starts the search.
     r.route(SoekCom::SetSelection, [] {});
     r.route(SoekCom::Category, [] {});
 }
 
 void MainWindow::routeDiscAdmin(CommandRouter& r) {
-    r.route(SSPanel1::Rename, [this] { discCommands_->rename(); });
-    r.route(SSPanel1::DeleteDisc, [this] { discCommands_->deleteDisc(); });
-    r.route(SSPanel1::ClearFindHistory, [this] { discCommands_->clearFindHistory(); });
+    r.routeChange(SSPanel1::Rename, [this] { discCommands_->rename(); });
+    r.routeChange(SSPanel1::DeleteDisc, [this] { discCommands_->deleteDisc(); });
+    r.routeChange(SSPanel1::ClearFindHistory, [this] { discCommands_->clearFindHistory(); });
     r.route(SSPanel1::DeleteMany, [this] { discCommands_->openDeleteMany(); });
     r.route(SSPanel1::CloseDeleteMany, [this] { discCommands_->closeDeleteMany(); });
-    r.route(SSPanel1::DeleteSelectedDiscs, [this] { discCommands_->deleteSelectedDiscs(); });
+    r.routeChange(SSPanel1::DeleteSelectedDiscs, [this] { discCommands_->deleteSelectedDiscs(); });
     r.route(WCom::Continue, [this] { driveChoice_->storeDrive(); });
     r.route(WCom::Fix, [this] { driveChoice_->closeDrivePanel(); });
-    r.route(controls::XCom::Go, [this] { driveChoice_->updateOldFiles(); });
+    r.routeChange(controls::XCom::Go, [this] { driveChoice_->updateOldFiles(); });
     r.route(controls::XCom::Close, [this] { driveChoice_->closeOldFiles(); });
 }
 
@@ -261,7 +265,7 @@ void MainWindow::routeCommands() {
             [this] { find_->toggleSearchHelp(listView_->view()->mapTo(this, QPoint(20, 20))); });
     r.route(GCom::RefreshDriveInfo, [this] { browsing_->refreshDriveInfo(); });
     r.route(GCom::SetDrive, [this] { driveChoice_->openDrivePanel(); });
-    r.route(GCom::Create, [this] { cataloguing_->create(); });
+    r.routeChange(GCom::Create, [this] { cataloguing_->create(); });
     r.route(GCom::ListViewSwitch, [this] { listView_->toggleEditable(); });
     r.route(GCom::CloseFindMenu, [this] { find_->closeMenu(); });
     r.route(GCom::FindFirst, [this] { finding_->findFirst(); });
@@ -277,16 +281,16 @@ void MainWindow::routeCommands() {
     r.route(SSPanel1::Open, [this] { opener_->open(); });
     // "-F2" is a reminder of the key; a click does what the key does.
     r.route(SSPanel1::FindBox, [this] { find_->findBox()->setFocus(); });
-    r.route(SoekCom::DataPath, [this] { showDataPathDialog(); });
+    r.routeChange(SoekCom::DataPath, [this] { showDataPathDialog(); });
     r.route(WCom::Cancel, [this] { driveChoice_->closeDrivePanel(); });
     routeDiscAdmin(r);
     routeSearch(r);
     using controls::SoCCom;
     r.route(SoCCom::New, [this] { linking_->newLink(); });
-    r.route(SoCCom::Edited, [this] { linking_->edited(); });
-    r.route(SoCCom::Delete, [this] { linking_->remove(); });
+    r.routeChange(SoCCom::Edited, [this] { linking_->edited(); });
+    r.routeChange(SoCCom::Delete, [this] { linking_->remove(); });
     r.route(SoCCom::Ok, [this] { linking_->close(); });
-    r.route(SoCCom::Select, [this] { linking_->select(); });
+    r.routeChange(SoCCom::Select, [this] { linking_->select(); });
     r.disableUnrouted();
     r.onSuccess([this] { message_->closeStaleNotice(); });
 }
@@ -412,33 +416,19 @@ int MainWindow::ask(const QString& heading, const QString& text, common::ui::But
     return message_->ask(heading, text, buttons, icon);
 }
 
+bool MainWindow::runChange(const QString& handler, int index, const std::function<void()>& work) {
+    return router_->command(handler, index, Effect::ChangesCatalogue, work);
+}
+
 void MainWindow::reportError(const QString& handler, int index, int number,
                              const QString& description) {
     dialogs_.message({}, errorText(handler, index, number, description), common::ui::Buttons::Ok,
                      common::ui::Icon::None);
 }
 
-void MainWindow::wagter() {
-    QWidget* panel = drives_->drivePanel();
-    controls::setTag(panel, QString());
-    QEventLoop wait;
-    const auto tagged = [panel] { return !controls::tag(panel).toString().isEmpty(); };
-    // The tag is a dynamic property: its change arrives as an event on the panel.
-    struct TagWatch : QObject {
-        QEventLoop* loop;
-        std::function<bool()> done;
-        bool eventFilter(QObject*, QEvent* event) override {
-            if (event->type() == QEvent::DynamicPropertyChange && done())
-                loop->quit();
-            return false;
-        }
-    } watch;
-    watch.loop = &wait;
-    watch.done = tagged;
-    panel->installEventFilter(&watch);
-    if (!tagged() && !exited_)
-        wait.exec();
-    panel->removeEventFilter(&watch);
+void MainWindow::wagter(discadmin::DrivePanel::DriveChosen next) {
+    if (!exited_)
+        drives_->awaitDriveChoice(std::move(next));
 }
 
 void MainWindow::showDataPathDialog() {
@@ -467,7 +457,7 @@ void MainWindow::exitSteps() {
     exited_ = true;
     message_->cancelAll();
     searching_->stop();
-    controls::setTag(drives_->drivePanel(), QStringLiteral("exit")); // ends a waiting Wagter
+    drives_->dropDriveWait();
     // A history that could not be read is not overwritten with an empty one.
     workspace_.exit(findHistoryLoaded_ ? std::optional<QStringList>(find_->history())
                                        : std::nullopt);
@@ -503,8 +493,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             help_->setText(help.toString());
     }
     if (watched == splitter_ && event->type() == QEvent::MouseButtonRelease) {
-        CommandRouter::trapped(*this, QStringLiteral("Splitter_Click"), 0,
-                               [this] { startSplitter(); });
+        router_->command(QStringLiteral("Splitter_Click"), 0, Effect::Reads,
+                         [this] { startSplitter(); });
         return true;
     }
     if (handleKey(watched, event))

@@ -2,6 +2,7 @@
 
 #include "common/ui/dialogs.h"
 #include "common/ui/yield_point.h"
+#include "dravik/discadmin/drive_panel.h"
 #include "dravik/services/window_services.h"
 #include "dravik/workspace/workspace.h"
 
@@ -29,7 +30,6 @@ namespace dravik::discadmin {
 class DiscAdminController;
 class DiscAdminPanel;
 class DriveController;
-class DrivePanel;
 class GoToController;
 } // namespace dravik::discadmin
 namespace dravik::launch {
@@ -76,14 +76,16 @@ public:
             common::ui::Icon icon) override;
     common::ui::Dialogs& dialogs() override { return dialogs_; }
     common::ui::YieldPoint& yieldPoint() override { return yield_; }
+    bool runChange(const QString& handler, int index, const std::function<void()>& work) override;
     QString caption() const override { return windowTitle(); }
     void setCaption(const QString& caption) override { setWindowTitle(caption); }
     using services::WindowServices::reportError;
     void reportError(const QString& handler, int index, int number,
                      const QString& description) override;
 
-    // `Wagter`: clears the tag of `WDrive` and waits until a handler puts a text into it.
-    void wagter();
+    // `Wagter`: `next` runs once the user has chosen a drive (the default drive panel or a
+    // temporary drive); the caller returns at once and nothing waits in a nested loop.
+    void wagter(discadmin::DrivePanel::DriveChosen next);
     void showDataPathDialog();
 
     workspace::Workspace& workspace() { return workspace_; }

@@ -1,6 +1,5 @@
 #include "common/ui/drive_list_box.h"
 #include "common/ui/folder_list_box.h"
-#include "dravik/controls/control_tag.h"
 #include "dravik/testing/main_window_fixture.h"
 #include "dravik/window/data_path_dialog.h"
 #include "dravik/window/drive_warning.h"
@@ -166,13 +165,34 @@ TEST_F(StartUp, CaptionAndConfirmationMode) {
               "Program choose certain options automatically");
 }
 
-TEST_F(StartUp, WagterWaitsForTheDrivePanelTagEvenAtHighPriority) {
-    MainWindow& w = start();
-    w.priorityPanel().open();
-    click("PrioC_3");
-    QTimer::singleShot(20, [&] { dravik::controls::setTag(find<QFrame>("WDrive"), "E"); });
-    w.wagter();
-    EXPECT_EQ(dravik::controls::tag(find<QFrame>("WDrive")).toString(), "E");
+TEST_F(StartUp, WagterGoesOnOnceADriveIsChosen) {
+    MainWindow& w = start({}, false);
+    QStringList chosen;
+    w.wagter([&](const QString& letter) { chosen << letter; });
+    EXPECT_TRUE(chosen.isEmpty()); // returned at once, nothing chosen yet
+    click("GCom_6");
+    click("WCom_0"); // no letter selected: still waiting
+    EXPECT_TRUE(chosen.isEmpty());
+    click("GCom_6");
+    find<QListWidget>("SScLys")->setCurrentRow(1);
+    click("WCom_0");
+    EXPECT_EQ(chosen, QStringList{"E"});
+    click("GCom_6");
+    find<QListWidget>("SScLys")->setCurrentRow(2);
+    click("WCom_0"); // what waited ran once
+    EXPECT_EQ(chosen, QStringList{"E"});
+}
+
+TEST_F(StartUp, WagterTakesATemporaryDriveAndEndsWithTheWindow) {
+    MainWindow& w = start({}, false);
+    QStringList chosen;
+    w.wagter([&](const QString& letter) { chosen << letter; });
+    click("SellD_0");
+    EXPECT_EQ(chosen, QStringList{"H"});
+    w.wagter([&](const QString& letter) { chosen << letter; });
+    w.close();
+    click("SellD_1");
+    EXPECT_EQ(chosen, QStringList{"H"});
 }
 
 TEST_F(StartUp, DataPathDialogSetsTheDataFolderAtOnce) {

@@ -39,6 +39,9 @@ public:
     bool automatic = true;
     NamingState namingState = NamingState::NeedsName;
     bool nameExists = false;
+    // The extension key of the file-list entry last clicked or right-clicked: the one the
+    // association panel's "Select" links.
+    QString currentExtension;
     // The folder of the main browser, ending in a separator.
     std::filesystem::path browseFolder;
 

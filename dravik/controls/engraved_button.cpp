@@ -1,4 +1,4 @@
-#include "dravik/controls/x_command_lup.h"
+#include "dravik/controls/engraved_button.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -21,7 +21,7 @@ void paintLabel(QLabel* label, const QColor& colour) {
 
 } // namespace
 
-XCommandLUP::XCommandLUP(QWidget* parent) : QWidget(parent) {
+EngravedButton::EngravedButton(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
     shape_ = new QFrame(this);
     shape_->setObjectName(QStringLiteral("Shape1"));
@@ -36,7 +36,6 @@ XCommandLUP::XCommandLUP(QWidget* parent) : QWidget(parent) {
     caption_->setAttribute(Qt::WA_TranslucentBackground);
     caption_->installEventFilter(this);
     caption_->setMouseTracking(true);
-    caption_->setProperty("tag", 0);
     QPalette p = palette();
     p.setColor(QPalette::Window, p.color(QPalette::Button));
     setPalette(p);
@@ -45,22 +44,22 @@ XCommandLUP::XCommandLUP(QWidget* parent) : QWidget(parent) {
     changed_.clear();
 }
 
-QColor XCommandLUP::backColor() const {
+QColor EngravedButton::backColor() const {
     return palette().color(QPalette::Window);
 }
 
-void XCommandLUP::setBackColor(const QColor& colour) {
+void EngravedButton::setBackColor(const QColor& colour) {
     QPalette p = palette();
     p.setColor(QPalette::Window, colour);
     setPalette(p);
     markChanged(QStringLiteral("BackColor"));
 }
 
-QString XCommandLUP::caption() const {
+QString EngravedButton::caption() const {
     return caption_->text();
 }
 
-void XCommandLUP::setCaption(const QString& caption) {
+void EngravedButton::setCaption(const QString& caption) {
     caption_->setText(caption);
     // Handlers of Change see the new caption before the control lays itself out anew.
     emit Change();
@@ -68,45 +67,45 @@ void XCommandLUP::setCaption(const QString& caption) {
     markChanged(QStringLiteral("Caption"));
 }
 
-void XCommandLUP::setEnabled(bool enabled) {
+void EngravedButton::setEnabled(bool enabled) {
     QWidget::setEnabled(enabled);
     markChanged(QStringLiteral("Enabled"));
 }
 
-QFont XCommandLUP::captionFont() const {
+QFont EngravedButton::captionFont() const {
     return caption_->font();
 }
 
-void XCommandLUP::setCaptionFont(const QFont& font) {
+void EngravedButton::setCaptionFont(const QFont& font) {
     caption_->setFont(font);
     markChanged(QStringLiteral("Font"));
     layoutCaption();
 }
 
-QColor XCommandLUP::foreColor() const {
+QColor EngravedButton::foreColor() const {
     return caption_->palette().color(QPalette::WindowText);
 }
 
-void XCommandLUP::setForeColor(const QColor& colour) {
+void EngravedButton::setForeColor(const QColor& colour) {
     paintLabel(caption_, colour);
     markChanged(QStringLiteral("ForeColor"));
 }
 
-QString XCommandLUP::toolTipText() const {
+QString EngravedButton::toolTipText() const {
     return caption_->toolTip();
 }
 
-void XCommandLUP::setToolTipText(const QString& text) {
+void EngravedButton::setToolTipText(const QString& text) {
     caption_->setToolTip(text);
     markChanged(QStringLiteral("ToolTipText"));
 }
 
-void XCommandLUP::markChanged(const QString& property) {
+void EngravedButton::markChanged(const QString& property) {
     if (!changed_.contains(property))
         changed_ << property;
 }
 
-void XCommandLUP::sizeToCaption() {
+void EngravedButton::sizeToCaption() {
     caption_->adjustSize();
     const QSize c = caption_->size();
     resize(c.width() + px(150), c.height() + px(110));
@@ -114,18 +113,15 @@ void XCommandLUP::sizeToCaption() {
     updateGeometry();
 }
 
-void XCommandLUP::layoutCaption() {
+void EngravedButton::layoutCaption() {
     caption_->move(px(60), px(60));
     // The shadow and highlight copies are made afresh each time, never more than two.
-    if (caption_->property("tag").toInt() > 0) {
-        delete shadow_;
-        delete highlight_;
-    }
+    delete shadow_;
+    delete highlight_;
     shadow_ = new QLabel(caption_->text(), this);
     shadow_->setObjectName(QStringLiteral("XLab_1"));
     highlight_ = new QLabel(caption_->text(), this);
     highlight_->setObjectName(QStringLiteral("XLab_2"));
-    caption_->setProperty("tag", 2);
     for (QLabel* copy : {shadow_, highlight_}) {
         copy->setFont(caption_->font());
         copy->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -144,7 +140,7 @@ void XCommandLUP::layoutCaption() {
     layoutBevel();
 }
 
-void XCommandLUP::layoutBevel() {
+void EngravedButton::layoutBevel() {
     const int w = caption_->width();
     const int h = caption_->height();
     const QColor colours[4] = {Qt::white, Qt::white, grey(), grey()};
@@ -162,7 +158,7 @@ void XCommandLUP::layoutBevel() {
     }
 }
 
-void XCommandLUP::resizeEvent(QResizeEvent* event) {
+void EngravedButton::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     caption_->move(px(60), px(60));
     // The control always takes its caption's size: a resize from outside snaps back.
@@ -172,7 +168,7 @@ void XCommandLUP::resizeEvent(QResizeEvent* event) {
     shape_->setGeometry(rect());
 }
 
-bool XCommandLUP::eventFilter(QObject* watched, QEvent* event) {
+bool EngravedButton::eventFilter(QObject* watched, QEvent* event) {
     if (watched != caption_ || !isEnabled())
         return QWidget::eventFilter(watched, event);
     const auto mouse = [&](auto signal) {
@@ -184,10 +180,10 @@ bool XCommandLUP::eventFilter(QObject* watched, QEvent* event) {
     };
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        mouse(&XCommandLUP::MouseDown);
+        mouse(&EngravedButton::MouseDown);
         break;
     case QEvent::MouseMove:
-        mouse(&XCommandLUP::MouseMove);
+        mouse(&EngravedButton::MouseMove);
         break;
     case QEvent::MouseButtonRelease:
         if (caption_->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))

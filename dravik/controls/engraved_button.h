@@ -9,11 +9,11 @@ class QLabel;
 
 namespace dravik::controls {
 
-// `XCommandLUP`: a small command drawn as an engraved caption (a dark and a white copy of the
-// text, one unit off) inside a raised bevel of four lines. It sizes itself to its caption and
-// passes clicks and mouse movement on its caption on as its own events. Positions follow the
-// original layout in twips (15 to a pixel).
-class XCommandLUP : public QWidget {
+// The engraved command button (`XCommandLUP`): a small command drawn as an engraved caption (a dark
+// and a white copy of the text, one unit off) inside a raised bevel of four lines. It sizes itself
+// to its caption and passes clicks and mouse movement on its caption on as its own events.
+// Positions follow the original layout in twips (15 to a pixel).
+class EngravedButton : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QColor BackColor READ backColor WRITE setBackColor)
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
@@ -25,7 +25,7 @@ class XCommandLUP : public QWidget {
 public:
     static constexpr int TwipsPerPixel = 15;
 
-    explicit XCommandLUP(QWidget* parent = nullptr);
+    explicit EngravedButton(QWidget* parent = nullptr);
 
     QColor backColor() const;
     void setBackColor(const QColor& colour);

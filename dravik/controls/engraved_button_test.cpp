@@ -1,4 +1,4 @@
-#include "dravik/controls/x_command_lup.h"
+#include "dravik/controls/engraved_button.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -7,19 +7,19 @@
 
 #include <gtest/gtest.h>
 
-using dravik::controls::XCommandLUP;
+using dravik::controls::EngravedButton;
 
 namespace {
 int px(int twips) {
-    return twips / XCommandLUP::TwipsPerPixel;
+    return twips / EngravedButton::TwipsPerPixel;
 }
 } // namespace
 
-TEST(XCommandLUP, NewControlShowsLabel1InTheFormsFont) {
+TEST(EngravedButton, NewControlShowsLabel1InTheFormsFont) {
     QWidget form;
     QFont font("Serif", 15);
     form.setFont(font);
-    XCommandLUP button(&form);
+    EngravedButton button(&form);
     EXPECT_EQ(button.caption(), "Label1");
     EXPECT_EQ(button.captionFont().family(), form.font().family());
     EXPECT_EQ(button.captionFont().pointSize(), 15);
@@ -27,9 +27,9 @@ TEST(XCommandLUP, NewControlShowsLabel1InTheFormsFont) {
     EXPECT_TRUE(button.changedProperties().isEmpty());
 }
 
-TEST(XCommandLUP, CaptionChangesRelayoutWithTwoCopiesOnly) {
-    XCommandLUP button;
-    QSignalSpy changes(&button, &XCommandLUP::Change);
+TEST(EngravedButton, CaptionChangesRelayoutWithTwoCopiesOnly) {
+    EngravedButton button;
+    QSignalSpy changes(&button, &EngravedButton::Change);
     button.setCaption(">>");
     auto* caption = button.findChild<QLabel*>("XLab_0");
     const QSize small = caption->size();
@@ -55,18 +55,18 @@ TEST(XCommandLUP, CaptionChangesRelayoutWithTwoCopiesOnly) {
     EXPECT_TRUE(button.changedProperties().contains("Caption"));
 }
 
-TEST(XCommandLUP, EventsComeFromTheCaption) {
-    XCommandLUP button;
+TEST(EngravedButton, EventsComeFromTheCaption) {
+    EngravedButton button;
     button.setCaption("Go");
     button.setToolTipText("NextDisc");
-    QSignalSpy clicks(&button, &XCommandLUP::Click);
-    QSignalSpy downs(&button, &XCommandLUP::MouseDown);
+    QSignalSpy clicks(&button, &EngravedButton::Click);
+    QSignalSpy downs(&button, &EngravedButton::MouseDown);
     auto* caption = button.findChild<QLabel*>("XLab_0");
     EXPECT_EQ(caption->toolTip(), "NextDisc");
     QTest::mouseClick(caption, Qt::LeftButton, {}, QPoint(2, 3));
     EXPECT_EQ(clicks.count(), 1);
     ASSERT_EQ(downs.count(), 1);
-    EXPECT_EQ(downs[0][2].toInt(), 2 * XCommandLUP::TwipsPerPixel);
+    EXPECT_EQ(downs[0][2].toInt(), 2 * EngravedButton::TwipsPerPixel);
     button.setEnabled(false);
     QTest::mouseClick(caption, Qt::LeftButton);
     EXPECT_EQ(clicks.count(), 1);
@@ -76,8 +76,8 @@ TEST(XCommandLUP, EventsComeFromTheCaption) {
     EXPECT_EQ(button.backColor(), QColor(Qt::blue));
 }
 
-TEST(XCommandLUP, SettingEnabledIsAChangedProperty) {
-    XCommandLUP button;
+TEST(EngravedButton, SettingEnabledIsAChangedProperty) {
+    EngravedButton button;
     button.setEnabled(false);
     EXPECT_FALSE(button.isEnabled());
     EXPECT_EQ(button.changedProperties(), QStringList{"Enabled"});
@@ -85,8 +85,8 @@ TEST(XCommandLUP, SettingEnabledIsAChangedProperty) {
     EXPECT_TRUE(button.isEnabled());
 }
 
-TEST(XCommandLUP, AResizeSnapsBackToTheCaption) {
-    XCommandLUP button;
+TEST(EngravedButton, AResizeSnapsBackToTheCaption) {
+    EngravedButton button;
     button.setCaption(">>");
     button.show(); // a hidden widget gets its resize event only when shown
     const QSize fitted = button.size();
@@ -95,13 +95,13 @@ TEST(XCommandLUP, AResizeSnapsBackToTheCaption) {
     EXPECT_EQ(button.findChild<QLabel*>("XLab_0")->pos(), QPoint(px(60), px(60)));
 }
 
-TEST(XCommandLUP, ChangeComesBeforeTheNewLayout) {
-    XCommandLUP button;
+TEST(EngravedButton, ChangeComesBeforeTheNewLayout) {
+    EngravedButton button;
     button.setCaption(">>");
     const QSize before = button.size();
     QSize seen;
     QString caption;
-    QObject::connect(&button, &XCommandLUP::Change, [&] {
+    QObject::connect(&button, &EngravedButton::Change, [&] {
         seen = button.size();
         caption = button.caption();
     });
