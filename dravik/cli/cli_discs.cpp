@@ -29,7 +29,7 @@ int Cli::list(const QStringList& given) {
     if (!takeData(arguments, data))
         return Usage;
     if (!arguments.isEmpty()) {
-        err_ << "dravik-cli: list takes no names (try --help)\n";
+        error_.usage("list takes no names");
         return Usage;
     }
     try {
@@ -41,7 +41,7 @@ int Cli::list(const QStringList& given) {
                  << sizes.value(disc, QStringLiteral("Size")).toStdString() << '\n';
         return 0;
     } catch (const common::Error& e) {
-        err_ << "dravik-cli: " << e.description() << " (error " << e.number() << ")\n";
+        error_.write(e);
         return Refused;
     }
 }
@@ -52,7 +52,7 @@ int Cli::rename(const QStringList& given) {
     if (!takeData(arguments, data))
         return Usage;
     if (arguments.size() != 2) {
-        err_ << "dravik-cli: rename needs the old name and the new one (try --help)\n";
+        error_.usage("rename needs the old name and the new one");
         return Usage;
     }
     const QString& oldName = arguments[0];
@@ -62,20 +62,20 @@ int Cli::rename(const QStringList& given) {
         const catalogue::Catalogue files(ws.dataFolder(), ws.programFolder());
         const QStringList discs = discsOf(files);
         if (!catalogue::Cataloguer::listed(discs, oldName)) {
-            err_ << "dravik-cli: no disc named \"" << oldName.toStdString() << "\" is catalogued\n";
+            error_.write("no disc named \"" + oldName + "\" is catalogued");
             return Refused;
         }
         if (discadmin::DiscAdmin::sameName(oldName, newName))
             return 0; // another letter case is the same disc: nothing changes
         const discadmin::DiscAdmin admin(files);
         if (const auto reason = admin.renameRefusal(discs, oldName, newName)) {
-            err_ << "dravik-cli: " << reason->toStdString() << "\n";
+            error_.write(*reason);
             return Refused;
         }
         admin.rename(discs, oldName, newName);
         return 0;
     } catch (const common::Error& e) {
-        err_ << "dravik-cli: " << e.description() << " (error " << e.number() << ")\n";
+        error_.write(e);
         return Refused;
     }
 }
@@ -86,7 +86,7 @@ int Cli::remove(const QStringList& given) {
     if (!takeData(names, data))
         return Usage;
     if (names.isEmpty()) {
-        err_ << "dravik-cli: delete needs the names of the discs (try --help)\n";
+        error_.usage("delete needs the names of the discs");
         return Usage;
     }
     try {
@@ -95,19 +95,18 @@ int Cli::remove(const QStringList& given) {
         const QStringList discs = discsOf(files);
         for (const QString& name : names) {
             if (!catalogue::Cataloguer::listed(discs, name)) {
-                err_ << "dravik-cli: no disc named \"" << name.toStdString()
-                     << "\" is catalogued; nothing was deleted\n";
+                error_.write("no disc named \"" + name + "\" is catalogued; nothing was deleted");
                 return Refused;
             }
         }
         int troubles = 0;
         discadmin::DiscAdmin(files).remove(discs, names, [&](const common::Error& e) {
-            err_ << "dravik-cli: " << e.description() << " (error " << e.number() << ")\n";
+            error_.write(e);
             ++troubles;
         });
         return troubles == 0 ? 0 : Refused;
     } catch (const common::Error& e) {
-        err_ << "dravik-cli: " << e.description() << " (error " << e.number() << ")\n";
+        error_.write(e);
         return Refused;
     }
 }
