@@ -53,6 +53,7 @@ std::vector<Mount> mounts() {
                            unescapeMountField(line.substr(a + 1, b - a - 1))});
         }
     } catch (const Error&) {
+        // No mount table: a device root then reads as device unavailable, which callers report.
     }
     return out;
 }
@@ -168,7 +169,7 @@ bool DriveTable::available(char letter) const {
         root(letter);
         return true;
     } catch (const Error&) {
-        return false;
+        return false; // why it is not is for root() to say when it is used
     }
 }
 

@@ -50,7 +50,6 @@ public:
     bool isOpen() const { return fd_.isOpen(); }
     // For the files opened from now on.
     void setUnendedLine(UnendedLine unended) { unended_ = unended; }
-    void setDurability(Durability durability) { durability_ = durability; }
 
     // Bytes as they are (already in the file's code page).
     void raw(std::string_view bytes) {

@@ -7,8 +7,8 @@ LineStore::LineStore() {
 }
 
 void LineStore::clear() {
-    MappedArray<char>().swap(bytes_);
-    MappedArray<std::size_t>().swap(starts_);
+    bytes_.clear();
+    starts_.clear();
     starts_.push_back(0);
 }
 

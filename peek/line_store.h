@@ -1,6 +1,6 @@
 #pragma once
 
-#include "peek/mapped_array.h"
+#include "common/huge_page_array.h"
 
 #include <cstddef>
 #include <string_view>
@@ -36,9 +36,9 @@ public:
     void clear();
 
 private:
-    MappedArray<char> bytes_;
+    common::HugePageArray<char> bytes_;
     // starts_[i] is where line i begins and starts_[i + 1] where it ends.
-    MappedArray<std::size_t> starts_;
+    common::HugePageArray<std::size_t> starts_;
 };
 
 } // namespace peek

@@ -71,7 +71,7 @@ void DataPadDialog::folderChanged(const QString& folder) {
     try {
         files_->setFolder(folder.toStdString());
     } catch (const common::Error&) {
-        files_->clear();
+        files_->clear(); // a folder that cannot be listed shows no files
     }
     emit dataPathChanged(dataPath_);
 }

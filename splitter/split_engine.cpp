@@ -207,15 +207,18 @@ void SplitEngine::abandon() {
     // Keep what was finished: lines already split reach their files, finished discs reach the
     // done list. The busy marker stays when a disc is half done, so the next start warns about it
     // and the next run takes its lines out.
+    // A failure here is not reported: the stop or the failure that brought us here is.
     try {
         closeFiles();
     } catch (const std::exception&) {
+        // Lines that did not reach their files are taken out by the next run, as after a kill.
     }
     try {
         done_.save(Durability::Disk);
         if (!cut_)
             settings_.setBusyDisc(QString(), Durability::Disk);
     } catch (const std::exception&) {
+        // An unsaved done list or marker makes the next start warn about the disc: safe.
     }
     observer_.runStopped();
 }

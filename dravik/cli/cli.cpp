@@ -9,6 +9,7 @@
 #include "dravik/walker/walk_lock.h"
 #include "dravik/workspace/workspace.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 
 namespace dravik::cli {
@@ -17,6 +18,15 @@ namespace {
 
 std::string text(const QString& s) {
     return s.toStdString();
+}
+
+// The parser's complaint in the words of the commands' own.
+std::string parseFailure(const QCommandLineParser& parser) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (unknown.isEmpty())
+        return "--data needs a folder"; // the only option with a value
+    const QString& name = unknown.first();
+    return "unknown option \"" + text((name.size() == 1 ? "-" : "--") + name) + "\"";
 }
 
 } // namespace
@@ -29,6 +39,7 @@ void Cli::help() {
             "       dravik-cli rename OLD NEW [--data FOLDER]\n"
             "       dravik-cli delete NAME... [--data FOLDER]\n"
             "       dravik-cli --help\n"
+            "       dravik-cli --version\n"
             "\n"
             "catalogue  walks the disc in the drive and writes its list as the window's CREATE\n"
             "           does: NAME.rtf in the data folder, NAME added to DK.tex, the catalogue\n"
@@ -68,26 +79,58 @@ void Cli::help() {
             "3 done in part (the messages say which step failed).\n";
 }
 
+const char* Cli::version() {
+    return DRAVIK_VERSION;
+}
+
 int Cli::run(const QStringList& arguments) {
-    if (arguments.isEmpty()) {
-        help();
+    // Options before the command are the program's own; from the command on they are its.
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption dataOption(QStringLiteral("data"), {}, QStringLiteral("FOLDER"));
+    parser.addOption(dataOption);
+    if (!parser.parse(QStringList(QStringLiteral("dravik-cli")) + arguments)) {
+        error_.usage(parseFailure(parser));
         return Usage;
     }
-    if (arguments.first() == "--help" || arguments.first() == "-h" || arguments.first() == "help") {
+    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
         help();
         return 0;
     }
-    if (arguments.first() == "catalogue")
+    if (parser.isSet(versionOption)) {
+        out_ << "dravik-cli " << version() << '\n';
+        return 0;
+    }
+    QStringList given = parser.positionalArguments();
+    if (given.isEmpty()) {
+        help();
+        return Usage;
+    }
+    if (parser.isSet(dataOption))
+        given << QStringLiteral("--data") << parser.value(dataOption);
+    return command(given);
+}
+
+int Cli::command(const QStringList& arguments) {
+    const QString& name = arguments.first();
+    if (name == "help") {
+        help();
+        return 0;
+    }
+    if (name == "catalogue")
         return catalogue(arguments.mid(1));
-    if (arguments.first() == "search")
+    if (name == "search")
         return search(arguments.mid(1));
-    if (arguments.first() == "list")
+    if (name == "list")
         return list(arguments.mid(1));
-    if (arguments.first() == "rename")
+    if (name == "rename")
         return rename(arguments.mid(1));
-    if (arguments.first() == "delete")
+    if (name == "delete")
         return remove(arguments.mid(1));
-    err_ << "dravik-cli: unknown command \"" << text(arguments.first()) << "\" (try --help)\n";
+    error_.usage("unknown command \"" + text(name) + "\"");
     return Usage;
 }
 
@@ -104,7 +147,7 @@ bool Cli::takeData(QStringList& arguments, QString& data) {
     if (at < 0)
         return true;
     if (at + 1 >= arguments.size()) {
-        err_ << "dravik-cli: --data needs a folder (try --help)\n";
+        error_.usage("--data needs a folder");
         return false;
     }
     data = arguments[at + 1];
@@ -122,7 +165,7 @@ int Cli::catalogue(const QStringList& arguments) {
         } else if (a == "--rebuild") {
             rebuild = true;
         } else if (a.startsWith("--") || nameGiven) {
-            err_ << "dravik-cli: unexpected \"" << text(a) << "\" (try --help)\n";
+            error_.usage("unexpected \"" + text(a) + "\"");
             return Usage;
         } else {
             name = a;
@@ -130,11 +173,11 @@ int Cli::catalogue(const QStringList& arguments) {
         }
     }
     if (!nameGiven) {
-        err_ << "dravik-cli: catalogue needs a disc name (try --help)\n";
+        error_.usage("catalogue needs a disc name");
         return Usage;
     }
     if (const auto reason = catalogue::Cataloguer::refusal(name)) {
-        err_ << "dravik-cli: " << text(*reason) << "\n";
+        error_.write(*reason);
         return Refused;
     }
 
@@ -145,8 +188,8 @@ int Cli::catalogue(const QStringList& arguments) {
         if (drive.isEmpty())
             drive = ws.loadDefaultDrive();
         if (drive.isEmpty()) {
-            err_ << "dravik-cli: no default CD/DVD drive is set; use --drive LETTER or set it with "
-                    "\"Set CD/DVD\" in the window\n";
+            error_.write("no default CD/DVD drive is set; use --drive LETTER or set it with "
+                         "\"Set CD/DVD\" in the window");
             return Refused;
         }
         catalogue::Cataloguer cataloguer(index, ws.drives());
@@ -155,22 +198,22 @@ int Cli::catalogue(const QStringList& arguments) {
         } catch (const common::Error& e) {
             if (e.number() != common::ErrorNumber::DeviceUnavailable)
                 throw;
-            err_ << "dravik-cli: drive " << text(drive.left(1).toUpper())
-                 << ": holds no readable disc (" << e.description()
-                 << "). The disc in the drive may be blank, a RW disc that cannot be read here, "
-                    "or unreadable.\n";
+            error_.write("drive " + text(drive.left(1).toUpper()) + ": holds no readable disc (" +
+                         e.description() +
+                         "). The disc in the drive may be blank, a RW disc that cannot be read "
+                         "here, or unreadable.");
             return Refused;
         }
         const bool known = index.holds(name);
         if (known && !rebuild) {
-            err_ << "dravik-cli: a disc named \"" << text(name)
-                 << "\" is already in the catalogue; add --rebuild to catalogue it again under "
-                    "that name\n";
+            error_.write("a disc named \"" + text(name) +
+                         "\" is already in the catalogue; add --rebuild to catalogue it again "
+                         "under that name");
             return Refused;
         }
         const auto busy = walker::WalkLock::busyWith(ws.programFolder());
         if (!busy.empty()) {
-            err_ << "dravik-cli: " << text(catalogue::Cataloguer::busyMessage(busy)) << "\n";
+            error_.write(catalogue::Cataloguer::busyMessage(busy));
             return Refused;
         }
         // Left-over new files of rewrites a killed program did not finish.
@@ -181,13 +224,13 @@ int Cli::catalogue(const QStringList& arguments) {
         out_ << text(common::NumberFormat::withZero(counts.files))
              << " files : " << text(common::NumberFormat::withZero(counts.folders)) << " folders\n";
         if (counts.skipped > 0) {
-            err_ << "dravik-cli: " << counts.skipped
-                 << " folder(s) could not be read: the list is incomplete\n";
+            error_.write(std::to_string(counts.skipped) +
+                         " folder(s) could not be read: the list is incomplete");
             return Incomplete;
         }
         return 0;
     } catch (const common::Error& e) {
-        err_ << "dravik-cli: " << e.description() << " (error " << e.number() << ")\n";
+        error_.write(e);
         return Refused;
     }
 }

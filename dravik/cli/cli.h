@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dravik/cli/error_line.h"
 #include "dravik/workspace/workspace.h"
 
 #include <QStringList>
@@ -11,7 +12,7 @@ namespace dravik::cli {
 // dravik-cli: the catalogue for scripts and terminals, over the same engines as the window.
 class Cli {
 public:
-    Cli(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+    Cli(std::ostream& out, std::ostream& err) : out_(out), err_(err), error_(err) {}
 
     // `arguments` without the program name; returns the exit status.
     int run(const QStringList& arguments);
@@ -20,7 +21,12 @@ public:
     static constexpr int Refused = 1;
     static constexpr int Incomplete = 3;
 
+    // What `--version` prints after the program's name.
+    static const char* version();
+
 private:
+    // The command and its arguments, "--data FOLDER" given before the command added to them.
+    int command(const QStringList& arguments);
     int catalogue(const QStringList& arguments);
     int search(const QStringList& arguments); // cli_search.cpp
     int list(const QStringList& arguments);   // cli_discs.cpp
@@ -35,6 +41,7 @@ private:
 
     std::ostream& out_;
     std::ostream& err_;
+    ErrorLine error_;
 };
 
 } // namespace dravik::cli

@@ -29,7 +29,7 @@ int Cli::list(const QStringList& given) {
     if (!takeData(arguments, data))
         return Usage;
     if (!arguments.isEmpty()) {
-        err_ << "dravik-cli: list takes no names (try --help)\n";
+        error_.usage("list takes no names");
         return Usage;
     }
     try {
@@ -40,7 +40,7 @@ int Cli::list(const QStringList& given) {
                  << '\n';
         return 0;
     } catch (const common::Error& e) {
-        err_ << "dravik-cli: " << e.description() << " (error " << e.number() << ")\n";
+        error_.write(e);
         return Refused;
     }
 }
@@ -51,7 +51,7 @@ int Cli::rename(const QStringList& given) {
     if (!takeData(arguments, data))
         return Usage;
     if (arguments.size() != 2) {
-        err_ << "dravik-cli: rename needs the old name and the new one (try --help)\n";
+        error_.usage("rename needs the old name and the new one");
         return Usage;
     }
     const QString& oldName = arguments[0];
@@ -60,25 +60,24 @@ int Cli::rename(const QStringList& given) {
         const workspace::Workspace ws = workspace(data);
         const auto index = indexOf(ws);
         if (!index->holds(oldName)) {
-            err_ << "dravik-cli: no disc named \"" << oldName.toStdString() << "\" is catalogued\n";
+            error_.write("no disc named \"" + oldName + "\" is catalogued");
             return Refused;
         }
         if (catalogue::DiscIndex::sameName(oldName, newName))
             return 0; // another letter case is the same disc: nothing changes
         const discadmin::DiscAdmin admin(*index);
         if (const auto reason = admin.renameRefusal(oldName, newName)) {
-            err_ << "dravik-cli: " << reason->toStdString() << "\n";
+            error_.write(*reason);
             return Refused;
         }
         int troubles = 0;
         admin.rename(oldName, newName, [&](const common::Error& e) {
-            err_ << "dravik-cli: renamed to \"" << newName.toStdString() << "\", but "
-                 << e.description() << " (error " << e.number() << ")\n";
+            error_.write(e, "renamed to \"" + newName.toStdString() + "\", but ");
             ++troubles;
         });
         return troubles == 0 ? 0 : Incomplete;
     } catch (const common::Error& e) {
-        err_ << "dravik-cli: " << e.description() << " (error " << e.number() << ")\n";
+        error_.write(e);
         return Refused;
     }
 }
@@ -89,7 +88,7 @@ int Cli::remove(const QStringList& given) {
     if (!takeData(names, data))
         return Usage;
     if (names.isEmpty()) {
-        err_ << "dravik-cli: delete needs the names of the discs (try --help)\n";
+        error_.usage("delete needs the names of the discs");
         return Usage;
     }
     try {
@@ -97,27 +96,28 @@ int Cli::remove(const QStringList& given) {
         const auto index = indexOf(ws);
         for (const QString& name : names) {
             if (!index->holds(name)) {
-                err_ << "dravik-cli: no disc named \"" << name.toStdString()
-                     << "\" is catalogued; nothing was deleted\n";
+                error_.write("no disc named \"" + name + "\" is catalogued; nothing was deleted");
                 return Refused;
             }
         }
         int troubles = 0;
         const auto removal =
             discadmin::DiscAdmin(*index).remove(names, [&](const common::Error& e) {
-                err_ << "dravik-cli: " << e.description() << " (error " << e.number() << ")\n";
+                error_.write(e);
                 ++troubles;
             });
         for (const QString& gone : removal.notCatalogued)
-            err_ << "dravik-cli: no disc named \"" << gone.toStdString()
-                 << "\" is catalogued any more; it was left alone\n";
+            error_.write("no disc named \"" + gone +
+                         "\" is catalogued any more; it was left alone");
         if (troubles == 0 && removal.notCatalogued.isEmpty())
             return 0;
-        err_ << "dravik-cli: deleted " << removal.deleted.size() << " of " << names.size()
-             << " disc(s) from the index; see above for what failed\n";
+        error_.write(QStringLiteral("deleted %1 of %2 disc(s) from the index; see above for what "
+                                    "failed")
+                         .arg(removal.deleted.size())
+                         .arg(names.size()));
         return Incomplete;
     } catch (const common::Error& e) {
-        err_ << "dravik-cli: " << e.description() << " (error " << e.number() << ")\n";
+        error_.write(e);
         return Refused;
     }
 }

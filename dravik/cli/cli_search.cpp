@@ -29,8 +29,8 @@ constexpr int Failed = 2;
 // failures to standard error, after which the search goes on with the next source.
 class RowPrinter : public search::SearchObserver {
 public:
-    RowPrinter(std::ostream& out, std::ostream& err, common::TextWriter* report)
-        : out_(out), err_(err), report_(report) {
+    RowPrinter(std::ostream& out, const ErrorLine& error, common::TextWriter* report)
+        : out_(out), error_(error), report_(report) {
         buffer_.reserve(Flush + 4096);
     }
 
@@ -44,8 +44,7 @@ public:
     }
     search::FailureAnswer failed(const search::SearchFailure& failure) override {
         flush();
-        err_ << "dravik-cli: " << failure.error.description() << " (error "
-             << failure.error.number() << ")\n";
+        error_.write(failure.error);
         failures_ = true;
         return search::FailureAnswer::SkipSource;
     }
@@ -58,7 +57,7 @@ public:
 private:
     static constexpr std::size_t Flush = 1u << 18;
     std::ostream& out_;
-    std::ostream& err_;
+    const ErrorLine& error_;
     common::TextWriter* report_;
     std::string buffer_;
     bool failures_ = false;
@@ -90,7 +89,7 @@ int Cli::search(const QStringList& arguments) {
         } else if (a == "--names") {
             request.options.rowRule = search::RowRule::EachFileName;
         } else if (a.startsWith("--") || textGiven) {
-            err_ << "dravik-cli: unexpected \"" << a.toStdString() << "\" (try --help)\n";
+            error_.usage("unexpected \"" + a.toStdString() + "\"");
             return Usage;
         } else {
             text = a;
@@ -98,11 +97,11 @@ int Cli::search(const QStringList& arguments) {
         }
     }
     if (text.isEmpty()) {
-        err_ << "dravik-cli: search needs a text to find (try --help)\n";
+        error_.usage("search needs a text to find");
         return Usage;
     }
     if (const auto reason = reportGiven ? reports::SavedReports::refusal(report) : std::nullopt) {
-        err_ << "dravik-cli: " << reason->toStdString() << "\n";
+        error_.write(*reason);
         return Failed;
     }
 
@@ -131,7 +130,7 @@ int Cli::search(const QStringList& arguments) {
             saved = std::make_unique<common::TextWriter>(reports.target(report),
                                                          common::TextWriter::Mode::Replace);
         }
-        RowPrinter printer(out_, err_, saved.get());
+        RowPrinter printer(out_, error_, saved.get());
         const auto summary = search::SearchMatcher(std::move(request)).run(printer);
         printer.flush();
         out_.flush();
@@ -140,14 +139,13 @@ int Cli::search(const QStringList& arguments) {
             if (saved)
                 saved->commit();
         } catch (const common::Error& e) {
-            err_ << "dravik-cli: the report was not saved: " << e.description() << " (error "
-                 << e.number() << ")\n";
+            error_.write(e, "the report was not saved: ");
             status = Failed;
         }
         err_ << summary.rows << " links, " << summary.examined << " examined\n";
         return status;
     } catch (const common::Error& e) {
-        err_ << "dravik-cli: " << e.description() << " (error " << e.number() << ")\n";
+        error_.write(e);
         return Failed;
     }
 }

@@ -47,14 +47,19 @@ TEST_F(CliTest, RefusesWhatTheWindowRefuses) {
     EXPECT_EQ(run({"catalogue", "a/b", "--drive", "E"}), Cli::Refused);
     EXPECT_EQ(err.str(), "dravik-cli: A disc name cannot hold / or \\.\n");
     EXPECT_EQ(run({"catalogue", "Disc"}), Cli::Refused); // no default drive
-    EXPECT_NE(err.str().find("no default CD/DVD drive"), std::string::npos);
+    EXPECT_EQ(err.str(), "dravik-cli: no default CD/DVD drive is set; use --drive LETTER or set it "
+                         "with \"Set CD/DVD\" in the window\n");
     EXPECT_EQ(run({"catalogue", "Disc", "--drive", "Q"}), Cli::Refused);
-    EXPECT_NE(err.str().find("holds no readable disc"), std::string::npos);
+    EXPECT_EQ(err.str(),
+              "dravik-cli: drive Q: holds no readable disc (Drive Q: is not in the drive "
+              "table). The disc in the drive may be blank, a RW disc that cannot be "
+              "read here, or unreadable.\n");
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "");
 
     EXPECT_EQ(run({"catalogue", "Disc", "--drive", "E"}), 0);
     EXPECT_EQ(run({"catalogue", "DISC", "--drive", "E"}), Cli::Refused);
-    EXPECT_NE(err.str().find("--rebuild"), std::string::npos);
+    EXPECT_EQ(err.str(), "dravik-cli: a disc named \"DISC\" is already in the catalogue; add "
+                         "--rebuild to catalogue it again under that name\n");
     EXPECT_EQ(run({"catalogue", "DISC", "--drive", "E", "--rebuild"}), 0);
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Disc\r\n");
 }
@@ -76,6 +81,46 @@ TEST_F(CliTest, UsageAndHelp) {
     EXPECT_EQ(Cli(out, err).run({}), Cli::Usage);
     EXPECT_EQ(run({"frobnicate"}), Cli::Usage);
     EXPECT_EQ(run({"catalogue"}), Cli::Usage);
+}
+
+TEST_F(CliTest, HelpAndVersionBeforeAnyCommand) {
+    for (const char* help : {"-h", "help"}) {
+        EXPECT_EQ(Cli(out, err).run({help}), 0) << help;
+        EXPECT_EQ(out.str().rfind("Usage: dravik-cli catalogue NAME", 0), 0u) << help;
+        out.str({});
+    }
+    EXPECT_EQ(Cli(out, err).run({"--version"}), 0);
+    EXPECT_EQ(out.str(), "dravik-cli 1.0.0\n");
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(CliTest, WritesEachUsageErrorAsOneLine) {
+    const auto usage = [this](QStringList args, const char* line) {
+        out.str({});
+        err.str({});
+        EXPECT_EQ(Cli(out, err).run(args), Cli::Usage) << line;
+        EXPECT_EQ(err.str(), line);
+        EXPECT_EQ(out.str(), "");
+    };
+    usage({"frobnicate"}, "dravik-cli: unknown command \"frobnicate\" (try --help)\n");
+    usage({"--frob", "list"}, "dravik-cli: unknown option \"--frob\" (try --help)\n");
+    usage({"-x"}, "dravik-cli: unknown option \"-x\" (try --help)\n");
+    usage({"--data"}, "dravik-cli: --data needs a folder (try --help)\n");
+    usage({"list", "--data"}, "dravik-cli: --data needs a folder (try --help)\n");
+    usage({"list", "extra"}, "dravik-cli: list takes no names (try --help)\n");
+    usage({"catalogue"}, "dravik-cli: catalogue needs a disc name (try --help)\n");
+    usage({"catalogue", "A", "B"}, "dravik-cli: unexpected \"B\" (try --help)\n");
+    usage({"search"}, "dravik-cli: search needs a text to find (try --help)\n");
+    usage({"search", "a", "--frob"}, "dravik-cli: unexpected \"--frob\" (try --help)\n");
+    usage({"rename", "A"}, "dravik-cli: rename needs the old name and the new one (try --help)\n");
+    usage({"delete"}, "dravik-cli: delete needs the names of the discs (try --help)\n");
+}
+
+TEST_F(CliTest, TheDataFolderMayComeBeforeTheCommand) {
+    root.write("data/DK.tex", "Holiday\r\n");
+    EXPECT_EQ(Cli(out, err).run({"--data", QString::fromStdString(data.string()), "list"}), 0)
+        << err.str();
+    EXPECT_EQ(out.str(), "Holiday\t\n");
 }
 
 namespace {
@@ -124,9 +169,8 @@ TEST_F(CliSearchTest, ErrorsAndUsage) {
     EXPECT_EQ(run({"search", "beach"}), 2);
     EXPECT_EQ(out.str(),
               "*Disc 2* \"E:\\\",\"Beach.JPG\"\r\n*Disc 2* \"E:\\x\\\",\"beach.jpg\"\r\n");
-    EXPECT_NE(err.str().find("is a folder, not a file (error 75)\n2 links, 2 examined\n"),
-              std::string::npos)
-        << err.str();
+    EXPECT_EQ(err.str(), "dravik-cli: " + (data / "Disc 1.rtf").string() +
+                             ": is a folder, not a file (error 75)\n2 links, 2 examined\n");
     EXPECT_EQ(run({"search", "x", "--data", (root / "nowhere").string().c_str()}), 2);
     EXPECT_EQ(run({"search"}), Cli::Usage);
     EXPECT_EQ(run({"search", "a", "b"}), Cli::Usage);
@@ -138,8 +182,8 @@ TEST_F(CliTest, ADiscIndexThatIsAFifoIsRefusedAtOnce) {
     ::alarm(20); // a blocked open would otherwise hang the test run
     EXPECT_EQ(run({"catalogue", "Disc 1", "--drive", "E"}), Cli::Refused);
     ::alarm(0);
-    EXPECT_NE(err.str().find("DK.tex: is not a regular file (error 75)"), std::string::npos)
-        << err.str();
+    EXPECT_EQ(err.str(),
+              "dravik-cli: " + (data / "DK.tex").string() + ": is not a regular file (error 75)\n");
     EXPECT_FALSE(std::filesystem::exists(data / "Disc 1.rtf"));
 }
 
@@ -189,6 +233,7 @@ TEST_F(CliDiscsTest, RenamesAsTheWindowDoes) {
     EXPECT_NE(err.str().find("already in the catalogue"), std::string::npos);
     EXPECT_EQ(run({"rename", "Summer", "a/b"}), Cli::Refused);
     EXPECT_EQ(run({"rename", "Nothing", "New"}), Cli::Refused);
+    EXPECT_EQ(err.str(), "dravik-cli: no disc named \"Nothing\" is catalogued\n");
     EXPECT_EQ(run({"rename", "Summer", "SUMMER"}), 0); // the same disc: nothing changes
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Summer\r\nWork\r\nMusic\r\nWORK\r\n");
     EXPECT_EQ(run({"rename", "Summer"}), Cli::Usage);
@@ -196,6 +241,8 @@ TEST_F(CliDiscsTest, RenamesAsTheWindowDoes) {
 
 TEST_F(CliDiscsTest, DeletesSeveralInOneSwapOrNoneWhenANameIsUnknown) {
     EXPECT_EQ(run({"delete", "work", "Nothing"}), Cli::Refused);
+    EXPECT_EQ(err.str(),
+              "dravik-cli: no disc named \"Nothing\" is catalogued; nothing was deleted\n");
     EXPECT_FALSE(std::filesystem::exists(data / "Dk.Tex.Bak")); // nothing written
     EXPECT_EQ(run({"delete", "work", "Holiday"}), 0) << err.str();
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Music\r\n");

@@ -32,7 +32,7 @@ void followFolder(QObject* context, FolderListBox* folders, FileListBox* files) 
         try {
             files->setFolder(folder.toStdString());
         } catch (const common::Error&) {
-            files->clear();
+            files->clear(); // a folder that cannot be listed shows no files
         }
     });
 }

@@ -73,7 +73,6 @@ ListViewPanel::ListViewPanel(QWidget* host) : QObject(nullptr), host_(host) {
         button->setAccessibleName(QString::fromLatin1(tips[i]));
         button->setIcon(button->style()->standardIcon(arrows[i]));
         connect(button, &QToolButton::clicked, this, [this, i] { emit widthChosen(Width(i)); });
-        width_[i] = button;
         row->addWidget(button);
     }
 

@@ -25,13 +25,12 @@ public:
 
     ListTextEdit* view() const { return view_; }
     QWidget* statusRow() const { return statusRow_; }
-    QLabel* status() const { return status_; }                      // `LaB`
-    QLabel* listState() const { return listState_; }                // `Label4`
-    QLabel* fileCount() const { return fileCount_; }                // `FileLab`
-    QLabel* folderCount() const { return folderCount_; }            // `DirLab`
-    QLabel* rowLabel() const { return rowLabel_; }                  // `Label5`
-    QLabel* rowCount() const { return rowCount_; }                  // `LinkTel`
-    QWidget* widthButton(int index) const { return width_[index]; } // `RTXw` 0 and 1
+    QLabel* status() const { return status_; }           // `LaB`
+    QLabel* listState() const { return listState_; }     // `Label4`
+    QLabel* fileCount() const { return fileCount_; }     // `FileLab`
+    QLabel* folderCount() const { return folderCount_; } // `DirLab`
+    QLabel* rowLabel() const { return rowLabel_; }       // `Label5`
+    QLabel* rowCount() const { return rowCount_; }       // `LinkTel`
     QLabel* notice(Notice which) const;
 
     // Shows a notice in front of the list view, and hides it again.
@@ -72,7 +71,6 @@ private:
     QLabel* folderCount_;
     QLabel* rowLabel_;
     QLabel* rowCount_;
-    QWidget* width_[2];
     QLabel* notices_[3];
 };
 

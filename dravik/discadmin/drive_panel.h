@@ -28,14 +28,13 @@ public:
     DrivePanel(QWidget* host, controls::CommandArray& sellD, controls::CommandArray& wCom);
 
     QWidget* driveRow() const { return driveRow_; }
-    QLabel* defaultDrivePanel() const { return defaultDrivePanel_; } // `DefDrivePan`
-    QLabel* defaultDrive() const { return defaultDrive_; }           // `DefDrive`
-    QFrame* temporaryDrives() const { return temporaryDrives_; }     // `SellDPan`
-    QLabel* warning() const { return warning_; }                     // `Warning`
-    QFrame* drivePanel() const { return drivePanel_; }               // `WDrive`
-    QListWidget* letters() const { return letters_; }                // `SScLys`
-    QLabel* explanation() const { return explanation_; }             // `Label3`
-    QWidget* fixCommand() const { return fix_; }                     // `WCom` 2
+    QLabel* defaultDrive() const { return defaultDrive_; }       // `DefDrive`
+    QFrame* temporaryDrives() const { return temporaryDrives_; } // `SellDPan`
+    QLabel* warning() const { return warning_; }                 // `Warning`
+    QFrame* drivePanel() const { return drivePanel_; }           // `WDrive`
+    QListWidget* letters() const { return letters_; }            // `SScLys`
+    QLabel* explanation() const { return explanation_; }         // `Label3`
+    QWidget* fixCommand() const { return fix_; }                 // `WCom` 2
 
     void setTemporaryDrive(int index, const QString& letter);
     QString temporaryDrive(int index) const;

@@ -42,7 +42,6 @@ public:
     QListWidget* extensions() const { return extensions_; }                     // `EXLys`
     QLineEdit* line() const { return line_; }                                   // `SoCTeX`
     QLabel* hint() const { return hint_; }                                      // `HIW`
-    QListWidget* hints() const { return hints_; }                               // `HLys`
     QWidget* editedButton() const { return edited_; }                           // `SoCCom` 1
     common::ui::DriveListBox* pickerDrives() const { return pickerDrives_; }    // `Drive2`
     common::ui::FolderListBox* pickerFolders() const { return pickerFolders_; } // `Dir2`

@@ -24,8 +24,6 @@ public:
     // of the catalogue): the rarer the bytes, the fewer lines get the exact test.
     void learn(const char* sample, std::size_t size);
 
-    // Every line is a candidate (an empty word is found in every line).
-    bool everyLine() const { return everyLine_; }
     // No line can be a candidate (no words).
     bool nothing() const { return pairs_.empty() && !highBytes_ && !everyLine_; }
     // Bytes past `end` that next() may read; they need not hold anything in particular.
@@ -61,7 +59,7 @@ private:
     std::string_view sample_; // while learning
     std::vector<Pair> pairs_;
     bool highBytes_ = false;
-    bool everyLine_ = false;
+    bool everyLine_ = false; // an empty word is found in every line
     std::size_t padding_ = 64;
     Instructions instructions_;
 };

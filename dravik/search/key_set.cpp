@@ -4,7 +4,7 @@
 
 namespace dravik::search {
 
-KeySet::KeySet() : table_(sizeof(Slot) << bits_) {}
+KeySet::KeySet() : table_(common::HugePageArray<Slot>::zeroed(std::size_t(1) << bits_)) {}
 
 std::size_t KeySet::placeOf(std::uint32_t tag) const {
     return (std::uint64_t(tag) * 0x9E3779B97F4A7C15ull) >> (64 - bits_);
@@ -13,11 +13,11 @@ std::size_t KeySet::placeOf(std::uint32_t tag) const {
 bool KeySet::insert(std::string_view key) {
     const auto tag = static_cast<std::uint32_t>(std::hash<std::string_view>{}(key) >> 32);
     const std::size_t mask = (std::size_t(1) << bits_) - 1;
-    Slot* table = entries();
+    Slot* table = table_.data();
     for (std::size_t i = placeOf(tag);; i = (i + 1) & mask) {
         Slot& slot = table[i];
         if (slot.key == 0) {
-            keys_.push(bytes_.add(key));
+            keys_.push_back(bytes_.add(key));
             slot = Slot{tag, static_cast<std::uint32_t>(keys_.size())};
             // At most three quarters full, so probes stay short.
             if (keys_.size() * 4 > (std::size_t(3) << bits_))
@@ -30,14 +30,13 @@ bool KeySet::insert(std::string_view key) {
 }
 
 void KeySet::grow() {
-    LargeBlock old = std::move(table_);
-    const std::size_t oldCount = std::size_t(1) << bits_;
+    const common::HugePageArray<Slot> old = std::move(table_);
     ++bits_;
-    table_ = LargeBlock(sizeof(Slot) << bits_);
+    table_ = common::HugePageArray<Slot>::zeroed(std::size_t(1) << bits_);
     const std::size_t mask = (std::size_t(1) << bits_) - 1;
-    Slot* table = entries();
-    const Slot* from = reinterpret_cast<const Slot*>(old.data());
-    for (std::size_t k = 0; k < oldCount; ++k) {
+    Slot* table = table_.data();
+    const Slot* from = old.data();
+    for (std::size_t k = 0; k < old.size(); ++k) {
         if (from[k].key == 0)
             continue;
         std::size_t i = placeOf(from[k].tag);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "dravik/search/large_block.h"
+#include "common/huge_page_array.h"
+#include "dravik/search/byte_arena.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -28,12 +29,11 @@ private:
     };
 
     std::size_t placeOf(std::uint32_t tag) const;
-    Slot* entries() const { return reinterpret_cast<Slot*>(table_.data()); }
     void grow();
 
     unsigned bits_ = 12;
-    LargeBlock table_;
-    LargeArray<ByteArena::Ref> keys_;
+    common::HugePageArray<Slot> table_;
+    common::HugePageArray<ByteArena::Ref> keys_;
     ByteArena bytes_;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "dravik/search/large_block.h"
+#include "common/huge_page_array.h"
+#include "dravik/search/byte_arena.h"
 
 #include <cstddef>
 #include <string_view>
@@ -16,14 +17,14 @@ namespace dravik::search {
 // allocation each.
 class ResultRows {
 public:
-    void add(std::string_view row) { index_.push(bytes_.add(row)); }
+    void add(std::string_view row) { index_.push_back(bytes_.add(row)); }
     void clear() {
         index_.clear();
         bytes_.clear();
     }
 
     std::size_t size() const { return index_.size(); }
-    bool empty() const { return index_.size() == 0; }
+    bool empty() const { return index_.empty(); }
     // Valid until clear().
     std::string_view at(std::size_t i) const { return bytes_.at(index_[i]); }
 
@@ -31,7 +32,7 @@ public:
     void writeTo(common::TextWriter& writer) const;
 
 private:
-    LargeArray<ByteArena::Ref> index_;
+    common::HugePageArray<ByteArena::Ref> index_;
     ByteArena bytes_;
 };
 

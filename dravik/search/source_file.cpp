@@ -38,36 +38,26 @@ std::optional<std::filesystem::path> SourceLocator::locate(const QString& source
     return std::nullopt;
 }
 
-SourceFile::~SourceFile() {
-    if (fd_ >= 0)
-        ::close(fd_);
-}
-
 bool SourceFile::open(const std::filesystem::path& path) {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
-    }
+    fd_.reset();
     path_ = path;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    common::FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd) {
         if (errno == ENOENT)
             return false;
         throw common::Error::fromErrno(errno, path.string());
     }
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
+    if (::fstat(fd.get(), &st) == 0 && S_ISDIR(st.st_mode))
         throw common::Error(common::ErrorNumber::PathFileAccess,
                             path.string() + ": is a folder, not a file");
-    }
-    fd_ = fd;
+    fd_ = std::move(fd);
     return true;
 }
 
 std::size_t SourceFile::read(char* into, std::size_t size) {
     for (;;) {
-        const ssize_t n = ::read(fd_, into, size);
+        const ssize_t n = ::read(fd_.get(), into, size);
         if (n >= 0)
             return static_cast<std::size_t>(n);
         if (errno != EINTR)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/file_descriptor.h"
 #include "dravik/search/search_request.h"
 
 #include <QString>
@@ -35,11 +36,6 @@ private:
 // One source file open for reading; the descriptor is closed with the object.
 class SourceFile {
 public:
-    SourceFile() = default;
-    ~SourceFile();
-    SourceFile(const SourceFile&) = delete;
-    SourceFile& operator=(const SourceFile&) = delete;
-
     // False when the file does not exist; throws common::Error for any other failure, a folder
     // in its place included.
     bool open(const std::filesystem::path& path);
@@ -47,7 +43,7 @@ public:
     std::size_t read(char* into, std::size_t size);
 
 private:
-    int fd_ = -1;
+    common::FileDescriptor fd_;
     std::filesystem::path path_;
 };
 

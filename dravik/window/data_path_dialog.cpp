@@ -58,6 +58,7 @@ DataPathDialog::DataPathDialog(workspace::Workspace& workspace, QWidget* parent)
         drives_->blockSignals(true);
         drives_->setDrive(QString(QChar(letter)));
     } catch (const common::Error&) {
+        // The drive list shows the letter even when its disc cannot be read; the tree says more.
     }
     drives_->blockSignals(false);
     try {
@@ -69,6 +70,7 @@ DataPathDialog::DataPathDialog(workspace::Workspace& workspace, QWidget* parent)
         try {
             folders_->setPath(workspace.drives().root(letter));
         } catch (const common::Error&) {
+            // Nor the drive: the tree stays empty and the user picks another drive.
         }
     }
 }
@@ -77,7 +79,7 @@ void DataPathDialog::showFolder(const QString& folder) {
     try {
         files_->setFolder(folder.toStdString());
     } catch (const common::Error&) {
-        files_->clear();
+        files_->clear(); // a folder that cannot be listed shows no files
     }
     shown_->setText(common::FolderPath::withSeparator(folder));
 }

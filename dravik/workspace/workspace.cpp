@@ -110,6 +110,7 @@ QString Workspace::loadDefaultDrive() {
 }
 
 void Workspace::exit(const std::optional<QStringList>& findHistory) const {
+    // Every failure at exit is ignored: the window is already going, nobody is left to answer.
     // Each marker on its own: one that cannot be removed keeps no other in place.
     for (const char* name : {"DK.003", "DK.004", "DK.tmp"}) {
         try {
