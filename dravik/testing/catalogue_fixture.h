@@ -4,7 +4,7 @@
 #include "dravik/catalogue/browser_panel.h"
 #include "dravik/catalogue/catalogue.h"
 #include "dravik/catalogue/catalogue_controller.h"
-#include "dravik/catalogue/disc_opener.h"
+#include "dravik/catalogue/disc_open_controller.h"
 #include "dravik/catalogue/disc_panel.h"
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
@@ -31,7 +31,7 @@ protected:
     std::unique_ptr<catalogue::DiscPanel> discs;
     std::unique_ptr<catalogue::BrowserPanel> browser;
     std::unique_ptr<catalogue::CatalogueController> cataloguing;
-    std::unique_ptr<catalogue::DiscOpener> opener;
+    std::unique_ptr<catalogue::DiscOpenController> opener;
     std::unique_ptr<catalogue::BrowserController> browsing;
 
     void TearDown() override {
@@ -66,7 +66,8 @@ protected:
         browser = std::make_unique<catalogue::BrowserPanel>(host.get(), ws->drives());
         cataloguing = std::make_unique<catalogue::CatalogueController>(*discs, *list, *browser, *ws,
                                                                        *services);
-        opener = std::make_unique<catalogue::DiscOpener>(*discs, *list, *browser, *ws, *services);
+        opener = std::make_unique<catalogue::DiscOpenController>(*discs, *list, *browser, *ws,
+                                                                 *services);
         browsing = std::make_unique<catalogue::BrowserController>(*browser, *ws, *services);
         cataloguing->setOpener([this] { opener->open(); });
         QObject::connect(discs.get(), &catalogue::DiscPanel::discChosen, opener.get(),

@@ -10,7 +10,7 @@
 #include "dravik/catalogue/browser_panel.h"
 #include "dravik/catalogue/catalogue.h"
 #include "dravik/catalogue/catalogue_controller.h"
-#include "dravik/catalogue/disc_opener.h"
+#include "dravik/catalogue/disc_open_controller.h"
 #include "dravik/catalogue/disc_panel.h"
 #include "dravik/controls/browser_links.h"
 #include "dravik/controls/command_array.h"
@@ -119,8 +119,8 @@ void MainWindow::createControllers() {
 void MainWindow::createCatalogue() {
     cataloguing_ = std::make_unique<catalogue::CatalogueController>(*discs_, *listView_, *browser_,
                                                                     workspace_, *this);
-    opener_ =
-        std::make_unique<catalogue::DiscOpener>(*discs_, *listView_, *browser_, workspace_, *this);
+    opener_ = std::make_unique<catalogue::DiscOpenController>(*discs_, *listView_, *browser_,
+                                                              workspace_, *this);
     browsing_ = std::make_unique<catalogue::BrowserController>(*browser_, workspace_, *this);
     reading_ = std::make_unique<reports::ListViewReactions>(*listView_);
     cataloguing_->setOpener([this] { opener_->open(); });

@@ -1,6 +1,6 @@
 #include "common/code_page.h"
 #include "common/process_starter.h"
-#include "dravik/catalogue/disc_opener.h"
+#include "dravik/catalogue/disc_open_controller.h"
 #include "dravik/testing/catalogue_fixture.h"
 #include "dravik/walker/walk_lock.h"
 
@@ -14,7 +14,7 @@
 
 using common::ui::Buttons;
 using common::ui::Icon;
-using dravik::catalogue::DiscOpener;
+using dravik::catalogue::DiscOpenController;
 
 namespace {
 
@@ -107,7 +107,7 @@ TEST_F(Opening, MissingListAndFailedViewerTakeTheErrorCaption) {
     startPanels();
     where(6);
     open("Music");
-    EXPECT_EQ(find<QLabel>("LaB")->text(), DiscOpener::MissingCaption);
+    EXPECT_EQ(find<QLabel>("LaB")->text(), DiscOpenController::MissingCaption);
     EXPECT_EQ(find<QLabel>("LaB")->text(),
               "ERROR: Maybe interrupted before; empty; not existing.   -  Enter to create");
     EXPECT_EQ(back("LaB"), QColor(128, 0, 0));
@@ -117,7 +117,7 @@ TEST_F(Opening, MissingListAndFailedViewerTakeTheErrorCaption) {
         [](const QString&, const QStringList&) { return false; });
     where(7);
     open("Photos");
-    EXPECT_EQ(find<QLabel>("LaB")->text(), DiscOpener::MissingCaption);
+    EXPECT_EQ(find<QLabel>("LaB")->text(), DiscOpenController::MissingCaption);
 }
 
 TEST_F(Opening, AListBeingWrittenIsInUse) {
