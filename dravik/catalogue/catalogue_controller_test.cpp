@@ -16,6 +16,7 @@ using common::ui::Buttons;
 using common::ui::Icon;
 using dravik::catalogue::CatalogueController;
 using dravik::workspace::NamingState;
+namespace Answer = common::ui::Answer;
 
 namespace {
 
@@ -72,11 +73,12 @@ TEST_F(Cataloguing, ManualModeAsksInOrder) {
     startPanels();
     ws->automatic = false;
     dialogs.expectPanelHeading("Autorun Message", 6);
-    dialogs.expectPanel("Name Set", "Are you ready to start?", true, true, false, 0, 6);
+    dialogs.expectPanel("Name Set", "Are you ready to start?", Buttons::YesNo, Icon::Question,
+                        Answer::Yes);
     dialogs.expectPanel("Just to make certain",
                         "The following drive will be build:\n\nDrive: [E]\n Name: [Disc 2].\n\nDo "
                         "you want me to continue?",
-                        true, true, false, 0, 6);
+                        Buttons::YesNo, Icon::Question, Answer::Yes);
     typeName("Disc 2");
     enter();
     EXPECT_EQ(list("Disc 2"), expectedList());
@@ -97,8 +99,8 @@ TEST_F(Cataloguing, ExistingNameInOtherCaseAsksBeforeReuse) {
     root.write("data/DK.tex", "Other\r\nHoliday\r\n");
     root.write("data/Holiday.rtf", "old\r\n");
     startPanels();
-    dialogs.expectPanel("Name EXISTS!!!", "The name already exists. Must I re-used the name?", true,
-                        true, false, 1, 7);
+    dialogs.expectPanel("Name EXISTS!!!", "The name already exists. Must I re-used the name?",
+                        Buttons::YesNo, Icon::Warning, Answer::No);
     typeName("HOLIDAY");
     enter();
     EXPECT_EQ(list("Holiday"), "old\r\n");
@@ -151,7 +153,7 @@ TEST_F(Cataloguing, AFailedBuildGivesTheWindowBack) {
 TEST_F(Cataloguing, DriveWithoutAReadableDiscShowsDiscError) {
     std::filesystem::remove_all(disc);
     startPanels();
-    dialogs.expectPanel("Disc ERROR", DiscErrorText, true, false, false, 1, 6);
+    dialogs.expectPanel("Disc ERROR", DiscErrorText, Buttons::Ok, Icon::Warning, Answer::Yes);
     typeName("Blank");
     enter();
     EXPECT_FALSE(std::filesystem::exists(data / "Blank.rtf"));
@@ -178,7 +180,7 @@ TEST_F(Cataloguing, ASecondWalkIsRefused) {
     dialogs.expectPanel("Disc name",
                         "Another cataloguing is running (Elsewhere.rtf). Wait until it has "
                         "finished, then try again.",
-                        true, false, false, 1, 6);
+                        Buttons::Ok, Icon::Warning, Answer::Yes);
     typeName("Disc 3");
     enter();
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "");

@@ -15,6 +15,7 @@
 using common::ui::Buttons;
 using common::ui::Icon;
 using dravik::catalogue::DiscOpenController;
+namespace Answer = common::ui::Answer;
 
 namespace {
 
@@ -70,8 +71,8 @@ TEST_F(Opening, ManualModeConfirmsFirst) {
     startPanels();
     ws->automatic = false;
     dialogs.expectPanel("Open Disc to Load",
-                        "You are about to open:\n\nPhotos\n\nDo you want to continue?", true, true,
-                        false, 0, 7);
+                        "You are about to open:\n\nPhotos\n\nDo you want to continue?",
+                        Buttons::YesNo, Icon::Question, Answer::No);
     open("Photos");
     EXPECT_EQ(find<QLabel>("LaB")->text(), "Loading Info");
     EXPECT_TRUE(find<QPlainTextEdit>("RtB")->toPlainText().isEmpty());

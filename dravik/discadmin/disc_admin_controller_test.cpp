@@ -15,6 +15,7 @@ using common::testing::TempFolder;
 using common::ui::Buttons;
 using common::ui::Icon;
 using dravik::discadmin::GoToController;
+namespace Answer = common::ui::Answer;
 
 namespace {
 
@@ -37,7 +38,7 @@ protected:
         return common::SettingsStore("Dravik").value(disc, "Size", "absent");
     }
     void confirmPanel(const QString& heading, const QString& text, int answer) {
-        dialogs.expectPanel(heading, text, true, false, true, 1, answer);
+        dialogs.expectPanel(heading, text, Buttons::OkCancel, Icon::Warning, answer);
     }
     QColor back(const char* name) { return find<QLabel>(name)->palette().color(QPalette::Window); }
     void rightPress(QWidget* w) { QTest::mousePress(w, Qt::RightButton, {}, QPoint(2, 2)); }
@@ -81,7 +82,8 @@ TEST_F(DiscAdministration, DeleteAsksTwiceAndDropsEveryEntryOfTheName) {
     start();
     auto* box = find<QComboBox>("TeX");
     box->setEditText("");
-    dialogs.expectPanel("ERROR", "There is no disc selected to delete!", true, false, false, 1, 6);
+    dialogs.expectPanel("ERROR", "There is no disc selected to delete!", Buttons::Ok, Icon::Warning,
+                        Answer::Yes);
     click("SSPanel1_3");
     EXPECT_FALSE(std::filesystem::exists(data / "Dk.Tex.Bak"));
     box->setEditText("work");
@@ -107,7 +109,8 @@ TEST_F(DiscAdministration, DeleteManyKeepsTheOthersInTheirOrder) {
     auto* list = find<QListWidget>("DmDLys");
     EXPECT_FALSE(find<QWidget>("DmD")->isHidden());
     EXPECT_EQ(list->count(), 5);
-    dialogs.expectPanel("ERROR", "There is no disc selected to delete!", true, false, false, 1, 6);
+    dialogs.expectPanel("ERROR", "There is no disc selected to delete!", Buttons::Ok, Icon::Warning,
+                        Answer::Yes);
     click("SSPanel1_7"); // nothing selected: the box closes
     EXPECT_TRUE(find<QWidget>("DmD")->isHidden());
     EXPECT_EQ(list->count(), 0);
@@ -262,12 +265,13 @@ TEST_F(DiscAdministration, GoToOpensTheFolderOnTheDiscInTheDrive) {
     dialogs.expectPanel("Wrong Disc",
                         "Although there is a disc in the specified drive, it's not the correct "
                         "one!",
-                        true, false, false, 1, 6);
+                        Buttons::Ok, Icon::Warning, Answer::Yes);
     QTest::mouseClick(find<QLabel>("OpenFile"), Qt::LeftButton);
     EXPECT_EQ(find<common::ui::FolderListBox>("Dir1")->path(), home);
     std::filesystem::remove_all(disc);
     list->selectAll();
-    dialogs.expectPanel("Drive ERROR", "There is no disc in the drive!", true, false, false, 1, 6);
+    dialogs.expectPanel("Drive ERROR", "There is no disc in the drive!", Buttons::Ok, Icon::Warning,
+                        Answer::Yes);
     QTest::mouseClick(find<QLabel>("OpenFile"), Qt::LeftButton);
     EXPECT_EQ(find<common::ui::DriveListBox>("Drive1")->drive(), "c:");
 }

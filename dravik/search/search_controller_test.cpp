@@ -14,6 +14,7 @@
 using common::testing::TempFolder;
 using common::ui::Buttons;
 using common::ui::Icon;
+namespace Answer = common::ui::Answer;
 
 namespace {
 
@@ -41,8 +42,8 @@ protected:
     }
     // The end of every search asks whether to save; `answer` 7 says no.
     void expectSaveQuestion(int answer = 7) {
-        dialogs.expectPanel("Saving Search Report", "Do yu want to SAVE this report?", true, true,
-                            false, 0, answer);
+        dialogs.expectPanel("Saving Search Report", "Do yu want to SAVE this report?",
+                            Buttons::YesNo, Icon::Question, answer);
     }
     QString status() { return find<QLabel>("LaB")->text(); }
 };
@@ -140,8 +141,8 @@ TEST_F(GlobalSearch, AnUnreadableSourceIsReportedTwiceThenTheSearchComesToRest) 
     click("GCom_4");
     selectDiscs({0, 1});
     for (int i = 0; i < 2; ++i)
-        dialogs.expectPanel("ERROR: 75", "Hier is 'n fout by die auto search outside", true, false,
-                            false, 1, 6);
+        dialogs.expectPanel("ERROR: 75", "Hier is 'n fout by die auto search outside", Buttons::Ok,
+                            Icon::Warning, Answer::Yes);
     expectSaveQuestion();
     click("SoekCom_3");
     EXPECT_EQ(find<QAbstractButton>("GCom_4")->text(), "Find Global"); // at rest again
@@ -253,7 +254,7 @@ TEST_F(GlobalSearch, ReportsAreSavedFromTheEndAndLoadedWithTheirHeaders) {
     dialogs.expectPanel("Saved!",
                         "The report was saved in the following folder:\n\n" +
                             QString::fromStdString((data / "QReport" / "Jazz.rtf").string()),
-                        true, false, false, 0, 6);
+                        Buttons::Ok, Icon::Question, Answer::Yes);
     click("SoekCom_3");
     EXPECT_EQ(TempFolder::read(data / "QReport" / "Jazz.rtf"),
               TempFolder::read(program / "QReport.rtf"));
@@ -280,8 +281,8 @@ TEST_F(GlobalSearch, SaveAsksFirstAndRefusesNamesThatCannotBeFiles) {
     start();
     type("beach|camera");
     click("GCom_10");
-    dialogs.expectPanel("Saving Search Report", "Do you want to SAVE this report?", true, true,
-                        false, 0, 6);
+    dialogs.expectPanel("Saving Search Report", "Do you want to SAVE this report?", Buttons::YesNo,
+                        Icon::Question, Answer::Yes);
     dialogs.expectInput("SAVE search report", "SAVE this report to:", QString("beach|camera"),
                         QString("beach|camera"));
     dialogs.expectMessage("SAVE search report", "A report name cannot hold any of  : * ? \" < > |",

@@ -11,6 +11,7 @@
 using common::ui::Buttons;
 using common::ui::Icon;
 using dravik::window::MainWindow;
+namespace Answer = common::ui::Answer;
 
 class MessagePanelTest : public dravik::testing::MainWindowFixture {
 protected:
@@ -73,7 +74,7 @@ TEST_F(MessagePanelTest, ASecondQuestionReplacesTheFirstAndOneAnswerEndsBoth) {
 TEST_F(MessagePanelTest, ScriptedAnswersGoThroughTheRealButtons) {
     MainWindow& w = start();
     dialogs.answerPanelsByHand(false);
-    dialogs.expectPanel("Disc ERROR", "text", true, false, false, 1, 6);
+    dialogs.expectPanel("Disc ERROR", "text", Buttons::Ok, Icon::Warning, Answer::Yes);
     EXPECT_EQ(w.ask("Disc ERROR", "text", Buttons::Ok, Icon::Warning), 6);
     EXPECT_TRUE(find<QWidget>("MsgP")->isHidden());
 }
