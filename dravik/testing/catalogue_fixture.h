@@ -52,8 +52,10 @@ protected:
         host = std::make_unique<QWidget>();
         host->resize(900, 600);
         using Look = controls::CommandArray::Look;
-        gCom = std::make_unique<controls::CommandArray>("GCom", Look::Panel);
-        ssPanel1 = std::make_unique<controls::CommandArray>("SSPanel1", Look::Panel);
+        gCom = std::make_unique<controls::CommandArray>(controls::arrayName<controls::GCom>(),
+                                                        Look::Panel);
+        ssPanel1 = std::make_unique<controls::CommandArray>(
+            controls::arrayName<controls::SSPanel1>(), Look::Panel);
         services = std::make_unique<FakeWindowServices>(dialogs);
         ws = std::make_unique<workspace::Workspace>(drives());
         ws->locateFolders(data);
@@ -75,11 +77,7 @@ protected:
         host->show();
     }
 
-    template <typename T = QWidget> T* find(const QString& name) const {
-        T* found = host->findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << "no control " << name.toStdString();
-        return found;
-    }
+    QWidget* top() const override { return host.get(); }
 };
 
 } // namespace dravik::testing
