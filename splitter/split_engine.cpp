@@ -50,7 +50,7 @@ SplitEngine::Outcome SplitEngine::run(const std::vector<ListedFile>& entries, Wh
     marked_ = false;
     cut_ = false;
     cleaned_.clear();
-    rule_.reset();
+    classifier_.reset();
     observer_.runStarted();
     try {
         finishCutDisc();
@@ -142,7 +142,7 @@ void SplitEngine::split(const QString& disc, const ListedFile& entry) {
             throw Stopped{};
         const std::size_t read = reader.consumed();
         remaining_ = read < length ? length - read : 0;
-        const std::string_view extension = rule_.classify(record.name);
+        const std::string_view extension = classifier_.classify(record.name);
         line_.clear();
         format.append(record, line_);
         const int before = table_.count();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "splitter/extension_rule.h"
+#include "splitter/extension_classifier.h"
 #include "splitter/open_file_table.h"
 #include "splitter/split_folders.h"
 
@@ -74,7 +74,7 @@ private:
     SplitterSettings& settings_;
     SplitObserver& observer_;
     OpenFileTable table_;
-    ExtensionRule rule_;
+    ExtensionClassifier classifier_;
     std::string line_;
     QString cleaned_; // the cut disc whose leftovers this run took out
     std::uint64_t remaining_ = 0;

@@ -37,7 +37,8 @@ public:
     std::optional<QString> input(const QString&, const QString&, const QString& proposal) override {
         return proposal;
     }
-    std::optional<int> panelAnswer(const QString&, const QString&, bool, bool, bool, int) override {
+    std::optional<int> panelAnswer(const QString&, const QString&, common::ui::Buttons,
+                                   common::ui::Icon) override {
         return common::ui::Answer::Yes;
     }
 };

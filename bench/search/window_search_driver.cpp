@@ -40,8 +40,8 @@ public:
     std::optional<QString> input(const QString&, const QString&, const QString&) override {
         return std::nullopt;
     }
-    std::optional<int> panelAnswer(const QString& heading, const QString&, bool, bool, bool,
-                                   int) override {
+    std::optional<int> panelAnswer(const QString& heading, const QString&, common::ui::Buttons,
+                                   common::ui::Icon) override {
         if (heading == QStringLiteral("Saving Search Report"))
             askedToSave = clock->nsecsElapsed();
         return common::ui::Answer::No;

@@ -49,16 +49,14 @@ void ScriptedDialogs::expectInput(const QString& title, const QString& prompt,
     queue_.push_back(e);
 }
 
-void ScriptedDialogs::expectPanel(const QString& heading, const QString& text, bool yes, bool no,
-                                  bool cancel, int icon, int answer) {
+void ScriptedDialogs::expectPanel(const QString& heading, const QString& text,
+                                  common::ui::Buttons buttons, common::ui::Icon icon, int answer) {
     Expected e;
     e.kind = Kind::Panel;
     e.title = heading;
     e.text = text;
-    e.yes = yes;
-    e.no = no;
-    e.cancel = cancel;
-    e.panelIcon = icon;
+    e.buttons = buttons;
+    e.icon = icon;
     e.answer = answer;
     queue_.push_back(e);
 }
@@ -68,7 +66,6 @@ void ScriptedDialogs::expectPanelHeading(const QString& heading, int answer) {
     e.kind = Kind::Panel;
     e.title = heading;
     e.answer = answer;
-    e.yes = true; // checked only when the text is
     queue_.push_back(e);
 }
 
@@ -117,19 +114,18 @@ std::optional<QString> ScriptedDialogs::input(const QString& title, const QStrin
 }
 
 std::optional<int> ScriptedDialogs::panelAnswer(const QString& heading, const QString& text,
-                                                bool yes, bool no, bool cancel, int icon) {
+                                                common::ui::Buttons buttons,
+                                                common::ui::Icon icon) {
     if (panelsByHand_)
         return std::nullopt;
     const auto e = take(Kind::Panel, heading, text);
     if (!e)
-        return yes      ? common::ui::Answer::Yes
-               : cancel ? common::ui::Answer::Cancel
-                        : common::ui::Answer::No;
+        return common::ui::Answer::Yes; // "Yes" is offered on every panel
     if (e->text) {
-        EXPECT_EQ(e->yes, yes) << "Yes of \"" << heading.toStdString() << "\"";
-        EXPECT_EQ(e->no, no) << "NO of \"" << heading.toStdString() << "\"";
-        EXPECT_EQ(e->cancel, cancel) << "CANCEL of \"" << heading.toStdString() << "\"";
-        EXPECT_EQ(e->panelIcon, icon) << "icon of \"" << heading.toStdString() << "\"";
+        EXPECT_EQ(static_cast<int>(e->buttons), static_cast<int>(buttons))
+            << "buttons of \"" << heading.toStdString() << "\"";
+        EXPECT_EQ(static_cast<int>(e->icon), static_cast<int>(icon))
+            << "icon of \"" << heading.toStdString() << "\"";
     }
     return e->answer;
 }

@@ -23,9 +23,9 @@ public:
     // `answer` empty: the box is cancelled.
     void expectInput(const QString& title, const QString& prompt, std::optional<QString> answer,
                      const QString& proposal = {});
-    // The in-window panel: heading, text, which of Yes/NO/CANCEL are enabled, icon, answer.
-    void expectPanel(const QString& heading, const QString& text, bool yes, bool no, bool cancel,
-                     int icon, int answer);
+    // The in-window panel: heading, text, the buttons it offers, the picture it shows, answer.
+    void expectPanel(const QString& heading, const QString& text, common::ui::Buttons buttons,
+                     common::ui::Icon icon, int answer);
     // A panel whose text is not checked (long texts checked elsewhere).
     void expectPanelHeading(const QString& heading, int answer);
 
@@ -39,8 +39,8 @@ public:
                 common::ui::Icon icon) override;
     std::optional<QString> input(const QString& title, const QString& prompt,
                                  const QString& proposal) override;
-    std::optional<int> panelAnswer(const QString& heading, const QString& text, bool yes, bool no,
-                                   bool cancel, int icon) override;
+    std::optional<int> panelAnswer(const QString& heading, const QString& text,
+                                   common::ui::Buttons buttons, common::ui::Icon icon) override;
 
 private:
     enum class Kind { Message, Input, Panel };
@@ -51,8 +51,6 @@ private:
         QStringList parts; // checked instead of `text` when given
         common::ui::Buttons buttons = common::ui::Buttons::Ok;
         common::ui::Icon icon = common::ui::Icon::None;
-        bool yes = false, no = false, cancel = false;
-        int panelIcon = 0;
         int answer = 0;
         std::optional<QString> inputAnswer;
         QString proposal;

@@ -28,10 +28,11 @@ public:
     virtual std::optional<QString> input(const QString& title, const QString& prompt,
                                          const QString& proposal) = 0;
     // In-window question panels ask here first: a scripted answer (tests) or nothing, in which
-    // case the panel waits for the user.
-    virtual std::optional<int> panelAnswer(const QString& heading, const QString& text, bool yes,
-                                           bool no, bool cancel, int icon) {
-        (void)heading, (void)text, (void)yes, (void)no, (void)cancel, (void)icon;
+    // case the panel waits for the user. `buttons` are the ones the panel offers, `icon` the
+    // picture it shows (`Icon::Question` or `Icon::Warning`).
+    virtual std::optional<int> panelAnswer(const QString& heading, const QString& text,
+                                           Buttons buttons, Icon icon) {
+        (void)heading, (void)text, (void)buttons, (void)icon;
         return std::nullopt;
     }
 };

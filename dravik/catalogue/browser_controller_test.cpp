@@ -2,6 +2,7 @@
 #include "common/ui/file_list_box.h"
 #include "common/ui/folder_list_box.h"
 #include "dravik/catalogue/file_list_entry.h"
+#include "dravik/controls/control_names.h"
 #include "dravik/controls/control_tag.h"
 #include "dravik/testing/main_window_fixture.h"
 
@@ -11,6 +12,7 @@ using common::ui::Buttons;
 using common::ui::Icon;
 namespace FileListEntry = dravik::catalogue::FileListEntry;
 using dravik::window::MainWindow;
+namespace Control = dravik::controls::Control;
 
 class Browsing : public dravik::testing::MainWindowFixture {};
 
@@ -39,9 +41,9 @@ TEST_F(Browsing, MainBrowserFillsTheLaunchList) {
     root.write("disc/Music/archive.tar.gz", "");
     root.makeFolder("disc/Music/Sub");
     MainWindow& w = start({"E"});
-    auto* files = find<QListWidget>("FiL");
+    auto* files = find<QListWidget>(Control::LaunchList);
     EXPECT_EQ(files->count(), 0);
-    find<common::ui::FolderListBox>("Dir1")->setPath(disc / "Music");
+    find<common::ui::FolderListBox>(Control::Folders)->setPath(disc / "Music");
     ASSERT_EQ(files->count(), 3);
     EXPECT_EQ(files->item(0)->text(), "archive.tar.gz");
     EXPECT_EQ(files->item(1)->text(), "txt notes.txt");
@@ -54,10 +56,10 @@ TEST_F(Browsing, MainBrowserFillsTheLaunchList) {
 TEST_F(Browsing, DriveChoiceMovesTheFolderListOrReportsTheDrive) {
     root.makeFolder("disc/Photos");
     start();
-    auto* drives = find<common::ui::DriveListBox>("Drive1");
+    auto* drives = find<common::ui::DriveListBox>(Control::Drives);
     drives->setCurrentIndex(drives->findData(QChar('E')));
     emit drives->activated(drives->currentIndex());
-    EXPECT_EQ(find<common::ui::FolderListBox>("Dir1")->path(), disc);
+    EXPECT_EQ(find<common::ui::FolderListBox>(Control::Folders)->path(), disc);
     std::filesystem::remove_all(disc);
     dialogs.expectMessage({},
                           QString("Drive1_Change(0)-(68)\nDrive E: ") +
@@ -76,11 +78,13 @@ TEST_F(Browsing, ProgramAndReportPickers) {
     root.write("data/QReport/first.rtf", "");
     root.write("data/QReport/other.txt", "");
     start();
-    auto* drives = find<common::ui::DriveListBox>("Drive2");
+    auto* drives = find<common::ui::DriveListBox>(Control::PickerDrives);
     drives->setDrive("c");
-    EXPECT_EQ(find<common::ui::FolderListBox>("Dir2")->path(), home);
-    find<common::ui::FolderListBox>("Dir2")->setPath(home / "bin");
-    EXPECT_EQ(find<common::ui::FileListBox>("File2")->names(), (QStringList{"setup.exe", "tool"}));
-    find<common::ui::FolderListBox>("Dir3")->setPath(data / "QReport");
-    EXPECT_EQ(find<common::ui::FileListBox>("File4")->names(), QStringList{"first.rtf"});
+    EXPECT_EQ(find<common::ui::FolderListBox>(Control::PickerFolders)->path(), home);
+    find<common::ui::FolderListBox>(Control::PickerFolders)->setPath(home / "bin");
+    EXPECT_EQ(find<common::ui::FileListBox>(Control::PickerFiles)->names(),
+              (QStringList{"setup.exe", "tool"}));
+    find<common::ui::FolderListBox>(Control::ReportFolders)->setPath(data / "QReport");
+    EXPECT_EQ(find<common::ui::FileListBox>(Control::ReportFiles)->names(),
+              QStringList{"first.rtf"});
 }

@@ -1,5 +1,6 @@
 #include "common/ui/drive_list_box.h"
 #include "dravik/catalogue/catalogue_controller.h"
+#include "dravik/controls/control_names.h"
 #include "dravik/controls/engraved_button.h"
 #include "dravik/testing/catalogue_fixture.h"
 #include "dravik/walker/walk_lock.h"
@@ -16,6 +17,9 @@ using common::ui::Buttons;
 using common::ui::Icon;
 using dravik::catalogue::CatalogueController;
 using dravik::workspace::NamingState;
+namespace Answer = common::ui::Answer;
+using dravik::controls::XLab;
+namespace Control = dravik::controls::Control;
 
 namespace {
 
@@ -33,11 +37,11 @@ protected:
         root.write("disc/Photos/img 1.jpg", "x");
     }
     void typeName(const QString& name) {
-        auto* box = find<QComboBox>("TeX");
+        auto* box = find<QComboBox>(Control::DiscBox);
         box->setEditText(name);
         QTest::keyRelease(box, Qt::Key_Shift);
     }
-    void enter() { QTest::keyClick(find<QComboBox>("TeX"), Qt::Key_Return); }
+    void enter() { QTest::keyClick(find<QComboBox>(Control::DiscBox), Qt::Key_Return); }
     std::string list(const std::string& name) { return TempFolder::read(data / (name + ".rtf")); }
     static const char* expectedList() {
         return "\"E:\\\",\"autorun.inf\"\r\n\"E:\\Photos\\\",\"img 1.jpg\"\r\n"
@@ -57,26 +61,28 @@ TEST_F(Cataloguing, AutomaticModeBuildsANewNameWithoutQuestions) {
     EXPECT_EQ(common::SettingsStore("DRAVIK 2016").value("Changes", "NewDisc"), "True");
     EXPECT_FALSE(std::filesystem::exists(program / "File.List.Qel"));
     EXPECT_EQ(services->caption(), "Dravik [Disc 1.rtf ] Dir:1 File:2");
-    EXPECT_EQ(find<QPlainTextEdit>("RtB")->toPlainText(),
+    EXPECT_EQ(find<QPlainTextEdit>(Control::ListView)->toPlainText(),
               "\"E:\\\",\"autorun.inf\"\n\"E:\\Photos\\\",\"img 1.jpg\"\n2 files : 1 folders\n");
-    EXPECT_EQ(find<QLabel>("LaB")->text(), "Finished.");
-    EXPECT_EQ(find<QLabel>("Label4")->palette().color(QPalette::Window), QColor(0, 255, 0));
-    EXPECT_EQ(find<QLabel>("FileLab")->text(), "2");
-    EXPECT_EQ(find<QLabel>("DirLab")->text(), "1");
-    EXPECT_EQ(find<QComboBox>("TeX")->count(), 1);
+    EXPECT_EQ(find<QLabel>(Control::Status)->text(), "Finished.");
+    EXPECT_EQ(find<QLabel>(Control::ListState)->palette().color(QPalette::Window),
+              QColor(0, 255, 0));
+    EXPECT_EQ(find<QLabel>(Control::FileCount)->text(), "2");
+    EXPECT_EQ(find<QLabel>(Control::FolderCount)->text(), "1");
+    EXPECT_EQ(find<QComboBox>(Control::DiscBox)->count(), 1);
     EXPECT_EQ(ws->namingState, NamingState::NeedsName);
-    EXPECT_TRUE(find<QLabel>("CrePan")->isHidden());
+    EXPECT_TRUE(find<QLabel>(Control::CreatingNotice)->isHidden());
 }
 
 TEST_F(Cataloguing, ManualModeAsksInOrder) {
     startPanels();
     ws->automatic = false;
     dialogs.expectPanelHeading("Autorun Message", 6);
-    dialogs.expectPanel("Name Set", "Are you ready to start?", true, true, false, 0, 6);
+    dialogs.expectPanel("Name Set", "Are you ready to start?", Buttons::YesNo, Icon::Question,
+                        Answer::Yes);
     dialogs.expectPanel("Just to make certain",
                         "The following drive will be build:\n\nDrive: [E]\n Name: [Disc 2].\n\nDo "
                         "you want me to continue?",
-                        true, true, false, 0, 6);
+                        Buttons::YesNo, Icon::Question, Answer::Yes);
     typeName("Disc 2");
     enter();
     EXPECT_EQ(list("Disc 2"), expectedList());
@@ -97,8 +103,8 @@ TEST_F(Cataloguing, ExistingNameInOtherCaseAsksBeforeReuse) {
     root.write("data/DK.tex", "Other\r\nHoliday\r\n");
     root.write("data/Holiday.rtf", "old\r\n");
     startPanels();
-    dialogs.expectPanel("Name EXISTS!!!", "The name already exists. Must I re-used the name?", true,
-                        true, false, 1, 7);
+    dialogs.expectPanel("Name EXISTS!!!", "The name already exists. Must I re-used the name?",
+                        Buttons::YesNo, Icon::Warning, Answer::No);
     typeName("HOLIDAY");
     enter();
     EXPECT_EQ(list("Holiday"), "old\r\n");
@@ -113,8 +119,8 @@ TEST_F(Cataloguing, ChosenExistingDiscAsksToRebuildOrOpens) {
     startPanels();
     int opened = 0;
     cataloguing->setOpener([&] { ++opened; });
-    find<QComboBox>("TeX")->setCurrentIndex(0);
-    QTest::keyRelease(find<QComboBox>("TeX"), Qt::Key_Shift);
+    find<QComboBox>(Control::DiscBox)->setCurrentIndex(0);
+    QTest::keyRelease(find<QComboBox>(Control::DiscBox), Qt::Key_Shift);
     EXPECT_TRUE(ws->nameExists);
     dialogs.expectMessage("Disc with filename already exists",
                           "File already exists.\nDo you want to Re-USE this filename? (Rebuild)",
@@ -128,7 +134,7 @@ TEST_F(Cataloguing, ChosenExistingDiscAsksToRebuildOrOpens) {
 
 TEST_F(Cataloguing, AFailedBuildGivesTheWindowBack) {
     startPanels();
-    const QColor normal = find<QLabel>("LaB")->palette().color(QPalette::Window);
+    const QColor normal = find<QLabel>(Control::Status)->palette().color(QPalette::Window);
     root.makeFolder("data/Blocked.rtf"); // the list cannot be published over a folder
     typeName("Blocked");
     dialogs.expectMessage({},
@@ -137,26 +143,26 @@ TEST_F(Cataloguing, AFailedBuildGivesTheWindowBack) {
                               ": Is a directory",
                           Buttons::Ok, Icon::None, 1);
     enter();
-    auto* status = find<QLabel>("LaB");
+    auto* status = find<QLabel>(Control::Status);
     EXPECT_FALSE(status->isHidden());
     EXPECT_NE(status->text(), "Creating Info");
     EXPECT_EQ(status->palette().color(QPalette::Window), normal);
-    EXPECT_TRUE(find<QLabel>("CrePan")->isHidden());
+    EXPECT_TRUE(find<QLabel>(Control::CreatingNotice)->isHidden());
     EXPECT_EQ(ws->namingState, NamingState::NeedsName);
     EXPECT_FALSE(std::filesystem::exists(program / "File.List.Qel"));
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), ""); // a failed build leaves no trace
-    EXPECT_EQ(find<QComboBox>("TeX")->count(), 0);
+    EXPECT_EQ(find<QComboBox>(Control::DiscBox)->count(), 0);
 }
 
 TEST_F(Cataloguing, DriveWithoutAReadableDiscShowsDiscError) {
     std::filesystem::remove_all(disc);
     startPanels();
-    dialogs.expectPanel("Disc ERROR", DiscErrorText, true, false, false, 1, 6);
+    dialogs.expectPanel("Disc ERROR", DiscErrorText, Buttons::Ok, Icon::Warning, Answer::Yes);
     typeName("Blank");
     enter();
     EXPECT_FALSE(std::filesystem::exists(data / "Blank.rtf"));
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "");
-    EXPECT_TRUE(find<QLabel>("UpPan")->isHidden());
+    EXPECT_TRUE(find<QLabel>(Control::UpdatingDriveNotice)->isHidden());
 }
 
 TEST_F(Cataloguing, RefusedNamesWriteNothing) {
@@ -178,7 +184,7 @@ TEST_F(Cataloguing, ASecondWalkIsRefused) {
     dialogs.expectPanel("Disc name",
                         "Another cataloguing is running (Elsewhere.rtf). Wait until it has "
                         "finished, then try again.",
-                        true, false, false, 1, 6);
+                        Buttons::Ok, Icon::Warning, Answer::Yes);
     typeName("Disc 3");
     enter();
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "");
@@ -191,12 +197,12 @@ TEST_F(Cataloguing, TwoBuildsInARowCountFromZeroAndCreateShowsItsPanel) {
     root.write("disc/more.txt", "x");
     typeName("Two");
     bool panelShown = false;
-    QTimer::singleShot(0, [&] { panelShown = !find<QLabel>("CrePan")->isHidden(); });
+    QTimer::singleShot(0, [&] { panelShown = !find<QLabel>(Control::CreatingNotice)->isHidden(); });
     cataloguing->create();
-    EXPECT_TRUE(panelShown || !find<QLabel>("CrePan")->isVisible());
+    EXPECT_TRUE(panelShown || !find<QLabel>(Control::CreatingNotice)->isVisible());
     EXPECT_EQ(services->caption(), "Dravik [Two.rtf ] Dir:1 File:3");
-    EXPECT_EQ(find<QLabel>("CrePan")->text(), "CREATING. PLEASE Wait...");
-    EXPECT_TRUE(find<QLabel>("CrePan")->isHidden());
+    EXPECT_EQ(find<QLabel>(Control::CreatingNotice)->text(), "CREATING. PLEASE Wait...");
+    EXPECT_TRUE(find<QLabel>(Control::CreatingNotice)->isHidden());
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "One\r\nTwo\r\n");
 }
 
@@ -219,17 +225,17 @@ TEST_F(Cataloguing, NextDiscIncrementsTheTrailingNumber) {
     EXPECT_EQ(CatalogueController::nextName(""), "");
     startPanels();
     typeName("Disc 9");
-    auto* next = find<dravik::controls::EngravedButton>("NDc");
+    auto* next = find<dravik::controls::EngravedButton>(Control::NextDisc);
     EXPECT_EQ(next->caption(), ">>");
     EXPECT_EQ(next->toolTipText(), "NextDisc");
-    QTest::mouseClick(next->findChild<QLabel*>("XLab_0"), Qt::LeftButton);
-    EXPECT_EQ(find<QComboBox>("TeX")->currentText(), "Disc 10");
+    QTest::mouseClick(next->findChild<QLabel*>(objectName(XLab::Caption)), Qt::LeftButton);
+    EXPECT_EQ(find<QComboBox>(Control::DiscBox)->currentText(), "Disc 10");
     EXPECT_FALSE(std::filesystem::exists(data / "Disc 10.rtf")); // nothing else happens
 }
 
 TEST_F(Cataloguing, ChangeNoticeClickStoresFalse) {
     startPanels();
-    auto* notice = find<QFrame>("NewDisc");
+    auto* notice = find<QFrame>(Control::ListsChangedNotice);
     notice->show();
     QTest::mouseClick(notice, Qt::LeftButton);
     EXPECT_TRUE(notice->isHidden());
@@ -239,23 +245,23 @@ TEST_F(Cataloguing, ChangeNoticeClickStoresFalse) {
 TEST_F(Cataloguing, ASeriesGoesNextDiscEnterWithoutFalseQuestions) {
     root.write("data/DK.tex", "Disc 1\r\n");
     startPanels();
-    auto* box = find<QComboBox>("TeX");
+    auto* box = find<QComboBox>(Control::DiscBox);
     box->setEditText("Disc 1");
     EXPECT_TRUE(ws->nameExists);
-    EXPECT_EQ(find<QLabel>("DTel")->text(), "1");
-    auto* next = find<dravik::controls::EngravedButton>("NDc");
-    QTest::mouseClick(next->findChild<QLabel*>("XLab_0"), Qt::LeftButton);
+    EXPECT_EQ(find<QLabel>(Control::DiscCount)->text(), "1");
+    auto* next = find<dravik::controls::EngravedButton>(Control::NextDisc);
+    QTest::mouseClick(next->findChild<QLabel*>(objectName(XLab::Caption)), Qt::LeftButton);
     EXPECT_EQ(box->currentText(), "Disc 2");
     EXPECT_FALSE(ws->nameExists); // changed without a key: the flag follows all the same
     ASSERT_TRUE(host->focusWidget() == box || host->focusWidget() == box->lineEdit());
     EXPECT_EQ(box->lineEdit()->selectedText(), "Disc 2");
     QTest::keyClick(host->focusWidget(), Qt::Key_Return); // no "Re-USE" question
     EXPECT_EQ(list("Disc 2"), expectedList());
-    EXPECT_EQ(find<QLabel>("DTel")->text(), "2"); // the counter follows the index
-    QTest::mouseClick(next->findChild<QLabel*>("XLab_0"), Qt::LeftButton);
+    EXPECT_EQ(find<QLabel>(Control::DiscCount)->text(), "2"); // the counter follows the index
+    QTest::mouseClick(next->findChild<QLabel*>(objectName(XLab::Caption)), Qt::LeftButton);
     QTest::keyClick(host->focusWidget(), Qt::Key_Return);
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Disc 1\r\nDisc 2\r\nDisc 3\r\n");
-    EXPECT_EQ(find<QLabel>("DTel")->text(), "3");
+    EXPECT_EQ(find<QLabel>(Control::DiscCount)->text(), "3");
 }
 
 TEST_F(Cataloguing, WithoutADefaultDriveItSaysToSetOne) {
@@ -264,7 +270,7 @@ TEST_F(Cataloguing, WithoutADefaultDriveItSaysToSetOne) {
                         "The CD/DVD drive to catalogue from has not been set yet.\n\nPress \"Set "
                         "CD/DVD\", choose the drive's letter and press \"Continue\"; then press "
                         "Enter in the disc box again.",
-                        true, false, false, 1, 6);
+                        Buttons::Ok, Icon::Warning, Answer::Yes);
     typeName("Disc 1");
     enter();
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "");

@@ -1,6 +1,7 @@
 #include "common/ui/drive_list_box.h"
 #include "common/ui/file_list_box.h"
 #include "common/ui/folder_list_box.h"
+#include "dravik/controls/control_names.h"
 #include "dravik/discadmin/go_to_controller.h"
 #include "dravik/testing/main_window_fixture.h"
 
@@ -15,6 +16,13 @@ using common::testing::TempFolder;
 using common::ui::Buttons;
 using common::ui::Icon;
 using dravik::discadmin::GoToController;
+namespace Answer = common::ui::Answer;
+using dravik::controls::GCom;
+using dravik::controls::SellD;
+using dravik::controls::SSPanel1;
+using dravik::controls::WCom;
+using dravik::controls::XCom;
+namespace Control = dravik::controls::Control;
 
 namespace {
 
@@ -28,7 +36,7 @@ protected:
     }
     QStringList boxEntries() {
         QStringList out;
-        auto* box = find<QComboBox>("TeX");
+        auto* box = find<QComboBox>(Control::DiscBox);
         for (int i = 0; i < box->count(); ++i)
             out << box->itemText(i);
         return out;
@@ -37,7 +45,7 @@ protected:
         return common::SettingsStore("Dravik").value(disc, "Size", "absent");
     }
     void confirmPanel(const QString& heading, const QString& text, int answer) {
-        dialogs.expectPanel(heading, text, true, false, true, 1, answer);
+        dialogs.expectPanel(heading, text, Buttons::OkCancel, Icon::Warning, answer);
     }
     QColor back(const char* name) { return find<QLabel>(name)->palette().color(QPalette::Window); }
     void rightPress(QWidget* w) { QTest::mousePress(w, Qt::RightButton, {}, QPoint(2, 2)); }
@@ -47,85 +55,87 @@ protected:
 
 TEST_F(DiscAdministration, RenameRefusesOrMovesTheDiscAndKeepsTheOldIndex) {
     start();
-    auto* box = find<QComboBox>("TeX");
+    auto* box = find<QComboBox>(Control::DiscBox);
     box->setEditText("Holiday");
     dialogs.expectInput("RENAME A DISC", "Rename current disc to:", "holiday", "Holiday");
-    click("SSPanel1_1"); // the same name in another case: nothing changes
+    click(SSPanel1::Rename); // the same name in another case: nothing changes
     dialogs.expectInput("RENAME A DISC", "Rename current disc to:", std::nullopt, "Holiday");
     dialogs.expectMessage({},
                           "Want to DELETE? Well, Open your eyes (or ears). Two other options "
                           "do that!",
                           Buttons::Ok, Icon::None, 1);
-    click("SSPanel1_1");
+    click(SSPanel1::Rename);
     dialogs.expectInput("RENAME A DISC", "Rename current disc to:", "MUSIC", "Holiday");
     dialogs.expectMessage("RENAME A DISC",
                           "A disc named \"Music\" is already in the catalogue. Choose another "
                           "name, or delete that disc first.",
                           Buttons::Ok, Icon::Warning, 1);
-    click("SSPanel1_1");
+    click(SSPanel1::Rename);
     EXPECT_FALSE(std::filesystem::exists(data / "Dk.Tex.Bak"));
     const std::string before = TempFolder::read(data / "DK.tex");
     dialogs.expectInput("RENAME A DISC", "Rename current disc to:", "Summer", "Holiday");
-    click("SSPanel1_1");
+    click(SSPanel1::Rename);
     EXPECT_EQ(TempFolder::read(data / "Dk.Tex.Bak"), before);
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Summer\r\nWork\r\nMusic\r\nWORK\r\nFilms\r\n");
     EXPECT_EQ(boxEntries(), (QStringList{"Summer", "Work", "Music", "WORK", "Films"}));
     EXPECT_EQ(box->currentText(), "Summer");
     EXPECT_TRUE(std::filesystem::exists(data / "Summer.rtf"));
     EXPECT_EQ(size("Summer"), "0");
-    EXPECT_EQ(back("DTel"), QColor(0xe0, 0xe0, 0xe0));
+    EXPECT_EQ(back(Control::DiscCount), QColor(0xe0, 0xe0, 0xe0));
     EXPECT_TRUE(dialogs.allAnswered());
 }
 
 TEST_F(DiscAdministration, DeleteAsksTwiceAndDropsEveryEntryOfTheName) {
     start();
-    auto* box = find<QComboBox>("TeX");
+    auto* box = find<QComboBox>(Control::DiscBox);
     box->setEditText("");
-    dialogs.expectPanel("ERROR", "There is no disc selected to delete!", true, false, false, 1, 6);
-    click("SSPanel1_3");
+    dialogs.expectPanel("ERROR", "There is no disc selected to delete!", Buttons::Ok, Icon::Warning,
+                        Answer::Yes);
+    click(SSPanel1::DeleteDisc);
     EXPECT_FALSE(std::filesystem::exists(data / "Dk.Tex.Bak"));
     box->setEditText("work");
     const QString sure = "You are about to DELETE:\n\nwork\n\nDo you want to continue?";
     confirmPanel("DELETE the selected disc", sure, 2);
-    click("SSPanel1_3"); // CANCEL: nothing
+    click(SSPanel1::DeleteDisc); // CANCEL: nothing
     EXPECT_TRUE(std::filesystem::exists(data / "Work.rtf"));
-    find<QPlainTextEdit>("RtB")->setPlainText("the open list");
+    find<QPlainTextEdit>(Control::ListView)->setPlainText("the open list");
     confirmPanel("DELETE the selected disc", sure, 6);
     dialogs.expectMessage("DELETE disc COMPLETELY!!", "Do you want me to CLEAR the workspace?",
                           Buttons::YesNo, Icon::Question, 7);
-    click("SSPanel1_3");
+    click(SSPanel1::DeleteDisc);
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Holiday\r\nMusic\r\nFilms\r\n");
     EXPECT_EQ(boxEntries(), (QStringList{"Holiday", "Music", "Films"}));
     EXPECT_FALSE(std::filesystem::exists(data / "Work.rtf"));
-    EXPECT_EQ(find<QPlainTextEdit>("RtB")->toPlainText(), "the open list");
-    EXPECT_EQ(find<QLabel>("DTel")->text(), "3");
+    EXPECT_EQ(find<QPlainTextEdit>(Control::ListView)->toPlainText(), "the open list");
+    EXPECT_EQ(find<QLabel>(Control::DiscCount)->text(), "3");
 }
 
 TEST_F(DiscAdministration, DeleteManyKeepsTheOthersInTheirOrder) {
     start();
-    click("SSPanel1_5");
-    auto* list = find<QListWidget>("DmDLys");
-    EXPECT_FALSE(find<QWidget>("DmD")->isHidden());
+    click(SSPanel1::DeleteMany);
+    auto* list = find<QListWidget>(Control::DeleteManyDiscs);
+    EXPECT_FALSE(find<QWidget>(Control::DeleteManyBox)->isHidden());
     EXPECT_EQ(list->count(), 5);
-    dialogs.expectPanel("ERROR", "There is no disc selected to delete!", true, false, false, 1, 6);
-    click("SSPanel1_7"); // nothing selected: the box closes
-    EXPECT_TRUE(find<QWidget>("DmD")->isHidden());
+    dialogs.expectPanel("ERROR", "There is no disc selected to delete!", Buttons::Ok, Icon::Warning,
+                        Answer::Yes);
+    click(SSPanel1::DeleteSelectedDiscs); // nothing selected: the box closes
+    EXPECT_TRUE(find<QWidget>(Control::DeleteManyBox)->isHidden());
     EXPECT_EQ(list->count(), 0);
-    click("SSPanel1_5");
+    click(SSPanel1::DeleteMany);
     for (int row : {0, 2, 4})
         list->item(row)->setSelected(true);
     const QString sure = "You are about to DELETE the selected discs in the list.\n\nDo you "
                          "want to continue?";
     confirmPanel("DELETE the selected disc", sure, 2);
-    click("SSPanel1_7"); // not Yes: the box stays open
-    EXPECT_FALSE(find<QWidget>("DmD")->isHidden());
+    click(SSPanel1::DeleteSelectedDiscs); // not Yes: the box stays open
+    EXPECT_FALSE(find<QWidget>(Control::DeleteManyBox)->isHidden());
     confirmPanel("DELETE the selected disc", sure, 6);
-    click("SSPanel1_7");
+    click(SSPanel1::DeleteSelectedDiscs);
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Work\r\nWORK\r\n");
     EXPECT_EQ(boxEntries(), (QStringList{"Work", "WORK"}));
     EXPECT_FALSE(std::filesystem::exists(data / "Holiday.rtf"));
-    EXPECT_TRUE(find<QWidget>("DmD")->isHidden());
-    EXPECT_EQ(back("Label4"), QColor(0xe0, 0xe0, 0xe0));
+    EXPECT_TRUE(find<QWidget>(Control::DeleteManyBox)->isHidden());
+    EXPECT_EQ(back(Control::ListState), QColor(0xe0, 0xe0, 0xe0));
 }
 
 TEST_F(DiscAdministration, TypedNamesTheIndexDoesNotHoldAreNeitherDeletedNorRenamed) {
@@ -140,17 +150,17 @@ TEST_F(DiscAdministration, TypedNamesTheIndexDoesNotHoldAreNeitherDeletedNorRena
                             QString("No disc named \"") + typed +
                                 "\" is in the catalogue; nothing was changed.",
                             true, false, false, 1, 6);
-        click("SSPanel1_3");
+        click(SSPanel1::DeleteDisc);
     }
     box->setEditText("Ghost");
     dialogs.expectMessage("RENAME A DISC",
                           "No disc named \"Ghost\" is in the catalogue; nothing was changed.",
                           Buttons::Ok, Icon::Warning, 1);
-    click("SSPanel1_1");
+    click(SSPanel1::Rename);
     box->setEditText("");
     dialogs.expectMessage("RENAME A DISC", "There is no disc selected to rename!", Buttons::Ok,
                           Icon::Warning, 1);
-    click("SSPanel1_1");
+    click(SSPanel1::Rename);
     EXPECT_TRUE(std::filesystem::exists(data / "Ghost.rtf"));
     EXPECT_FALSE(std::filesystem::exists(data / "Phantom.rtf"));
     EXPECT_TRUE(std::filesystem::exists(data / "QReport/Holiday finds.rtf"));
@@ -162,7 +172,7 @@ TEST_F(DiscAdministration, TypedNamesTheIndexDoesNotHoldAreNeitherDeletedNorRena
 
 TEST_F(DiscAdministration, ADiscCataloguedWhileTheDeleteManyBoxIsOpenSurvives) {
     start();
-    click("SSPanel1_5");
+    click(SSPanel1::DeleteMany);
     auto* list = find<QListWidget>("DmDLys");
     list->item(1)->setSelected(true); // Work
     // Meanwhile another program catalogues a disc and renames one.
@@ -172,7 +182,7 @@ TEST_F(DiscAdministration, ADiscCataloguedWhileTheDeleteManyBoxIsOpenSurvives) {
                  "You are about to DELETE the selected discs in the list.\n\nDo you want to "
                  "continue?",
                  6);
-    click("SSPanel1_7");
+    click(SSPanel1::DeleteSelectedDiscs);
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Holiday\r\nTunes\r\nFilms\r\nBrand New\r\n");
     EXPECT_EQ(boxEntries(), (QStringList{"Holiday", "Tunes", "Films", "Brand New"}));
     EXPECT_TRUE(std::filesystem::exists(data / "Brand New.rtf"));
@@ -181,7 +191,7 @@ TEST_F(DiscAdministration, ADiscCataloguedWhileTheDeleteManyBoxIsOpenSurvives) {
 
 TEST_F(DiscAdministration, AChosenDiscThatIsGoneMeanwhileIsLeftAloneAndSaidSo) {
     start();
-    click("SSPanel1_5");
+    click(SSPanel1::DeleteMany);
     auto* list = find<QListWidget>("DmDLys");
     list->item(0)->setSelected(true); // Holiday
     list->item(4)->setSelected(true); // Films
@@ -194,7 +204,7 @@ TEST_F(DiscAdministration, AChosenDiscThatIsGoneMeanwhileIsLeftAloneAndSaidSo) {
                         "These discs are no longer in the catalogue and were left alone:\n\n"
                         "Holiday",
                         true, false, false, 1, 6);
-    click("SSPanel1_7");
+    click(SSPanel1::DeleteSelectedDiscs);
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Work\r\n");
     EXPECT_TRUE(std::filesystem::exists(data / "Holiday.rtf")); // not the index's any more
     EXPECT_EQ(boxEntries(), QStringList{"Work"});
@@ -209,7 +219,7 @@ TEST_F(DiscAdministration, ARenameWhoseLastStepFailsSaysItHappenedAndTheBoxFollo
     dialogs.expectMessageHolding(
         {}, {"SSPanel1_click(1)-(", "The disc was renamed to \"Summer\". This step failed: "},
         Buttons::Ok, Icon::None, 1);
-    click("SSPanel1_1");
+    click(SSPanel1::Rename);
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Summer\r\nWork\r\nMusic\r\nWORK\r\nFilms\r\n");
     EXPECT_EQ(boxEntries(), (QStringList{"Summer", "Work", "Music", "WORK", "Films"}));
     // The next rename starts from the index as it is: nothing is orphaned.
@@ -217,7 +227,7 @@ TEST_F(DiscAdministration, ARenameWhoseLastStepFailsSaysItHappenedAndTheBoxFollo
     dialogs.expectInput("RENAME A DISC", "Rename current disc to:", "Job", "Work");
     dialogs.expectMessageHolding({}, {"The disc was renamed to \"Job\"."}, Buttons::Ok, Icon::None,
                                  1);
-    click("SSPanel1_1");
+    click(SSPanel1::Rename);
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Summer\r\nJob\r\nMusic\r\nJob\r\nFilms\r\n");
     EXPECT_TRUE(std::filesystem::exists(data / "Summer.rtf"));
     EXPECT_TRUE(std::filesystem::exists(data / "Job.rtf"));
@@ -239,87 +249,87 @@ TEST_F(DiscAdministration, ClearingTheFindHistoryIsWhatExitKeeps) {
     dravik::window::MainWindow& w = start();
     confirmPanel("Clear(DELETE) all search entries!!!",
                  "You are about to DELETE ALL the search entries!\n\nDo you want to continue?", 6);
-    click("SSPanel1_4");
-    EXPECT_EQ(find<QComboBox>("FTex")->count(), 0);
+    click(SSPanel1::ClearFindHistory);
+    EXPECT_EQ(find<QComboBox>(Control::FindBox)->count(), 0);
     w.close();
     EXPECT_EQ(TempFolder::read(data / "FTex.Lys"), "");
 }
 
 TEST_F(DiscAdministration, ContinueStoresTheDriveAndAsksOnlyWhenListsCouldBeFixed) {
     const auto choose = [&](const char* letter) {
-        click("GCom_6");
-        auto* letters = find<QListWidget>("SScLys");
+        click(GCom::SetDrive);
+        auto* letters = find<QListWidget>(Control::DriveLetters);
         letters->setCurrentItem(letters->findItems(letter, Qt::MatchExactly).value(0));
-        click("WCom_0");
+        click(WCom::Continue);
     };
     start({}, false); // no drive yet: the first choice is the drive at once
     choose("E");
     EXPECT_EQ(TempFolder::read(program / "SSc.ini"), "E\r\n");
-    EXPECT_EQ(find<QLabel>("DefDrive")->text(), "E");
-    EXPECT_TRUE(find<QWidget>("WDrive")->isHidden());
+    EXPECT_EQ(find<QLabel>(Control::DefaultDrive)->text(), "E");
+    EXPECT_TRUE(find<QWidget>(Control::DefaultDriveBox)->isHidden());
     const QString asked = "The previous drive letter was E and was changed to F\n\nDo you want to "
                           "FiX ALL the drive letters in the current list with the NEW Drive Info?";
     dialogs.expectMessage("Drive Info changed: FiX or NOT?", asked, Buttons::YesNo, Icon::Question,
                           7);
     choose("F");
     EXPECT_EQ(TempFolder::read(program / "SSc.ini"), "F\r\n");
-    EXPECT_EQ(find<QLabel>("DefDrive")->text(), "E");
+    EXPECT_EQ(find<QLabel>(Control::DefaultDrive)->text(), "E");
     EXPECT_EQ(common::SettingsStore("DRAVIK 2016").value("Set Drive", "NEW Drive"), "F");
     choose("E"); // the same letter as the current drive: no question
     dialogs.expectMessage("Drive Info changed: FiX or NOT?", asked, Buttons::YesNo, Icon::Question,
                           6);
     choose("F");
-    EXPECT_EQ(find<QLabel>("DefDrive")->text(), "F");
-    click("GCom_6");
-    find<QListWidget>("SScLys")->setCurrentItem(nullptr);
+    EXPECT_EQ(find<QLabel>(Control::DefaultDrive)->text(), "F");
+    click(GCom::SetDrive);
+    find<QListWidget>(Control::DriveLetters)->setCurrentItem(nullptr);
     dialogs.expectMessage("Drive Info changed: FiX or NOT?",
                           "The previous drive letter was F and was changed to \n\nDo you want to "
                           "FiX ALL the drive letters in the current list with the NEW Drive Info?",
                           Buttons::YesNo, Icon::Question, 7);
-    click("WCom_0"); // nothing chosen: an empty line for the next start
+    click(WCom::Continue); // nothing chosen: an empty line for the next start
     EXPECT_EQ(TempFolder::read(program / "SSc.ini"), "\r\n");
 }
 
 TEST_F(DiscAdministration, WithoutDiscsTheDriveChangesAtTheNextStart) {
     root.write("data/DK.tex", "");
     start();
-    click("GCom_6");
-    auto* letters = find<QListWidget>("SScLys");
+    click(GCom::SetDrive);
+    auto* letters = find<QListWidget>(Control::DriveLetters);
     letters->setCurrentItem(letters->findItems("F", Qt::MatchExactly).value(0));
-    click("WCom_0");
-    EXPECT_EQ(find<QLabel>("DefDrive")->text(), "E");
+    click(WCom::Continue);
+    EXPECT_EQ(find<QLabel>(Control::DefaultDrive)->text(), "E");
     EXPECT_EQ(TempFolder::read(program / "SSc.ini"), "F\r\n");
-    click("WCom_2"); // FiX only closes the panel
+    click(WCom::Fix); // FiX only closes the panel
 }
 
 TEST_F(DiscAdministration, TemporaryDrivesAreChosenByClickAndSetByRightPress) {
     start();
-    QTest::mouseClick(find<QLabel>("DefDrivePan"), Qt::LeftButton);
-    EXPECT_FALSE(find<QWidget>("SellDPan")->isHidden());
+    QTest::mouseClick(find<QLabel>(Control::DefaultDriveCaption), Qt::LeftButton);
+    EXPECT_FALSE(find<QWidget>(Control::TemporaryDrives)->isHidden());
     const auto ask = [&](std::optional<QString> answer) {
         dialogs.expectInput("Create temporary external drive(s)",
                             "Type the letter of the CD/DvD Drive and enter", answer);
-        rightPress(find<QWidget>("SellD_2"));
+        rightPress(find<QWidget>(SellD::Third));
     };
     ask("x");
-    EXPECT_EQ(find<QAbstractButton>("SellD_2")->text(), "X");
-    EXPECT_EQ(find<QLabel>("DefDrive")->text(), "X");
+    EXPECT_EQ(find<QAbstractButton>(SellD::Third)->text(), "X");
+    EXPECT_EQ(find<QLabel>(Control::DefaultDrive)->text(), "X");
     EXPECT_EQ(common::SettingsStore("DRAVIK 2016").value("TmpDrive", "SellD2"), "X");
-    EXPECT_FALSE(find<QWidget>("SellDPan")->isHidden()); // stays open for a click
+    EXPECT_FALSE(find<QWidget>(Control::TemporaryDrives)->isHidden()); // stays open for a click
     dialogs.expectInput("Create temporary external drive(s)",
                         "Type the letter of the CD/DvD Drive and enter", "xy");
     dialogs.expectMessage("Create temporary external drive(s)", "A drive is one letter, A to Z.",
                           Buttons::Ok, Icon::Warning, 1);
-    rightPress(find<QWidget>("SellD_2"));
+    rightPress(find<QWidget>(SellD::Third));
     ask(std::nullopt); // cancelled: nothing changes
-    EXPECT_EQ(find<QAbstractButton>("SellD_2")->text(), "X");
-    click("SellD_0");
-    EXPECT_EQ(find<QLabel>("DefDrive")->text(), "H");
-    EXPECT_TRUE(find<QWidget>("SellDPan")->isHidden());
+    EXPECT_EQ(find<QAbstractButton>(SellD::Third)->text(), "X");
+    click(SellD::First);
+    EXPECT_EQ(find<QLabel>(Control::DefaultDrive)->text(), "H");
+    EXPECT_TRUE(find<QWidget>(Control::TemporaryDrives)->isHidden());
     EXPECT_EQ(TempFolder::read(program / "SSc.ini"), "E\r\n");
     ask(""); // an empty answer empties the panel and the drive
-    EXPECT_EQ(find<QAbstractButton>("SellD_2")->text(), "");
-    EXPECT_EQ(find<QLabel>("DefDrive")->text(), "");
+    EXPECT_EQ(find<QAbstractButton>(SellD::Third)->text(), "");
+    EXPECT_EQ(find<QLabel>(Control::DefaultDrive)->text(), "");
     EXPECT_EQ(common::SettingsStore("DRAVIK 2016").value("TmpDrive", "SellD2", "?"), "");
 }
 
@@ -329,20 +339,21 @@ TEST_F(DiscAdministration, OldListsAreCleanedAndTodaysAreLeftAlone) {
         old += (i < 3 ? "   entry " : "stamp ") + std::to_string(i) + "\r\n";
     root.write("data/Old.rtf", old);
     start();
-    QTest::mouseClick(find<QLabel>("Label4"), Qt::LeftButton);
-    auto* lists = find<common::ui::FileListBox>("XFile");
-    EXPECT_FALSE(find<QWidget>("UpXFiles")->isHidden());
+    QTest::mouseClick(find<QLabel>(Control::ListState), Qt::LeftButton);
+    auto* lists = find<common::ui::FileListBox>(Control::OldLists);
+    EXPECT_FALSE(find<QWidget>(Control::OldFilesBox)->isHidden());
     for (const char* name : {"Old.rtf", "Holiday.rtf"})
         lists->findItems(name, Qt::MatchExactly).value(0)->setSelected(true);
-    click("XCom_0");
+    click(XCom::Go);
     EXPECT_EQ(TempFolder::read(data / "Old.rtf"),
               "   entry 0\r\n   entry 1\r\n   entry 2\r\n 10 \r\n");
     EXPECT_EQ(TempFolder::read(data / "Holiday.rtf"),
               "\"E:\\Photos\\\",\"beach.jpg\"\r\n1 files : 1 folders\r\n");
-    EXPECT_EQ(find<QLabel>("LaB")->text(), "Delete obsolute entries: 7 * Finished * (1 list(s) "
-                                           "not of the older layout left as they were)");
-    click("XCom_1");
-    EXPECT_TRUE(find<QWidget>("UpXFiles")->isHidden());
+    EXPECT_EQ(find<QLabel>(Control::Status)->text(),
+              "Delete obsolute entries: 7 * Finished * (1 list(s) "
+              "not of the older layout left as they were)");
+    click(XCom::Close);
+    EXPECT_TRUE(find<QWidget>(Control::OldFilesBox)->isHidden());
 }
 
 TEST(GoToFolder, SelectionsNameTheFolderBelowTheDrive) {
@@ -357,33 +368,34 @@ TEST(GoToFolder, SelectionsNameTheFolderBelowTheDrive) {
 TEST_F(DiscAdministration, GoToOpensTheFolderOnTheDiscInTheDrive) {
     root.makeFolder("disc/Photos/2009");
     start();
-    auto* list = find<QPlainTextEdit>("RtB");
+    auto* list = find<QPlainTextEdit>(Control::ListView);
     list->setPlainText("F:\\Photos\\2009\\");
     list->selectAll();
-    QTest::mouseClick(find<QLabel>("OpenFile"), Qt::LeftButton);
-    EXPECT_EQ(find<common::ui::DriveListBox>("Drive1")->drive(), "e:");
-    EXPECT_EQ(find<common::ui::FolderListBox>("Dir1")->path(), disc / "Photos" / "2009");
+    QTest::mouseClick(find<QLabel>(Control::GoTo), Qt::LeftButton);
+    EXPECT_EQ(find<common::ui::DriveListBox>(Control::Drives)->drive(), "e:");
+    EXPECT_EQ(find<common::ui::FolderListBox>(Control::Folders)->path(), disc / "Photos" / "2009");
     list->setPlainText("\"E:\\Music\\\",\"song.mp3\"");
     list->selectAll();
     dialogs.expectPanel("Wrong Disc",
                         "Although there is a disc in the specified drive, it's not the correct "
                         "one!",
-                        true, false, false, 1, 6);
-    QTest::mouseClick(find<QLabel>("OpenFile"), Qt::LeftButton);
-    EXPECT_EQ(find<common::ui::FolderListBox>("Dir1")->path(), home);
+                        Buttons::Ok, Icon::Warning, Answer::Yes);
+    QTest::mouseClick(find<QLabel>(Control::GoTo), Qt::LeftButton);
+    EXPECT_EQ(find<common::ui::FolderListBox>(Control::Folders)->path(), home);
     std::filesystem::remove_all(disc);
     list->selectAll();
-    dialogs.expectPanel("Drive ERROR", "There is no disc in the drive!", true, false, false, 1, 6);
-    QTest::mouseClick(find<QLabel>("OpenFile"), Qt::LeftButton);
-    EXPECT_EQ(find<common::ui::DriveListBox>("Drive1")->drive(), "c:");
+    dialogs.expectPanel("Drive ERROR", "There is no disc in the drive!", Buttons::Ok, Icon::Warning,
+                        Answer::Yes);
+    QTest::mouseClick(find<QLabel>(Control::GoTo), Qt::LeftButton);
+    EXPECT_EQ(find<common::ui::DriveListBox>(Control::Drives)->drive(), "c:");
 }
 
 TEST_F(DiscAdministration, GoToWithoutADriveSaysWhatToDo) {
     start({}, false);
-    auto* list = find<QPlainTextEdit>("RtB");
+    auto* list = find<QPlainTextEdit>(Control::ListView);
     list->setPlainText("E:\\Photos\\");
     list->selectAll();
     dialogs.expectPanelHeading("No drive set", 6);
-    QTest::mouseClick(find<QLabel>("OpenFile"), Qt::LeftButton);
+    QTest::mouseClick(find<QLabel>(Control::GoTo), Qt::LeftButton);
     EXPECT_TRUE(dialogs.allAnswered());
 }

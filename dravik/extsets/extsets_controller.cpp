@@ -5,7 +5,7 @@
 #include "common/settings_store.h"
 #include "dravik/controls/control_tag.h"
 #include "dravik/controls/list_selection.h"
-#include "dravik/extsets/extension_rule.h"
+#include "dravik/extsets/entry_extension.h"
 #include "dravik/extsets/extsets_panel.h"
 #include "dravik/services/window_services.h"
 #include "dravik/workspace/workspace.h"
@@ -91,13 +91,13 @@ void ExtSetsController::searchExtensions() {
     list_.clear();
     panel_.extensions()->clear();
     panel_.extensionCount()->setText(QString::fromLatin1(ExtensionList::RestLabel));
-    const int length = ExtensionRule::lengthOf(panel_.extensionLength()->text());
+    const int length = EntryExtension::lengthOf(panel_.extensionLength()->text());
     // The file list is walked once per subfolder row of the folder tree; every pass sees the
     // same entries, so one pass gives what they all give, and no subfolder row gives nothing.
     if (surroundings_.subfolderRows() == 0)
         return;
     for (const QString& entry : surroundings_.launchEntries()) {
-        const QString extension = ExtensionRule::extensionOf(entry, length);
+        const QString extension = EntryExtension::extensionOf(entry, length);
         if (extension.isEmpty() || !list_.add(extension))
             continue;
         added(list_.size());
@@ -232,7 +232,7 @@ bool ExtSetsController::eventFilter(QObject* watched, QEvent* event) {
         return true;
     } else if (watched == panel_.extensionLength() && event->type() == QEvent::FocusOut) {
         QLineEdit* length = panel_.extensionLength();
-        length->setText(ExtensionRule::checkedLengthText(length->text()));
+        length->setText(EntryExtension::checkedLengthText(length->text()));
     }
     return QObject::eventFilter(watched, event);
 }

@@ -1,7 +1,7 @@
 #include "common/error.h"
 #include "common/testing/temp_folder.h"
+#include "dravik/extsets/entry_extension.h"
 #include "dravik/extsets/extension_list.h"
-#include "dravik/extsets/extension_rule.h"
 #include "dravik/extsets/saved_name.h"
 #include "dravik/extsets/selections.h"
 #include "dravik/extsets/set_box.h"
@@ -11,25 +11,25 @@
 using common::testing::TempFolder;
 using namespace dravik::extsets;
 
-TEST(ExtensionRule, TakesTheExtensionByTheLengthInTheBox) {
+TEST(EntryExtension, TakesTheExtensionByTheLengthInTheBox) {
     const std::vector<std::pair<const char*, const char*>> four = {
         {"readme.txt", "TXT"}, {"a.txt", "TXT"},       {"page.js", ""}, {"b.js", ""},
         {"README", "ADME"},    {"photo.jpeg", "JPEG"}, {"ab", ""},      {"name.", ""}};
     for (const auto& [entry, extension] : four)
-        EXPECT_EQ(ExtensionRule::extensionOf(entry, 4), extension) << entry;
+        EXPECT_EQ(EntryExtension::extensionOf(entry, 4), extension) << entry;
     const std::vector<std::pair<const char*, const char*>> variable = {
         {"archive.tar.gz", "GZ"}, {"photo.jpeg", "JPEG"}, {"README", "README"}, {"name.", ""}};
     for (const auto& [entry, extension] : variable)
-        EXPECT_EQ(ExtensionRule::extensionOf(entry, 0), extension) << entry;
-    EXPECT_EQ(ExtensionRule::extensionOf("x.mp3", 3), "MP3");
+        EXPECT_EQ(EntryExtension::extensionOf(entry, 0), extension) << entry;
+    EXPECT_EQ(EntryExtension::extensionOf("x.mp3", 3), "MP3");
 
-    EXPECT_EQ(ExtensionRule::lengthOf("4"), 4);
-    EXPECT_EQ(ExtensionRule::lengthOf("0"), 0);
-    EXPECT_EQ(ExtensionRule::lengthOf("x"), 0);
-    EXPECT_EQ(ExtensionRule::lengthOf(""), 0);
-    EXPECT_EQ(ExtensionRule::checkedLengthText(""), "4");
-    EXPECT_EQ(ExtensionRule::checkedLengthText("12"), "4");
-    EXPECT_EQ(ExtensionRule::checkedLengthText("0"), "0");
+    EXPECT_EQ(EntryExtension::lengthOf("4"), 4);
+    EXPECT_EQ(EntryExtension::lengthOf("0"), 0);
+    EXPECT_EQ(EntryExtension::lengthOf("x"), 0);
+    EXPECT_EQ(EntryExtension::lengthOf(""), 0);
+    EXPECT_EQ(EntryExtension::checkedLengthText(""), "4");
+    EXPECT_EQ(EntryExtension::checkedLengthText("12"), "4");
+    EXPECT_EQ(EntryExtension::checkedLengthText("0"), "0");
 }
 
 TEST(ExtensionList, AddsUpperCasedInSortedPlaceOnce) {

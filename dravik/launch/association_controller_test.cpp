@@ -21,7 +21,10 @@
 #include <QTextEdit>
 
 using common::testing::TempFolder;
+using common::ui::Buttons;
+using common::ui::Icon;
 using dravik::controls::SoCCom;
+namespace Answer = common::ui::Answer;
 
 namespace {
 
@@ -101,7 +104,8 @@ TEST_F(Associations, EditedAndDeleteRewriteTheWholeListAndDeleteCanBeUndone) {
     choose(panel->links(), "txt /bin/a");
     linking->remove();
     EXPECT_EQ(TempFolder::read(data / "DK.mmd"), "mp3 /bin/c\r\ndoc /bin/word\r\n");
-    dialogs.expectPanel("Undo Last Deletion", "Undo DELETE association?", true, true, false, 0, 6);
+    dialogs.expectPanel("Undo Last Deletion", "Undo DELETE association?", Buttons::YesNo,
+                        Icon::Question, Answer::Yes);
     rightPress(panel->links()->viewport());
     EXPECT_EQ(panel->line()->text(), "txt /bin/a");
     panel->links()->setCurrentItem(nullptr);
@@ -117,8 +121,8 @@ TEST_F(Associations, ThePasteBoxCutsAMissingFolderBack) {
     EXPECT_EQ(panel->pickerFolders()->path(), home / "Tools");
     EXPECT_EQ(linking->pickerFolder(), QString::fromStdString((home / "Tools").string()) + "/");
     dialogs.expectPanel("Cannot fix path",
-                        "Some ERROR. Cannot repair. Please do it on your side...", true, false,
-                        false, 1, 6);
+                        "Some ERROR. Cannot repair. Please do it on your side...", Buttons::Ok,
+                        Icon::Warning, Answer::Yes);
     panel->pastePad()->setText("Q:\\Nowhere");
     QTest::keyClick(panel->pastePad(), Qt::Key_Return);
     // A local path is cut back the same way, under the drive whose root holds it.
@@ -152,7 +156,7 @@ TEST_F(Associations, EveryFailedLaunchAsksNoAssociationAndYesOpensThePanel) {
     ws->browseFolder = disc.string() + "/";
     const QString text = "Maybe this does not have an association!\n\nRClick on the file to set "
                          "associations...";
-    dialogs.expectPanel("No association?", text, true, false, false, 1, 6);
+    dialogs.expectPanel("No association?", text, Buttons::Ok, Icon::Warning, Answer::Yes);
     launching->launch("mp3 song.mp3");
     EXPECT_EQ(services->caption(), "Dravik [song.mp3 ]");
     EXPECT_FALSE(panel->frame()->isHidden());
@@ -160,7 +164,7 @@ TEST_F(Associations, EveryFailedLaunchAsksNoAssociationAndYesOpensThePanel) {
     root.write("disc/setup.exe", "MZ");
     common::ProcessStarter::replaceForTests(
         [](const QString&, const QStringList&) { return false; });
-    dialogs.expectPanel("No association?", text, true, false, false, 1, 6);
+    dialogs.expectPanel("No association?", text, Buttons::Ok, Icon::Warning, Answer::Yes);
     launching->launch("exe setup.exe"); // a Windows program cannot start here
     common::ProcessStarter::replaceForTests({});
 }

@@ -20,6 +20,7 @@ namespace {
 using common::ui::Buttons;
 using common::ui::Icon;
 using dravik::controls::CommandArray;
+namespace Answer = common::ui::Answer;
 
 // The find box, the find menu and the list view in a plain widget, with a fake window.
 class Finding : public ::testing::Test {
@@ -48,7 +49,8 @@ protected:
     }
     int selected() { return view()->textCursor().selectionStart(); }
     void expectFinished() {
-        dialogs.expectPanel("Information...", "Finished Searching...", true, false, false, 1, 6);
+        dialogs.expectPanel("Information...", "Finished Searching...", Buttons::Ok, Icon::Warning,
+                            Answer::Yes);
     }
 };
 
@@ -94,15 +96,18 @@ TEST_F(Finding, ManualModeAsksWhereToStartOnceAMatchWasMade) {
     const QString where = "Do you want to start at the beginning of the document?-YES / From this "
                           "point forward?-NO";
     ask("dog");
-    dialogs.expectPanel("Where to start searching", where, true, true, true, 0, 7);
+    dialogs.expectPanel("Where to start searching", where, Buttons::YesNoCancel, Icon::Question,
+                        Answer::No);
     find.findFirst();
     EXPECT_EQ(selected(), 25); // from the cursor on
     ask("dog");
-    dialogs.expectPanel("Where to start searching", where, true, true, true, 0, 6);
+    dialogs.expectPanel("Where to start searching", where, Buttons::YesNoCancel, Icon::Question,
+                        Answer::Yes);
     find.findFirst();
     EXPECT_EQ(selected(), 4); // from the beginning
     ask("two");
-    dialogs.expectPanel("Where to start searching", where, true, true, true, 0, 2);
+    dialogs.expectPanel("Where to start searching", where, Buttons::YesNoCancel, Icon::Question,
+                        Answer::Cancel);
     find.findFirst();
     EXPECT_EQ(selected(), 4);          // CANCEL finds nothing and moves nothing...
     EXPECT_EQ(find.findWord(), "two"); // ...but the word is set

@@ -1,3 +1,4 @@
+#include "dravik/controls/control_names.h"
 #include "dravik/testing/main_window_fixture.h"
 
 #include <QCheckBox>
@@ -14,6 +15,11 @@
 using common::testing::TempFolder;
 using common::ui::Buttons;
 using common::ui::Icon;
+namespace Answer = common::ui::Answer;
+using dravik::controls::GCom;
+using dravik::controls::LoadReportCom;
+using dravik::controls::SoekCom;
+namespace Control = dravik::controls::Control;
 
 namespace {
 
@@ -33,74 +39,75 @@ protected:
         root.write("data/Holiday.rtf", HolidayList);
         root.write("data/Music.rtf", MusicList);
     }
-    void type(const QString& words) { find<QComboBox>("FTex")->setEditText(words); }
-    QListWidget* discs() { return find<QListWidget>("SoekLys"); }
+    void type(const QString& words) { find<QComboBox>(Control::FindBox)->setEditText(words); }
+    QListWidget* discs() { return find<QListWidget>(Control::SearchDiscs); }
     void selectDiscs(std::initializer_list<int> rows) {
         for (int row : rows)
             discs()->item(row)->setSelected(true);
     }
     // The end of every search asks whether to save; `answer` 7 says no.
     void expectSaveQuestion(int answer = 7) {
-        dialogs.expectPanel("Saving Search Report", "Do yu want to SAVE this report?", true, true,
-                            false, 0, answer);
+        dialogs.expectPanel("Saving Search Report", "Do yu want to SAVE this report?",
+                            Buttons::YesNo, Icon::Question, answer);
     }
-    QString status() { return find<QLabel>("LaB")->text(); }
+    QString status() { return find<QLabel>(Control::Status)->text(); }
 };
 
 } // namespace
 
 TEST_F(GlobalSearch, FindGlobalOpensThePanelThenStartSearchesTheSelectedDiscs) {
     dravik::window::MainWindow& w = start();
-    click("GCom_4"); // an empty find box: nothing at all
-    EXPECT_TRUE(find<QWidget>("DSoekPan")->isHidden());
+    click(GCom::FindGlobal); // an empty find box: nothing at all
+    EXPECT_TRUE(find<QWidget>(Control::SearchPanel)->isHidden());
     type("beach|camera");
-    click("GCom_4");
-    EXPECT_FALSE(find<QWidget>("DSoekPan")->isHidden());
+    click(GCom::FindGlobal);
+    EXPECT_FALSE(find<QWidget>(Control::SearchPanel)->isHidden());
     ASSERT_EQ(discs()->count(), 3);
     selectDiscs({0, 1, 2}); // "Gone" has no list: skipped without a word
     expectSaveQuestion();
-    click("SoekCom_3");
+    click(SoekCom::Start);
     const std::string rows = "*Holiday* \"E:\\Photos\\\",\"beach.jpg\"\r\n"
                              "*Holiday* \"E:\\Photos\\\",\"camera manual.pdf\"\r\n";
     EXPECT_EQ(TempFolder::read(program / "QReport.rtf"), rows);
-    EXPECT_EQ(find<QPlainTextEdit>("RtB")->toPlainText(),
+    EXPECT_EQ(find<QPlainTextEdit>(Control::ListView)->toPlainText(),
               "*Holiday* \"E:\\Photos\\\",\"beach.jpg\"\n"
               "*Holiday* \"E:\\Photos\\\",\"camera manual.pdf\"\n");
     EXPECT_EQ(status(), "Finished searching: There are 2 links");
-    EXPECT_EQ(find<QLabel>("LaB")->palette().color(QPalette::Window), QColor(255, 255, 0));
-    EXPECT_EQ(find<QLabel>("LinkTel")->text(), "2");
-    EXPECT_EQ(find<QLabel>("Label5")->text(), "Row:");
-    EXPECT_EQ(find<QLabel>("TelSoekWys")->text(), "files found: 12"); // 6 lines x 2 words
-    EXPECT_EQ(find<QLabel>("TelSoek")->text(), "");
-    EXPECT_EQ(find<QAbstractButton>("GCom_4")->text(), "Find Global");
+    EXPECT_EQ(find<QLabel>(Control::Status)->palette().color(QPalette::Window),
+              QColor(255, 255, 0));
+    EXPECT_EQ(find<QLabel>(Control::RowCount)->text(), "2");
+    EXPECT_EQ(find<QLabel>(Control::RowLabel)->text(), "Row:");
+    EXPECT_EQ(find<QLabel>(Control::FilesFound)->text(), "files found: 12"); // 6 lines x 2 words
+    EXPECT_EQ(find<QLabel>(Control::FilesExamined)->text(), "");
+    EXPECT_EQ(find<QAbstractButton>(GCom::FindGlobal)->text(), "Find Global");
     EXPECT_EQ(w.windowTitle(), "Dravik [QReport.rtf ]");
-    EXPECT_TRUE(find<QWidget>("DSoekPan")->isHidden());
-    EXPECT_TRUE(find<QWidget>("FileCounter")->isHidden());
-    EXPECT_EQ(find<QComboBox>("FTex")->itemText(0), "beach|camera"); // into the history
+    EXPECT_TRUE(find<QWidget>(Control::SearchPanel)->isHidden());
+    EXPECT_TRUE(find<QWidget>(Control::FileCounter)->isHidden());
+    EXPECT_EQ(find<QComboBox>(Control::FindBox)->itemText(0), "beach|camera"); // into the history
     EXPECT_TRUE(dialogs.allAnswered());
 }
 
 TEST_F(GlobalSearch, NoResultsStillAskToSaveAndWordsStayUntilTheNextStart) {
     start();
     type("nowhere");
-    click("GCom_4");
+    click(GCom::FindGlobal);
     selectDiscs({0});
     expectSaveQuestion();
-    click("GCom_4"); // the panel open before START: the word list is still empty
+    click(GCom::FindGlobal); // the panel open before START: the word list is still empty
     EXPECT_EQ(status(), "Finished searching: There are 0 links");
-    EXPECT_EQ(find<QLabel>("TelSoekWys")->text(), "files found: ");
+    EXPECT_EQ(find<QLabel>(Control::FilesFound)->text(), "files found: ");
     EXPECT_EQ(TempFolder::read(program / "QReport.rtf"), "");
-    EXPECT_EQ(find<QPlainTextEdit>("RtB")->toPlainText(), "");
+    EXPECT_EQ(find<QPlainTextEdit>(Control::ListView)->toPlainText(), "");
 }
 
 TEST_F(GlobalSearch, FileNamesAreReportedOnceOverAllDiscs) {
     start();
     type("beach");
-    click("GCom_4");
+    click(GCom::FindGlobal);
     selectDiscs({0, 1});
-    find<QCheckBox>("AutDub")->setChecked(true);
+    find<QCheckBox>(Control::AutoRemoveDoubles)->setChecked(true);
     expectSaveQuestion();
-    click("SoekCom_3");
+    click(SoekCom::Start);
     EXPECT_EQ(TempFolder::read(program / "QReport.rtf"),
               "*Holiday* \"E:\\Photos\\\",\"beach.jpg\"\r\n");
 }
@@ -112,21 +119,21 @@ TEST_F(GlobalSearch, StopEndsTheSearchAndKeepsTheRowsFound) {
     root.write("data/Holiday.rtf", big);
     start();
     type("beach");
-    click("GCom_4");
+    click(GCom::FindGlobal);
     selectDiscs({0, 1});
     QString during;
     // The first pump of the search presses the button again: "STOP" becomes "NOW!".
     QTimer::singleShot(0, [&] {
-        during = find<QAbstractButton>("GCom_4")->text();
-        click("GCom_4");
+        during = find<QAbstractButton>(GCom::FindGlobal)->text();
+        click(GCom::FindGlobal);
     });
     expectSaveQuestion();
     // Pumps are throttled: once the throttle has lapsed, the first disc's start pumps for sure,
     // however fast the machine reads it.
     QTest::qSleep(20);
-    click("SoekCom_3");
+    click(SoekCom::Start);
     EXPECT_EQ(during, "STOP");
-    EXPECT_EQ(find<QAbstractButton>("GCom_4")->text(), "Find Global");
+    EXPECT_EQ(find<QAbstractButton>(GCom::FindGlobal)->text(), "Find Global");
     const std::string report = TempFolder::read(program / "QReport.rtf");
     EXPECT_LT(std::count(report.begin(), report.end(), '\n'), 60000);
     EXPECT_EQ(report.find("*Music*"), std::string::npos); // the second disc was never read
@@ -137,14 +144,14 @@ TEST_F(GlobalSearch, AnUnreadableSourceIsReportedTwiceThenTheSearchComesToRest) 
     root.makeFolder("data/Music.rtf"); // a folder where a list should be
     start();
     type("beach");
-    click("GCom_4");
+    click(GCom::FindGlobal);
     selectDiscs({0, 1});
     for (int i = 0; i < 2; ++i)
-        dialogs.expectPanel("ERROR: 75", "Hier is 'n fout by die auto search outside", true, false,
-                            false, 1, 6);
+        dialogs.expectPanel("ERROR: 75", "Hier is 'n fout by die auto search outside", Buttons::Ok,
+                            Icon::Warning, Answer::Yes);
     expectSaveQuestion();
-    click("SoekCom_3");
-    EXPECT_EQ(find<QAbstractButton>("GCom_4")->text(), "Find Global"); // at rest again
+    click(SoekCom::Start);
+    EXPECT_EQ(find<QAbstractButton>(GCom::FindGlobal)->text(), "Find Global"); // at rest again
     EXPECT_EQ(TempFolder::read(program / "QReport.rtf"),
               "*Holiday* \"E:\\Photos\\\",\"beach.jpg\"\r\n");
 }
@@ -154,18 +161,18 @@ TEST_F(GlobalSearch, ExtensionModeSearchesTheExtensionListsAndCarriesTheEntry) {
                "beach.jpg \xc2\xb0  1 \xc2\xb0* Holiday *\xc2\xb0 \\Photos\\ \xc2\xb0 \r\n");
     start();
     type("beach");
-    click("GCom_4");
-    find<QLineEdit>("AddExt")->setText("jpg");
-    QTest::keyClick(find<QLineEdit>("AddExt"), Qt::Key_Return);
-    EXPECT_EQ(find<QLineEdit>("AddExt")->text(), ""); // added: the box empties
-    EXPECT_EQ(find<QLabel>("Label7_1")->text(), "File type to search for: (0)");
-    auto* extensions = find<QListWidget>("ExtLys");
+    click(GCom::FindGlobal);
+    find<QLineEdit>(Control::NewExtension)->setText("jpg");
+    QTest::keyClick(find<QLineEdit>(Control::NewExtension), Qt::Key_Return);
+    EXPECT_EQ(find<QLineEdit>(Control::NewExtension)->text(), ""); // added: the box empties
+    EXPECT_EQ(find<QLabel>(Control::ExtensionCount)->text(), "File type to search for: (0)");
+    auto* extensions = find<QListWidget>(Control::Extensions);
     ASSERT_EQ(extensions->count(), 1);
     EXPECT_EQ(extensions->item(0)->text(), "JPG");
     extensions->item(0)->setSelected(true);
     selectDiscs({1}); // the disc selection does not count in extension mode
     expectSaveQuestion();
-    click("SoekCom_3");
+    click(SoekCom::Start);
     EXPECT_EQ(TempFolder::read(program / "QReport.rtf"),
               "*JPG* beach.jpg \xc2\xb0  1 \xc2\xb0* Holiday *\xc2\xb0 \\Photos\\ \xc2\xb0 \r\n");
     EXPECT_EQ(TempFolder::read(data / "ExtLys.ini"), "JPG\r\n");
@@ -179,7 +186,7 @@ TEST_F(GlobalSearch, ASelectionNamedSScLeavesTheDefaultDriveAlone) {
     root.write("program/DK.tex", "Holiday\r\nMusic\r\n");
     start();
     type("x");
-    click("GCom_4");
+    click(GCom::FindGlobal);
     selectDiscs({0, 1});
     dialogs.expectInput("Save Selection", "Save this selection under the name of:\n?",
                         QString("ssc"), QString());
@@ -187,7 +194,7 @@ TEST_F(GlobalSearch, ASelectionNamedSScLeavesTheDefaultDriveAlone) {
                           "\"ssc\" is the name of a list the program keeps (SSc.ini) and cannot "
                           "name a selection.",
                           Buttons::Ok, Icon::None, 1);
-    click("SoekCom_4");
+    click(SoekCom::RememberSelection);
     EXPECT_TRUE(dialogs.allAnswered());
     EXPECT_EQ(TempFolder::read(program / "SSc.ini"), "E\r\n");
     EXPECT_EQ(TempFolder::read(program / "RemSel.ini"), "");
@@ -196,20 +203,20 @@ TEST_F(GlobalSearch, ASelectionNamedSScLeavesTheDefaultDriveAlone) {
 TEST_F(GlobalSearch, SavedSelectionsAndTheExtensionListCommands) {
     start();
     type("x");
-    click("GCom_4");
+    click(GCom::FindGlobal);
     selectDiscs({0, 2});
     dialogs.expectInput("Save Selection", "Save this selection under the name of:\n?",
                         QString("Mine"), QString());
-    click("SoekCom_4");
+    click(SoekCom::RememberSelection);
     EXPECT_EQ(TempFolder::read(data / "RemSel.ini"), "Mine\r\n");
     EXPECT_EQ(TempFolder::read(data / "Mine.ini"), " 0 \r\n 2 \r\n");
     dialogs.expectInput("Save Selection", "Save this selection under the name of:\nMine?",
                         QString("mine"), QString("Mine"));
     dialogs.expectMessage({}, "Name: mine Already Exists!\n\nPlease use another name and try again",
                           Buttons::Ok, Icon::None, 1);
-    click("SoekCom_4");
-    click("SoekCom_2"); // Select NONE
-    auto* saved = find<QComboBox>("RemSel");
+    click(SoekCom::RememberSelection);
+    click(SoekCom::SelectNone); // Select NONE
+    auto* saved = find<QComboBox>(Control::SavedSelections);
     emit saved->activated(0);
     EXPECT_TRUE(discs()->item(0)->isSelected());
     EXPECT_FALSE(discs()->item(1)->isSelected());
@@ -217,15 +224,15 @@ TEST_F(GlobalSearch, SavedSelectionsAndTheExtensionListCommands) {
     dialogs.expectMessage("DELETE Selection from list and disc",
                           "Are you sure you want to DELETE Mine from the list?", Buttons::YesNo,
                           Icon::Warning, 6);
-    click("SoekCom_11");
+    click(SoekCom::DeleteSelection);
     EXPECT_EQ(TempFolder::read(data / "RemSel.ini"), "");
     EXPECT_FALSE(std::filesystem::exists(data / "Mine.ini"));
 
     for (const char* entry : {"txt", "DOC", "Txt"}) {
-        find<QLineEdit>("AddExt")->setText(entry);
-        click("SoekCom_6");
+        find<QLineEdit>(Control::NewExtension)->setText(entry);
+        click(SoekCom::AddExtension);
     }
-    auto* extensions = find<QListWidget>("ExtLys");
+    auto* extensions = find<QListWidget>(Control::Extensions);
     EXPECT_EQ(extensions->count(), 2); // sorted, once each
     EXPECT_EQ(extensions->item(0)->text(), "DOC");
     QTest::mousePress(extensions->viewport(), Qt::RightButton, {}, QPoint(2, 2));
@@ -236,13 +243,13 @@ TEST_F(GlobalSearch, SavedSelectionsAndTheExtensionListCommands) {
     dialogs.expectMessage("DELETE selected extentions",
                           "Do you want to DELETE the selected extentions?", Buttons::YesNo,
                           Icon::Question, 6);
-    click("SoekCom_10");
+    click(SoekCom::DeleteSelected);
     EXPECT_EQ(TempFolder::read(data / "ExtLys.ini"), "DOC\r\n");
     dialogs.expectMessage("Clear list", "Want to CLEAR this list?", Buttons::YesNo, Icon::Warning,
                           7);
-    click("SoekCom_9");
+    click(SoekCom::ClearList);
     EXPECT_EQ(extensions->count(), 1);
-    auto* length = find<QLineEdit>("SLen");
+    auto* length = find<QLineEdit>(Control::ExtensionLength);
     length->setText("");
     QFocusEvent leaving(QEvent::FocusOut); // whether the window is active or not
     QApplication::sendEvent(length, &leaving);
@@ -252,20 +259,20 @@ TEST_F(GlobalSearch, SavedSelectionsAndTheExtensionListCommands) {
 TEST_F(GlobalSearch, EnterInTheFindBoxWithNoListOpenGoesStraightToTheSearch) {
     start();
     type("beach");
-    QTest::keyClick(find<QComboBox>("FTex"), Qt::Key_Return);
-    EXPECT_FALSE(find<QWidget>("DSoekPan")->isHidden());
-    EXPECT_TRUE(find<QWidget>("FindMenuPan")->isHidden());
-    EXPECT_FALSE(find<QAbstractButton>("GCom_2")->isEnabled());
+    QTest::keyClick(find<QComboBox>(Control::FindBox), Qt::Key_Return);
+    EXPECT_FALSE(find<QWidget>(Control::SearchPanel)->isHidden());
+    EXPECT_TRUE(find<QWidget>(Control::FindMenu)->isHidden());
+    EXPECT_FALSE(find<QAbstractButton>(GCom::FindFirst)->isEnabled());
     selectDiscs({1});
     expectSaveQuestion();
-    click("SoekCom_3");
-    EXPECT_TRUE(find<QAbstractButton>("GCom_2")->isEnabled()); // given back at the end
+    click(SoekCom::Start);
+    EXPECT_TRUE(find<QAbstractButton>(GCom::FindFirst)->isEnabled()); // given back at the end
 }
 
 TEST_F(GlobalSearch, ReportsAreSavedFromTheEndAndLoadedWithTheirHeaders) {
     start();
     type("jazz");
-    click("GCom_4");
+    click(GCom::FindGlobal);
     selectDiscs({1});
     expectSaveQuestion(6);
     dialogs.expectInput("SAVE search report", "SAVE this report to:", QString("Jazz"),
@@ -273,41 +280,41 @@ TEST_F(GlobalSearch, ReportsAreSavedFromTheEndAndLoadedWithTheirHeaders) {
     dialogs.expectPanel("Saved!",
                         "The report was saved in the following folder:\n\n" +
                             QString::fromStdString((data / "QReport" / "Jazz.rtf").string()),
-                        true, false, false, 0, 6);
-    click("SoekCom_3");
+                        Buttons::Ok, Icon::Question, Answer::Yes);
+    click(SoekCom::Start);
     EXPECT_EQ(TempFolder::read(data / "QReport" / "Jazz.rtf"),
               TempFolder::read(program / "QReport.rtf"));
     root.write("data/QReport/Other.rtf", "*Holiday* other\r\n");
 
-    click("GCom_10");
-    click("GCom_16");
-    auto* reports = find<QListWidget>("LoadReportLys");
+    click(GCom::Report);
+    click(GCom::LoadReport);
+    auto* reports = find<QListWidget>(Control::Reports);
     ASSERT_EQ(reports->count(), 2);
     reports->item(0)->setSelected(true);
     reports->item(1)->setSelected(true);
     dialogs.expectMessage({}, "Do you want to clear the current search page?", Buttons::YesNo,
                           Icon::Question, 6);
-    click("LoadReportCom_1");
-    EXPECT_EQ(find<QPlainTextEdit>("RtB")->toPlainText(),
+    click(LoadReportCom::Load);
+    EXPECT_EQ(find<QPlainTextEdit>(Control::ListView)->toPlainText(),
               "\n================Jazz.rtf==============\n"
               "*Music* \"E:\\Jazz\\\",\"so what.mp3\"\n"
               "\n================Other.rtf==============\n"
               "*Holiday* other\n");
-    EXPECT_TRUE(find<QWidget>("LoadReport")->isHidden());
+    EXPECT_TRUE(find<QWidget>(Control::LoadReportBox)->isHidden());
 }
 
 TEST_F(GlobalSearch, SaveAsksFirstAndRefusesNamesThatCannotBeFiles) {
     start();
     type("beach|camera");
-    click("GCom_10");
-    dialogs.expectPanel("Saving Search Report", "Do you want to SAVE this report?", true, true,
-                        false, 0, 6);
+    click(GCom::Report);
+    dialogs.expectPanel("Saving Search Report", "Do you want to SAVE this report?", Buttons::YesNo,
+                        Icon::Question, Answer::Yes);
     dialogs.expectInput("SAVE search report", "SAVE this report to:", QString("beach|camera"),
                         QString("beach|camera"));
     dialogs.expectMessage("SAVE search report", "A report name cannot hold any of  : * ? \" < > |",
                           Buttons::Ok, Icon::Warning, 1);
-    click("GCom_17");
-    EXPECT_FALSE(find<QPlainTextEdit>("RtB")->isReadOnly()); // left editable
+    click(GCom::SaveReport);
+    EXPECT_FALSE(find<QPlainTextEdit>(Control::ListView)->isReadOnly()); // left editable
     EXPECT_FALSE(std::filesystem::exists(data / "QReport" / "beach|camera.rtf"));
 }
 
@@ -318,14 +325,14 @@ TEST_F(GlobalSearch, TheLiveListShowsTheFindingsWhileTheSearchRunsOnly) {
     root.write("data/Music.rtf", big);
     start();
     type("beach");
-    click("GCom_4");
+    click(GCom::FindGlobal);
     selectDiscs({0, 1});
-    find<QCheckBox>("TVieWC")->setChecked(true);
+    find<QCheckBox>(Control::ViewFindings)->setChecked(true);
     bool shown = false;
-    QTimer::singleShot(0, [&] { shown = find<QWidget>("TVieW")->isVisible(); });
+    QTimer::singleShot(0, [&] { shown = find<QWidget>(Control::Findings)->isVisible(); });
     expectSaveQuestion();
-    click("SoekCom_3");
+    click(SoekCom::Start);
     EXPECT_TRUE(shown);
-    EXPECT_TRUE(find<QWidget>("TVieW")->isHidden()); // emptied and hidden at the end
-    EXPECT_EQ(find<QLabel>("LinkTel")->text(), "20001");
+    EXPECT_TRUE(find<QWidget>(Control::Findings)->isHidden()); // emptied and hidden at the end
+    EXPECT_EQ(find<QLabel>(Control::RowCount)->text(), "20001");
 }

@@ -8,8 +8,8 @@
 namespace dravik::search {
 
 SearchMatcher::SearchMatcher(SearchRequest request, std::size_t blockSize)
-    : request_(std::move(request)), test_(request_.words, request_.options),
-      scan_(test_.upperWords()), locator_(request_.dataFolder, request_.mode),
+    : request_(std::move(request)), lines_(request_.words, request_.options),
+      scan_(lines_.upperWords()), locator_(request_.dataFolder, request_.mode),
       capacity_(std::max<std::size_t>(blockSize, 16)) {}
 
 SearchSummary SearchMatcher::summary(SearchEnding ending) const {
@@ -170,7 +170,7 @@ SearchMatcher::Flow SearchMatcher::scanRegion(const char* data, std::size_t size
         scan_.learn(data, size);
         learned_ = true;
     }
-    const long long words = test_.wordCount();
+    const long long words = lines_.wordCount();
     const long long examinedBefore = progress_.examined;
     long long lines = 0;     // line feeds in data[0, counted)
     std::size_t counted = 0; // counted lazily: only where a row needs the count, and at the end
@@ -181,7 +181,7 @@ SearchMatcher::Flow SearchMatcher::scanRegion(const char* data, std::size_t size
         const LineAt line = lineAt(data, pos, at, size);
         pos = line.end + 1;
         const std::string_view bytes(data + line.start, line.length);
-        const auto match = test_.match(bytes);
+        const auto match = lines_.match(bytes);
         if (!match || !keys_.insert(match->key))
             continue;
         lines += static_cast<long long>(

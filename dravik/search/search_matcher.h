@@ -2,7 +2,7 @@
 
 #include "dravik/search/candidate_scan.h"
 #include "dravik/search/key_set.h"
-#include "dravik/search/line_test.h"
+#include "dravik/search/line_matcher.h"
 #include "dravik/search/search_observer.h"
 #include "dravik/search/search_request.h"
 #include "dravik/search/source_file.h"
@@ -53,7 +53,7 @@ private:
     static constexpr std::size_t MaxLine = 16u << 20;
 
     SearchRequest request_;
-    LineTest test_;
+    LineMatcher lines_;
     CandidateScan scan_;
     SourceLocator locator_;
     KeySet keys_;

@@ -5,7 +5,7 @@
 #include "dravik/catalogue/catalogue.h"
 #include "dravik/catalogue/catalogue_controller.h"
 #include "dravik/catalogue/disc_index.h"
-#include "dravik/catalogue/disc_opener.h"
+#include "dravik/catalogue/disc_open_controller.h"
 #include "dravik/catalogue/disc_panel.h"
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
@@ -33,7 +33,7 @@ protected:
     std::unique_ptr<catalogue::DiscPanel> discs;
     std::unique_ptr<catalogue::BrowserPanel> browser;
     std::unique_ptr<catalogue::CatalogueController> cataloguing;
-    std::unique_ptr<catalogue::DiscOpener> opener;
+    std::unique_ptr<catalogue::DiscOpenController> opener;
     std::unique_ptr<catalogue::BrowserController> browsing;
 
     void TearDown() override {
@@ -55,8 +55,10 @@ protected:
         host = std::make_unique<QWidget>();
         host->resize(900, 600);
         using Look = controls::CommandArray::Look;
-        gCom = std::make_unique<controls::CommandArray>("GCom", Look::Panel);
-        ssPanel1 = std::make_unique<controls::CommandArray>("SSPanel1", Look::Panel);
+        gCom = std::make_unique<controls::CommandArray>(controls::arrayName<controls::GCom>(),
+                                                        Look::Panel);
+        ssPanel1 = std::make_unique<controls::CommandArray>(
+            controls::arrayName<controls::SSPanel1>(), Look::Panel);
         services = std::make_unique<FakeWindowServices>(dialogs);
         ws = std::make_unique<workspace::Workspace>(drives());
         ws->locateFolders(data);
@@ -71,7 +73,8 @@ protected:
         browser = std::make_unique<catalogue::BrowserPanel>(host.get(), ws->drives());
         cataloguing = std::make_unique<catalogue::CatalogueController>(*index, *discs, *list,
                                                                        *browser, *ws, *services);
-        opener = std::make_unique<catalogue::DiscOpener>(*discs, *list, *browser, *ws, *services);
+        opener = std::make_unique<catalogue::DiscOpenController>(*discs, *list, *browser, *ws,
+                                                                 *services);
         browsing = std::make_unique<catalogue::BrowserController>(*browser, *ws, *services);
         cataloguing->setOpener([this] { opener->open(); });
         QObject::connect(discs.get(), &catalogue::DiscPanel::discChosen, opener.get(),
@@ -79,11 +82,7 @@ protected:
         host->show();
     }
 
-    template <typename T = QWidget> T* find(const QString& name) const {
-        T* found = host->findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << "no control " << name.toStdString();
-        return found;
-    }
+    QWidget* top() const override { return host.get(); }
 };
 
 } // namespace dravik::testing

@@ -7,12 +7,11 @@ using common::ui::Icon;
 
 int FakeWindowServices::ask(const QString& heading, const QString& text, Buttons buttons,
                             Icon icon) {
-    const bool no = buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel;
-    const bool cancel = buttons == Buttons::OkCancel || buttons == Buttons::YesNoCancel;
-    const int picture = icon == Icon::Warning || icon == Icon::Critical ? 1 : 0;
+    // The panel shows the warning picture for both warning icons, the question one otherwise.
+    const Icon shown =
+        icon == Icon::Warning || icon == Icon::Critical ? Icon::Warning : Icon::Question;
     // The scripted dialogs fail the test on a question they do not expect.
-    return dialogs_.panelAnswer(heading, text, true, no, cancel, picture)
-        .value_or(common::ui::Answer::Cancel);
+    return dialogs_.panelAnswer(heading, text, buttons, shown).value_or(common::ui::Answer::Cancel);
 }
 
 void FakeWindowServices::reportError(const QString& handler, int index, int number,

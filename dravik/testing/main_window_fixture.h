@@ -3,6 +3,7 @@
 #include "common/settings_store.h"
 #include "common/testing/scripted_dialogs.h"
 #include "common/testing/workspace_fixture.h"
+#include "dravik/controls/control_names.h"
 #include "dravik/window/main_window.h"
 
 #include <QAbstractButton>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <type_traits>
 
 namespace dravik::testing {
 
@@ -45,15 +47,27 @@ protected:
         return *window;
     }
 
+    // The widget whose controls the test finds.
+    virtual QWidget* top() const { return window.get(); }
+
+    // A control by its name (`Control::DiscBox`) or an array element by its index
+    // (`GCom::FindGlobal`).
     template <typename T = QWidget> T* find(const QString& name) const {
-        T* found = window->findChild<T*>(name);
+        T* found = top()->findChild<T*>(name);
         EXPECT_NE(found, nullptr) << "no control " << name.toStdString();
         return found;
+    }
+    template <typename T = QWidget, typename Index>
+    requires std::is_enum_v<Index> T* find(Index index) const {
+        return find<T>(controls::objectName(index));
     }
     void click(const QString& name) const {
         if (auto* button = find<QAbstractButton>(name))
             button->click();
     }
+    template <typename Index>
+    requires std::is_enum_v<Index>
+    void click(Index index) const { click(controls::objectName(index)); }
 
 private:
     QString savedFolder_;

@@ -1,6 +1,7 @@
 #include "common/process_starter.h"
 #include "common/ui/drive_list_box.h"
 #include "dravik/controls/command_array.h"
+#include "dravik/controls/control_names.h"
 #include "dravik/search/find_panel.h"
 #include "dravik/testing/main_window_fixture.h"
 
@@ -14,13 +15,21 @@
 
 using common::ui::Buttons;
 using common::ui::Icon;
+using dravik::controls::FCom;
+using dravik::controls::GCom;
+using dravik::controls::SetCom;
+using dravik::controls::SoekCom;
+using dravik::controls::SSPanel1;
+using dravik::controls::WCom;
+using dravik::controls::XCom;
 using dravik::search::FindPanel;
 using dravik::window::MainWindow;
+namespace Control = dravik::controls::Control;
 
 namespace {
 
 struct Element {
-    const char* name;
+    QString name;
     const char* caption;
     QString help;
     const char* tooltip;
@@ -38,7 +47,7 @@ protected:
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(find<QWidget>(name), &enter);
     }
-    QString helpLine() { return find<QLabel>("hP")->text(); }
+    QString helpLine() { return find<QLabel>(Control::HelpLine)->text(); }
 };
 
 } // namespace
@@ -46,85 +55,92 @@ protected:
 TEST_F(Routing, EveryArrayHasItsElementsCaptionsAndHelp) {
     start();
     const Element table[] = {
-        {"GCom_1", "SHelp", "&H0000FF00&", "", true},
-        {"GCom_2", "Find-F3", "Internal-Starts from the beginning of the list", "", true},
-        {"GCom_3", "Find Next-F4", "Internal-Find the next item", "", true},
-        {"GCom_4", "Find Global", "External-Find in all the disc something...", "", true},
-        {"GCom_5", "Refresh Drive Info",
+        {objectName(GCom::SearchHelp), "SHelp", "&H0000FF00&", "", true},
+        {objectName(GCom::FindFirst), "Find-F3", "Internal-Starts from the beginning of the list",
+         "", true},
+        {objectName(GCom::FindNext), "Find Next-F4", "Internal-Find the next item", "", true},
+        {objectName(GCom::FindGlobal), "Find Global", "External-Find in all the disc something...",
+         "", true},
+        {objectName(GCom::RefreshDriveInfo), "Refresh Drive Info",
          "Rfresh disc info. Make sure it is the correct disc in the drive!", "", true},
-        {"GCom_6", "Set CD/DVD", "Done only once, unless a new Source drive is selected", "", true},
-        {"GCom_7", "CREATE", "", "", true},
-        {"GCom_10", "Report", "Internal-Starts from the beginning of the list", "", true},
-        {"GCom_11", "ER", "Internal-Starts from the beginning of the list", "", true},
-        {"GCom_15", "X", "Close Find menu", "Close Find menu", true},
-        {"GCom_16", "Load", "Internal-Starts from the beginning of the list", "", true},
-        {"GCom_17", "Save", "Internal-Starts from the beginning of the list", "", true},
-        {"SSPanel1_0", "-F2", "Press F2 to activate search text box",
+        {objectName(GCom::SetDrive), "Set CD/DVD",
+         "Done only once, unless a new Source drive is selected", "", true},
+        {objectName(GCom::Create), "CREATE", "", "", true},
+        {objectName(GCom::Report), "Report", "Internal-Starts from the beginning of the list", "",
+         true},
+        {objectName(GCom::ListViewSwitch), "ER", "Internal-Starts from the beginning of the list",
+         "", true},
+        {objectName(GCom::CloseFindMenu), "X", "Close Find menu", "Close Find menu", true},
+        {objectName(GCom::LoadReport), "Load", "Internal-Starts from the beginning of the list", "",
+         true},
+        {objectName(GCom::SaveReport), "Save", "Internal-Starts from the beginning of the list", "",
+         true},
+        {objectName(SSPanel1::FindBox), "-F2", "Press F2 to activate search text box",
          "Press F2 to activate search text box", true},
-        {"SSPanel1_1", "F5", "Press F5 to setfocus on the list/ Click to RENAME current disc", "",
-         true},
-        {"SSPanel1_2", "OPEN", "Open Selected disc", "", true},
-        {"SSPanel1_3", "Delete Disc", "DELETE selected disc", "", true},
-        {"SSPanel1_4", "DEL", "Delete ALL search entries", "", true},
-        {"SSPanel1_5", "Delete Many Discs", "DELETE multiple discs", "", true},
-        {"SSPanel1_6", "X", "Close this box", "", true},
-        {"SSPanel1_7", "DELETE SELECTED DISCS", "DELETE the selected discs and close this box", "",
-         true},
-        {"FCom_0", "Find-F3", FindHint + "Find-F3]", "", true},
-        {"FCom_1", "Find Next-F4", FindHint + "Find Next-F4]", "", true},
-        {"FCom_2", "Find Global", FindHint + "Find Global]", "", true},
-        {"SoekCom_0", "Cancel Search", "", "", true},
-        {"SoekCom_1", "Select ALL", "", "", true},
-        {"SoekCom_2", "Select NONE", "", "", true},
-        {"SoekCom_3", "START", "", "", true},
-        {"SoekCom_4", "Remember Selection", "", "", true},
-        {"SoekCom_5", "SET Selection", "", "SET Selection", true},
-        {"SoekCom_6", "ADD Extention", "", "", true},
-        {"SoekCom_7", "Search Extention", "", "", true},
-        {"SoekCom_8", "Save List", "", "", true},
-        {"SoekCom_9", "C", "", "CLEAR List", true},
-        {"SoekCom_10", "D", "", "DELETE Selected", true},
-        {"SoekCom_11", "D", "", "Delete Selection", true},
-        {"SoekCom_12", "Data Path", "", "", true},
-        {"SoekCom_13", "Category", "", "", true},
-        {"WCom_0", "Continue",
+        {objectName(SSPanel1::Rename), "F5",
+         "Press F5 to setfocus on the list/ Click to RENAME current disc", "", true},
+        {objectName(SSPanel1::Open), "OPEN", "Open Selected disc", "", true},
+        {objectName(SSPanel1::DeleteDisc), "Delete Disc", "DELETE selected disc", "", true},
+        {objectName(SSPanel1::ClearFindHistory), "DEL", "Delete ALL search entries", "", true},
+        {objectName(SSPanel1::DeleteMany), "Delete Many Discs", "DELETE multiple discs", "", true},
+        {objectName(SSPanel1::CloseDeleteMany), "X", "Close this box", "", true},
+        {objectName(SSPanel1::DeleteSelectedDiscs), "DELETE SELECTED DISCS",
+         "DELETE the selected discs and close this box", "", true},
+        {objectName(FCom::FindFirst), "Find-F3", FindHint + "Find-F3]", "", true},
+        {objectName(FCom::FindNext), "Find Next-F4", FindHint + "Find Next-F4]", "", true},
+        {objectName(FCom::FindGlobal), "Find Global", FindHint + "Find Global]", "", true},
+        {objectName(SoekCom::CancelSearch), "Cancel Search", "", "", true},
+        {objectName(SoekCom::SelectAll), "Select ALL", "", "", true},
+        {objectName(SoekCom::SelectNone), "Select NONE", "", "", true},
+        {objectName(SoekCom::Start), "START", "", "", true},
+        {objectName(SoekCom::RememberSelection), "Remember Selection", "", "", true},
+        {objectName(SoekCom::SetSelection), "SET Selection", "", "SET Selection", true},
+        {objectName(SoekCom::AddExtension), "ADD Extention", "", "", true},
+        {objectName(SoekCom::SearchExtension), "Search Extention", "", "", true},
+        {objectName(SoekCom::SaveList), "Save List", "", "", true},
+        {objectName(SoekCom::ClearList), "C", "", "CLEAR List", true},
+        {objectName(SoekCom::DeleteSelected), "D", "", "DELETE Selected", true},
+        {objectName(SoekCom::DeleteSelection), "D", "", "Delete Selection", true},
+        {objectName(SoekCom::DataPath), "Data Path", "", "", true},
+        {objectName(SoekCom::Category), "Category", "", "", true},
+        {objectName(WCom::Continue), "Continue",
          "Set the default CD/DVD drive. If not set the program will not work!", "", true},
-        {"WCom_1", "Cancel", "", "", true},
-        {"WCom_2", "FiX",
+        {objectName(WCom::Cancel), "Cancel", "", "", true},
+        {objectName(WCom::Fix), "FiX",
          "Set a NEW Drive? FiX the OLD drive info with the NEW !   (Within ALL the current Disc "
          "Files)",
          "Fix Set CD/DvD Info", true},
-        {"XCom_0", "Go!", "", "", true},
-        {"XCom_1", "X", "", "", true},
+        {objectName(XCom::Go), "Go!", "", "", true},
+        {objectName(XCom::Close), "X", "", "", true},
     };
     for (const Element& e : table) {
         auto* element = find<QAbstractButton>(e.name);
         if (!element)
             continue;
         if (e.caption) {
-            EXPECT_EQ(element->text(), e.caption) << e.name;
+            EXPECT_EQ(element->text(), e.caption) << e.name.toStdString();
         }
-        EXPECT_EQ(element->property("helpText").toString(), e.help) << e.name;
-        EXPECT_EQ(element->toolTip(), e.tooltip) << e.name;
-        EXPECT_EQ(element->isEnabled(), e.routed) << e.name;
+        EXPECT_EQ(element->property("helpText").toString(), e.help) << e.name.toStdString();
+        EXPECT_EQ(element->toolTip(), e.tooltip) << e.name.toStdString();
+        EXPECT_EQ(element->isEnabled(), e.routed) << e.name.toStdString();
     }
     for (int missing : {0, 8, 9, 12, 13, 14})
-        EXPECT_EQ(window->findChild<QWidget*>(QString("GCom_%1").arg(missing)), nullptr);
+        EXPECT_EQ(window->findChild<QWidget*>(objectName(GCom(missing))), nullptr);
 }
 
 TEST_F(Routing, HelpLineFollowsThePointer) {
     start();
-    hover("GCom_5");
+    hover(objectName(GCom::RefreshDriveInfo));
     EXPECT_EQ(helpLine(), "Rfresh disc info. Make sure it is the correct disc in the drive!");
-    hover("GCom_7"); // CREATE has no help text: the line empties
+    hover(objectName(GCom::Create)); // CREATE has no help text: the line empties
     EXPECT_EQ(helpLine(), "");
-    hover("SSPanel1_2");
+    hover(objectName(SSPanel1::Open));
     EXPECT_EQ(helpLine(), "Open Selected disc");
-    hover("WCom_2");
+    hover(objectName(WCom::Fix));
     EXPECT_EQ(helpLine().left(18), "Set a NEW Drive? F");
-    hover("FiL");
+    hover(Control::LaunchList);
     EXPECT_EQ(helpLine(), "DClick to run or open. RClick to set associations");
-    hover("TeX");
+    hover(Control::DiscBox);
     EXPECT_EQ(helpLine(), "Type the name of the disc to get data from and enter.");
 }
 
@@ -134,81 +150,81 @@ TEST_F(Routing, FunctionKeysMoveTheFocus) {
         QWidget* now = w.focusWidget();
         return now && (now->objectName() == name || now->parentWidget()->objectName() == name);
     };
-    find<QWidget>("RtB")->setFocus();
-    QTest::keyClick(find<QWidget>("RtB"), Qt::Key_F5);
-    EXPECT_TRUE(focused("TeX"));
-    QTest::keyClick(find<QComboBox>("TeX"), Qt::Key_F2);
-    EXPECT_TRUE(focused("FTex"));
-    find<QWidget>("RtB")->setFocus();
-    QTest::keyClick(find<QWidget>("RtB"), Qt::Key_A); // other keys pass on
-    EXPECT_TRUE(focused("RtB"));
+    find<QWidget>(Control::ListView)->setFocus();
+    QTest::keyClick(find<QWidget>(Control::ListView), Qt::Key_F5);
+    EXPECT_TRUE(focused(Control::DiscBox));
+    QTest::keyClick(find<QComboBox>(Control::DiscBox), Qt::Key_F2);
+    EXPECT_TRUE(focused(Control::FindBox));
+    find<QWidget>(Control::ListView)->setFocus();
+    QTest::keyClick(find<QWidget>(Control::ListView), Qt::Key_A); // other keys pass on
+    EXPECT_TRUE(focused(Control::ListView));
 }
 
 TEST_F(Routing, SearchHelpShowsAndHides) {
     start();
-    click("GCom_1");
-    EXPECT_FALSE(find<QWidget>("SHelp")->isHidden());
-    EXPECT_EQ(find<QLabel>("SHelpLab")->text(), FindPanel::searchHelpText());
+    click(GCom::SearchHelp);
+    EXPECT_FALSE(find<QWidget>(Control::SearchHelp)->isHidden());
+    EXPECT_EQ(find<QLabel>(Control::SearchHelpText)->text(), FindPanel::searchHelpText());
     EXPECT_EQ(FindPanel::searchHelpText().split('\n').size(), 10);
     EXPECT_EQ(FindPanel::searchHelpText().split('\n')[1],
               "Use the PIPE | comand (usually on the left of the backspace; Shift+\\");
-    click("GCom_1");
-    EXPECT_TRUE(find<QWidget>("SHelp")->isHidden());
-    EXPECT_EQ(find<QLabel>("SHelpLab")->text(), "");
+    click(GCom::SearchHelp);
+    EXPECT_TRUE(find<QWidget>(Control::SearchHelp)->isHidden());
+    EXPECT_EQ(find<QLabel>(Control::SearchHelpText)->text(), "");
 }
 
 TEST_F(Routing, SetCdDvdListsTwentyThreeLetters) {
     MainWindow& w = start();
-    click("GCom_6");
-    auto* letters = find<QListWidget>("SScLys");
+    click(GCom::SetDrive);
+    auto* letters = find<QListWidget>(Control::DriveLetters);
     ASSERT_EQ(letters->count(), 23);
     EXPECT_EQ(letters->item(0)->text(), "D");
     EXPECT_EQ(letters->item(22)->text(), "Z");
-    EXPECT_EQ(find<QLabel>("Label3")->text(),
+    EXPECT_EQ(find<QLabel>(Control::DefaultDriveExplanation)->text(),
               "Select the letter from the list (on the right) to set the default CD/DVD "
               "drive.\n\nThis is done only once until you decide to set a new drive letter.");
     EXPECT_EQ(common::SettingsStore("DRAVIK 2016").value("Set Drive", "OLD Drive"), "E");
-    EXPECT_FALSE(find<QWidget>("WDrive")->isHidden());
-    click("WCom_1");
-    EXPECT_TRUE(find<QWidget>("WDrive")->isHidden());
+    EXPECT_FALSE(find<QWidget>(Control::DefaultDriveBox)->isHidden());
+    click(WCom::Cancel);
+    EXPECT_TRUE(find<QWidget>(Control::DefaultDriveBox)->isHidden());
     (void)w;
 }
 
 TEST_F(Routing, ListViewSwitchAndFindMenuClose) {
     start();
-    auto* list = find<QPlainTextEdit>("RtB");
+    auto* list = find<QPlainTextEdit>(Control::ListView);
     EXPECT_TRUE(list->isReadOnly());
-    click("GCom_11");
+    click(GCom::ListViewSwitch);
     EXPECT_FALSE(list->isReadOnly());
-    click("GCom_11");
+    click(GCom::ListViewSwitch);
     EXPECT_TRUE(list->isReadOnly());
-    find<QWidget>("FindMenuPan")->show();
-    click("GCom_15");
-    EXPECT_TRUE(find<QWidget>("FindMenuPan")->isHidden());
+    find<QWidget>(Control::FindMenu)->show();
+    click(GCom::CloseFindMenu);
+    EXPECT_TRUE(find<QWidget>(Control::FindMenu)->isHidden());
 }
 
 TEST_F(Routing, RefreshDriveInfoKeepsTheDriveAndReportsFailures) {
     start({"E"});
-    click("GCom_5");
-    EXPECT_EQ(find<common::ui::DriveListBox>("Drive1")->drive(), "e:");
+    click(GCom::RefreshDriveInfo);
+    EXPECT_EQ(find<common::ui::DriveListBox>(Control::Drives)->drive(), "e:");
     std::filesystem::remove_all(disc);
     dialogs.expectMessage({},
                           QString("GCom_click(5)-(68)\nDrive E: ") +
                               QString::fromStdString(disc.string()) + " cannot be read",
                           Buttons::Ok, Icon::None, 1);
-    click("GCom_5");
+    click(GCom::RefreshDriveInfo);
 }
 
 TEST_F(Routing, DataPathCommandOpensTheDialog) {
     start();
     QTimer::singleShot(0, [] {
         for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (top->objectName() == "SetDPad" && top->isVisible())
-                top->findChild<QAbstractButton*>("SetCom_1")->click();
+            if (top->objectName() == Control::DataPathBox && top->isVisible())
+                top->findChild<QAbstractButton*>(objectName(SetCom::Cancel))->click();
         }
     });
-    click("SoekCom_12");
-    EXPECT_EQ(window->findChild<QWidget*>("SetDPad"), nullptr); // closed and gone
+    click(SoekCom::DataPath);
+    EXPECT_EQ(window->findChild<QWidget*>(Control::DataPathBox), nullptr); // closed and gone
 }
 
 TEST_F(Routing, SplitterLabelStartsTheSplitterWithTheDisc) {
@@ -218,9 +234,10 @@ TEST_F(Routing, SplitterLabelStartsTheSplitterWithTheDisc) {
         return true;
     });
     start();
-    EXPECT_EQ(find<QLabel>("Splitter")->toolTip(), "Split current disc in seperate files");
-    find<QComboBox>("TeX")->setEditText("Disc 1 ");
-    QTest::mouseClick(find<QLabel>("Splitter"), Qt::LeftButton);
+    EXPECT_EQ(find<QLabel>(Control::SplitterLink)->toolTip(),
+              "Split current disc in seperate files");
+    find<QComboBox>(Control::DiscBox)->setEditText("Disc 1 ");
+    QTest::mouseClick(find<QLabel>(Control::SplitterLink), Qt::LeftButton);
     common::ProcessStarter::replaceForTests({});
     ASSERT_EQ(started.size(), 1);
     EXPECT_TRUE(started[0][0].endsWith("/splitter"));
@@ -242,20 +259,20 @@ TEST_F(Routing, ACatalogueChangeInsidePumpingCommandWaits) {
     int inside = 0;
     QTimer::singleShot(0, [&] {
         ++inside;
-        click("SSPanel1_4");
-        click("GCom_11");
+        click(SSPanel1::ClearFindHistory);
+        click(GCom::ListViewSwitch);
     });
     dialogs.expectMessage("Please wait", WaitText, Buttons::Ok, Icon::Warning,
                           common::ui::Answer::Ok);
     dialogs.expectPanelHeading("Disc name", common::ui::Answer::Yes);
-    click("GCom_7");
+    click(GCom::Create);
     EXPECT_EQ(inside, 1);
     EXPECT_EQ(dialogs.pending(), 0);
     EXPECT_EQ(find<QComboBox>("FTex")->count(), 1); // the history was not cleared
     EXPECT_FALSE(find<QPlainTextEdit>("RtB")->isReadOnly());
     // Once CREATE has ended, DEL runs again.
     dialogs.expectPanelHeading("Clear(DELETE) all search entries!!!", common::ui::Answer::No);
-    click("SSPanel1_4");
+    click(SSPanel1::ClearFindHistory);
     EXPECT_EQ(dialogs.pending(), 0);
 }
 
@@ -267,7 +284,7 @@ TEST_F(Routing, EnterInTheDiscBoxWaitsForARunningCommand) {
                         "Type in the new word to search for:", std::nullopt);
     dialogs.expectMessage("Please wait", WaitText, Buttons::Ok, Icon::Warning,
                           common::ui::Answer::Ok);
-    click("GCom_2"); // Find-F3 pumps once its word is asked for
+    click(GCom::FindFirst); // Find-F3 pumps once its word is asked for
     EXPECT_EQ(dialogs.pending(), 0);
     EXPECT_FALSE(std::filesystem::exists(data / "New disc.rtf"));
 }
@@ -275,7 +292,7 @@ TEST_F(Routing, EnterInTheDiscBoxWaitsForARunningCommand) {
 TEST_F(Routing, DataPathWaitsForARunningCommand) {
     start();
     bool opened = false;
-    QTimer::singleShot(0, [&] { click("SoekCom_12"); });
+    QTimer::singleShot(0, [&] { click(SoekCom::DataPath); });
     QTimer::singleShot(0, [&] { // had it opened, this closes it
         for (QWidget* top : QApplication::topLevelWidgets()) {
             if (top->objectName() == "SetDPad" && top->isVisible()) {
@@ -288,7 +305,7 @@ TEST_F(Routing, DataPathWaitsForARunningCommand) {
                         "Type in the new word to search for:", std::nullopt);
     dialogs.expectMessage("Please wait", WaitText, Buttons::Ok, Icon::Warning,
                           common::ui::Answer::Ok);
-    click("GCom_2");
+    click(GCom::FindFirst);
     EXPECT_EQ(dialogs.pending(), 0);
     EXPECT_FALSE(opened);
 }

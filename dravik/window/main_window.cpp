@@ -11,7 +11,7 @@
 #include "dravik/catalogue/catalogue.h"
 #include "dravik/catalogue/catalogue_controller.h"
 #include "dravik/catalogue/disc_index.h"
-#include "dravik/catalogue/disc_opener.h"
+#include "dravik/catalogue/disc_open_controller.h"
 #include "dravik/catalogue/disc_panel.h"
 #include "dravik/controls/browser_links.h"
 #include "dravik/controls/command_array.h"
@@ -123,8 +123,8 @@ void MainWindow::createCatalogue() {
     discs_->follow(*discIndex_);
     cataloguing_ = std::make_unique<catalogue::CatalogueController>(
         *discIndex_, *discs_, *listView_, *browser_, workspace_, *this);
-    opener_ =
-        std::make_unique<catalogue::DiscOpener>(*discs_, *listView_, *browser_, workspace_, *this);
+    opener_ = std::make_unique<catalogue::DiscOpenController>(*discs_, *listView_, *browser_,
+                                                              workspace_, *this);
     browsing_ = std::make_unique<catalogue::BrowserController>(*browser_, workspace_, *this);
     reading_ = std::make_unique<reports::ListViewReactions>(*listView_);
     cataloguing_->setOpener([this] { opener_->open(); });

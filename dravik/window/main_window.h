@@ -23,7 +23,7 @@ class BrowserController;
 class BrowserPanel;
 class CatalogueController;
 class DiscIndex;
-class DiscOpener;
+class DiscOpenController;
 class DiscPanel;
 } // namespace dravik::catalogue
 namespace dravik::discadmin {
@@ -164,7 +164,7 @@ private:
     std::unique_ptr<discadmin::DrivePanel> drives_;
     std::unique_ptr<discadmin::DiscAdminPanel> discAdmin_;
     std::unique_ptr<catalogue::CatalogueController> cataloguing_;
-    std::unique_ptr<catalogue::DiscOpener> opener_;
+    std::unique_ptr<catalogue::DiscOpenController> opener_;
     std::unique_ptr<catalogue::BrowserController> browsing_;
     std::unique_ptr<discadmin::DriveController> driveChoice_;
     std::unique_ptr<discadmin::DiscAdminController> discCommands_;

@@ -1,5 +1,6 @@
 #include "common/ui/drive_list_box.h"
 #include "common/ui/folder_list_box.h"
+#include "dravik/controls/control_names.h"
 #include "dravik/testing/main_window_fixture.h"
 #include "dravik/window/data_path_dialog.h"
 #include "dravik/window/drive_warning.h"
@@ -21,8 +22,16 @@
 using common::testing::TempFolder;
 using common::ui::Buttons;
 using common::ui::Icon;
+using dravik::controls::GCom;
+using dravik::controls::MAo;
+using dravik::controls::PrioC;
+using dravik::controls::SellD;
+using dravik::controls::SetCom;
+using dravik::controls::SSPanel1;
+using dravik::controls::WCom;
 using dravik::window::MainWindow;
 using dravik::workspace::NamingState;
+namespace Control = dravik::controls::Control;
 
 class StartUp : public dravik::testing::MainWindowFixture {};
 
@@ -33,17 +42,16 @@ TEST_F(StartUp, FirstStartInAnEmptyDataFolderCreatesFilesQuietly) {
         EXPECT_TRUE(std::filesystem::exists(data / name)) << name;
     EXPECT_TRUE(std::filesystem::exists(program / "SSc.ini"));
     EXPECT_EQ(TempFolder::read(home / "DK.tmp"), std::string(30, '.') + "\r\n");
-    EXPECT_EQ(find<QComboBox>("TeX")->count(), 0);
-    EXPECT_EQ(find<QLabel>("DTel")->text(), "0");
-    EXPECT_EQ(find<QLabel>("DefDrive")->text(), "");
+    EXPECT_EQ(find<QComboBox>(Control::DiscBox)->count(), 0);
+    EXPECT_EQ(find<QLabel>(Control::DiscCount)->text(), "0");
+    EXPECT_EQ(find<QLabel>(Control::DefaultDrive)->text(), "");
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(find<QAbstractButton>(QStringLiteral("SellD_%1").arg(i))->text(),
-                  QString(QChar(char16_t('H' + i))));
+        EXPECT_EQ(find<QAbstractButton>(SellD(i))->text(), QString(QChar(char16_t('H' + i))));
     EXPECT_TRUE(w.workspace().automatic);
     EXPECT_EQ(w.workspace().namingState, NamingState::NeedsName);
     EXPECT_EQ(w.yieldPoint().level(), 3);
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(find<QLabel>("Prio")->text(), "Default >>");
+    EXPECT_EQ(find<QLabel>(Control::Priority)->text(), "Default >>");
     // Without a default drive the warning blinks.
     EXPECT_TRUE(w.driveWarning().timer()->isActive());
 }
@@ -55,15 +63,15 @@ TEST_F(StartUp, ListsAreFilledFromTheCatalogueFiles) {
     root.write("data/FTex.Lys", "kamera|camera\r\n");
     setting("TmpDrive", "SellD1", "M");
     start();
-    auto* discs = find<QComboBox>("TeX");
+    auto* discs = find<QComboBox>(Control::DiscBox);
     ASSERT_EQ(discs->count(), 3);
     EXPECT_EQ(discs->itemText(2), "Films");
-    EXPECT_EQ(find<QLabel>("DTel")->text(), "3");
-    EXPECT_EQ(find<QListWidget>("SoCLys")->count(), 2);
-    EXPECT_EQ(find<QListWidget>("EXLys")->count(), 1);
-    EXPECT_EQ(find<QComboBox>("FTex")->itemText(0), "kamera|camera");
-    EXPECT_EQ(find<QLabel>("DefDrive")->text(), "E");
-    EXPECT_EQ(find<QAbstractButton>("SellD_1")->text(), "M");
+    EXPECT_EQ(find<QLabel>(Control::DiscCount)->text(), "3");
+    EXPECT_EQ(find<QListWidget>(Control::Associations)->count(), 2);
+    EXPECT_EQ(find<QListWidget>(Control::AssociationExtensions)->count(), 1);
+    EXPECT_EQ(find<QComboBox>(Control::FindBox)->itemText(0), "kamera|camera");
+    EXPECT_EQ(find<QLabel>(Control::DefaultDrive)->text(), "E");
+    EXPECT_EQ(find<QAbstractButton>(SellD::Second)->text(), "M");
     EXPECT_FALSE(window->driveWarning().timer()->isActive());
 }
 
@@ -85,27 +93,27 @@ TEST_F(StartUp, MissingDataFolderReportsEachStepAndTheWindowOpens) {
     MainWindow& w = start();
     EXPECT_TRUE(dialogs.allAnswered());
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(find<QLabel>("DefDrive")->text(), "E"); // later steps still ran
+    EXPECT_EQ(find<QLabel>(Control::DefaultDrive)->text(), "E"); // later steps still ran
 }
 
 TEST_F(StartUp, CommandLineDriveLetterPointsTheBrowser) {
     root.makeFolder("disc/Photos");
     start({"e"});
-    EXPECT_EQ(find<common::ui::DriveListBox>("Drive1")->drive(), "e:");
-    EXPECT_EQ(find<common::ui::FolderListBox>("Dir1")->path(), disc);
+    EXPECT_EQ(find<common::ui::DriveListBox>(Control::Drives)->drive(), "e:");
+    EXPECT_EQ(find<common::ui::FolderListBox>(Control::Folders)->path(), disc);
 }
 
 TEST_F(StartUp, NoCommandLineStartsOnDriveC) {
     start();
-    EXPECT_EQ(find<common::ui::DriveListBox>("Drive1")->drive(), "c:");
-    EXPECT_EQ(find<common::ui::FolderListBox>("Dir1")->path(), home);
+    EXPECT_EQ(find<common::ui::DriveListBox>(Control::Drives)->drive(), "c:");
+    EXPECT_EQ(find<common::ui::FolderListBox>(Control::Folders)->path(), home);
 }
 
 TEST_F(StartUp, ExitRemovesMarkersAndSavesTheFindHistory) {
     root.write("home/DK.004", "");
     root.write("data/FTex.Lys", "first\r\n");
     MainWindow& w = start();
-    find<QComboBox>("FTex")->addItem("second");
+    find<QComboBox>(Control::FindBox)->addItem("second");
     w.close();
     EXPECT_FALSE(std::filesystem::exists(home / "DK.tmp"));
     EXPECT_FALSE(std::filesystem::exists(home / "DK.004"));
@@ -114,7 +122,7 @@ TEST_F(StartUp, ExitRemovesMarkersAndSavesTheFindHistory) {
 
 TEST_F(StartUp, DriveWarningToggledFiveTimesThenHidden) {
     MainWindow& w = start({}, false);
-    auto* warning = find<QLabel>("Warning");
+    auto* warning = find<QLabel>(Control::SetDriveWarning);
     QTimer* timer = w.driveWarning().timer();
     EXPECT_EQ(timer->interval(), 400);
     timer->stop(); // tick by hand: the count matters, not the clock
@@ -130,25 +138,25 @@ TEST_F(StartUp, DriveWarningToggledFiveTimesThenHidden) {
 
 TEST_F(StartUp, PriorityPanelSetsTheLevel) {
     MainWindow& w = start();
-    auto* panel = find<QFrame>("PrioF");
+    auto* panel = find<QFrame>(Control::PriorityPanel);
     EXPECT_TRUE(panel->isHidden());
-    QTest::mouseClick(find<QLabel>("Prio"), Qt::LeftButton);
+    QTest::mouseClick(find<QLabel>(Control::Priority), Qt::LeftButton);
     EXPECT_FALSE(panel->isHidden());
-    click("PrioC_1");
+    click(PrioC::Low);
     EXPECT_EQ(w.yieldPoint().level(), 5);
-    EXPECT_EQ(find<QLabel>("Prio")->text(), "Low >>");
+    EXPECT_EQ(find<QLabel>(Control::Priority)->text(), "Low >>");
     EXPECT_TRUE(panel->isHidden());
     w.priorityPanel().open();
-    click("PrioC_3");
+    click(PrioC::High);
     EXPECT_EQ(w.yieldPoint().level(), 1);
-    EXPECT_EQ(find<QLabel>("Prio")->text(), "High >>");
+    EXPECT_EQ(find<QLabel>(Control::Priority)->text(), "High >>");
     w.priorityPanel().open();
-    click("PrioC_0");
+    click(PrioC::Close);
     EXPECT_EQ(w.yieldPoint().level(), 1);
     EXPECT_TRUE(panel->isHidden());
     w.priorityPanel().open();
-    click("PrioC_2");
-    EXPECT_EQ(find<QLabel>("Prio")->text(), "Default >>");
+    click(PrioC::Default);
+    EXPECT_EQ(find<QLabel>(Control::Priority)->text(), "Default >>");
     EXPECT_EQ(w.yieldPoint().level(), 3);
 }
 
@@ -156,12 +164,12 @@ TEST_F(StartUp, CaptionAndConfirmationMode) {
     MainWindow& w = start();
     w.dravikCap("photos.rtf");
     EXPECT_EQ(w.windowTitle(), "Dravik [photos.rtf ]");
-    click("MAo_0");
+    click(MAo::Manual);
     EXPECT_FALSE(w.workspace().automatic);
-    click("MAo_1");
+    click(MAo::Automatic);
     EXPECT_TRUE(w.workspace().automatic);
-    EXPECT_EQ(find<QAbstractButton>("MAo_0")->toolTip(), "User has options");
-    EXPECT_EQ(find<QAbstractButton>("MAo_1")->property("helpText").toString(),
+    EXPECT_EQ(find<QAbstractButton>(MAo::Manual)->toolTip(), "User has options");
+    EXPECT_EQ(find<QAbstractButton>(MAo::Automatic)->property("helpText").toString(),
               "Program choose certain options automatically");
 }
 
@@ -170,16 +178,16 @@ TEST_F(StartUp, WagterGoesOnOnceADriveIsChosen) {
     QStringList chosen;
     w.wagter([&](const QString& letter) { chosen << letter; });
     EXPECT_TRUE(chosen.isEmpty()); // returned at once, nothing chosen yet
-    click("GCom_6");
-    click("WCom_0"); // no letter selected: still waiting
+    click(GCom::SetDrive);
+    click(WCom::Continue); // no letter selected: still waiting
     EXPECT_TRUE(chosen.isEmpty());
-    click("GCom_6");
-    find<QListWidget>("SScLys")->setCurrentRow(1);
-    click("WCom_0");
+    click(GCom::SetDrive);
+    find<QListWidget>(Control::DriveLetters)->setCurrentRow(1);
+    click(WCom::Continue);
     EXPECT_EQ(chosen, QStringList{"E"});
-    click("GCom_6");
-    find<QListWidget>("SScLys")->setCurrentRow(2);
-    click("WCom_0"); // what waited ran once
+    click(GCom::SetDrive);
+    find<QListWidget>(Control::DriveLetters)->setCurrentRow(2);
+    click(WCom::Continue); // what waited ran once
     EXPECT_EQ(chosen, QStringList{"E"});
 }
 
@@ -187,11 +195,11 @@ TEST_F(StartUp, WagterTakesATemporaryDriveAndEndsWithTheWindow) {
     MainWindow& w = start({}, false);
     QStringList chosen;
     w.wagter([&](const QString& letter) { chosen << letter; });
-    click("SellD_0");
+    click(SellD::First);
     EXPECT_EQ(chosen, QStringList{"H"});
     w.wagter([&](const QString& letter) { chosen << letter; });
     w.close();
-    click("SellD_1");
+    click(SellD::Second);
     EXPECT_EQ(chosen, QStringList{"H"});
 }
 
@@ -203,11 +211,11 @@ TEST_F(StartUp, DataPathDialogSetsTheDataFolderAtOnce) {
     EXPECT_EQ(dialog.drives()->drive(), "c:"); // the data folder is under no drive but C's home
     dialog.folders()->setPath(home / "NewData");
     EXPECT_EQ(dialog.chosen(), QString::fromStdString((home / "NewData").string() + "/"));
-    dialog.findChild<QAbstractButton*>("SetCom_0")->click();
+    dialog.findChild<QAbstractButton*>(objectName(SetCom::SetPath))->click();
     EXPECT_EQ(w.workspace().dataFolder(), (home / "NewData").string() + "/");
     EXPECT_EQ(common::SettingsStore("DRAVIK 2016").value("Form_Load", "Def DPath"),
               QString::fromStdString((home / "NewData").string() + "/"));
-    EXPECT_EQ(find<QComboBox>("TeX")->count(), 0); // not reloaded
+    EXPECT_EQ(find<QComboBox>(Control::DiscBox)->count(), 0); // not reloaded
 }
 
 TEST_F(StartUp, DataPathDialogCancelChangesNothing) {
@@ -215,19 +223,19 @@ TEST_F(StartUp, DataPathDialogCancelChangesNothing) {
     const auto before = w.workspace().dataFolder();
     dravik::window::DataPathDialog dialog(w.workspace(), &w);
     dialog.folders()->setPath(home);
-    dialog.findChild<QAbstractButton*>("SetCom_1")->click();
+    dialog.findChild<QAbstractButton*>(objectName(SetCom::Cancel))->click();
     EXPECT_EQ(w.workspace().dataFolder(), before);
 }
 
 TEST_F(StartUp, HelpLineFollowsThePointer) {
     start();
-    auto* manual = find<QAbstractButton>("MAo_0");
+    auto* manual = find<QAbstractButton>(MAo::Manual);
     QEvent enter(QEvent::Enter);
     QApplication::sendEvent(manual, &enter);
-    EXPECT_EQ(find<QLabel>("hP")->text(),
+    EXPECT_EQ(find<QLabel>(Control::HelpLine)->text(),
               "Let the user decide what he/she wants to happen in the program");
-    QApplication::sendEvent(find<QLabel>("DTel"), &enter);
-    EXPECT_EQ(find<QLabel>("hP")->text(), "How many discs are in the list?");
+    QApplication::sendEvent(find<QLabel>(Control::DiscCount), &enter);
+    EXPECT_EQ(find<QLabel>(Control::HelpLine)->text(), "How many discs are in the list?");
 }
 
 TEST_F(StartUp, DamagedCatalogueFilesLoadWithoutACrash) {
@@ -238,27 +246,27 @@ TEST_F(StartUp, DamagedCatalogueFilesLoadWithoutACrash) {
     root.write("data/FTex.Lys", std::string("\0\0\0", 3));
     root.write("program/SSc.ini", "\"E");
     MainWindow& w = start({}, false);
-    auto* discs = find<QComboBox>("TeX");
+    auto* discs = find<QComboBox>(Control::DiscBox);
     ASSERT_EQ(discs->count(), 5);
     EXPECT_EQ(discs->itemText(1), "never closed");
     EXPECT_EQ(discs->itemText(2), QString::fromUtf8("\xc3\xbf\xc3\xbe\xe2\x82\xac bytes"));
     EXPECT_EQ(discs->itemText(3).size(), 1 << 20);
     EXPECT_EQ(discs->itemText(4), "Last");
-    EXPECT_EQ(find<QLabel>("DefDrive")->text(), "E");
+    EXPECT_EQ(find<QLabel>(Control::DefaultDrive)->text(), "E");
     EXPECT_TRUE(w.isVisible());
 }
 
 TEST_F(StartUp, PanelsOpenInsideTheWindow) {
     MainWindow& w = start();
     w.resize(1280, 800);
-    auto* opener = find<QLabel>("Prio");
+    auto* opener = find<QLabel>(Control::Priority);
     w.priorityPanel().open();
-    auto* panel = find<QFrame>("PrioF");
+    auto* panel = find<QFrame>(Control::PriorityPanel);
     EXPECT_TRUE(w.rect().contains(panel->geometry())) << opener->x();
-    click("GCom_6");
-    EXPECT_TRUE(w.rect().contains(find<QFrame>("WDrive")->geometry()));
-    click("GCom_1");
-    EXPECT_TRUE(w.rect().contains(find<QFrame>("SHelp")->geometry()));
+    click(GCom::SetDrive);
+    EXPECT_TRUE(w.rect().contains(find<QFrame>(Control::DefaultDriveBox)->geometry()));
+    click(GCom::SearchHelp);
+    EXPECT_TRUE(w.rect().contains(find<QFrame>(Control::SearchHelp)->geometry()));
 }
 
 TEST_F(StartUp, ASmallWindowScrollsInsteadOfOverlapping) {
@@ -268,12 +276,12 @@ TEST_F(StartUp, ASmallWindowScrollsInsteadOfOverlapping) {
     EXPECT_LE(w.height(), screen.height());
     w.resize(800, 500);
     QApplication::processEvents();
-    auto* box = find<QWidget>("TeX");
-    auto* open = find<QWidget>("SSPanel1_2");
+    auto* box = find<QWidget>(Control::DiscBox);
+    auto* open = find<QWidget>(SSPanel1::Open);
     const QRect boxArea(box->mapTo(&w, QPoint()), box->size());
     const QRect openArea(open->mapTo(&w, QPoint()), open->size());
     EXPECT_FALSE(boxArea.intersects(openArea));
-    EXPECT_TRUE(find<QScrollArea>("Page")->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(find<QScrollArea>(Control::Page)->horizontalScrollBar()->isVisible());
 }
 
 TEST_F(StartUp, TheBlinkingWarningMovesNothing) {
@@ -281,7 +289,7 @@ TEST_F(StartUp, TheBlinkingWarningMovesNothing) {
     w.resize(1280, 800);
     w.driveWarning().timer()->stop();
     QApplication::processEvents();
-    auto* refresh = find<QWidget>("GCom_5");
+    auto* refresh = find<QWidget>(GCom::RefreshDriveInfo);
     const int y = refresh->mapTo(&w, QPoint()).y();
     for (int i = 0; i < 6; ++i) {
         w.driveWarning().tick();
@@ -292,19 +300,22 @@ TEST_F(StartUp, TheBlinkingWarningMovesNothing) {
 
 TEST_F(StartUp, BoxesSayWhatToTypeAndPanelsLookClickable) {
     start();
-    EXPECT_EQ(find<QComboBox>("TeX")->lineEdit()->placeholderText(),
+    EXPECT_EQ(find<QComboBox>(Control::DiscBox)->lineEdit()->placeholderText(),
               QString::fromUtf8("Disc name \xe2\x80\x94 Enter catalogues it"));
-    EXPECT_EQ(find<QComboBox>("FTex")->lineEdit()->placeholderText(),
+    EXPECT_EQ(find<QComboBox>(Control::FindBox)->lineEdit()->placeholderText(),
               "Words to find, a|b for either");
-    for (const char* name : {"SSPanel1_2", "GCom_7", "SSPanel1_0", "SSPanel1_1", "SSPanel1_4",
-                             "SSPanel1_3", "Splitter"})
-        EXPECT_EQ(find<QWidget>(name)->cursor().shape(), Qt::PointingHandCursor) << name;
-    EXPECT_EQ(find<QAbstractButton>("SSPanel1_2")->text(), "OPEN");
+    for (const QString& name :
+         {objectName(SSPanel1::Open), objectName(GCom::Create), objectName(SSPanel1::FindBox),
+          objectName(SSPanel1::Rename), objectName(SSPanel1::ClearFindHistory),
+          objectName(SSPanel1::DeleteDisc), QString(Control::SplitterLink)})
+        EXPECT_EQ(find<QWidget>(name)->cursor().shape(), Qt::PointingHandCursor)
+            << name.toStdString();
+    EXPECT_EQ(find<QAbstractButton>(SSPanel1::Open)->text(), "OPEN");
 }
 
 TEST_F(StartUp, TheListViewMovesByKeyboard) {
     start();
-    auto* list = find<QPlainTextEdit>("RtB");
+    auto* list = find<QPlainTextEdit>(Control::ListView);
     QStringList lines;
     for (int i = 0; i < 500; ++i)
         lines << QString("\"E:\\\",\"file %1.txt\"").arg(i);
@@ -333,7 +344,7 @@ TEST_F(StartUp, UnreadableSettingsFallBackToTheDefaultsAndTheWindowOpens) {
     MainWindow& w = start();
     EXPECT_TRUE(dialogs.allAnswered());
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(find<QAbstractButton>("SellD_0")->text(), "H");
+    EXPECT_EQ(find<QAbstractButton>(SellD::First)->text(), "H");
     EXPECT_EQ(w.workspace().dataFolder(), data.string() + "/"); // the current folder
-    EXPECT_EQ(find<QLabel>("DefDrive")->text(), "E");
+    EXPECT_EQ(find<QLabel>(Control::DefaultDrive)->text(), "E");
 }

@@ -82,6 +82,16 @@ void MessagePanel::offer(common::ui::Buttons buttons) {
         ->setEnabled(buttons == Buttons::OkCancel || buttons == Buttons::YesNoCancel);
 }
 
+common::ui::Buttons MessagePanel::offered() const {
+    // Read back from the buttons, so a test sees what the user would be offered.
+    using common::ui::Buttons;
+    const bool no = buttons_.element(Button::No)->isEnabled();
+    const bool cancel = buttons_.element(Button::Cancel)->isEnabled();
+    if (no)
+        return cancel ? Buttons::YesNoCancel : Buttons::YesNo;
+    return cancel ? Buttons::OkCancel : Buttons::Ok;
+}
+
 void MessagePanel::place() {
     // Centred until the user drags it somewhere; kept inside the window.
     if (!parentWidget())
@@ -113,10 +123,8 @@ int MessagePanel::ask(const QString& heading, const QString& text, common::ui::B
     answer_ = 0;
 
     // Tests answer through the real button, so the panel's own path is what they check.
-    if (const auto scripted =
-            dialogs_.panelAnswer(heading, text, buttons_.element(Button::Yes)->isEnabled(),
-                                 buttons_.element(Button::No)->isEnabled(),
-                                 buttons_.element(Button::Cancel)->isEnabled(), picture)) {
+    const common::ui::Icon shown = warning ? common::ui::Icon::Warning : common::ui::Icon::Question;
+    if (const auto scripted = dialogs_.panelAnswer(heading, text, offered(), shown)) {
         const Button index = *scripted == common::ui::Answer::Yes  ? Button::Yes
                              : *scripted == common::ui::Answer::No ? Button::No
                                                                    : Button::Cancel;

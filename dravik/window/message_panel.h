@@ -44,6 +44,7 @@ private:
     enum class Picture { Question = 0, Warning = 1 };
 
     void offer(common::ui::Buttons buttons);
+    common::ui::Buttons offered() const;
     void place();
     void press(int index);
 

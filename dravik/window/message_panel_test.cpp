@@ -1,3 +1,4 @@
+#include "dravik/controls/control_names.h"
 #include "dravik/testing/main_window_fixture.h"
 #include "dravik/window/message_panel.h"
 
@@ -11,6 +12,11 @@
 using common::ui::Buttons;
 using common::ui::Icon;
 using dravik::window::MainWindow;
+namespace Answer = common::ui::Answer;
+using dravik::controls::GCom;
+using dravik::controls::MsgC;
+using dravik::controls::MsgI;
+namespace Control = dravik::controls::Control;
 
 class MessagePanelTest : public dravik::testing::MainWindowFixture {
 protected:
@@ -19,38 +25,38 @@ protected:
         dialogs.answerPanelsByHand(true);
     }
     // Presses a button of the panel once the question is showing.
-    void pressLater(int index) {
-        QTimer::singleShot(0, [this, index] { click(QStringLiteral("MsgC_%1").arg(index)); });
+    void pressLater(MsgC button) {
+        QTimer::singleShot(0, [this, button] { click(button); });
     }
 };
 
 TEST_F(MessagePanelTest, AnswersComeFromTheButtons) {
     MainWindow& w = start();
-    const int expected[3] = {6, 7, 2};
-    for (int i = 0; i < 3; ++i) {
-        pressLater(i);
-        EXPECT_EQ(w.ask("Heading", "Text", Buttons::YesNoCancel, Icon::Question), expected[i]);
-        EXPECT_EQ(w.messagePanel().answer(), expected[i]);
-        EXPECT_TRUE(find<QWidget>("MsgP")->isHidden());
+    const std::pair<MsgC, int> presses[3] = {{MsgC::Yes, 6}, {MsgC::No, 7}, {MsgC::Cancel, 2}};
+    for (const auto& [button, expected] : presses) {
+        pressLater(button);
+        EXPECT_EQ(w.ask("Heading", "Text", Buttons::YesNoCancel, Icon::Question), expected);
+        EXPECT_EQ(w.messagePanel().answer(), expected);
+        EXPECT_TRUE(find<QWidget>(Control::MessagePanel)->isHidden());
     }
 }
 
 TEST_F(MessagePanelTest, OnlyYesLeavesTheOthersGreyedAndShowsTheChosenIcon) {
     MainWindow& w = start();
     QTimer::singleShot(0, [this] {
-        EXPECT_FALSE(find<QWidget>("MsgP")->isHidden());
-        EXPECT_EQ(find<QLabel>("MsgH")->text(), "Name Set");
-        EXPECT_TRUE(find<QAbstractButton>("MsgC_0")->isEnabled());
-        EXPECT_FALSE(find<QAbstractButton>("MsgC_1")->isEnabled());
-        EXPECT_FALSE(find<QAbstractButton>("MsgC_2")->isEnabled());
-        EXPECT_FALSE(find<QAbstractButton>("MsgC_1")->isHidden()); // greyed, still there
-        EXPECT_TRUE(find<QLabel>("MsgI_0")->isHidden());
-        EXPECT_FALSE(find<QLabel>("MsgI_1")->isHidden());
-        auto* text = find<QTextEdit>("MsgT");
+        EXPECT_FALSE(find<QWidget>(Control::MessagePanel)->isHidden());
+        EXPECT_EQ(find<QLabel>(Control::MessageHeading)->text(), "Name Set");
+        EXPECT_TRUE(find<QAbstractButton>(MsgC::Yes)->isEnabled());
+        EXPECT_FALSE(find<QAbstractButton>(MsgC::No)->isEnabled());
+        EXPECT_FALSE(find<QAbstractButton>(MsgC::Cancel)->isEnabled());
+        EXPECT_FALSE(find<QAbstractButton>(MsgC::No)->isHidden()); // greyed, still there
+        EXPECT_TRUE(find<QLabel>(MsgI::Question)->isHidden());
+        EXPECT_FALSE(find<QLabel>(MsgI::Warning)->isHidden());
+        auto* text = find<QTextEdit>(Control::MessageText);
         EXPECT_EQ(text->toPlainText(), "first\n\nsecond");
         for (auto block = text->document()->begin(); block.isValid(); block = block.next())
             EXPECT_EQ(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-        click("MsgC_0");
+        click(MsgC::Yes);
     });
     EXPECT_EQ(w.ask("Name Set", "first\n\nsecond", Buttons::Ok, Icon::Warning), 6);
 }
@@ -60,8 +66,8 @@ TEST_F(MessagePanelTest, ASecondQuestionReplacesTheFirstAndOneAnswerEndsBoth) {
     int inner = -1;
     QTimer::singleShot(0, [&] {
         QTimer::singleShot(0, [this] {
-            EXPECT_EQ(find<QLabel>("MsgH")->text(), "Second");
-            click("MsgC_1");
+            EXPECT_EQ(find<QLabel>(Control::MessageHeading)->text(), "Second");
+            click(MsgC::No);
         });
         inner = w.ask("Second", "two", Buttons::YesNo, Icon::Question);
     });
@@ -73,16 +79,16 @@ TEST_F(MessagePanelTest, ASecondQuestionReplacesTheFirstAndOneAnswerEndsBoth) {
 TEST_F(MessagePanelTest, ScriptedAnswersGoThroughTheRealButtons) {
     MainWindow& w = start();
     dialogs.answerPanelsByHand(false);
-    dialogs.expectPanel("Disc ERROR", "text", true, false, false, 1, 6);
+    dialogs.expectPanel("Disc ERROR", "text", Buttons::Ok, Icon::Warning, Answer::Yes);
     EXPECT_EQ(w.ask("Disc ERROR", "text", Buttons::Ok, Icon::Warning), 6);
-    EXPECT_TRUE(find<QWidget>("MsgP")->isHidden());
+    EXPECT_TRUE(find<QWidget>(Control::MessagePanel)->isHidden());
 }
 
 TEST_F(MessagePanelTest, DraggedByItsHeader) {
     MainWindow& w = start();
     w.resize(1000, 700);
-    auto* panel = find<QWidget>("MsgP");
-    auto* header = find<QLabel>("MsgH");
+    auto* panel = find<QWidget>(Control::MessagePanel);
+    auto* header = find<QLabel>(Control::MessageHeading);
     panel->show();
     panel->move(100, 100);
     QTest::mousePress(header, Qt::LeftButton, {}, QPoint(20, 10));
@@ -107,7 +113,8 @@ TEST_F(MessagePanelTest, ClosingTheWindowEndsAWait) {
 TEST_F(MessagePanelTest, EscapeAnswersWithTheCancellingButton) {
     MainWindow& w = start();
     const auto escape = [this] {
-        QTimer::singleShot(0, [this] { QTest::keyClick(find<QWidget>("MsgC_0"), Qt::Key_Escape); });
+        QTimer::singleShot(0,
+                           [this] { QTest::keyClick(find<QWidget>(MsgC::Yes), Qt::Key_Escape); });
     };
     escape();
     EXPECT_EQ(w.ask("Q", "Text", Buttons::YesNoCancel, Icon::Question), 2);
@@ -115,15 +122,15 @@ TEST_F(MessagePanelTest, EscapeAnswersWithTheCancellingButton) {
     EXPECT_EQ(w.ask("Q", "Text", Buttons::YesNo, Icon::Question), 7);
     escape();
     EXPECT_EQ(w.ask("Notice", "Text", Buttons::Ok, Icon::Warning), 6);
-    EXPECT_TRUE(find<QWidget>("MsgP")->isHidden());
+    EXPECT_TRUE(find<QWidget>(Control::MessagePanel)->isHidden());
 }
 
 TEST_F(MessagePanelTest, ACommandThatSucceedsClosesAStaleNotice) {
     MainWindow& w = start();
     QTimer::singleShot(0, [this] {
-        EXPECT_FALSE(find<QWidget>("MsgP")->isHidden());
-        click("GCom_11"); // any command that works
-        EXPECT_TRUE(find<QWidget>("MsgP")->isHidden());
+        EXPECT_FALSE(find<QWidget>(Control::MessagePanel)->isHidden());
+        click(GCom::ListViewSwitch); // any command that works
+        EXPECT_TRUE(find<QWidget>(Control::MessagePanel)->isHidden());
     });
     EXPECT_EQ(w.ask("Disc ERROR", "An earlier attempt", Buttons::Ok, Icon::Warning), 6);
 }

@@ -1,4 +1,4 @@
-#include "splitter/extension_rule.h"
+#include "splitter/extension_classifier.h"
 
 #include "common/code_page.h"
 #include "common/upper_case.h"
@@ -24,13 +24,13 @@ bool reservedName(std::string_view upper) {
 }
 } // namespace
 
-std::string_view ExtensionRule::remember(std::string_view cls) {
+std::string_view ExtensionClassifier::remember(std::string_view cls) {
     if (cls.data() != previous_.data())
         previous_.assign(cls);
     return previous_;
 }
 
-std::string_view ExtensionRule::classify(std::string_view name) {
+std::string_view ExtensionClassifier::classify(std::string_view name) {
     if (name.empty())
         return previous_;
     const std::size_t dot = name.rfind('.');
@@ -57,7 +57,7 @@ std::string_view ExtensionRule::classify(std::string_view name) {
 }
 
 // Extensions with characters beyond ASCII are rare: count and upper-case them as text.
-std::string_view ExtensionRule::classifyWide(std::string_view extension) {
+std::string_view ExtensionClassifier::classifyWide(std::string_view extension) {
     const QString text =
         common::CodePage::system() == common::CodePage::Kind::Windows1252
             ? common::CodePage::fromWindows1252(extension)

@@ -1,6 +1,7 @@
 #include "common/code_page.h"
 #include "common/process_starter.h"
-#include "dravik/catalogue/disc_opener.h"
+#include "dravik/catalogue/disc_open_controller.h"
+#include "dravik/controls/control_names.h"
 #include "dravik/testing/catalogue_fixture.h"
 #include "dravik/walker/walk_lock.h"
 
@@ -14,7 +15,9 @@
 
 using common::ui::Buttons;
 using common::ui::Icon;
-using dravik::catalogue::DiscOpener;
+using dravik::catalogue::DiscOpenController;
+namespace Answer = common::ui::Answer;
+namespace Control = dravik::controls::Control;
 
 namespace {
 
@@ -43,7 +46,7 @@ protected:
                               Icon::None, answer);
     }
     void open(const QString& name) {
-        find<QComboBox>("TeX")->setEditText(name);
+        find<QComboBox>(Control::DiscBox)->setEditText(name);
         opener->open();
     }
     QColor back(const char* name) { return find<QLabel>(name)->palette().color(QPalette::Window); }
@@ -55,30 +58,31 @@ TEST_F(Opening, AutomaticModeAsksOnlyWhereAndShowsTheCount) {
     startPanels();
     where(6);
     open("photos");
-    EXPECT_EQ(find<QPlainTextEdit>("RtB")->toPlainText(),
+    EXPECT_EQ(find<QPlainTextEdit>(Control::ListView)->toPlainText(),
               "\"E:\\\",\"a.jpg\"\n\"E:\\x\\\",\"b.jpg\"\n2 files : 1 folders\n");
-    EXPECT_EQ(find<QLabel>("DTel")->text(), "4*"); // two file lines and the summary: N + 2
-    EXPECT_EQ(back("Label4"), QColor(255, 192, 192));
+    EXPECT_EQ(find<QLabel>(Control::DiscCount)->text(),
+              "4*"); // two file lines and the summary: N + 2
+    EXPECT_EQ(back(Control::ListState), QColor(255, 192, 192));
     EXPECT_EQ(services->caption(), "Dravik [photos.rtf ]");
-    EXPECT_EQ(find<QLabel>("LaB")->text(), "Finished Loading");
-    EXPECT_EQ(back("LaB"), QColor(255, 255, 0));
-    EXPECT_TRUE(find<QLabel>("Wag")->isHidden());
-    EXPECT_EQ(find<QPlainTextEdit>("RtB")->textCursor().position(), 0);
+    EXPECT_EQ(find<QLabel>(Control::Status)->text(), "Finished Loading");
+    EXPECT_EQ(back(Control::Status), QColor(255, 255, 0));
+    EXPECT_TRUE(find<QLabel>(Control::LoadingNotice)->isHidden());
+    EXPECT_EQ(find<QPlainTextEdit>(Control::ListView)->textCursor().position(), 0);
 }
 
 TEST_F(Opening, ManualModeConfirmsFirst) {
     startPanels();
     ws->automatic = false;
     dialogs.expectPanel("Open Disc to Load",
-                        "You are about to open:\n\nPhotos\n\nDo you want to continue?", true, true,
-                        false, 0, 7);
+                        "You are about to open:\n\nPhotos\n\nDo you want to continue?",
+                        Buttons::YesNo, Icon::Question, Answer::No);
     open("Photos");
-    EXPECT_EQ(find<QLabel>("LaB")->text(), "Loading Info");
-    EXPECT_TRUE(find<QPlainTextEdit>("RtB")->toPlainText().isEmpty());
+    EXPECT_EQ(find<QLabel>(Control::Status)->text(), "Loading Info");
+    EXPECT_TRUE(find<QPlainTextEdit>(Control::ListView)->toPlainText().isEmpty());
     dialogs.expectPanelHeading("Open Disc to Load", 6);
     where(6);
     open("Photos");
-    EXPECT_EQ(find<QLabel>("LaB")->text(), "Finished Loading");
+    EXPECT_EQ(find<QLabel>(Control::Status)->text(), "Finished Loading");
 }
 
 TEST_F(Opening, SizeSettingIsShownInGreen) {
@@ -86,8 +90,8 @@ TEST_F(Opening, SizeSettingIsShownInGreen) {
     startPanels();
     where(6);
     open("Photos");
-    EXPECT_EQ(find<QLabel>("DTel")->text(), "1");
-    EXPECT_EQ(back("Label4"), QColor(0, 255, 0));
+    EXPECT_EQ(find<QLabel>(Control::DiscCount)->text(), "1");
+    EXPECT_EQ(back(Control::ListState), QColor(0, 255, 0));
 }
 
 TEST_F(Opening, NoStartsTheViewerWithThePathAsOneArgument) {
@@ -99,25 +103,26 @@ TEST_F(Opening, NoStartsTheViewerWithThePathAsOneArgument) {
     EXPECT_TRUE(started[0][0].endsWith("/peek"));
     EXPECT_EQ(started[0].mid(1),
               QStringList{QString::fromStdString((data / "My Disc 2.rtf").string())});
-    EXPECT_TRUE(find<QPlainTextEdit>("RtB")->toPlainText().isEmpty());
-    EXPECT_EQ(find<QLabel>("DTel")->text(), "1*");
+    EXPECT_TRUE(find<QPlainTextEdit>(Control::ListView)->toPlainText().isEmpty());
+    EXPECT_EQ(find<QLabel>(Control::DiscCount)->text(), "1*");
 }
 
 TEST_F(Opening, MissingListAndFailedViewerTakeTheErrorCaption) {
     startPanels();
     where(6);
     open("Music");
-    EXPECT_EQ(find<QLabel>("LaB")->text(), DiscOpener::MissingCaption);
-    EXPECT_EQ(find<QLabel>("LaB")->text(),
+    EXPECT_EQ(find<QLabel>(Control::Status)->text(), DiscOpenController::MissingCaption);
+    EXPECT_EQ(find<QLabel>(Control::Status)->text(),
               "ERROR: Maybe interrupted before; empty; not existing.   -  Enter to create");
-    EXPECT_EQ(back("LaB"), QColor(128, 0, 0));
-    EXPECT_EQ(find<QLabel>("LaB")->palette().color(QPalette::WindowText), QColor(0, 255, 255));
-    EXPECT_TRUE(find<QLabel>("Wag")->isHidden());
+    EXPECT_EQ(back(Control::Status), QColor(128, 0, 0));
+    EXPECT_EQ(find<QLabel>(Control::Status)->palette().color(QPalette::WindowText),
+              QColor(0, 255, 255));
+    EXPECT_TRUE(find<QLabel>(Control::LoadingNotice)->isHidden());
     common::ProcessStarter::replaceForTests(
         [](const QString&, const QStringList&) { return false; });
     where(7);
     open("Photos");
-    EXPECT_EQ(find<QLabel>("LaB")->text(), DiscOpener::MissingCaption);
+    EXPECT_EQ(find<QLabel>(Control::Status)->text(), DiscOpenController::MissingCaption);
 }
 
 TEST_F(Opening, AListBeingWrittenIsInUse) {
@@ -126,8 +131,8 @@ TEST_F(Opening, AListBeingWrittenIsInUse) {
     ASSERT_TRUE(walk.acquire(data / "Photos.rtf"));
     where(6);
     open("Photos");
-    EXPECT_EQ(find<QLabel>("LaB")->text(), "ERROR: File in use!!. Type another!");
-    EXPECT_TRUE(find<QPlainTextEdit>("RtB")->toPlainText().isEmpty());
+    EXPECT_EQ(find<QLabel>(Control::Status)->text(), "ERROR: File in use!!. Type another!");
+    EXPECT_TRUE(find<QPlainTextEdit>(Control::ListView)->toPlainText().isEmpty());
 }
 
 TEST_F(Opening, OnlyTheListBeingWrittenIsInUse) {
@@ -136,23 +141,23 @@ TEST_F(Opening, OnlyTheListBeingWrittenIsInUse) {
     ASSERT_TRUE(walk.acquire(data / "Elsewhere.rtf"));
     where(6);
     open("Photos");
-    EXPECT_EQ(find<QLabel>("LaB")->text(), "Finished Loading");
+    EXPECT_EQ(find<QLabel>(Control::Status)->text(), "Finished Loading");
 }
 
 TEST_F(Opening, ArrowKeysInTheClosedBoxChooseAndOpen) {
     root.write("data/Music.rtf", "\"E:\\\",\"song.mp3\"\r\n1 files :  folders\r\n");
     startPanels();
-    auto* box = find<QComboBox>("TeX");
+    auto* box = find<QComboBox>(Control::DiscBox);
     box->setEditText({});
     box->setFocus();
     where(6);
     QTest::keyClick(box, Qt::Key_Down); // no entry shown yet: the first
     EXPECT_EQ(box->currentText(), "Photos");
-    EXPECT_EQ(find<QLabel>("DTel")->text(), "4*");
+    EXPECT_EQ(find<QLabel>(Control::DiscCount)->text(), "4*");
     where(6);
     QTest::keyClick(box, Qt::Key_Down);
     EXPECT_EQ(box->currentText(), "Music");
-    EXPECT_EQ(find<QLabel>("DTel")->text(), "3*");
+    EXPECT_EQ(find<QLabel>(Control::DiscCount)->text(), "3*");
     QTest::keyClick(box, Qt::Key_Down); // the last entry: nothing to choose, nothing opens
     EXPECT_EQ(box->currentText(), "Music");
     where(6);
@@ -163,22 +168,22 @@ TEST_F(Opening, ArrowKeysInTheClosedBoxChooseAndOpen) {
 
 TEST_F(Opening, ChoosingFromTheListOpensButLeavingTheBoxDoesNot) {
     startPanels();
-    auto* box = find<QComboBox>("TeX");
+    auto* box = find<QComboBox>(Control::DiscBox);
     box->setFocus();
     box->setEditText("Photos");
-    find<QWidget>("RtB")->setFocus(); // the box reports "activated" on leaving: no open
+    find<QWidget>(Control::ListView)->setFocus(); // the box reports "activated" on leaving: no open
     EXPECT_TRUE(dialogs.allAnswered());
     where(6);
     box->showPopup();
     QAbstractItemView* list = box->view();
     const QRect row = list->visualRect(list->model()->index(0, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
-    EXPECT_EQ(find<QLabel>("LaB")->text(), "Finished Loading");
+    EXPECT_EQ(find<QLabel>(Control::Status)->text(), "Finished Loading");
 }
 
 TEST_F(Opening, DeclinedRebuildOpensTheDisc) {
     startPanels();
-    auto* box = find<QComboBox>("TeX");
+    auto* box = find<QComboBox>(Control::DiscBox);
     box->setCurrentIndex(0);
     QTest::keyRelease(box, Qt::Key_Shift);
     dialogs.expectMessage("Disc with filename already exists",
@@ -186,7 +191,7 @@ TEST_F(Opening, DeclinedRebuildOpensTheDisc) {
                           Buttons::YesNo, Icon::Question, 7);
     where(6);
     QTest::keyClick(box, Qt::Key_Return);
-    EXPECT_EQ(find<QLabel>("DTel")->text(), "4*");
+    EXPECT_EQ(find<QLabel>(Control::DiscCount)->text(), "4*");
 }
 
 namespace {
@@ -212,7 +217,7 @@ protected:
         root.write("data/DK.tex", "Long\r\n");
         root.write("data/Long.rtf", bytes);
         start();
-        auto* box = find<QComboBox>("TeX");
+        auto* box = find<QComboBox>(Control::DiscBox);
         box->setEditText({});
         box->setFocus();
         dialogs.expectMessage("Where to open disc",
@@ -221,8 +226,8 @@ protected:
         QTest::keyClick(box, Qt::Key_Down);
         ASSERT_TRUE(dialogs.allAnswered());
     }
-    QPlainTextEdit* view() const { return find<QPlainTextEdit>("RtB"); }
-    QString row() const { return find<QLabel>("LinkTel")->text(); }
+    QPlainTextEdit* view() const { return find<QPlainTextEdit>(Control::ListView); }
+    QString row() const { return find<QLabel>(Control::RowCount)->text(); }
     QPoint pointOf(int position) const {
         QTextCursor at(view()->document());
         at.setPosition(position);
@@ -233,7 +238,8 @@ protected:
         EXPECT_EQ(shown, text().replace("\r\n", "\n"));
         shown.replace("\n", "\r\n");
         EXPECT_EQ(utf8 ? shown.toStdString() : common::CodePage::toWindows1252(shown), bytes);
-        EXPECT_EQ(find<QLabel>("DTel")->text(), "3,002*"); // the files, the summary, the end
+        EXPECT_EQ(find<QLabel>(Control::DiscCount)->text(),
+                  "3,002*"); // the files, the summary, the end
     }
 };
 
@@ -266,7 +272,7 @@ TEST_F(OpeningALongList, FindRowAndSelectionFollowTheLines) {
     const QPoint at = pointOf(view()->textCursor().selectionStart());
     QTest::mouseDClick(view()->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, at);
-    EXPECT_EQ(find<QLabel>("LaB")->text(), line(2501));
+    EXPECT_EQ(find<QLabel>(Control::Status)->text(), line(2501));
     EXPECT_EQ(row(), "2502");
 
     // Dragging over the folder selects it, for "GoTo" (from outside the selection, which a press

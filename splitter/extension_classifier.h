@@ -8,7 +8,7 @@ namespace splitter {
 // Which extension file a record goes to, worked out from its file-name item (bytes in the
 // system's code page): the upper-cased extension when it is a plain three- or four-character one,
 // otherwise "OTHER" or "NONE".
-class ExtensionRule {
+class ExtensionClassifier {
 public:
     // Valid until the next call. An empty name takes the class of the previous record.
     std::string_view classify(std::string_view name);

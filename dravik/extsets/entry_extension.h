@@ -7,7 +7,7 @@ namespace dravik::extsets {
 // The extension that "Search Extention" takes from a file-list entry, by the length in the box
 // SLen: the length with the dot (the default 4 takes TXT from readme.txt and ADME from README,
 // nothing from page.js), or 0 for everything after the last dot.
-class ExtensionRule {
+class EntryExtension {
 public:
     static constexpr int DefaultLength = 4;
 

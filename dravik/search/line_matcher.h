@@ -15,7 +15,7 @@ namespace dravik::search {
 // is valid UTF-8, else as windows-1252, and each word is looked for in the encoding of the line.
 // Upper-casing keeps byte positions, so "Case sensitive" and "Word ONLY" look at the very bytes
 // of the line at which the upper-cased word was found.
-class LineTest {
+class LineMatcher {
 public:
     struct Match {
         // What makes two results the same: the upper-cased line, or its upper-cased file-name
@@ -25,7 +25,7 @@ public:
         int word = 0;
     };
 
-    LineTest(const QStringList& words, SearchOptions options);
+    LineMatcher(const QStringList& words, SearchOptions options);
 
     // The first word that passes, or nothing. `line` holds no line end.
     std::optional<Match> match(std::string_view line);

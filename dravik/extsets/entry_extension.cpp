@@ -1,10 +1,10 @@
-#include "dravik/extsets/extension_rule.h"
+#include "dravik/extsets/entry_extension.h"
 
 #include "common/upper_case.h"
 
 namespace dravik::extsets {
 
-int ExtensionRule::lengthOf(const QString& text) {
+int EntryExtension::lengthOf(const QString& text) {
     int value = 0;
     qsizetype i = 0;
     while (i < text.size() && text[i] == u' ')
@@ -14,11 +14,11 @@ int ExtensionRule::lengthOf(const QString& text) {
     return value;
 }
 
-QString ExtensionRule::checkedLengthText(const QString& text) {
+QString EntryExtension::checkedLengthText(const QString& text) {
     return text.size() == 1 ? text : QString::number(DefaultLength);
 }
 
-QString ExtensionRule::extensionOf(const QString& entry, int length) {
+QString EntryExtension::extensionOf(const QString& entry, int length) {
     if (length <= 0) {
         const qsizetype dot = entry.lastIndexOf(u'.');
         return common::UpperCase::of(dot < 0 ? entry : entry.mid(dot + 1));

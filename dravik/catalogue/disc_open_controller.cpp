@@ -1,4 +1,4 @@
-#include "dravik/catalogue/disc_opener.h"
+#include "dravik/catalogue/disc_open_controller.h"
 
 #include "common/error.h"
 #include "common/number_format.h"
@@ -26,16 +26,16 @@ using common::ui::YieldPoint;
 using controls::ListViewPanel;
 using workspace::Workspace;
 
-DiscOpener::DiscOpener(DiscPanel& discs, ListViewPanel& list, BrowserPanel& browser,
-                       Workspace& workspace, services::WindowServices& services)
+DiscOpenController::DiscOpenController(DiscPanel& discs, ListViewPanel& list, BrowserPanel& browser,
+                                       Workspace& workspace, services::WindowServices& services)
     : discs_(discs), list_(list), browser_(browser), workspace_(workspace), services_(services) {}
 
-bool DiscOpener::startViewer(const QString& listPath) {
+bool DiscOpenController::startViewer(const QString& listPath) {
     return common::ProcessStarter::startDetached(
         common::ProgramFolder::siblingProgram(QStringLiteral("peek")), {listPath});
 }
 
-void DiscOpener::open() {
+void DiscOpenController::open() {
     const QString name = discs_.name();
     if (!prepare(name))
         return;
@@ -54,7 +54,7 @@ void DiscOpener::open() {
     }
 }
 
-bool DiscOpener::prepare(const QString& name) {
+bool DiscOpenController::prepare(const QString& name) {
     const QChar lb = Workspace::LineBreak;
     YieldPoint& yield = services_.yieldPoint();
     list_.restoreStatusColour();
@@ -76,7 +76,7 @@ bool DiscOpener::prepare(const QString& name) {
     return true;
 }
 
-void DiscOpener::load(const QString& name) {
+void DiscOpenController::load(const QString& name) {
     const auto path =
         Catalogue(workspace_.dataFolder(), workspace_.programFolder()).discListPath(name);
     const int answer = services_.dialogs().message(
@@ -97,7 +97,7 @@ void DiscOpener::load(const QString& name) {
                             "the list viewer could not be started");
 }
 
-void DiscOpener::showCount(const QString& name) {
+void DiscOpenController::showCount(const QString& name) {
     // A text ending in a line break has one more line.
     const long long lines = list_.view()->lineCount();
     const QString size =
@@ -109,7 +109,7 @@ void DiscOpener::showCount(const QString& name) {
                     counter->text().endsWith(u'*') ? QColor(255, 192, 192) : QColor(0, 255, 0));
 }
 
-void DiscOpener::fail(int number) {
+void DiscOpenController::fail(int number) {
     list_.hideNotice(ListViewPanel::Notice::Loading);
     list_.view()->clear();
     list_.paintStatus(QColor(128, 0, 0), QColor(0, 255, 255));

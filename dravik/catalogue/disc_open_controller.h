@@ -21,11 +21,11 @@ class DiscPanel;
 // Opening a catalogued disc: its list into the list view, or into the list viewer program; the
 // disc counter and the list-state colour tell how long the list is and where that figure came
 // from.
-class DiscOpener : public QObject {
+class DiscOpenController : public QObject {
     Q_OBJECT
 public:
-    DiscOpener(DiscPanel& discs, controls::ListViewPanel& list, BrowserPanel& browser,
-               workspace::Workspace& workspace, services::WindowServices& services);
+    DiscOpenController(DiscPanel& discs, controls::ListViewPanel& list, BrowserPanel& browser,
+                       workspace::Workspace& workspace, services::WindowServices& services);
 
     // Opens the disc named in the disc box.
     void open();

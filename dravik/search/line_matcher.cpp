@@ -1,4 +1,4 @@
-#include "dravik/search/line_test.h"
+#include "dravik/search/line_matcher.h"
 
 #include "common/code_page.h"
 #include "common/upper_case.h"
@@ -67,7 +67,7 @@ std::string utf8Of(const QString& text) {
 
 } // namespace
 
-LineTest::LineTest(const QStringList& words, SearchOptions options) : options_(options) {
+LineMatcher::LineMatcher(const QStringList& words, SearchOptions options) : options_(options) {
     for (const QString& text : words) {
         Word word;
         word.exactUtf8 = utf8Of(text);
@@ -83,20 +83,20 @@ LineTest::LineTest(const QStringList& words, SearchOptions options) : options_(o
     }
 }
 
-std::vector<std::string> LineTest::upperWords() const {
+std::vector<std::string> LineMatcher::upperWords() const {
     std::vector<std::string> out;
     for (const Word& word : words_)
         out.push_back(word.upperUtf8);
     return out;
 }
 
-LineTest::Code LineTest::codeOf(std::string_view line) {
+LineMatcher::Code LineMatcher::codeOf(std::string_view line) {
     if (isAscii(line))
         return Code::Ascii;
     return common::CodePage::isValidUtf8(line) ? Code::Utf8 : Code::Windows1252;
 }
 
-void LineTest::upperCase(std::string_view line, Code code) {
+void LineMatcher::upperCase(std::string_view line, Code code) {
     if (code == Code::Utf8) {
         upper_.assign(line);
         common::UpperCase::inPlace(upper_);
@@ -106,7 +106,7 @@ void LineTest::upperCase(std::string_view line, Code code) {
     upper1252Into(upper_, line);
 }
 
-std::string_view LineTest::keyOf(std::size_t from, Code code) {
+std::string_view LineMatcher::keyOf(std::size_t from, Code code) {
     const std::string_view part = std::string_view(upper_).substr(from);
     if (code != Code::Windows1252)
         return part;
@@ -115,11 +115,11 @@ std::string_view LineTest::keyOf(std::size_t from, Code code) {
     return key_;
 }
 
-bool LineTest::isBoundary(char c) {
+bool LineMatcher::isBoundary(char c) {
     return Boundaries.find(c) != std::string_view::npos;
 }
 
-std::optional<LineTest::Match> LineTest::match(std::string_view line) {
+std::optional<LineMatcher::Match> LineMatcher::match(std::string_view line) {
     const Code code = codeOf(line);
     upperCase(line, code);
     const std::string_view upper(upper_);
