@@ -32,4 +32,19 @@ QStringList texts(const QAbstractItemView* list) {
     return rows;
 }
 
+int rows(const QAbstractItemView* list) {
+    return list->model()->rowCount(list->rootIndex());
+}
+
+void select(QAbstractItemView* list, const std::vector<int>& rows) {
+    QItemSelection chosen;
+    const QAbstractItemModel* model = list->model();
+    for (const int row : rows) {
+        const QModelIndex index = model->index(row, 0, list->rootIndex());
+        if (index.isValid())
+            chosen.select(index, index);
+    }
+    list->selectionModel()->select(chosen, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
 } // namespace dravik::controls::ListSelection

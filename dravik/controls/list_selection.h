@@ -13,5 +13,9 @@ namespace dravik::controls::ListSelection {
 
 std::vector<int> positions(const QAbstractItemView* list);
 QStringList texts(const QAbstractItemView* list);
+// How many rows the list shows.
+int rows(const QAbstractItemView* list);
+// Adds `rows` to the selection; rows the list does not show are passed over.
+void select(QAbstractItemView* list, const std::vector<int>& rows);
 
 } // namespace dravik::controls::ListSelection

@@ -33,12 +33,16 @@ class GoToController;
 } // namespace dravik::discadmin
 namespace dravik::launch {
 class AssociationController;
+class AssociationModel;
 class AssociationPanel;
 class LaunchController;
 } // namespace dravik::launch
 namespace dravik::extsets {
+class ExtensionList;
 class ExtSetsController;
-}
+class Selections;
+class SetBox;
+} // namespace dravik::extsets
 namespace dravik::reports {
 class ListViewReactions;
 class ReportController;
@@ -46,6 +50,7 @@ class ReportPanel;
 } // namespace dravik::reports
 namespace dravik::search {
 class FindController;
+class FindHistory;
 class FindPanel;
 class SearchController;
 class SearchPanel;
@@ -147,8 +152,13 @@ private:
     PriorityPanel* priority_ = nullptr;
     DriveWarning* warning_ = nullptr;
 
-    // Panels before controllers, controllers before the router: each is destroyed before what
-    // it uses.
+    // Lists before panels, panels before controllers, controllers before the router: each is
+    // destroyed before what it uses.
+    std::unique_ptr<search::FindHistory> findHistory_;
+    std::unique_ptr<launch::AssociationModel> associationTable_;
+    std::unique_ptr<extsets::ExtensionList> extensionList_;
+    std::unique_ptr<extsets::SetBox> extensionSets_;
+    std::unique_ptr<extsets::Selections> discSelections_;
     std::unique_ptr<controls::ListViewPanel> listView_;
     std::unique_ptr<catalogue::DiscPanel> discs_;
     std::unique_ptr<catalogue::BrowserPanel> browser_;
@@ -172,7 +182,6 @@ private:
     std::unique_ptr<extsets::ExtSetsController> extensions_;
     std::unique_ptr<search::SearchController> searching_;
     std::unique_ptr<CommandRouter> router_;
-    bool findHistoryLoaded_ = false;
     bool exited_ = false;
 };
 

@@ -317,3 +317,24 @@ TEST_F(StartUp, UnreadableSettingsFallBackToTheDefaultsAndTheWindowOpens) {
     EXPECT_EQ(w.workspace().dataFolder(), data.string() + "/"); // the current folder
     EXPECT_EQ(find<QLabel>("DefDrive")->text(), "E");
 }
+
+TEST_F(StartUp, AListThatCannotBeReadIsReportedAndNeverOverwritten) {
+    root.write("data/DK.SoC/inside", "x"); // folders where the lists belong
+    root.write("data/FTex.Lys/inside", "x");
+    const QString here = QDir::currentPath();
+    for (const auto& [step, name] : {std::pair{8, "DK.SoC"}, std::pair{10, "FTex.Lys"}}) {
+        const QString reason =
+            QString::fromStdString((data / name).string()) + ": is a folder, not a file";
+        dialogs.expectMessage(
+            {}, "form load: " + QString::number(step) + "\n\n" + here + "\n75 / " + reason,
+            Buttons::Ok, Icon::None, 1);
+    }
+    MainWindow& w = start();
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(find<QListWidget>("SoCLys")->count(), 0);
+    EXPECT_EQ(find<QComboBox>("FTex")->count(), 0);
+    find<QComboBox>("FTex")->setEditText("beach");
+    w.close();
+    EXPECT_EQ(TempFolder::read(data / "FTex.Lys" / "inside"), "x");
+}
