@@ -70,7 +70,7 @@ TEST(SelectionsModel, NamesChangeOnlyWhenTheListFileDoes) {
     selections.remember("Work", {0, 2});
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(TempFolder::read(data / "RemSel.ini"), "Work\r\n");
-    EXPECT_EQ(TempFolder::read(data / "Work.ini"), "0\r\n2\r\n");
+    EXPECT_EQ(TempFolder::read(data / "Work.ini"), " 0 \r\n 2 \r\n");
 
     // The list file cannot be rewritten: the name stays, on disk and in the list.
     std::filesystem::remove(data / "RemSel.ini");

@@ -19,6 +19,7 @@ TEST(FindHistory, ReadsKeepsEachWordsOnceAndWritesThemBack) {
     EXPECT_FALSE(std::filesystem::exists(data / "FTex.Lys"));
     history.load(data.path());
     EXPECT_EQ(TempFolder::read(data / "FTex.Lys"), ""); // created when missing
+    std::filesystem::remove(data / "FTex.Lys");
     data.write("ftex.lys", "kamera|camera\r\n\"a,b\",jpg\n");
     history.load(data.path());
     EXPECT_EQ(resets, 2);
@@ -31,7 +32,8 @@ TEST(FindHistory, ReadsKeepsEachWordsOnceAndWritesThemBack) {
     history.save();
     EXPECT_FALSE(std::filesystem::exists(data / "FTex.Lys")); // the file's own spelling kept
     EXPECT_EQ(TempFolder::read(data / "ftex.lys"),
-              "kamera|camera\r\na,b\r\njpg\r\n\xc3\x9cn\xc3\xafcode\r\n");
+              "kamera|camera\r\na,b\r\njpg\r\n\xc3\x9cn\xc3\xaf"
+              "code\r\n");
 
     history.clear();
     EXPECT_EQ(resets, 3);
