@@ -49,4 +49,19 @@ void refill(QListWidget* list, const QStringList& rows) {
     list->selectionModel()->select(keep, QItemSelectionModel::Select);
 }
 
+int rows(const QAbstractItemView* list) {
+    return list->model()->rowCount(list->rootIndex());
+}
+
+void select(QAbstractItemView* list, const std::vector<int>& rows) {
+    QItemSelection chosen;
+    const QAbstractItemModel* model = list->model();
+    for (const int row : rows) {
+        const QModelIndex index = model->index(row, 0, list->rootIndex());
+        if (index.isValid())
+            chosen.select(index, index);
+    }
+    list->selectionModel()->select(chosen, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
 } // namespace dravik::controls::ListSelection

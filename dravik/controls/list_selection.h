@@ -16,5 +16,9 @@ std::vector<int> positions(const QAbstractItemView* list);
 QStringList texts(const QAbstractItemView* list);
 // Fills the list with `rows`; the rows chosen before that are still there stay chosen.
 void refill(QListWidget* list, const QStringList& rows);
+// How many rows the list shows.
+int rows(const QAbstractItemView* list);
+// Adds `rows` to the selection; rows the list does not show are passed over.
+void select(QAbstractItemView* list, const std::vector<int>& rows);
 
 } // namespace dravik::controls::ListSelection

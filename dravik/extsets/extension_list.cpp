@@ -21,8 +21,25 @@ QString ExtensionList::countLabel(int entries) {
     return QStringLiteral("%1: (%2)").arg(QString::fromLatin1(RestLabel)).arg(entries - 1);
 }
 
+ExtensionList::ExtensionList(QObject* parent) : QObject(parent) {}
+
+void ExtensionList::setSelected(int row, bool on) {
+    selected_.at(static_cast<std::size_t>(row)) = on;
+    emit selectionChanged();
+}
+
 void ExtensionList::selectAll(bool on) {
     std::fill(selected_.begin(), selected_.end(), on);
+    emit selectionChanged();
+}
+
+void ExtensionList::setSelection(const std::vector<int>& rows) {
+    std::fill(selected_.begin(), selected_.end(), false);
+    for (const int row : rows) {
+        if (row >= 0 && row < size())
+            selected_[static_cast<std::size_t>(row)] = true;
+    }
+    emit selectionChanged();
 }
 
 bool ExtensionList::anySelected() const {
@@ -56,12 +73,15 @@ std::optional<int> ExtensionList::add(const QString& text) {
         if (common::UpperCase::of(e) == entry)
             return std::nullopt;
     }
-    return insertSorted(entry);
+    const int row = insertSorted(entry);
+    emit changed();
+    return row;
 }
 
 void ExtensionList::clear() {
     entries_.clear();
     selected_.clear();
+    emit changed();
 }
 
 void ExtensionList::removeSelected() {
@@ -71,6 +91,7 @@ void ExtensionList::removeSelected() {
             selected_.erase(selected_.begin() + row);
         }
     }
+    emit changed();
 }
 
 QString ExtensionList::setText() const {
@@ -97,16 +118,23 @@ void ExtensionList::applySet(const QString& setText) {
                 selected_[static_cast<std::size_t>(i)] = true;
         }
     }
+    emit selectionChanged();
 }
 
 void ExtensionList::load(const std::filesystem::path& dataFolder) {
     clear();
-    const auto file = dataFile(dataFolder, FileName);
-    common::FileOps::createIfMissing(file);
-    common::ItemReader reader(file);
-    std::string_view item;
-    while (reader.next(item))
-        insertSorted(common::CodePage::decodeLine(item));
+    try {
+        const auto file = dataFile(dataFolder, FileName);
+        common::FileOps::createIfMissing(file);
+        common::ItemReader reader(file);
+        std::string_view item;
+        while (reader.next(item))
+            insertSorted(common::CodePage::decodeLine(item));
+    } catch (...) {
+        clear(); // half a list would be saved back as the whole
+        throw;
+    }
+    emit changed();
 }
 
 void ExtensionList::save(const std::filesystem::path& dataFolder) const {

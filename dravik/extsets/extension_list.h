@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -11,8 +12,10 @@ namespace dravik::extsets {
 
 // The extension list ExtLys: entries kept sorted without regard to case (each addition goes into
 // its place), each selectable; the selected entries narrow a global search to their
-// per-extension lists. Saved one entry a line to "ExtLys.ini" in the data folder.
-class ExtensionList {
+// per-extension lists. Saved one entry a line to "ExtLys.ini" in the data folder. The list view
+// shows it and hands the user's selection back to it.
+class ExtensionList : public QObject {
+    Q_OBJECT
 public:
     static constexpr const char* FileName = "ExtLys.ini";
     static constexpr const char* StartCopyName = "ExtLys.inZ";
@@ -21,12 +24,16 @@ public:
     // The count label after an addition: "File type to search for: (" + entries - 1 + ")".
     static QString countLabel(int entries);
 
+    explicit ExtensionList(QObject* parent = nullptr);
+
     const QStringList& entries() const { return entries_; }
     int size() const { return static_cast<int>(entries_.size()); }
 
     bool isSelected(int row) const { return selected_.at(row); }
-    void setSelected(int row, bool on) { selected_.at(row) = on; }
+    void setSelected(int row, bool on);
     void selectAll(bool on);
+    // Exactly the rows `rows` selected; rows the list does not hold are passed over.
+    void setSelection(const std::vector<int>& rows);
     bool anySelected() const;
     // In list order.
     QStringList selectedEntries() const;
@@ -51,6 +58,12 @@ public:
     void save(const std::filesystem::path& dataFolder) const;
     // What "START" writes: "ExtLys.ini" and "ExtLys.inZ", the same entries each.
     void saveForStart(const std::filesystem::path& dataFolder) const;
+
+signals:
+    // Entries added or removed (their selection with them).
+    void changed();
+    // Only which entries are selected.
+    void selectionChanged();
 
 private:
     int insertSorted(const QString& entry);

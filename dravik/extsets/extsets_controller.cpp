@@ -3,10 +3,12 @@
 #include "common/error.h"
 #include "common/settings_names.h"
 #include "common/settings_store.h"
-#include "dravik/controls/control_tag.h"
 #include "dravik/controls/list_selection.h"
 #include "dravik/extsets/entry_extension.h"
+#include "dravik/extsets/extension_list.h"
 #include "dravik/extsets/extsets_panel.h"
+#include "dravik/extsets/selections.h"
+#include "dravik/extsets/set_box.h"
 #include "dravik/services/window_services.h"
 #include "dravik/workspace/workspace.h"
 
@@ -24,49 +26,26 @@ using common::ui::Buttons;
 using common::ui::Icon;
 using common::ui::YieldPoint;
 
-ExtSetsController::ExtSetsController(ExtSetsPanel& panel, QListWidget* discs,
+ExtSetsController::ExtSetsController(ExtSetsPanel& panel, Lists lists, QListWidget* discs,
                                      workspace::Workspace& workspace,
                                      services::WindowServices& services, Surroundings surroundings)
     : panel_(panel), discs_(discs), workspace_(workspace), services_(services),
-      surroundings_(std::move(surroundings)), selections_(workspace.dataFolder()) {
+      surroundings_(std::move(surroundings)), list_(lists.extensions), sets_(lists.sets),
+      selections_(lists.selections) {
     panel.newExtension()->installEventFilter(this);
     panel.extensions()->viewport()->installEventFilter(this);
     panel.extensionLength()->installEventFilter(this);
     connect(panel.sets(), &QComboBox::activated, this,
-            [this](int row) { applySet(panel_.sets()->itemText(row)); });
+            [this](int row) { applySet(sets_.rows().value(row)); });
     connect(panel.selections(), &QComboBox::activated, this,
-            [this](int row) { applySelection(panel_.selections()->itemText(row)); });
-}
-
-void ExtSetsController::takeSelection() {
-    list_.selectAll(false);
-    for (const int row : controls::ListSelection::positions(panel_.extensions()))
-        list_.setSelected(row, true);
-}
-
-void ExtSetsController::showList() {
-    QListWidget* view = panel_.extensions();
-    view->clear();
-    view->addItems(list_.entries());
-    for (int i = 0; i < list_.size(); ++i)
-        view->item(i)->setSelected(list_.isSelected(i));
-}
-
-void ExtSetsController::showSelections() {
-    panel_.selections()->clear();
-    panel_.selections()->addItems(selections_.names());
+            [this](int row) { applySelection(selections_.names().value(row)); });
 }
 
 void ExtSetsController::load() {
     sets_.load(workspace_.programFolder());
-    panel_.sets()->clear();
-    panel_.sets()->addItems(sets_.rows());
     panel_.sets()->setEditText(QString::fromLatin1(SetBox::Caption));
     list_.load(workspace_.dataFolder());
-    showList();
-    selections_ = Selections(workspace_.dataFolder());
-    selections_.load();
-    showSelections();
+    selections_.load(workspace_.dataFolder());
     const QString changed =
         common::SettingsStore(common::SettingsNames::Main)
             .value(QStringLiteral("Changes"), QStringLiteral("NewDisc"), QStringLiteral("False"));
@@ -78,10 +57,8 @@ void ExtSetsController::added(int entries) {
 }
 
 bool ExtSetsController::addExtension() {
-    takeSelection();
     if (!list_.add(panel_.newExtension()->text()))
         return false;
-    showList();
     added(list_.size());
     services_.yieldPoint().at({YieldPoint::Background, YieldPoint::Normal});
     return true;
@@ -89,7 +66,6 @@ bool ExtSetsController::addExtension() {
 
 void ExtSetsController::searchExtensions() {
     list_.clear();
-    panel_.extensions()->clear();
     panel_.extensionCount()->setText(QString::fromLatin1(ExtensionList::RestLabel));
     const int length = EntryExtension::lengthOf(panel_.extensionLength()->text());
     // The file list is walked once per subfolder row of the folder tree; every pass sees the
@@ -103,7 +79,6 @@ void ExtSetsController::searchExtensions() {
         added(list_.size());
         services_.yieldPoint().at({YieldPoint::Normal});
     }
-    showList();
 }
 
 void ExtSetsController::saveList() {
@@ -116,7 +91,6 @@ void ExtSetsController::clearList() {
                                     Icon::Warning) != Answer::Yes)
         return;
     list_.clear();
-    showList();
     saveList();
 }
 
@@ -126,23 +100,18 @@ void ExtSetsController::deleteSelected() {
             QStringLiteral("Do you want to DELETE the selected extentions?"), Buttons::YesNo,
             Icon::Question) != Answer::Yes)
         return;
-    takeSelection();
     list_.removeSelected();
-    showList();
     saveList();
 }
 
 void ExtSetsController::applySet(const QString& setText) {
-    takeSelection();
     list_.applySet(setText);
-    showList();
     services_.yieldPoint().at({YieldPoint::Background});
 }
 
 void ExtSetsController::applySelection(const QString& name) {
-    QListWidget* discs = discs_;
-    for (const int row : selections_.positions(name, discs->count()))
-        discs->item(row)->setSelected(true);
+    controls::ListSelection::select(
+        discs_, selections_.positions(name, controls::ListSelection::rows(discs_)));
 }
 
 void ExtSetsController::rememberSelection() {
@@ -158,7 +127,6 @@ void ExtSetsController::rememberSelection() {
         return;
     }
     selections_.remember(name, controls::ListSelection::positions(discs_));
-    showSelections();
     panel_.selections()->setEditText(name);
 }
 
@@ -170,7 +138,6 @@ void ExtSetsController::deleteSelection() {
                                     Buttons::YesNo, Icon::Warning) != Answer::Yes)
         return;
     selections_.remove(name);
-    showSelections();
 }
 
 void ExtSetsController::selectAllDiscs(bool on) {
@@ -184,20 +151,13 @@ void ExtSetsController::selectAllDiscs(bool on) {
 }
 
 QStringList ExtSetsController::selectedExtensions() {
-    takeSelection();
     return list_.selectedEntries();
 }
 
 void ExtSetsController::recordSet() {
-    takeSelection();
     const QString set = list_.setText();
     services_.yieldPoint().at({YieldPoint::Background});
-    if (!sets_.record(set, workspace_.programFolder()))
-        return;
-    const QString shown = panel_.sets()->currentText();
-    panel_.sets()->clear();
-    panel_.sets()->addItems(sets_.rows());
-    panel_.sets()->setEditText(shown);
+    sets_.record(set, workspace_.programFolder());
 }
 
 void ExtSetsController::saveForStart() {
@@ -223,12 +183,9 @@ bool ExtSetsController::eventFilter(QObject* watched, QEvent* event) {
     } else if (watched == panel_.extensions()->viewport() &&
                event->type() == QEvent::MouseButtonPress &&
                static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-        // The right button selects all, and the next time none; the list's tag remembers.
-        QListWidget* list = panel_.extensions();
-        const bool all = controls::tag(list).toString().isEmpty();
-        controls::setTag(list, all ? QStringLiteral("5") : QString());
-        for (int i = 0; i < list->count(); ++i)
-            list->item(i)->setSelected(all);
+        // The right button selects all, and the next time none.
+        allChosen_ = !allChosen_;
+        list_.selectAll(allChosen_);
         return true;
     } else if (watched == panel_.extensionLength() && event->type() == QEvent::FocusOut) {
         QLineEdit* length = panel_.extensionLength();

@@ -1,10 +1,7 @@
 #pragma once
 
-#include "dravik/extsets/extension_list.h"
-#include "dravik/extsets/selections.h"
-#include "dravik/extsets/set_box.h"
-
 #include <QObject>
+#include <QStringList>
 
 #include <functional>
 
@@ -19,11 +16,14 @@ class Workspace;
 
 namespace dravik::extsets {
 
+class ExtensionList;
 class ExtSetsPanel;
+class Selections;
+class SetBox;
 
 // The extension list `ExtLys` with its set box `Sette`, and the saved disc selections `RemSel`,
-// on the global-search panel. The engine lists hold the entries; the panel's lists show them and
-// hold the user's selection.
+// on the global-search panel. The window's lists hold the entries and the chosen extensions; the
+// panel shows them.
 class ExtSetsController : public QObject {
     Q_OBJECT
 public:
@@ -34,9 +34,17 @@ public:
         std::function<void(bool)> showChangeNotice; // the "List have CHANGED ! !" reminder
     };
 
+    // The lists the controller acts on.
+    struct Lists {
+        ExtensionList& extensions;
+        SetBox& sets;
+        Selections& selections;
+    };
+
     // `discs` is the disc selection list the saved selections act on.
-    ExtSetsController(ExtSetsPanel& panel, QListWidget* discs, workspace::Workspace& workspace,
-                      services::WindowServices& services, Surroundings surroundings);
+    ExtSetsController(ExtSetsPanel& panel, Lists lists, QListWidget* discs,
+                      workspace::Workspace& workspace, services::WindowServices& services,
+                      Surroundings surroundings);
 
     // The panel opens: sets, extension list and saved selections from their files.
     void load();
@@ -65,19 +73,17 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void takeSelection();
-    void showList();
     void added(int entries);
-    void showSelections();
 
     ExtSetsPanel& panel_;
     QListWidget* discs_;
     workspace::Workspace& workspace_;
     services::WindowServices& services_;
     Surroundings surroundings_;
-    ExtensionList list_;
-    SetBox sets_;
-    Selections selections_;
+    ExtensionList& list_;
+    SetBox& sets_;
+    Selections& selections_;
+    bool allChosen_ = false; // the right button chose every extension last time
 };
 
 } // namespace dravik::extsets

@@ -6,6 +6,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QStringListModel;
 class QWidget;
 
 namespace dravik::controls {
@@ -13,6 +14,10 @@ class CommandArray;
 }
 
 namespace dravik::extsets {
+
+class ExtensionList;
+class Selections;
+class SetBox;
 
 // The extension controls of the global-search panel: the extension list `ExtLys` with `AddExt`,
 // `SLen` and the count label `Label7` 1, the set box `Sette` and the saved disc selections
@@ -30,9 +35,15 @@ public:
     QComboBox* sets() const { return sets_; }               // `Sette`
     QComboBox* selections() const { return selections_; }   // `RemSel`
 
+    // The controls show these lists from now on; the user's choice of extensions goes back to
+    // `list`. The set box keeps the text typed in it; the saved selections show their first.
+    void showModels(ExtensionList& list, const SetBox& sets, const Selections& selections);
+
 private:
     void buildExtensions(QWidget* area, controls::CommandArray& soekCom);
     void buildSets(QWidget* area, controls::CommandArray& soekCom);
+    void showEntries(const ExtensionList& list);
+    void showSelected(const ExtensionList& list);
 
     QListWidget* extensions_;
     QLineEdit* addExt_;
@@ -40,6 +51,9 @@ private:
     QLabel* count_;
     QComboBox* sets_;
     QComboBox* selections_;
+    QStringListModel* setRows_;
+    QStringListModel* selectionRows_;
+    bool showing_ = false; // the list is being filled from the model, not chosen by the user
 };
 
 } // namespace dravik::extsets

@@ -14,7 +14,8 @@
 
 namespace dravik::extsets {
 
-Selections::Selections(std::filesystem::path dataFolder) : dataFolder_(std::move(dataFolder)) {}
+Selections::Selections(std::filesystem::path dataFolder, QObject* parent)
+    : QObject(parent), dataFolder_(std::move(dataFolder)) {}
 
 std::filesystem::path Selections::listFile() const {
     return common::NameResolver::resolve(dataFolder_, FileName);
@@ -26,21 +27,39 @@ std::optional<std::filesystem::path> Selections::selectionFile(const QString& na
     return SavedName::gate(SavedName::Kind::Selection).place(dataFolder_, name);
 }
 
+qsizetype Selections::sortedPlace(const QStringList& names, const QString& name) {
+    const auto at =
+        std::upper_bound(names.begin(), names.end(), name, [](const QString& a, const QString& b) {
+            return a.compare(b, Qt::CaseInsensitive) < 0;
+        });
+    return at - names.begin();
+}
+
 void Selections::insertSorted(const QString& name) {
-    const auto at = std::upper_bound(
-        names_.begin(), names_.end(), name,
-        [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    names_.insert(at - names_.begin(), name);
+    names_.insert(sortedPlace(names_, name), name);
+}
+
+void Selections::load(const std::filesystem::path& dataFolder) {
+    dataFolder_ = dataFolder;
+    load();
 }
 
 void Selections::load() {
     names_.clear();
-    const auto file = listFile();
-    common::FileOps::createIfMissing(file);
-    common::ItemReader reader(file);
-    std::string_view item;
-    while (reader.next(item))
-        insertSorted(common::CodePage::decodeLine(item));
+    try {
+        const auto file = listFile();
+        common::FileOps::createIfMissing(file);
+        common::ItemReader reader(file);
+        std::string_view item;
+        while (reader.next(item))
+            insertSorted(common::CodePage::decodeLine(item));
+    } catch (...) {
+        // Half a list would be written back as the whole by the next change.
+        names_.clear();
+        emit changed();
+        throw;
+    }
+    emit changed();
 }
 
 std::optional<QString> Selections::refusal(const QString& name) const {
@@ -58,8 +77,11 @@ std::optional<QString> Selections::refusal(const QString& name) const {
 void Selections::remember(const QString& name, const std::vector<int>& selectedRows) {
     if (const auto reason = refusal(name))
         throw common::Error(common::ErrorNumber::InvalidArgument, reason->toStdString());
-    insertSorted(name);
-    common::TextWriter::replaceLines(listFile(), names_);
+    QStringList names = names_;
+    names.insert(sortedPlace(names, name), name);
+    common::TextWriter::replaceLines(listFile(), names);
+    names_ = std::move(names);
+    emit changed();
     common::TextWriter writer(*selectionFile(name), common::TextWriter::Mode::Replace);
     for (const int row : selectedRows)
         writer.line(common::NumberFormat::printed(row));
@@ -86,12 +108,15 @@ std::vector<int> Selections::positions(const QString& name, int rowCount) const 
 }
 
 void Selections::remove(const QString& name) {
-    const qsizetype row = names_.indexOf(name);
+    QStringList names = names_;
+    const qsizetype row = names.indexOf(name);
     if (row >= 0)
-        names_.removeAt(row);
+        names.removeAt(row);
     if (const auto file = selectionFile(name))
         common::FileOps::removeIfExists(*file);
-    common::TextWriter::replaceLines(listFile(), names_);
+    common::TextWriter::replaceLines(listFile(), names);
+    names_ = std::move(names);
+    emit changed();
 }
 
 } // namespace dravik::extsets

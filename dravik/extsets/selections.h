@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -12,15 +13,17 @@ namespace dravik::extsets {
 // Saved disc selections: the names in RemSel, kept sorted, saved one a line to "RemSel.ini" in the
 // data folder, and for each name a file name + ".ini" beside it with the positions of the selected
 // rows of the disc selection list (0 is the first row), one a line.
-class Selections {
+class Selections : public QObject {
+    Q_OBJECT
 public:
     static constexpr const char* FileName = "RemSel.ini";
     static constexpr const char* NoName = "I don't like files with no names. . .";
 
-    explicit Selections(std::filesystem::path dataFolder);
+    explicit Selections(std::filesystem::path dataFolder = {}, QObject* parent = nullptr);
 
-    // Reads "RemSel.ini" (created empty when missing).
+    // Reads "RemSel.ini" (created empty when missing); the second form in another data folder.
     void load();
+    void load(const std::filesystem::path& dataFolder);
     const QStringList& names() const { return names_; }
 
     // Why "Remember Selection" cannot save under this name, as the user is told; nothing when it
@@ -36,10 +39,14 @@ public:
     // (when there is one) and rewrites "RemSel.ini".
     void remove(const QString& name);
 
+signals:
+    void changed();
+
 private:
     std::filesystem::path listFile() const;
     // Nothing for a name that cannot name a file: no file of it is read, made or deleted.
     std::optional<std::filesystem::path> selectionFile(const QString& name) const;
+    static qsizetype sortedPlace(const QStringList& names, const QString& name);
     void insertSorted(const QString& name);
 
     std::filesystem::path dataFolder_;

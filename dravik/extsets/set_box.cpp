@@ -11,6 +11,8 @@
 
 namespace dravik::extsets {
 
+SetBox::SetBox(QObject* parent) : QObject(parent) {}
+
 bool SetBox::contains(const QString& text) const {
     const QString wanted = common::UpperCase::of(text);
     return std::any_of(rows_.begin(), rows_.end(),
@@ -27,15 +29,22 @@ void SetBox::insertSorted(const QString& text) {
 
 void SetBox::load(const std::filesystem::path& programFolder) {
     rows_.clear();
-    const auto file = common::NameResolver::resolve(programFolder, FileName);
-    common::FileOps::createIfMissing(file);
-    common::ItemReader reader(file);
-    std::string_view item;
-    while (reader.next(item)) {
-        const QString text = common::CodePage::decodeLine(item);
-        if (!contains(text))
-            insertSorted(text);
+    try {
+        const auto file = common::NameResolver::resolve(programFolder, FileName);
+        common::FileOps::createIfMissing(file);
+        common::ItemReader reader(file);
+        std::string_view item;
+        while (reader.next(item)) {
+            const QString text = common::CodePage::decodeLine(item);
+            if (!contains(text))
+                insertSorted(text);
+        }
+    } catch (...) {
+        rows_.clear();
+        emit changed();
+        throw;
     }
+    emit changed();
 }
 
 bool SetBox::record(const QString& setText, const std::filesystem::path& programFolder) {
@@ -46,6 +55,7 @@ bool SetBox::record(const QString& setText, const std::filesystem::path& program
     writer.line(setText);
     writer.commit();
     insertSorted(setText);
+    emit changed();
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -9,10 +10,13 @@ namespace dravik::extsets {
 
 // The extension set box Sette: the set texts of earlier searches, sorted, each once. Every set a
 // search uses for the first time is appended to "sette.lys" in the program folder.
-class SetBox {
+class SetBox : public QObject {
+    Q_OBJECT
 public:
     static constexpr const char* FileName = "sette.lys";
     static constexpr const char* Caption = "Extention SETS";
+
+    explicit SetBox(QObject* parent = nullptr);
 
     // Reads "sette.lys" (created empty when missing); a text equal to one already there
     // (upper-cased) is skipped. Reading drops a set text's trailing blank.
@@ -23,6 +27,9 @@ public:
     // longer than one character, appends it to "sette.lys" and adds it as a row. Returns whether
     // it did.
     bool record(const QString& setText, const std::filesystem::path& programFolder);
+
+signals:
+    void changed();
 
 private:
     bool contains(const QString& text) const;

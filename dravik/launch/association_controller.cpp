@@ -6,8 +6,8 @@
 #include "common/ui/file_list_box.h"
 #include "common/ui/folder_list_box.h"
 #include "dravik/controls/browser_links.h"
-#include "dravik/controls/control_tag.h"
 #include "dravik/launch/association_help.h"
+#include "dravik/launch/association_model.h"
 #include "dravik/launch/association_panel.h"
 #include "dravik/launch/association_table.h"
 #include "dravik/services/window_services.h"
@@ -44,11 +44,11 @@ bool isDriveForm(const QString& text) {
 
 } // namespace
 
-AssociationController::AssociationController(AssociationPanel& panel,
+AssociationController::AssociationController(AssociationPanel& panel, AssociationModel& model,
                                              workspace::Workspace& workspace,
                                              services::WindowServices& services,
                                              std::function<QString()> currentExtension)
-    : panel_(panel), workspace_(workspace), services_(services),
+    : panel_(panel), model_(model), workspace_(workspace), services_(services),
       currentExtension_(std::move(currentExtension)) {
     controls::followDrive(this, panel.pickerDrives(), panel.pickerFolders(),
                           [&services](const QString& reason) {
@@ -96,28 +96,22 @@ void AssociationController::newLink() {
 }
 
 void AssociationController::edited() {
-    QListWidgetItem* selected = panel_.links()->currentItem();
-    if (panel_.line()->text().isEmpty() || !selected)
+    const int row = panel_.links()->currentRow();
+    if (panel_.line()->text().isEmpty() || row < 0)
         return;
-    delete selected;
-    panel_.links()->addItem(panel_.line()->text());
-    saveLinks();
+    model_.replaceLink(row, panel_.line()->text());
     panel_.line()->clear();
     afterButton();
 }
 
 void AssociationController::remove() {
-    QListWidgetItem* selected = panel_.links()->currentItem();
-    if (!selected)
+    const int row = panel_.links()->currentRow();
+    if (row < 0 || row >= model_.links().size())
         return;
-    controls::setTag(panel_.line(), selected->text()); // the undo store
-    delete selected;
-    saveLinks();
+    const QString link = model_.links().at(row);
+    model_.removeLink(row);
+    deleted_ = link;
     afterButton();
-}
-
-void AssociationController::saveLinks() {
-    AssociationTable(workspace_.dataFolder()).saveLines(panel_.linkLines());
 }
 
 void AssociationController::close() {
@@ -132,10 +126,7 @@ void AssociationController::select() {
         panel_.hint()->setText(QStringLiteral("Choose the program in the list above first."));
         return;
     }
-    const QString line =
-        AssociationTable::line(currentExtension_(), pickerFolder_ + program->text());
-    AssociationTable(workspace_.dataFolder()).appendLine(line);
-    panel_.links()->addItem(line);
+    model_.addLink(AssociationTable::line(currentExtension_(), pickerFolder_ + program->text()));
     afterButton();
 }
 
@@ -147,20 +138,16 @@ void AssociationController::show() {
 void AssociationController::openFor(const QString& key) {
     panel_.line()->clear();
     show();
-    if (key.trimmed().isEmpty() || AssociationTable::hasExtension(panel_.extensionKeys(), key))
-        return;
-    AssociationTable(workspace_.dataFolder()).appendExtension(key);
-    panel_.extensions()->addItem(key);
+    model_.addExtension(key);
 }
 
 void AssociationController::offerUndo() {
-    const QString stored = controls::tag(panel_.line()).toString();
-    if (stored.isEmpty())
+    if (deleted_.isEmpty())
         return;
     if (services_.ask(QStringLiteral("Undo Last Deletion"),
                       QStringLiteral("Undo DELETE association?"), Buttons::YesNo,
                       Icon::Question) == Answer::Yes)
-        panel_.line()->setText(stored);
+        panel_.line()->setText(deleted_);
 }
 
 // Points the picker at a folder typed as "E:\Tools" or as a local path.

@@ -15,6 +15,7 @@ class Workspace;
 
 namespace dravik::launch {
 
+class AssociationModel;
 class AssociationPanel;
 
 // The association panel at work: making, editing and deleting links, the program picker and its
@@ -23,8 +24,8 @@ class AssociationController : public QObject {
     Q_OBJECT
 public:
     // `currentExtension` is the extension key of the file last clicked in the launch list.
-    AssociationController(AssociationPanel& panel, workspace::Workspace& workspace,
-                          services::WindowServices& services,
+    AssociationController(AssociationPanel& panel, AssociationModel& model,
+                          workspace::Workspace& workspace, services::WindowServices& services,
                           std::function<QString()> currentExtension);
 
     // "NEW": the picker back on drive C, the association line emptied.
@@ -51,17 +52,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void saveLinks();
     void offerUndo();
     void pickerFolderChanged(const QString& folder);
     void pointPickerAt(const QString& text);
     void afterButton();
 
     AssociationPanel& panel_;
+    AssociationModel& model_;
     workspace::Workspace& workspace_;
     services::WindowServices& services_;
     std::function<QString()> currentExtension_;
     QString pickerFolder_;
+    QString deleted_; // the last deleted link, for its undo
 };
 
 } // namespace dravik::launch

@@ -7,6 +7,7 @@
 #include "dravik/controls/control_tag.h"
 #include "dravik/launch/association_controller.h"
 #include "dravik/launch/association_help.h"
+#include "dravik/launch/association_model.h"
 #include "dravik/launch/association_panel.h"
 #include "dravik/launch/launch_controller.h"
 #include "dravik/testing/fake_window_services.h"
@@ -36,6 +37,7 @@ protected:
     dravik::controls::CommandArray soCCom{"SoCCom", dravik::controls::CommandArray::Look::Button};
     std::unique_ptr<dravik::testing::FakeWindowServices> services;
     std::unique_ptr<dravik::workspace::Workspace> ws;
+    dravik::launch::AssociationModel model;
     std::unique_ptr<dravik::launch::AssociationPanel> panel;
     std::unique_ptr<dravik::launch::AssociationController> linking;
     std::unique_ptr<dravik::launch::LaunchController> launching;
@@ -46,11 +48,13 @@ protected:
         services = std::make_unique<dravik::testing::FakeWindowServices>(dialogs);
         ws = std::make_unique<dravik::workspace::Workspace>(drives());
         ws->locateFolders(data);
+        model.prepare(ws->dataFolder());
         panel = std::make_unique<dravik::launch::AssociationPanel>(&host, ws->drives(), soCCom);
+        panel->showModel(model);
         linking = std::make_unique<dravik::launch::AssociationController>(
-            *panel, *ws, *services, [this] { return extension; });
-        launching = std::make_unique<dravik::launch::LaunchController>(&launchList, *panel,
-                                                                       *linking, *ws, *services);
+            *panel, model, *ws, *services, [this] { return extension; });
+        launching = std::make_unique<dravik::launch::LaunchController>(&launchList, model, *linking,
+                                                                       *ws, *services);
         host.resize(1000, 700);
         host.show();
     }
@@ -86,9 +90,10 @@ TEST_F(Associations, SelectLinksTheCurrentExtensionToTheChosenProgram) {
 }
 
 TEST_F(Associations, EditedAndDeleteRewriteTheWholeListAndDeleteCanBeUndone) {
-    panel->setLinks({"txt /bin/a", "doc /bin/b", "mp3 /bin/c"});
+    root.write("data/DK.soc", "txt /bin/a\r\ndoc /bin/b\r\nmp3 /bin/c\r\n");
+    model.loadLinks(ws->dataFolder());
     linking->edited(); // an empty line: nothing
-    EXPECT_FALSE(std::filesystem::exists(data / "DK.mmd"));
+    EXPECT_EQ(TempFolder::read(data / "DK.mmd"), "");
     rightPress(panel->links()->viewport()); // nothing deleted yet: no question
     EXPECT_FALSE(panel->editedButton()->isEnabled());
     QTest::keyClicks(panel->line(), "x");
@@ -97,7 +102,8 @@ TEST_F(Associations, EditedAndDeleteRewriteTheWholeListAndDeleteCanBeUndone) {
     EXPECT_EQ(panel->line()->text(), "doc /bin/b");
     panel->line()->setText("doc /bin/word");
     linking->edited();
-    EXPECT_EQ(panel->linkLines(), (QStringList{"txt /bin/a", "mp3 /bin/c", "doc /bin/word"}));
+    EXPECT_EQ(model.links(), (QStringList{"txt /bin/a", "mp3 /bin/c", "doc /bin/word"}));
+    EXPECT_EQ(panel->links()->item(2)->text(), "doc /bin/word");
     EXPECT_EQ(TempFolder::read(data / "DK.mmd"), "txt /bin/a\r\nmp3 /bin/c\r\ndoc /bin/word\r\n");
     EXPECT_EQ(TempFolder::read(data / "DK.soc"), TempFolder::read(data / "DK.mmd"));
     EXPECT_EQ(panel->line()->text(), "");
@@ -145,7 +151,8 @@ TEST_F(Associations, ARightClickOpensThePanelForTheSelectedEntryOnce) {
     launchList.setCurrentRow(1);
     rightPress(launchList.viewport()); // the same extension in another case counts as present
     EXPECT_EQ(TempFolder::read(data / "DK.EXL"), "txt\r\n");
-    EXPECT_EQ(panel->extensionKeys(), QStringList{"txt"});
+    EXPECT_EQ(model.extensions(), QStringList{"txt"});
+    EXPECT_EQ(panel->extensions()->count(), 1);
     linking->close();
     EXPECT_TRUE(panel->frame()->isHidden());
     EXPECT_TRUE(panel->help()->toPlainText().isEmpty());
@@ -167,6 +174,23 @@ TEST_F(Associations, EveryFailedLaunchAsksNoAssociationAndYesOpensThePanel) {
     dialogs.expectPanel("No association?", text, Buttons::Ok, Icon::Warning, Answer::Yes);
     launching->launch("exe setup.exe"); // a Windows program cannot start here
     common::ProcessStarter::replaceForTests({});
+}
+
+TEST_F(Associations, TwoPanelsOverOneTableShowEveryChange) {
+    QWidget otherHost;
+    dravik::controls::CommandArray otherCom{"SoCCom", dravik::controls::CommandArray::Look::Button};
+    dravik::launch::AssociationPanel other(&otherHost, ws->drives(), otherCom);
+    other.showModel(model);
+    root.write("data/DK.soc", "txt /bin/a\r\ndoc /bin/b\r\n");
+    model.loadLinks(ws->dataFolder());
+    EXPECT_EQ(other.links()->count(), 2);
+    choose(panel->links(), "txt /bin/a");
+    linking->remove(); // through the first panel
+    ASSERT_EQ(other.links()->count(), 1);
+    EXPECT_EQ(other.links()->item(0)->text(), "doc /bin/b");
+    linking->openFor("mp3");
+    ASSERT_EQ(other.extensions()->count(), 1);
+    EXPECT_EQ(other.extensions()->item(0)->text(), "mp3");
 }
 
 TEST(AssociationHelpTest, ShippedWhenMissingAndNeverOverwritten) {

@@ -7,6 +7,7 @@
 #include "dravik/controls/command_index.h"
 #include "dravik/controls/control_tag.h"
 #include "dravik/controls/floating_panel.h"
+#include "dravik/launch/association_model.h"
 
 #include <QEvent>
 #include <QFontDatabase>
@@ -148,28 +149,19 @@ bool AssociationPanel::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void AssociationPanel::setLinks(const QStringList& lines) {
-    links_->clear();
-    links_->addItems(lines);
-}
-
-QStringList AssociationPanel::linkLines() const {
-    QStringList lines;
-    for (int i = 0; i < links_->count(); ++i)
-        lines << links_->item(i)->text();
-    return lines;
-}
-
-void AssociationPanel::setExtensions(const QStringList& keys) {
-    extensions_->clear();
-    extensions_->addItems(keys);
-}
-
-QStringList AssociationPanel::extensionKeys() const {
-    QStringList keys;
-    for (int i = 0; i < extensions_->count(); ++i)
-        keys << extensions_->item(i)->text();
-    return keys;
+void AssociationPanel::showModel(const AssociationModel& model) {
+    const auto showLinks = [this, &model] {
+        links_->clear();
+        links_->addItems(model.links());
+    };
+    const auto showExtensions = [this, &model] {
+        extensions_->clear();
+        extensions_->addItems(model.extensions());
+    };
+    connect(&model, &AssociationModel::linksChanged, this, showLinks);
+    connect(&model, &AssociationModel::extensionsChanged, this, showExtensions);
+    showLinks();
+    showExtensions();
 }
 
 void AssociationPanel::open() {

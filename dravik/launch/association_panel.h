@@ -24,6 +24,8 @@ class CommandArray;
 
 namespace dravik::launch {
 
+class AssociationModel;
+
 // The association panel `SocPan` ("Associations"): the help box `AssHP`, the program picker
 // `AddNew` (`Drive2`, `Dir2`, `File2`, the paste box `PastePad`, "Select"), the extension list
 // `EXLys`, the association line `SoCTeX`, the link list `SoCLys`, the buttons `SoCCom` and the
@@ -47,10 +49,8 @@ public:
     common::ui::FolderListBox* pickerFolders() const { return pickerFolders_; } // `Dir2`
     common::ui::FileListBox* pickerFiles() const { return pickerFiles_; }       // `File2`
 
-    void setLinks(const QStringList& lines);
-    QStringList linkLines() const;
-    void setExtensions(const QStringList& keys);
-    QStringList extensionKeys() const;
+    // The link list and the extension list show `model` from now on.
+    void showModel(const AssociationModel& model);
 
     // Shows the panel inside the window, in front, with the focus.
     void open();

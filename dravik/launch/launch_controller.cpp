@@ -4,7 +4,7 @@
 #include "dravik/catalogue/file_list_entry.h"
 #include "dravik/controls/control_tag.h"
 #include "dravik/launch/association_controller.h"
-#include "dravik/launch/association_panel.h"
+#include "dravik/launch/association_model.h"
 #include "dravik/launch/launcher.h"
 #include "dravik/services/window_services.h"
 #include "dravik/workspace/workspace.h"
@@ -17,7 +17,7 @@ namespace dravik::launch {
 namespace Answer = common::ui::Answer;
 namespace FileListEntry = catalogue::FileListEntry;
 
-LaunchController::LaunchController(QListWidget* launchList, AssociationPanel& associations,
+LaunchController::LaunchController(QListWidget* launchList, const AssociationModel& associations,
                                    AssociationController& linking, workspace::Workspace& workspace,
                                    services::WindowServices& services)
     : launchList_(launchList), associations_(associations), linking_(linking),
@@ -30,7 +30,7 @@ LaunchController::LaunchController(QListWidget* launchList, AssociationPanel& as
 bool LaunchController::tryLaunch(const QString& entry) {
     services_.dravikCap(FileListEntry::fileName(entry));
     const Launcher launcher(workspace_.browseFolder, workspace_.programFolder());
-    const auto plan = launcher.plan(entry, associations_.linkLines());
+    const auto plan = launcher.plan(entry, associations_.links());
     return plan && launcher.start(*plan);
 }
 

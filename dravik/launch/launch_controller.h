@@ -15,7 +15,7 @@ class Workspace;
 namespace dravik::launch {
 
 class AssociationController;
-class AssociationPanel;
+class AssociationModel;
 
 // The launch list `FiL` as a launcher: a double-click starts the file (programs themselves,
 // other files with their associated program), a right-click opens the association panel for the
@@ -23,7 +23,7 @@ class AssociationPanel;
 class LaunchController : public QObject {
     Q_OBJECT
 public:
-    LaunchController(QListWidget* launchList, AssociationPanel& associations,
+    LaunchController(QListWidget* launchList, const AssociationModel& associations,
                      AssociationController& linking, workspace::Workspace& workspace,
                      services::WindowServices& services);
 
@@ -39,7 +39,7 @@ private:
     void noAssociation();
 
     QListWidget* launchList_;
-    AssociationPanel& associations_;
+    const AssociationModel& associations_;
     AssociationController& linking_;
     workspace::Workspace& workspace_;
     services::WindowServices& services_;

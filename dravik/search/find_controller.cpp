@@ -4,6 +4,7 @@
 #include "dravik/controls/command_index.h"
 #include "dravik/controls/floating_panel.h"
 #include "dravik/controls/list_view_panel.h"
+#include "dravik/search/find_history.h"
 #include "dravik/search/find_panel.h"
 #include "dravik/services/window_services.h"
 #include "dravik/workspace/workspace.h"
@@ -23,11 +24,12 @@ using common::ui::Icon;
 using controls::FCom;
 using controls::GCom;
 
-FindController::FindController(FindPanel& panel, controls::ListViewPanel& list,
-                               controls::CommandArray& gCom, controls::CommandArray& fCom,
-                               workspace::Workspace& workspace, services::WindowServices& services)
-    : panel_(panel), list_(list), gCom_(gCom), fCom_(fCom), workspace_(workspace),
-      services_(services) {
+FindController::FindController(FindPanel& panel, FindHistory& history,
+                               controls::ListViewPanel& list, controls::CommandArray& gCom,
+                               controls::CommandArray& fCom, workspace::Workspace& workspace,
+                               services::WindowServices& services)
+    : panel_(panel), history_(history), list_(list), gCom_(gCom), fCom_(fCom),
+      workspace_(workspace), services_(services) {
     list.view()->installEventFilter(this);
     panel.findBox()->installEventFilter(this);
     // A new text (a list opened, a report loaded, an edit) starts the finding afresh from the
@@ -50,6 +52,10 @@ void FindController::findNext() {
     if (panel_.findBox()->currentText().isEmpty() && word_.isEmpty())
         return;
     finders(Instance::Next);
+}
+
+void FindController::keepFindText() {
+    history_.remember(panel_.findBox()->currentText());
 }
 
 void FindController::enableFindCommands(bool enabled) {

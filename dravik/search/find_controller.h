@@ -16,6 +16,7 @@ class Workspace;
 
 namespace dravik::search {
 
+class FindHistory;
 class FindPanel;
 
 // Finding a word in the text of the list view: "Find-F3" (first instance), "Find Next-F4", the
@@ -23,9 +24,9 @@ class FindPanel;
 class FindController : public QObject {
     Q_OBJECT
 public:
-    FindController(FindPanel& panel, controls::ListViewPanel& list, controls::CommandArray& gCom,
-                   controls::CommandArray& fCom, workspace::Workspace& workspace,
-                   services::WindowServices& services);
+    FindController(FindPanel& panel, FindHistory& history, controls::ListViewPanel& list,
+                   controls::CommandArray& gCom, controls::CommandArray& fCom,
+                   workspace::Workspace& workspace, services::WindowServices& services);
 
     // "Find-F3": asks for the word, then finds its first instance.
     void findFirst();
@@ -36,6 +37,8 @@ public:
     // The global search empties the find word and gives the find commands back when it ends.
     void clearFindWord() { word_.clear(); }
     void enableFindCommands(bool enabled);
+    // A search starts: the words in the find box join the history.
+    void keepFindText();
 
     const QString& findWord() const { return word_; }
     int lastFindPosition() const { return last_; }
@@ -56,6 +59,7 @@ private:
     int find(int start);
 
     FindPanel& panel_;
+    FindHistory& history_;
     controls::ListViewPanel& list_;
     controls::CommandArray& gCom_;
     controls::CommandArray& fCom_;

@@ -2,6 +2,7 @@
 #include "dravik/controls/command_index.h"
 #include "dravik/controls/list_view_panel.h"
 #include "dravik/search/find_controller.h"
+#include "dravik/search/find_history.h"
 #include "dravik/search/find_panel.h"
 #include "dravik/testing/fake_window_services.h"
 #include "dravik/workspace/workspace.h"
@@ -34,7 +35,8 @@ protected:
     CommandArray fCom{"FCom", CommandArray::Look::Button};
     dravik::controls::ListViewPanel list{&host};
     dravik::search::FindPanel panel{&host, gCom, ssPanel1, fCom};
-    dravik::search::FindController find{panel, list, gCom, fCom, workspace, services};
+    dravik::search::FindHistory history;
+    dravik::search::FindController find{panel, history, list, gCom, fCom, workspace, services};
 
     Finding() {
         // The command column adds these in the window.
@@ -165,4 +167,26 @@ TEST_F(Finding, FunctionKeysInTheListFindAndANewTextRestartsFromTheCursor) {
     EXPECT_EQ(selected(), 4);
     view()->setPlainText("another list");
     EXPECT_EQ(find.lastFindPosition(), 0);
+}
+
+TEST_F(Finding, TwoFindBoxesOverOneHistoryShowTheSameWords) {
+    QWidget otherHost;
+    CommandArray otherG{"GCom", CommandArray::Look::Panel};
+    CommandArray otherS{"SSPanel1", CommandArray::Look::Panel};
+    CommandArray otherF{"FCom", CommandArray::Look::Button};
+    dravik::search::FindPanel other{&otherHost, otherG, otherS, otherF};
+    panel.showHistory(history);
+    other.showHistory(history);
+    panel.findBox()->setEditText("kamera|camera");
+    find.keepFindText(); // a search starts from the first box
+    panel.findBox()->setEditText("KAMERA|Camera");
+    find.keepFindText(); // the same words in another case: kept once
+    EXPECT_EQ(panel.findBox()->currentText(), "KAMERA|Camera"); // the typed words stay
+    ASSERT_EQ(other.findBox()->count(), 1);
+    EXPECT_EQ(other.findBox()->itemText(0), "kamera|camera");
+    EXPECT_EQ(history.entries(), QStringList{"kamera|camera"});
+    other.findBox()->setEditText("typed");
+    history.clear();
+    EXPECT_EQ(panel.findBox()->count(), 0);
+    EXPECT_EQ(other.findBox()->currentText(), ""); // an emptied history empties the box
 }

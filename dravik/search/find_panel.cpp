@@ -3,6 +3,7 @@
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
 #include "dravik/controls/floating_panel.h"
+#include "dravik/search/find_history.h"
 #include "dravik/workspace/workspace.h"
 
 #include <QComboBox>
@@ -10,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStringListModel>
 #include <QVBoxLayout>
 
 namespace dravik::search {
@@ -27,6 +29,8 @@ FindPanel::FindPanel(QWidget* host, CommandArray& gCom, CommandArray& ssPanel1, 
     findBox_->setEditable(true);
     findBox_->setInsertPolicy(QComboBox::NoInsert);
     findBox_->setMinimumWidth(200);
+    historyRows_ = new QStringListModel(findBox_);
+    findBox_->setModel(historyRows_);
     findBox_->lineEdit()->setPlaceholderText(QStringLiteral("Words to find, a|b for either"));
     auto* row = new QHBoxLayout(bar_);
     row->setContentsMargins(0, 0, 0, 0);
@@ -56,17 +60,20 @@ FindPanel::FindPanel(QWidget* host, CommandArray& gCom, CommandArray& ssPanel1, 
     controls::panelLayout(help_)->addWidget(helpText_);
 }
 
-QStringList FindPanel::history() const {
-    QStringList entries;
-    for (int i = 0; i < findBox_->count(); ++i)
-        entries << findBox_->itemText(i);
-    return entries;
-}
-
-void FindPanel::setHistory(const QStringList& entries) {
-    findBox_->clear();
-    findBox_->addItems(entries);
-    findBox_->setEditText({});
+void FindPanel::showHistory(const FindHistory& history) {
+    const auto reset = [this, &history] {
+        historyRows_->setStringList(history.entries());
+        findBox_->setEditText({});
+    };
+    connect(&history, &FindHistory::changed, this, reset);
+    connect(&history, &FindHistory::added, this, [this, &history](int row) {
+        // The box keeps the words typed in it, as it does for any added row.
+        const QString typed = findBox_->currentText();
+        historyRows_->insertRows(row, 1);
+        historyRows_->setData(historyRows_->index(row), history.entries().at(row));
+        findBox_->setEditText(typed);
+    });
+    reset();
 }
 
 QString FindPanel::searchHelpText() {

@@ -8,6 +8,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QPoint;
+class QStringListModel;
 class QWidget;
 
 namespace dravik::controls {
@@ -15,6 +16,8 @@ class CommandArray;
 }
 
 namespace dravik::search {
+
+class FindHistory;
 
 // The find box `FTex` with its history and the panels beside it ("-F2", "DEL"), the find menu
 // `FindMenuPan` and the search help `SHelp`.
@@ -30,9 +33,9 @@ public:
     QFrame* menu() const { return menu_; }          // `FindMenuPan`
     QFrame* help() const { return help_; }          // `SHelp`
 
-    // The entries of the find box's list, first to last.
-    QStringList history() const;
-    void setHistory(const QStringList& entries);
+    // The find box's list shows `history` from now on: an addition keeps the typed words, a new
+    // history empties the box.
+    void showHistory(const FindHistory& history);
 
     // `GCom` 1: shows the search help at `at`, or hides it when it is shown.
     void toggleSearchHelp(const QPoint& at);
@@ -44,6 +47,7 @@ public:
 private:
     QWidget* bar_;
     QComboBox* findBox_;
+    QStringListModel* historyRows_;
     QFrame* menu_;
     QFrame* help_;
     QLabel* helpText_;

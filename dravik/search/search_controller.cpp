@@ -2,7 +2,6 @@
 
 #include "common/number_format.h"
 #include "common/text_writer.h"
-#include "common/upper_case.h"
 #include "dravik/catalogue/list_text.h"
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
@@ -122,14 +121,7 @@ SearchRequest SearchController::prepare() {
     startStop()->setText(StopCaption);
     ignoringErrors([this] { parts_.extensions.recordSet(); });
     parts_.list.rowCount()->setText(QStringLiteral("0"));
-    QComboBox* box = parts_.find.findBox();
-    const QString text = box->currentText();
-    const QStringList history = parts_.find.history();
-    if (std::none_of(history.begin(), history.end(),
-                     [&](const QString& e) { return common::UpperCase::equal(e, text); })) {
-        box->addItem(text);
-        box->setEditText(text);
-    }
+    parts_.finding.keepFindText();
     parts_.list.paintStatus(Searching, QColor());
     parts_.find.closeMenu();
     ignoringErrors([this] { reports::QuickReport(workspace_.programFolder()).createEmpty(); });

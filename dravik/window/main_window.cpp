@@ -22,15 +22,21 @@
 #include "dravik/discadmin/drive_controller.h"
 #include "dravik/discadmin/drive_panel.h"
 #include "dravik/discadmin/go_to_controller.h"
+#include "dravik/extsets/extension_list.h"
 #include "dravik/extsets/extsets_controller.h"
+#include "dravik/extsets/extsets_panel.h"
+#include "dravik/extsets/selections.h"
+#include "dravik/extsets/set_box.h"
 #include "dravik/launch/association_controller.h"
 #include "dravik/launch/association_help.h"
+#include "dravik/launch/association_model.h"
 #include "dravik/launch/association_panel.h"
 #include "dravik/launch/launch_controller.h"
 #include "dravik/reports/list_view_reactions.h"
 #include "dravik/reports/report_controller.h"
 #include "dravik/reports/report_panel.h"
 #include "dravik/search/find_controller.h"
+#include "dravik/search/find_history.h"
 #include "dravik/search/find_panel.h"
 #include "dravik/search/search_controller.h"
 #include "dravik/search/search_panel.h"
@@ -144,10 +150,13 @@ void MainWindow::createCatalogue() {
 }
 
 void MainWindow::createLaunch() {
+    associationTable_ = std::make_unique<launch::AssociationModel>();
+    associations_->showModel(*associationTable_);
     linking_ = std::make_unique<launch::AssociationController>(
-        *associations_, workspace_, *this, [this] { return workspace_.currentExtension; });
-    launching_ = std::make_unique<launch::LaunchController>(browser_->launchList(), *associations_,
-                                                            *linking_, workspace_, *this);
+        *associations_, *associationTable_, workspace_, *this,
+        [this] { return workspace_.currentExtension; });
+    launching_ = std::make_unique<launch::LaunchController>(
+        browser_->launchList(), *associationTable_, *linking_, workspace_, *this);
 }
 
 void MainWindow::createDiscAdmin() {
@@ -156,7 +165,7 @@ void MainWindow::createDiscAdmin() {
         [this] { return int(discIndex_->count()); });
     discCommands_ = std::make_unique<discadmin::DiscAdminController>(
         *discIndex_, *discs_, *listView_, *discAdmin_, workspace_, *this,
-        [this] { find_->setHistory({}); });
+        [this] { findHistory_->clear(); });
     goTo_ = std::make_unique<discadmin::GoToController>(*listView_, *browser_, *drives_, workspace_,
                                                         *this);
     connect(arrays_.sellD, &CommandArray::clicked, this, [this](int index) {
@@ -175,8 +184,10 @@ void MainWindow::createDiscAdmin() {
 }
 
 void MainWindow::createSearch() {
-    finding_ = std::make_unique<search::FindController>(*find_, *listView_, *arrays_.gCom,
-                                                        *arrays_.fCom, workspace_, *this);
+    findHistory_ = std::make_unique<search::FindHistory>();
+    find_->showHistory(*findHistory_);
+    finding_ = std::make_unique<search::FindController>(
+        *find_, *findHistory_, *listView_, *arrays_.gCom, *arrays_.fCom, workspace_, *this);
     connect(finding_.get(), &search::FindController::globalSearchWanted, this,
             [this] { router_->run(controls::FCom::FindGlobal); });
     reporting_ = std::make_unique<reports::ReportController>(
@@ -198,8 +209,14 @@ void MainWindow::createSearch() {
         return rows;
     };
     around.showChangeNotice = [this](bool on) { discs_->changeNotice()->setVisible(on); };
+    extensionList_ = std::make_unique<extsets::ExtensionList>();
+    extensionSets_ = std::make_unique<extsets::SetBox>();
+    discSelections_ = std::make_unique<extsets::Selections>();
+    search_->extensions().showModels(*extensionList_, *extensionSets_, *discSelections_);
     extensions_ = std::make_unique<extsets::ExtSetsController>(
-        search_->extensions(), search_->discs(), workspace_, *this, std::move(around));
+        search_->extensions(),
+        extsets::ExtSetsController::Lists{*extensionList_, *extensionSets_, *discSelections_},
+        search_->discs(), workspace_, *this, std::move(around));
     search::SearchController::Parts parts{
         *search_,      *find_,       *finding_,   *listView_,
         *arrays_.gCom, *extensions_, *reporting_, [this] { return discIndex_->names(); }};
@@ -376,7 +393,7 @@ void MainWindow::runLoadSteps(const QString& startFolder) {
              workspace_.namingState = workspace::NamingState::NeedsName;
              workspace_.locateFolders(startFolder.toStdString());
          }},
-        {4, [&] { workspace_.createAssociationData(); }},
+        {4, [&] { associationTable_->prepare(workspace_.dataFolder()); }},
         {6, [&] { workspace_.writeStartMarker(); }},
         {7,
          [&] {
@@ -385,13 +402,9 @@ void MainWindow::runLoadSteps(const QString& startFolder) {
              discIndex_->watchFile();
              yield_.at({common::ui::YieldPoint::Background, common::ui::YieldPoint::Normal});
          }},
-        {8, [&] { associations_->setLinks(workspace_.loadAssociations()); }},
-        {9, [&] { associations_->setExtensions(workspace_.loadExtensions()); }},
-        {10,
-         [&] {
-             find_->setHistory(workspace_.loadFindHistory());
-             findHistoryLoaded_ = true;
-         }},
+        {8, [&] { associationTable_->loadLinks(workspace_.dataFolder()); }},
+        {9, [&] { associationTable_->loadExtensions(workspace_.dataFolder()); }},
+        {10, [&] { findHistory_->load(workspace_.dataFolder()); }},
         {11,
          [&] {
              workspace_.loadDefaultDrive();
@@ -458,9 +471,12 @@ void MainWindow::exitSteps() {
     message_->cancelAll();
     searching_->stop();
     drives_->dropDriveWait();
-    // A history that could not be read is not overwritten with an empty one.
-    workspace_.exit(findHistoryLoaded_ ? std::optional<QStringList>(find_->history())
-                                       : std::nullopt);
+    workspace_.exit();
+    try {
+        findHistory_->save();
+    } catch (const common::Error&) {
+        // The window is closing: nobody is left to tell, and the old history stays whole.
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

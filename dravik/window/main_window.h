@@ -34,12 +34,16 @@ class GoToController;
 } // namespace dravik::discadmin
 namespace dravik::launch {
 class AssociationController;
+class AssociationModel;
 class AssociationPanel;
 class LaunchController;
 } // namespace dravik::launch
 namespace dravik::extsets {
+class ExtensionList;
 class ExtSetsController;
-}
+class Selections;
+class SetBox;
+} // namespace dravik::extsets
 namespace dravik::reports {
 class ListViewReactions;
 class ReportController;
@@ -47,6 +51,7 @@ class ReportPanel;
 } // namespace dravik::reports
 namespace dravik::search {
 class FindController;
+class FindHistory;
 class FindPanel;
 class SearchController;
 class SearchPanel;
@@ -152,6 +157,11 @@ private:
 
     // The catalogue's state, before everything that shows it or acts on it.
     std::unique_ptr<catalogue::DiscIndex> discIndex_;
+    std::unique_ptr<search::FindHistory> findHistory_;
+    std::unique_ptr<launch::AssociationModel> associationTable_;
+    std::unique_ptr<extsets::ExtensionList> extensionList_;
+    std::unique_ptr<extsets::SetBox> extensionSets_;
+    std::unique_ptr<extsets::Selections> discSelections_;
     // Panels before controllers, controllers before the router: each is destroyed before what
     // it uses.
     std::unique_ptr<controls::ListViewPanel> listView_;
@@ -177,7 +187,6 @@ private:
     std::unique_ptr<extsets::ExtSetsController> extensions_;
     std::unique_ptr<search::SearchController> searching_;
     std::unique_ptr<CommandRouter> router_;
-    bool findHistoryLoaded_ = false;
     bool exited_ = false;
 };
 

@@ -27,6 +27,7 @@ using dravik::controls::MAo;
 using dravik::controls::PrioC;
 using dravik::controls::SellD;
 using dravik::controls::SetCom;
+using dravik::controls::SoekCom;
 using dravik::controls::SSPanel1;
 using dravik::controls::WCom;
 using dravik::window::MainWindow;
@@ -113,7 +114,12 @@ TEST_F(StartUp, ExitRemovesMarkersAndSavesTheFindHistory) {
     root.write("home/DK.004", "");
     root.write("data/FTex.Lys", "first\r\n");
     MainWindow& w = start();
-    find<QComboBox>(Control::FindBox)->addItem("second");
+    find<QComboBox>(Control::FindBox)->addItem("typed into the box only"); // a view holds no history
+    find<QComboBox>(Control::FindBox)->setEditText("second");
+    click(GCom::FindGlobal);
+    dialogs.expectPanel("Saving Search Report", "Do yu want to SAVE this report?", true, true,
+                        false, 0, 7);
+    click(SoekCom::Start); // a search starts: its words join the history
     w.close();
     EXPECT_FALSE(std::filesystem::exists(home / "DK.tmp"));
     EXPECT_FALSE(std::filesystem::exists(home / "DK.004"));
@@ -347,4 +353,25 @@ TEST_F(StartUp, UnreadableSettingsFallBackToTheDefaultsAndTheWindowOpens) {
     EXPECT_EQ(find<QAbstractButton>(SellD::First)->text(), "H");
     EXPECT_EQ(w.workspace().dataFolder(), data.string() + "/"); // the current folder
     EXPECT_EQ(find<QLabel>(Control::DefaultDrive)->text(), "E");
+}
+
+TEST_F(StartUp, AListThatCannotBeReadIsReportedAndNeverOverwritten) {
+    root.write("data/DK.SoC/inside", "x"); // folders where the lists belong
+    root.write("data/FTex.Lys/inside", "x");
+    const QString here = QDir::currentPath();
+    for (const auto& [step, name] : {std::pair{8, "DK.SoC"}, std::pair{10, "FTex.Lys"}}) {
+        const QString reason =
+            QString::fromStdString((data / name).string()) + ": is a folder, not a file";
+        dialogs.expectMessage(
+            {}, "form load: " + QString::number(step) + "\n\n" + here + "\n75 / " + reason,
+            Buttons::Ok, Icon::None, 1);
+    }
+    MainWindow& w = start();
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(find<QListWidget>("SoCLys")->count(), 0);
+    EXPECT_EQ(find<QComboBox>("FTex")->count(), 0);
+    find<QComboBox>("FTex")->setEditText("beach");
+    w.close();
+    EXPECT_EQ(TempFolder::read(data / "FTex.Lys" / "inside"), "x");
 }

@@ -65,7 +65,7 @@ std::filesystem::path Workspace::fixedFile(const char* name) const {
     return drives_.root('C') / name;
 }
 
-QStringList Workspace::readItemsCreating(const std::filesystem::path& file) const {
+QStringList Workspace::readItemsCreating(const std::filesystem::path& file) {
     FileOps::createIfMissing(file);
     QStringList out;
     common::ItemReader reader(file);
@@ -75,31 +75,10 @@ QStringList Workspace::readItemsCreating(const std::filesystem::path& file) cons
     return out;
 }
 
-void Workspace::createAssociationData() const {
-    FileOps::createIfMissing(dataFile(QStringLiteral("DK.mmd")));
-}
-
 void Workspace::writeStartMarker() const {
     common::TextWriter marker(fixedFile("DK.tmp"), common::TextWriter::Mode::Truncate);
     marker.rawLine(std::string(30, '.'));
     marker.commit();
-}
-
-QStringList Workspace::loadAssociations() const {
-    return readItemsCreating(dataFile(QStringLiteral("DK.SoC")));
-}
-
-QStringList Workspace::loadExtensions() const {
-    QStringList out;
-    for (const QString& item : readItemsCreating(dataFile(QStringLiteral("DK.EXL")))) {
-        if (!item.trimmed().isEmpty())
-            out << item;
-    }
-    return out;
-}
-
-QStringList Workspace::loadFindHistory() const {
-    return readItemsCreating(dataFile(QStringLiteral("FTex.Lys")));
 }
 
 QString Workspace::loadDefaultDrive() {
@@ -109,7 +88,7 @@ QString Workspace::loadDefaultDrive() {
     return defaultDrive_;
 }
 
-void Workspace::exit(const std::optional<QStringList>& findHistory) const {
+void Workspace::exit() const {
     // Every failure at exit is ignored: the window is already going, nobody is left to answer.
     // Each marker on its own: one that cannot be removed keeps no other in place.
     for (const char* name : {"DK.003", "DK.004", "DK.tmp"}) {
@@ -117,12 +96,6 @@ void Workspace::exit(const std::optional<QStringList>& findHistory) const {
             FileOps::removeIfExists(fixedFile(name));
         } catch (const common::Error&) {
         }
-    }
-    if (!findHistory)
-        return;
-    try {
-        common::TextWriter::replaceLines(dataFile(QStringLiteral("FTex.Lys")), *findHistory);
-    } catch (const common::Error&) {
     }
 }
 

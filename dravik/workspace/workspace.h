@@ -54,24 +54,20 @@ public:
     // Stores a new data folder under "Def DPath" and uses it at once.
     void changeDataFolder(const std::filesystem::path& folder);
 
-    // Start-up steps, in their order (the disc index is the catalogue's).
-    void createAssociationData() const;   // "DK.mmd"
-    void writeStartMarker() const;        // "c:\DK.tmp"
-    QStringList loadAssociations() const; // "DK.SoC"
-    QStringList loadExtensions() const;   // "DK.EXL", blank items dropped
-    QStringList loadFindHistory() const;  // "FTex.Lys"
-    QString loadDefaultDrive();           // "SSc.ini" in the program folder
+    // Start-up steps of the workspace itself (the lists are read by their own models).
+    void writeStartMarker() const; // "c:\DK.tmp"
+    QString loadDefaultDrive();    // "SSc.ini" in the program folder
 
-    // Exit: removes the marker files, then rewrites the find history (when there is one to
-    // write: a history that could not be read is not replaced by an empty one). Failures are
-    // ignored.
-    void exit(const std::optional<QStringList>& findHistory) const;
+    // Exit: removes the marker files. Failures are ignored.
+    void exit() const;
+
+    // Every item of a list file, decoded; the file is created empty when missing.
+    static QStringList readItemsCreating(const std::filesystem::path& file);
 
     // Letters of the temporary drive panels 0 to 3 (defaults H, I, J, K).
     static QString temporaryDrive(int index);
 
 private:
-    QStringList readItemsCreating(const std::filesystem::path& file) const;
     std::filesystem::path fixedFile(const char* name) const; // "c:\" files: in drive C's root
 
     common::DriveTable drives_;

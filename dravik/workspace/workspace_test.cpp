@@ -48,51 +48,40 @@ TEST_F(WorkspaceTest, ChangeDataFolderStoresItAtOnce) {
 TEST_F(WorkspaceTest, StartStepsCreateAndReadTheCatalogueFiles) {
     Workspace w = make();
     w.locateFolders(data);
-    w.createAssociationData();
     w.writeStartMarker();
-    EXPECT_TRUE(w.loadAssociations().isEmpty());
-    EXPECT_TRUE(w.loadExtensions().isEmpty());
-    EXPECT_TRUE(w.loadFindHistory().isEmpty());
     EXPECT_EQ(w.loadDefaultDrive(), "");
-    for (const char* name : {"DK.mmd", "DK.SoC", "DK.EXL", "FTex.Lys"})
-        EXPECT_EQ(TempFolder::read(data / name), "") << name;
     EXPECT_EQ(TempFolder::read(home / "DK.tmp"), std::string(30, '.') + "\r\n");
     EXPECT_TRUE(std::filesystem::exists(program / "SSc.ini"));
-
-    // Links are read item by item: a comma splits a line, a blank line is an empty entry.
-    root.write("data/DK.SoC", "txt /bin/a,b\r\n\r\n\"doc /x,y\"\r\n");
-    EXPECT_EQ(w.loadAssociations(), (QStringList{"txt /bin/a", "b", "", "doc /x,y"}));
-    root.write("data/DK.EXL", ".mp3\r\n  \r\n\r\n.jpg\r\n");
     root.write("program/SSc.ini", "E\r\n");
-    EXPECT_EQ(w.loadExtensions(), (QStringList{".mp3", ".jpg"}));
     EXPECT_EQ(w.loadDefaultDrive(), "E");
+    // Items are read one by one: a comma splits a line, a blank line is an empty item.
+    root.write("data/list", "txt /bin/a,b\r\n\r\n\"doc /x,y\"\r\n");
+    EXPECT_EQ(Workspace::readItemsCreating(data / "list"),
+              (QStringList{"txt /bin/a", "b", "", "doc /x,y"}));
 }
 
-TEST_F(WorkspaceTest, ExitRemovesMarkersAndRewritesHistory) {
+TEST_F(WorkspaceTest, ExitRemovesTheMarkers) {
     Workspace w = make();
     w.locateFolders(data);
     w.writeStartMarker();
     root.write("home/DK.003", "x");
     root.write("data/FTex.Lys", "old\r\n");
-    w.exit(QStringList{"kamera|camera", "jpg"});
+    w.exit();
     EXPECT_FALSE(std::filesystem::exists(home / "DK.tmp"));
     EXPECT_FALSE(std::filesystem::exists(home / "DK.003"));
-    EXPECT_EQ(TempFolder::read(data / "FTex.Lys"), "kamera|camera\r\njpg\r\n");
-    w.exit(std::nullopt); // nothing loaded: the history stays
-    EXPECT_EQ(TempFolder::read(data / "FTex.Lys"), "kamera|camera\r\njpg\r\n");
+    EXPECT_EQ(TempFolder::read(data / "FTex.Lys"), "old\r\n"); // the find history's own
 }
 
 TEST_F(WorkspaceTest, MissingDataFolderFailsEachStepWithANumber) {
     Workspace w = make();
     w.locateFolders(data / "gone");
     try {
-        w.loadAssociations();
+        Workspace::readItemsCreating(w.dataFile("DK.SoC"));
         FAIL();
     } catch (const common::Error& e) {
         EXPECT_EQ(e.number(), 76);
     }
-    EXPECT_THROW(w.createAssociationData(), common::Error);
-    EXPECT_NO_THROW(w.exit(QStringList{"x"})); // exit ignores failures
+    EXPECT_NO_THROW(w.exit()); // exit ignores failures
 }
 
 TEST_F(WorkspaceTest, TemporaryDriveDefaults) {
@@ -108,7 +97,7 @@ TEST_F(WorkspaceTest, AMarkerThatCannotGoKeepsNoOtherInPlace) {
     w.writeStartMarker();
     root.write("home/DK.003/inside", "x"); // a folder that cannot be removed as a file
     root.write("home/DK.004", "x");
-    w.exit(std::nullopt);
+    w.exit();
     EXPECT_TRUE(std::filesystem::exists(home / "DK.003"));
     EXPECT_FALSE(std::filesystem::exists(home / "DK.004"));
     EXPECT_FALSE(std::filesystem::exists(home / "DK.tmp"));
