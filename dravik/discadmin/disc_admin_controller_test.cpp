@@ -149,7 +149,7 @@ TEST_F(DiscAdministration, TypedNamesTheIndexDoesNotHoldAreNeitherDeletedNorRena
         dialogs.expectPanel("ERROR",
                             QString("No disc named \"") + typed +
                                 "\" is in the catalogue; nothing was changed.",
-                            true, false, false, 1, 6);
+                            Buttons::Ok, Icon::Warning, Answer::Yes);
         click(SSPanel1::DeleteDisc);
     }
     box->setEditText("Ghost");
@@ -203,7 +203,7 @@ TEST_F(DiscAdministration, AChosenDiscThatIsGoneMeanwhileIsLeftAloneAndSaidSo) {
     dialogs.expectPanel("ERROR",
                         "These discs are no longer in the catalogue and were left alone:\n\n"
                         "Holiday",
-                        true, false, false, 1, 6);
+                        Buttons::Ok, Icon::Warning, Answer::Yes);
     click(SSPanel1::DeleteSelectedDiscs);
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Work\r\n");
     EXPECT_TRUE(std::filesystem::exists(data / "Holiday.rtf")); // not the index's any more

@@ -6,6 +6,10 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
+using common::ui::Buttons;
+using common::ui::Icon;
+namespace Answer = common::ui::Answer;
+
 namespace {
 
 class GoTo : public dravik::testing::MainWindowFixture {
@@ -35,7 +39,7 @@ TEST_F(GoTo, ParentFoldersNeverLeadOffTheDrive) {
                             "The folder " + folder +
                                 " is not on the disc: \"..\" cannot climb above the root of the "
                                 "drive.",
-                            true, false, false, 1, 6);
+                            Buttons::Ok, Icon::Warning, Answer::Yes);
         goTo(selection);
         EXPECT_TRUE(dialogs.allAnswered()) << selection.toStdString();
         EXPECT_EQ(shown(), before) << selection.toStdString();

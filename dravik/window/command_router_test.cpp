@@ -253,7 +253,7 @@ const QString WaitText = "Another command is still running.\nTry this again when
 
 TEST_F(Routing, ACatalogueChangeInsidePumpingCommandWaits) {
     start();
-    find<QComboBox>("FTex")->addItem("kept");
+    find<QComboBox>(Control::FindBox)->addItem("kept");
     // CREATE pumps events before it looks at the name: DEL arrives from inside that pump, and so
     // does the list view switch, which changes nothing in the catalogue.
     int inside = 0;
@@ -268,7 +268,7 @@ TEST_F(Routing, ACatalogueChangeInsidePumpingCommandWaits) {
     click(GCom::Create);
     EXPECT_EQ(inside, 1);
     EXPECT_EQ(dialogs.pending(), 0);
-    EXPECT_EQ(find<QComboBox>("FTex")->count(), 1); // the history was not cleared
+    EXPECT_EQ(find<QComboBox>(Control::FindBox)->count(), 1); // the history was not cleared
     EXPECT_FALSE(find<QPlainTextEdit>("RtB")->isReadOnly());
     // Once CREATE has ended, DEL runs again.
     dialogs.expectPanelHeading("Clear(DELETE) all search entries!!!", common::ui::Answer::No);

@@ -20,6 +20,7 @@
 #include <QTimer>
 
 using common::testing::TempFolder;
+namespace Answer = common::ui::Answer;
 using common::ui::Buttons;
 using common::ui::Icon;
 using dravik::controls::GCom;
@@ -114,11 +115,12 @@ TEST_F(StartUp, ExitRemovesMarkersAndSavesTheFindHistory) {
     root.write("home/DK.004", "");
     root.write("data/FTex.Lys", "first\r\n");
     MainWindow& w = start();
-    find<QComboBox>(Control::FindBox)->addItem("typed into the box only"); // a view holds no history
+    find<QComboBox>(Control::FindBox)
+        ->addItem("typed into the box only"); // a view holds no history
     find<QComboBox>(Control::FindBox)->setEditText("second");
     click(GCom::FindGlobal);
-    dialogs.expectPanel("Saving Search Report", "Do yu want to SAVE this report?", true, true,
-                        false, 0, 7);
+    dialogs.expectPanel("Saving Search Report", "Do yu want to SAVE this report?", Buttons::YesNo,
+                        Icon::Question, Answer::No);
     click(SoekCom::Start); // a search starts: its words join the history
     w.close();
     EXPECT_FALSE(std::filesystem::exists(home / "DK.tmp"));
@@ -370,8 +372,8 @@ TEST_F(StartUp, AListThatCannotBeReadIsReportedAndNeverOverwritten) {
     EXPECT_TRUE(dialogs.allAnswered());
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(find<QListWidget>("SoCLys")->count(), 0);
-    EXPECT_EQ(find<QComboBox>("FTex")->count(), 0);
-    find<QComboBox>("FTex")->setEditText("beach");
+    EXPECT_EQ(find<QComboBox>(Control::FindBox)->count(), 0);
+    find<QComboBox>(Control::FindBox)->setEditText("beach");
     w.close();
     EXPECT_EQ(TempFolder::read(data / "FTex.Lys" / "inside"), "x");
 }
