@@ -8,7 +8,7 @@
 #include "bench/open/paint_counter.h"
 #include "common/error.h"
 #include "common/large_pages.h"
-#include "dravik/catalogue/list_text.h"
+#include "common/list_text.h"
 #include "dravik/controls/list_text_edit.h"
 
 #include <QApplication>
@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
     clock.start();
     QString text;
     try {
-        text = dravik::catalogue::ListText::load(argv[1]);
+        text = common::ListText::load(argv[1]);
     } catch (const common::Error& error) {
         std::fprintf(stderr, "load failed: %s\n", error.what());
         return 1;

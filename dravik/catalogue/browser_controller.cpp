@@ -37,6 +37,7 @@ void BrowserController::fillFileList() {
     try {
         panel_.files()->setFolder(folder);
     } catch (const common::Error&) {
+        // A folder that cannot be listed shows no files; the folder list says where it is.
         panel_.files()->clear();
     }
     workspace_.browseFolder = common::FolderPath::withSeparator(folder);
@@ -58,6 +59,7 @@ void BrowserController::refreshDriveInfo() {
         try {
             drives->setDrive(QStringLiteral("c"));
         } catch (const common::Error&) {
+            // Only a step to leave the drive; going back to it below reports what fails.
         }
     } else {
         drives->refresh();

@@ -1,6 +1,7 @@
 #include "dravik/catalogue/catalogue_controller.h"
 
 #include "common/error.h"
+#include "common/list_text.h"
 #include "common/number_format.h"
 #include "common/settings_names.h"
 #include "common/settings_store.h"
@@ -8,7 +9,6 @@
 #include "common/ui/folder_list_box.h"
 #include "dravik/catalogue/browser_panel.h"
 #include "dravik/catalogue/disc_panel.h"
-#include "dravik/catalogue/list_text.h"
 #include "dravik/controls/control_tag.h"
 #include "dravik/controls/engraved_button.h"
 #include "dravik/controls/list_view_panel.h"
@@ -202,6 +202,7 @@ bool CatalogueController::checkDriveAndName(const QString& name, Cataloguer& cat
         try {
             browser_.drives()->setDrive(QStringLiteral("C"));
         } catch (const common::Error&) {
+            // Only a step to leave the drive; reading the default drive next reports failures.
         }
         const QString drive = workspace_.defaultDrive();
         const auto root = cataloguer.scanRoot(drive); // 68 when no readable disc
@@ -306,7 +307,7 @@ void CatalogueController::showFinished(const QString& name, const walker::WalkCo
     list_.restoreStatusColour();
     list_.view()->clear();
     controls::paint(list_.listState(), QColor(0, 255, 0));
-    list_.view()->setListText(ListText::load(index_.files().discListPath(name)));
+    list_.view()->setListText(common::ListText::load(index_.files().discListPath(name)));
     // The counts stay in the caption after it names the list.
     services_.dravikCap(name + QStringLiteral(".rtf"));
     services_.setCaption(services_.caption() + countsText);

@@ -1,8 +1,8 @@
 #include "common/error.h"
+#include "common/list_text.h"
 #include "common/settings_store.h"
 #include "common/testing/workspace_fixture.h"
 #include "dravik/catalogue/catalogue.h"
-#include "dravik/catalogue/list_text.h"
 
 #include <gtest/gtest.h>
 
@@ -81,6 +81,6 @@ TEST_F(CatalogueTest, AListWhoseNameIsNotUtf8IsFoundByTheNameTheIndexGivesIt) {
     const QStringList discs = catalogue.readDiscIndex();
     ASSERT_EQ(discs, QStringList{QString::fromUtf8("D\xc3\xa9mo")});
     EXPECT_EQ(catalogue.discListPath(discs[0]), data / "D\xe9mo.rtf");
-    EXPECT_EQ(dravik::catalogue::ListText::load(catalogue.discListPath(discs[0])),
+    EXPECT_EQ(common::ListText::load(catalogue.discListPath(discs[0])),
               "\"E:\\\",\"a.txt\"\n1 files :  folders\n");
 }

@@ -1,6 +1,7 @@
 #include "dravik/catalogue/disc_open_controller.h"
 
 #include "common/error.h"
+#include "common/list_text.h"
 #include "common/number_format.h"
 #include "common/process_starter.h"
 #include "common/program_folder.h"
@@ -10,7 +11,6 @@
 #include "dravik/catalogue/browser_panel.h"
 #include "dravik/catalogue/catalogue.h"
 #include "dravik/catalogue/disc_panel.h"
-#include "dravik/catalogue/list_text.h"
 #include "dravik/controls/control_tag.h"
 #include "dravik/controls/list_view_panel.h"
 #include "dravik/services/window_services.h"
@@ -87,7 +87,7 @@ void DiscOpenController::load(const QString& name) {
     if (walker::WalkLock::busyWith(workspace_.programFolder()) == path)
         throw common::Error(common::ErrorNumber::PathFileAccess, path.string() + ": in use");
     if (answer == Answer::Yes) {
-        list_.view()->setListText(ListText::load(path));
+        list_.view()->setListText(common::ListText::load(path));
         return;
     }
     if (!std::filesystem::exists(path))

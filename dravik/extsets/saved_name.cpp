@@ -4,18 +4,15 @@
 
 namespace dravik::extsets {
 
-const common::FileNameGate& SavedName::gate(Kind kind) {
-    static const common::FileNameGate report(QStringLiteral("report"), QStringLiteral(".rtf"));
+const common::FileNameGate& SavedName::gate() {
     static const common::FileNameGate selection(QStringLiteral("selection"),
                                                 QStringLiteral(".ini"));
-    return kind == Kind::Report ? report : selection;
+    return selection;
 }
 
-std::optional<QString> SavedName::refusal(const QString& name, Kind kind) {
-    if (auto reason = gate(kind).refusal(name))
+std::optional<QString> SavedName::refusal(const QString& name) {
+    if (auto reason = gate().refusal(name))
         return reason;
-    if (kind == Kind::Report)
-        return std::nullopt;
     if (name.contains(u','))
         return QStringLiteral("A selection name cannot hold a comma: the list of selections "
                               "would read it back as two names.");

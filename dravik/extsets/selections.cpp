@@ -22,9 +22,9 @@ std::filesystem::path Selections::listFile() const {
 }
 
 std::optional<std::filesystem::path> Selections::selectionFile(const QString& name) const {
-    if (SavedName::refusal(name, SavedName::Kind::Selection))
+    if (SavedName::refusal(name))
         return std::nullopt;
-    return SavedName::gate(SavedName::Kind::Selection).place(dataFolder_, name);
+    return SavedName::gate().place(dataFolder_, name);
 }
 
 qsizetype Selections::sortedPlace(const QStringList& names, const QString& name) {
@@ -71,7 +71,7 @@ std::optional<QString> Selections::refusal(const QString& name) const {
             return QStringLiteral("Name: ") + name +
                    QStringLiteral(" Already Exists!\n\nPlease use another name and try again");
     }
-    return SavedName::refusal(name, SavedName::Kind::Selection);
+    return SavedName::refusal(name);
 }
 
 void Selections::remember(const QString& name, const std::vector<int>& selectedRows) {

@@ -72,6 +72,7 @@ AssociationController::AssociationController(AssociationPanel& panel, Associatio
     try {
         pointPickerAt(QStringLiteral("C:"));
     } catch (const common::Error&) {
+        // Without a home folder the picker starts empty; the user can still type a path.
     }
 }
 
@@ -79,6 +80,7 @@ void AssociationController::pickerFolderChanged(const QString& folder) {
     try {
         panel_.pickerFiles()->setFolder(folder.toStdString());
     } catch (const common::Error&) {
+        // A folder that cannot be listed offers no programs; the folder list says where it is.
         panel_.pickerFiles()->clear();
     }
     pickerFolder_ = common::FolderPath::withSeparator(folder);

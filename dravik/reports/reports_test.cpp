@@ -75,3 +75,14 @@ TEST(SavedReports, LoadReportTextComesWithItsHeaderLine) {
                                 "\n================B.RTF==============\n*E* caf\xc3\xa9\n"));
     EXPECT_THROW(reports.loadText("gone.rtf"), common::Error);
 }
+
+TEST(SavedReports, TheDiscNameRuleInTheWordsOfAReport) {
+    EXPECT_EQ(*SavedReports::refusal("kamera|camera"),
+              "A report name cannot hold any of  : * ? \" < > |");
+    EXPECT_EQ(*SavedReports::refusal(""), "Type a name for the report first.");
+    // Reports are listed from their folder, never read back from a list of names.
+    EXPECT_FALSE(SavedReports::refusal("a,b"));
+    EXPECT_TRUE(SavedReports::refusal("QREPORT"));
+    EXPECT_FALSE(SavedReports::refusal("80s..90s"));
+    EXPECT_FALSE(SavedReports::refusal("Holiday photos"));
+}

@@ -1,11 +1,11 @@
 #include "dravik/reports/saved_reports.h"
 
 #include "common/error.h"
+#include "common/file_name_gate.h"
 #include "common/file_ops.h"
+#include "common/list_text.h"
 #include "common/name_resolver.h"
 #include "common/wildcard.h"
-#include "dravik/catalogue/list_text.h"
-#include "dravik/extsets/saved_name.h"
 
 #include <algorithm>
 
@@ -17,12 +17,23 @@ std::filesystem::path SavedReports::folder() const {
     return common::NameResolver::resolve(dataFolder_, FolderName);
 }
 
+namespace {
+
+// Reports are listed from their folder, never read back from a list of names: the gate alone
+// says what a report name may be.
+const common::FileNameGate& reportGate() {
+    static const common::FileNameGate gate(QStringLiteral("report"), QStringLiteral(".rtf"));
+    return gate;
+}
+
+} // namespace
+
 std::optional<QString> SavedReports::refusal(const QString& name) {
-    return extsets::SavedName::refusal(name, extsets::SavedName::Kind::Report);
+    return reportGate().refusal(name);
 }
 
 std::filesystem::path SavedReports::target(const QString& name) const {
-    return extsets::SavedName::gate(extsets::SavedName::Kind::Report).place(folder(), name);
+    return reportGate().place(folder(), name);
 }
 
 void SavedReports::makeFolder() const {
@@ -61,8 +72,8 @@ QString SavedReports::header(const QString& fileName) {
 }
 
 QString SavedReports::loadText(const QString& fileName) const {
-    return header(fileName) + catalogue::ListText::load(
-                                  common::NameResolver::resolve(folder(), fileName.toStdString()));
+    return header(fileName) +
+           common::ListText::load(common::NameResolver::resolve(folder(), fileName.toStdString()));
 }
 
 } // namespace dravik::reports

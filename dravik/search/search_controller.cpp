@@ -1,8 +1,8 @@
 #include "dravik/search/search_controller.h"
 
+#include "common/list_text.h"
 #include "common/number_format.h"
 #include "common/text_writer.h"
-#include "dravik/catalogue/list_text.h"
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
 #include "dravik/controls/floating_panel.h"
@@ -185,8 +185,7 @@ void SearchController::endPhase() {
     parts_.list.showNotice(controls::ListViewPanel::Notice::Creating);
     yield.now();
     parts_.list.view()->clear();
-    underErrorRule(
-        [&] { parts_.list.view()->setListText(catalogue::ListText::load(quick.path())); });
+    underErrorRule([&] { parts_.list.view()->setListText(common::ListText::load(quick.path())); });
     parts_.panel.findingRows().show(nullptr);
     parts_.panel.findings()->hide();
     services_.dravikCap(QString::fromLatin1(reports::QuickReport::FileName));

@@ -1,4 +1,4 @@
-#include "dravik/catalogue/list_text.h"
+#include "common/list_text.h"
 
 #include "common/code_page.h"
 #include "common/line_reader.h"
@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-namespace dravik::catalogue {
+namespace common {
 
 namespace {
 
@@ -70,4 +70,4 @@ QString ListText::decode(std::string_view bytes) {
     return text;
 }
 
-} // namespace dravik::catalogue
+} // namespace common

@@ -1,10 +1,10 @@
 #include "common/error.h"
+#include "common/list_text.h"
 #include "common/testing/temp_folder.h"
-#include "dravik/catalogue/list_text.h"
 
 #include <gtest/gtest.h>
 
-namespace ListText = dravik::catalogue::ListText;
+namespace ListText = common::ListText;
 
 namespace {
 

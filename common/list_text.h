@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string_view>
 
-namespace dravik::catalogue {
+namespace common {
 
 // A disc list as text for the list view: each line decoded on its own (UTF-8 when valid, else
 // windows-1252), lines joined by LF (a CR before a line break, or at the very end, is dropped). A
@@ -19,4 +19,4 @@ QString decode(std::string_view bytes);
 
 } // namespace ListText
 
-} // namespace dravik::catalogue
+} // namespace common
