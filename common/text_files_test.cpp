@@ -5,6 +5,7 @@
 #include "common/name_resolver.h"
 #include "common/temporary_file.h"
 #include "common/testing/descriptor_count.h"
+#include "common/testing/scoped_file_size_limit.h"
 #include "common/testing/temp_folder.h"
 #include "common/text_writer.h"
 #include "common/upper_case.h"
@@ -270,6 +271,39 @@ TEST(TextWriter, AnAppendCanCutAnUnendedLastLineInstead) {
         writer.line("Next");
         writer.commit();
         EXPECT_EQ(TempFolder::read(file), after) << before.substr(0, 20);
+    }
+}
+
+// A full disk in the middle of an append leaves the file as it was, not a torn last line.
+TEST(TextWriter, AnAppendThatFailsPartWayLeavesTheFileAsItWas) {
+    TempFolder dir;
+    const std::string line(20000, 'x');
+    for (const std::string before : {"Alpha\r\n", "Alpha", ""}) {
+        const auto file = dir.write("DK.tex", before);
+        {
+            const common::testing::ScopedFileSizeLimit full(9);
+            TextWriter writer(file, TextWriter::Mode::Append);
+            writer.line("Tiny one");
+            EXPECT_THROW(writer.commit(), common::Error);
+        }
+        EXPECT_EQ(TempFolder::read(file), before);
+        {
+            // Part of it already out through a full buffer, the rest refused at commit.
+            const common::testing::ScopedFileSizeLimit full(50000);
+            TextWriter writer(file, TextWriter::Mode::Append, TextWriter::Buffer::Small);
+            writer.line(QString::fromStdString(line));
+            writer.line(QString::fromStdString(line));
+            writer.line(QString::fromStdString(line));
+            EXPECT_THROW(writer.commit(), common::Error);
+        }
+        EXPECT_EQ(TempFolder::read(file), before);
+        {
+            // A writer dropped without commit() flushes what it has, whole or not at all.
+            const common::testing::ScopedFileSizeLimit full(9);
+            TextWriter writer(file, TextWriter::Mode::Append);
+            writer.line("Tiny one");
+        }
+        EXPECT_EQ(TempFolder::read(file), before);
     }
 }
 

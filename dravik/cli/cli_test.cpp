@@ -1,4 +1,5 @@
 #include "common/settings_store.h"
+#include "common/testing/scoped_file_size_limit.h"
 #include "common/testing/workspace_fixture.h"
 #include "dravik/cli/cli.h"
 
@@ -192,6 +193,22 @@ TEST_F(CliTest, ADiscThatCannotBeCataloguedLeavesNoNameAndNoWorkFile) {
     EXPECT_EQ(run({"catalogue", "Disc 1", "--drive", "E"}), Cli::Refused);
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "");
     EXPECT_FALSE(std::filesystem::exists(program / "File.List.Qel"));
+}
+
+TEST_F(CliTest, AFullDiskLeavesTheIndexWholeAndNoListBehind) {
+    std::string index;
+    for (int i = 0; i < 200; ++i)
+        index += "Disc " + std::to_string(i) + "\r\n";
+    root.write("data/DK.tex", index);
+    {
+        const common::testing::ScopedFileSizeLimit full(index.size() + 3);
+        EXPECT_EQ(run({"catalogue", "Tiny one", "--drive", "E"}), Cli::Refused);
+    }
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), index);
+    EXPECT_FALSE(std::filesystem::exists(data / "Tiny one.rtf"));
+    EXPECT_FALSE(std::filesystem::exists(program / "File.List.Qel"));
+    EXPECT_EQ(run({"catalogue", "Tiny two", "--drive", "E"}), 0) << err.str();
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), index + "Tiny two\r\n");
 }
 
 TEST_F(CliTest, LeftOverFilesOfKilledRewritesAreRemoved) {
