@@ -76,7 +76,7 @@ void Cli::help() {
             "delete     deletes discs as the window's Delete Many does: every entry of each\n"
             "           name, in one index swap, then their lists and settings.\n"
             "Exit status of list, rename and delete: 0 done, 1 refused or failed, 2 wrong usage,\n"
-            "3 done in part (the messages say which step failed).\n";
+            "or DK.tex is not a file, 3 done in part (the messages say which step failed).\n";
 }
 
 const char* Cli::version() {

@@ -290,3 +290,24 @@ TEST_F(CliDiscsTest, ARenameDoneInPartSaysSoInItsStatus) {
     EXPECT_EQ(TempFolder::read(data / "Summer.rtf"), "list\r\n");
     EXPECT_EQ(err.str().rfind("dravik-cli: renamed to \"Summer\", but ", 0), 0u) << err.str();
 }
+
+TEST_F(CliTest, ListAndSearchSayWhatIsWrongWithAnIndexThatIsNoFile) {
+    ::alarm(20); // a blocked open would otherwise hang the test run
+    ASSERT_EQ(::mkfifo((data / "DK.tex").c_str(), 0600), 0);
+    EXPECT_EQ(run({"list"}), 2);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(),
+              "dravik-cli: " + (data / "DK.tex").string() + ": is not a regular file (error 75)\n");
+    EXPECT_EQ(run({"search", "beach"}), 2);
+    EXPECT_EQ(err.str(),
+              "dravik-cli: " + (data / "DK.tex").string() + ": is not a regular file (error 75)\n");
+    std::filesystem::remove(data / "DK.tex");
+    root.makeFolder("data/DK.tex");
+    EXPECT_EQ(run({"list"}), 2);
+    EXPECT_EQ(err.str(), "dravik-cli: " + (data / "DK.tex").string() +
+                             ": is a folder, not a file (error 75)\n");
+    EXPECT_EQ(run({"search", "beach"}), 2);
+    EXPECT_EQ(err.str(), "dravik-cli: " + (data / "DK.tex").string() +
+                             ": is a folder, not a file (error 75)\n");
+    ::alarm(0);
+}
