@@ -202,9 +202,10 @@ void TextWriter::commit() {
         const bool toDisk = mode_ == Mode::Replace && durability_ == Durability::Disk;
         if (toDisk && ::fsync(fd_.get()) != 0)
             throw Error::fromErrno(errno, path_.string());
-        if (!fd_.close())
-            throw Error::fromErrno(errno, path_.string());
+        // Renamed while still open: its lock tells another program's clean-up it is no leftover.
         if (mode_ == Mode::Replace && ::rename(writing_.c_str(), path_.c_str()) != 0)
+            throw Error::fromErrno(errno, path_.string());
+        if (!fd_.close())
             throw Error::fromErrno(errno, path_.string());
     } catch (...) {
         abandon();
