@@ -2,6 +2,7 @@
 #include "common/testing/scoped_file_size_limit.h"
 #include "common/testing/workspace_fixture.h"
 #include "dravik/cli/cli.h"
+#include "dravik/walker/walk_lock.h"
 
 #include <QDir>
 
@@ -219,6 +220,24 @@ TEST_F(CliTest, LeftOverFilesOfKilledRewritesAreRemoved) {
     EXPECT_EQ(run({"catalogue", "Disc 1", "--drive", "E"}), 0) << err.str();
     EXPECT_FALSE(std::filesystem::exists(stale));
     EXPECT_FALSE(std::filesystem::exists(own));
+}
+
+// Any command tidies up at its start: the new files of killed rewrites, however young, and the
+// work file of a killed walk; a walk that runs keeps its work file.
+TEST_F(CliTest, AnyCommandRemovesWhatAKilledProgramLeftBehind) {
+    const auto own = root.write("data/.dravik-AbCd1234.new", "killed a moment ago\r\n");
+    const auto work = root.write("program/File.List.Qel", "half a walk\r\n");
+    {
+        dravik::walker::WalkLock running(program);
+        ASSERT_TRUE(running.acquire(data / "Other.rtf"));
+        EXPECT_EQ(run({"list"}), 0) << err.str();
+        EXPECT_FALSE(std::filesystem::exists(own));
+        EXPECT_TRUE(std::filesystem::exists(work));
+    }
+    root.write("data/.dravik-AbCd1234.new", "killed a moment ago\r\n");
+    EXPECT_EQ(run({"search", "beach"}), 1) << err.str();
+    EXPECT_FALSE(std::filesystem::exists(own));
+    EXPECT_FALSE(std::filesystem::exists(work));
 }
 
 namespace {
