@@ -72,4 +72,10 @@ bool FileOps::isFile(const std::filesystem::path& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+void FileOps::refuseIfNotRegular(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        throw notRegular(path, st.st_mode);
+}
+
 } // namespace common

@@ -23,6 +23,9 @@ void removeIfExists(const std::filesystem::path& path);
 // Copies `from` over `to` through a complete new file and a rename.
 void copyReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
 bool isFile(const std::filesystem::path& path);
+// Throws Error 75 naming the path when something other than a regular file (a folder, a FIFO)
+// is there; a missing path is no error.
+void refuseIfNotRegular(const std::filesystem::path& path);
 
 } // namespace FileOps
 

@@ -50,6 +50,22 @@ bool isOldStyle(std::string_view name) {
                                   OldMarker.size()) == OldMarker;
 }
 
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Between its creation and its lock a new file looks like one a killed program left: a clean-up
+// that locks it first removes it. Only a file locked while its name still leads to it is ours.
+// Where locks are not supported there is no clean-up to race with.
+bool lockedUnderItsName(const TemporaryFile::Created& created) {
+    if (::flock(created.fd.get(), LOCK_EX | LOCK_NB) != 0)
+        return errno != EWOULDBLOCK;
+    struct stat opened {
+    }, named{};
+    return ::fstat(created.fd.get(), &opened) == 0 && ::stat(created.path.c_str(), &named) == 0 &&
+           sameFile(opened, named);
+}
+
 bool olderThan(const struct stat& st, std::chrono::seconds age) {
     const auto modified = std::chrono::system_clock::from_time_t(st.st_mtim.tv_sec);
     return std::chrono::system_clock::now() - modified >= age;
@@ -57,16 +73,19 @@ bool olderThan(const struct stat& st, std::chrono::seconds age) {
 
 // Removes one entry when it is a stale temporary file.
 bool removeIfStale(int folderFd, const char* name, std::chrono::seconds minimumAge) {
-    const bool newStyle = isNewStyle(name);
     FileDescriptor fd(::openat(folderFd, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
     struct stat st {};
     if (!fd || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
-    if (!olderThan(st, newStyle ? minimumAge
-                                : std::max<std::chrono::seconds>(minimumAge, OldMinimumAge)))
+    if (!olderThan(st, isNewStyle(name)
+                           ? minimumAge
+                           : std::max<std::chrono::seconds>(minimumAge, OldMinimumAge)))
         return false;
-    // A running rewrite holds its lock until the file is renamed into place and closed.
-    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
+    // A running rewrite holds its lock until the file is renamed into place and closed; by then
+    // the name may lead elsewhere.
+    struct stat named {};
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0 ||
+        ::fstatat(folderFd, name, &named, AT_SYMLINK_NOFOLLOW) != 0 || !sameFile(st, named))
         return false;
     return ::unlinkat(folderFd, name, 0) == 0;
 }
@@ -88,8 +107,12 @@ TemporaryFile::Created TemporaryFile::createBeside(const std::filesystem::path& 
                 continue;
             throw Error::fromErrno(errno, target.string());
         }
-        // Nobody else has the new name yet, and a clean-up leaves young files alone.
-        ::flock(created.fd.get(), LOCK_EX | LOCK_NB);
+        if (!lockedUnderItsName(created)) {
+            if (attempt < 100)
+                continue; // a clean-up took it for a killed program's file
+            throw Error(ErrorNumber::PathFileAccess,
+                        target.string() + ": no new file could be kept");
+        }
         if (replacing)
             ::fchmod(created.fd.get(), old.st_mode & 07777);
         return created;

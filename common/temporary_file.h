@@ -30,10 +30,11 @@ Created createBeside(const std::filesystem::path& target);
 bool isTemporaryName(std::string_view name);
 
 // Removes the temporary files of `folder` that no running rewrite holds and that are older than
-// `minimumAge` (a file is created a moment before it is locked). Files of earlier versions carry
-// no lock and go only after ten minutes. Never throws; returns how many went.
+// `minimumAge` (a rewrite whose new file is taken between creation and lock picks another name).
+// Files of earlier versions carry no lock and go only after ten minutes. Never throws; returns
+// how many went.
 std::size_t removeStale(const std::filesystem::path& folder,
-                        std::chrono::seconds minimumAge = std::chrono::minutes(1));
+                        std::chrono::seconds minimumAge = std::chrono::seconds(0));
 
 } // namespace TemporaryFile
 

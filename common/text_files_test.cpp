@@ -5,6 +5,7 @@
 #include "common/name_resolver.h"
 #include "common/temporary_file.h"
 #include "common/testing/descriptor_count.h"
+#include "common/testing/scoped_file_size_limit.h"
 #include "common/testing/temp_folder.h"
 #include "common/text_writer.h"
 #include "common/upper_case.h"
@@ -12,7 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <thread>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -215,22 +218,47 @@ TEST(TemporaryFile, StaleFilesGoAndFilesOfARunningRewriteStay) {
     const auto killed = dir.write(".dravik-AbCd1234.new", "killed\r\n");
     const auto earlier = dir.write("list.rtf.new-Ab12Cd", "from an earlier version\r\n");
     const auto recent = dir.write("DK.tex.new-Xy34Zw", "may still be written\r\n");
-    const auto fresh = dir.write(".dravik-FrEsH123.new", "just created\r\n");
+    const auto killedJustNow = dir.write(".dravik-FrEsH123.new", "killed a moment ago\r\n");
     dir.write("notes.new-design", "not ours\r\n");
     dir.write(".dravik-short.new", "not ours\r\n");
     for (const auto& path : {killed, earlier})
         makeOld(path);
     const auto before = namesIn(dir.path());
 
-    EXPECT_EQ(common::TemporaryFile::removeStale(dir.path()), 2u);
+    // A new file is locked before anyone can see it, so only its lock tells; the files of
+    // earlier versions carry none and go only when old.
+    EXPECT_EQ(common::TemporaryFile::removeStale(dir.path()), 3u);
     auto after = before;
     std::erase(after, killed.filename().string());
     std::erase(after, earlier.filename().string());
+    std::erase(after, killedJustNow.filename().string());
     EXPECT_EQ(namesIn(dir.path()), after);
     EXPECT_TRUE(std::filesystem::exists(recent));
-    EXPECT_TRUE(std::filesystem::exists(fresh));
     running.commit();
     EXPECT_EQ(TempFolder::read(file), "half written\r\n");
+}
+
+// Another program's clean-up running while rewrites start never takes a rewrite's new file.
+TEST(TemporaryFile, ACleanUpRunningBesideRewritesTakesNoneOfTheirFiles) {
+    TempFolder dir;
+    const auto file = dir.write("DK.tex", "old\r\n");
+    std::atomic<bool> done{false};
+    std::thread cleaner([&] {
+        while (!done)
+            common::TemporaryFile::removeStale(dir.path());
+    });
+    int failed = 0;
+    for (int i = 0; i < 300; ++i) {
+        try {
+            TextWriter::replaceLines(file, {QString::number(i)}, TextWriter::Durability::Process);
+        } catch (const common::Error&) {
+            ++failed;
+        }
+    }
+    done = true;
+    cleaner.join();
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(TempFolder::read(file), "299\r\n");
 }
 
 // A file whose last line has no line end (written by hand, or cut short) would glue the first
@@ -270,6 +298,39 @@ TEST(TextWriter, AnAppendCanCutAnUnendedLastLineInstead) {
         writer.line("Next");
         writer.commit();
         EXPECT_EQ(TempFolder::read(file), after) << before.substr(0, 20);
+    }
+}
+
+// A full disk in the middle of an append leaves the file as it was, not a torn last line.
+TEST(TextWriter, AnAppendThatFailsPartWayLeavesTheFileAsItWas) {
+    TempFolder dir;
+    const std::string line(20000, 'x');
+    for (const std::string before : {"Alpha\r\n", "Alpha", ""}) {
+        const auto file = dir.write("DK.tex", before);
+        {
+            const common::testing::ScopedFileSizeLimit full(9);
+            TextWriter writer(file, TextWriter::Mode::Append);
+            writer.line("Tiny one");
+            EXPECT_THROW(writer.commit(), common::Error);
+        }
+        EXPECT_EQ(TempFolder::read(file), before);
+        {
+            // Part of it already out through a full buffer, the rest refused at commit.
+            const common::testing::ScopedFileSizeLimit full(50000);
+            TextWriter writer(file, TextWriter::Mode::Append, TextWriter::Buffer::Small);
+            writer.line(QString::fromStdString(line));
+            writer.line(QString::fromStdString(line));
+            writer.line(QString::fromStdString(line));
+            EXPECT_THROW(writer.commit(), common::Error);
+        }
+        EXPECT_EQ(TempFolder::read(file), before);
+        {
+            // A writer dropped without commit() flushes what it has, whole or not at all.
+            const common::testing::ScopedFileSizeLimit full(9);
+            TextWriter writer(file, TextWriter::Mode::Append);
+            writer.line("Tiny one");
+        }
+        EXPECT_EQ(TempFolder::read(file), before);
     }
 }
 

@@ -57,6 +57,7 @@ void TextWriter::open(const std::filesystem::path& path, Mode mode) {
     path_ = path;
     writing_ = path;
     mode_ = mode;
+    appendStart_ = -1;
     if (mode == Mode::Replace) {
         auto created = TemporaryFile::createBeside(path);
         fd_ = std::move(created.fd);
@@ -75,14 +76,31 @@ void TextWriter::open(const std::filesystem::path& path, Mode mode) {
         if (e.number() != ErrorNumber::PermissionDenied)
             throw;
         fd_ = FileOps::openRegular(path, O_WRONLY | O_CREAT | O_APPEND);
+        appendStart_ = fileSize();
         return;
     }
-    if (endsWithLineEnd())
-        return;
-    if (unended_ == UnendedLine::Cut)
-        cutUnendedLine();
-    else
-        endLine();
+    if (!endsWithLineEnd()) {
+        if (unended_ == UnendedLine::Cut)
+            cutUnendedLine();
+        else
+            endLine();
+    }
+    appendStart_ = fileSize();
+}
+
+off_t TextWriter::fileSize() const {
+    struct stat st {};
+    if (::fstat(fd_.get(), &st) != 0)
+        throw Error::fromErrno(errno, path_.string());
+    return st.st_size;
+}
+
+void TextWriter::abandon() {
+    // An append that failed part-way is cut back, so the file never ends in a torn line.
+    if (fd_ && appendStart_ >= 0 && ::ftruncate(fd_.get(), appendStart_) != 0) {
+        // Nothing more can be done; the write's own failure is the one reported.
+    }
+    discard();
 }
 
 bool TextWriter::endsWithLineEnd() const {
@@ -131,8 +149,11 @@ void TextWriter::writeOut(const char* data, std::size_t size) {
         const ssize_t n = ::write(fd_.get(), data, size);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0)
-            throw Error::fromErrno(errno, path_.string());
+        if (n < 0) {
+            const int err = errno;
+            abandon();
+            throw Error::fromErrno(err, path_.string());
+        }
         data += n;
         size -= static_cast<std::size_t>(n);
     }
@@ -181,12 +202,13 @@ void TextWriter::commit() {
         const bool toDisk = mode_ == Mode::Replace && durability_ == Durability::Disk;
         if (toDisk && ::fsync(fd_.get()) != 0)
             throw Error::fromErrno(errno, path_.string());
-        if (!fd_.close())
-            throw Error::fromErrno(errno, path_.string());
+        // Renamed while still open: its lock tells another program's clean-up it is no leftover.
         if (mode_ == Mode::Replace && ::rename(writing_.c_str(), path_.c_str()) != 0)
             throw Error::fromErrno(errno, path_.string());
+        if (!fd_.close())
+            throw Error::fromErrno(errno, path_.string());
     } catch (...) {
-        discard();
+        abandon();
         throw;
     }
     if (mode_ == Mode::Replace && durability_ == Durability::Disk)

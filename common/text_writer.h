@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 #include <vector>
 
 namespace common {
@@ -17,7 +18,8 @@ namespace common {
 // they are, through one buffer. Replace mode writes a complete new file beside the old one (a
 // TemporaryFile: short name, the old file's mode) and renames it over the old one on commit(),
 // after the bytes reached the disk, so a crash leaves the old file or the new one whole. Files
-// are opened as FileOps::openRegular opens them; a new file follows the umask.
+// are opened as FileOps::openRegular opens them; a new file follows the umask. An Append is all
+// or nothing: a write that fails cuts the file back to the length it had when opened.
 //
 // A writer may be opened again and again (the splitter keeps hundreds of extension files in
 // slots): the buffer is allocated on the first open and kept for the next file.
@@ -86,6 +88,9 @@ private:
     void cutUnendedLine();
     void rawSlow(std::string_view bytes);
     void writeOut(const char* data, std::size_t size);
+    off_t fileSize() const;
+    // Closes after a failure: a Replace leaves the old file, an Append cuts back what it wrote.
+    void abandon();
     void discard();
 
     std::filesystem::path path_;
@@ -97,6 +102,7 @@ private:
     FileDescriptor fd_;
     std::vector<char> buffer_;
     std::size_t used_ = 0;
+    off_t appendStart_ = -1; // an Append's length before its first byte
 };
 
 } // namespace common

@@ -6,6 +6,7 @@
 #include "common/testing/scoped_variable.h"
 #include "common/testing/scripted_dialogs.h"
 #include "common/testing/temp_folder.h"
+#include "common/text_writer.h"
 #include "common/ui/drive_list_box.h"
 #include "common/ui/folder_list_box.h"
 #include "splitter/done_list.h"
@@ -347,13 +348,20 @@ TEST_F(SplitterWindowTest, ASettingsFileThatCannotBeReadLeavesTheDefaultsAndSays
 TEST_F(SplitterWindowTest, StaleTemporaryFilesOfItsFoldersGoAtStart) {
     const auto stale = data.write(".dravik-AbCd1234.new", "half a done list");
     const auto staleOut = data.write("TheShards-13/.dravik-EfGh5678.new", "half a JPG.rtf");
-    const auto young = data.write("TheShards-13/.dravik-IjKl9012.new", "a rewrite running now");
+    const auto young = data.write("TheShards-13/.dravik-IjKl9012.new", "killed a moment ago");
+    // Another program's rewrite, running now, holds its new file.
+    common::TextWriter running(data / "TheShards-13" / "GIF.rtf",
+                               common::TextWriter::Mode::Replace);
+    running.line("a rewrite running now");
+    running.flush();
     TempFolder::makeOlder(stale, std::chrono::minutes(5));
     TempFolder::makeOlder(staleOut, std::chrono::minutes(5));
     auto window = open();
     EXPECT_FALSE(std::filesystem::exists(stale));
     EXPECT_FALSE(std::filesystem::exists(staleOut));
-    EXPECT_TRUE(std::filesystem::exists(young));
+    EXPECT_FALSE(std::filesystem::exists(young));
+    running.commit();
+    EXPECT_EQ(TempFolder::read(data / "TheShards-13" / "GIF.rtf"), "a rewrite running now\r\n");
 }
 
 TEST_F(SplitterWindowTest, ASecondSplitterOnTheSameDataPathSaysSoAndEnds) {

@@ -5,7 +5,9 @@
 #include "common/file_ops.h"
 #include "common/item_reader.h"
 #include "common/name_resolver.h"
+#include "common/temporary_file.h"
 #include "common/text_writer.h"
+#include "dravik/walker/walk_lock.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -46,6 +48,22 @@ void Catalogue::publishWorkFile(const QString& discName) const {
     const auto work = workFilePath();
     FileOps::copyReplacing(work, discListPath(discName));
     FileOps::removeIfExists(work);
+}
+
+void Catalogue::removeLeftOvers() const {
+    common::TemporaryFile::removeStale(dataFolder_);
+    common::TemporaryFile::removeStale(programFolder_);
+    const auto work = workFilePath();
+    if (!FileOps::isFile(work))
+        return;
+    walker::WalkLock lock(programFolder_);
+    if (!lock.acquire(work))
+        return; // a walk is writing it
+    try {
+        FileOps::removeIfExists(work);
+    } catch (const common::Error&) {
+        // The next walk writes it afresh.
+    }
 }
 
 QStringList Catalogue::readDiscIndex() const {

@@ -14,6 +14,14 @@ namespace dravik::catalogue {
 namespace {
 // Busy walks are reported with this number so callers can tell them from file errors.
 constexpr int BusyNumber = common::ErrorNumber::PathFileAccess;
+
+// Cleaning up after a failure: the first failure is the one to report.
+void removeQuietly(const std::filesystem::path& file) {
+    try {
+        common::FileOps::removeIfExists(file);
+    } catch (const common::Error&) {
+    }
+}
 } // namespace
 
 Cataloguer::Cataloguer(DiscIndex& index, const common::DriveTable& drives)
@@ -88,11 +96,7 @@ walker::WalkCounts Cataloguer::build(const QString& name, const QString& drive,
         return counts;
     } catch (...) {
         // The old list stays; the work file, written whole or in part, goes.
-        try {
-            common::FileOps::removeIfExists(work);
-        } catch (const common::Error&) {
-            // The first failure is the one to report.
-        }
+        removeQuietly(work);
         throw;
     }
 }
@@ -101,9 +105,19 @@ Cataloguer::Built Cataloguer::buildAndRecord(const QString& name, const QString&
                                              const walker::WalkEngine::Progress& progress,
                                              std::stop_token stop) const {
     Built built;
+    const auto list = catalogue_.discListPath(name);
+    const bool listWasThere = common::FileOps::isFile(list);
     built.counts = build(name, drive, progress, stop);
-    if (!stop.stop_requested())
+    if (stop.stop_requested())
+        return built;
+    try {
         built.nameAdded = index_.add(name);
+    } catch (...) {
+        // A new disc whose name did not reach the index (a full disk) leaves no list behind.
+        if (!listWasThere)
+            removeQuietly(list);
+        throw;
+    }
     return built;
 }
 

@@ -4,7 +4,7 @@
 #include "common/error.h"
 #include "common/folder_path.h"
 #include "common/number_format.h"
-#include "common/temporary_file.h"
+#include "dravik/catalogue/catalogue.h"
 #include "dravik/catalogue/cataloguer.h"
 #include "dravik/walker/walk_lock.h"
 #include "dravik/workspace/workspace.h"
@@ -76,7 +76,7 @@ void Cli::help() {
             "delete     deletes discs as the window's Delete Many does: every entry of each\n"
             "           name, in one index swap, then their lists and settings.\n"
             "Exit status of list, rename and delete: 0 done, 1 refused or failed, 2 wrong usage,\n"
-            "3 done in part (the messages say which step failed).\n";
+            "or DK.tex is not a file, 3 done in part (the messages say which step failed).\n";
 }
 
 const char* Cli::version() {
@@ -139,6 +139,8 @@ workspace::Workspace Cli::workspace(const QString& data) {
     ws.locateFolders(QDir::currentPath().toStdString());
     if (!data.isEmpty())
         ws.setDataFolder(QDir(data).absolutePath().toStdString());
+    // Every command starts by tidying up after a killed program.
+    catalogue::Catalogue(ws.dataFolder(), ws.programFolder()).removeLeftOvers();
     return ws;
 }
 
@@ -216,9 +218,6 @@ int Cli::catalogue(const QStringList& arguments) {
             error_.write(catalogue::Cataloguer::busyMessage(busy));
             return Refused;
         }
-        // Left-over new files of rewrites a killed program did not finish.
-        common::TemporaryFile::removeStale(ws.dataFolder());
-        common::TemporaryFile::removeStale(ws.programFolder());
         const auto counts = cataloguer.buildAndRecord(name, drive, {}).counts;
         catalogue::Cataloguer::markChanged();
         out_ << text(common::NumberFormat::withZero(counts.files))

@@ -20,6 +20,8 @@ public:
     static constexpr int Usage = 2;
     static constexpr int Refused = 1;
     static constexpr int Incomplete = 3;
+    // The catalogue itself cannot be read (an index that is a folder or a FIFO).
+    static constexpr int Unusable = 2;
 
     // What `--version` prints after the program's name.
     static const char* version();

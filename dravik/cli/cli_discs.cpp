@@ -3,6 +3,7 @@
 #include "dravik/cli/cli.h"
 
 #include "common/error.h"
+#include "common/file_ops.h"
 #include "dravik/catalogue/catalogue.h"
 #include "dravik/catalogue/disc_index.h"
 #include "dravik/discadmin/disc_admin.h"
@@ -34,6 +35,12 @@ int Cli::list(const QStringList& given) {
     }
     try {
         const workspace::Workspace ws = workspace(data);
+        try {
+            common::FileOps::refuseIfNotRegular(ws.dataFile(catalogue::Catalogue::IndexName));
+        } catch (const common::Error& e) {
+            error_.write(e);
+            return Unusable; // an empty list would pass for an empty catalogue
+        }
         const auto index = indexOf(ws);
         for (const QString& disc : index->names())
             out_ << disc.toStdString() << '\t' << catalogue::DiscIndex::size(disc).toStdString()

@@ -118,7 +118,10 @@ int Cli::search(const QStringList& arguments) {
             request.sources = entries;
         } else if (!discs.isEmpty()) {
             request.sources = discs;
-        } else if (common::FileOps::isFile(ws.dataFile(catalogue::Catalogue::IndexName))) {
+        } else if (const auto index = ws.dataFile(catalogue::Catalogue::IndexName);
+                   std::filesystem::exists(index, ec)) {
+            // An index that is no file is an error, not a catalogue without discs.
+            common::FileOps::refuseIfNotRegular(index);
             request.sources =
                 catalogue::Catalogue(ws.dataFolder(), ws.programFolder()).readDiscIndex();
         }

@@ -1,6 +1,8 @@
 #include "common/settings_store.h"
+#include "common/testing/scoped_file_size_limit.h"
 #include "common/testing/workspace_fixture.h"
 #include "dravik/cli/cli.h"
+#include "dravik/walker/walk_lock.h"
 
 #include <QDir>
 
@@ -194,6 +196,22 @@ TEST_F(CliTest, ADiscThatCannotBeCataloguedLeavesNoNameAndNoWorkFile) {
     EXPECT_FALSE(std::filesystem::exists(program / "File.List.Qel"));
 }
 
+TEST_F(CliTest, AFullDiskLeavesTheIndexWholeAndNoListBehind) {
+    std::string index;
+    for (int i = 0; i < 200; ++i)
+        index += "Disc " + std::to_string(i) + "\r\n";
+    root.write("data/DK.tex", index);
+    {
+        const common::testing::ScopedFileSizeLimit full(index.size() + 3);
+        EXPECT_EQ(run({"catalogue", "Tiny one", "--drive", "E"}), Cli::Refused);
+    }
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), index);
+    EXPECT_FALSE(std::filesystem::exists(data / "Tiny one.rtf"));
+    EXPECT_FALSE(std::filesystem::exists(program / "File.List.Qel"));
+    EXPECT_EQ(run({"catalogue", "Tiny two", "--drive", "E"}), 0) << err.str();
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), index + "Tiny two\r\n");
+}
+
 TEST_F(CliTest, LeftOverFilesOfKilledRewritesAreRemoved) {
     const auto stale = root.write("data/DK.tex.new-Ab12Cd", "killed\r\n");
     const auto own = root.write("data/.dravik-AbCd1234.new", "killed\r\n");
@@ -202,6 +220,24 @@ TEST_F(CliTest, LeftOverFilesOfKilledRewritesAreRemoved) {
     EXPECT_EQ(run({"catalogue", "Disc 1", "--drive", "E"}), 0) << err.str();
     EXPECT_FALSE(std::filesystem::exists(stale));
     EXPECT_FALSE(std::filesystem::exists(own));
+}
+
+// Any command tidies up at its start: the new files of killed rewrites, however young, and the
+// work file of a killed walk; a walk that runs keeps its work file.
+TEST_F(CliTest, AnyCommandRemovesWhatAKilledProgramLeftBehind) {
+    const auto own = root.write("data/.dravik-AbCd1234.new", "killed a moment ago\r\n");
+    const auto work = root.write("program/File.List.Qel", "half a walk\r\n");
+    {
+        dravik::walker::WalkLock running(program);
+        ASSERT_TRUE(running.acquire(data / "Other.rtf"));
+        EXPECT_EQ(run({"list"}), 0) << err.str();
+        EXPECT_FALSE(std::filesystem::exists(own));
+        EXPECT_TRUE(std::filesystem::exists(work));
+    }
+    root.write("data/.dravik-AbCd1234.new", "killed a moment ago\r\n");
+    EXPECT_EQ(run({"search", "beach"}), 1) << err.str();
+    EXPECT_FALSE(std::filesystem::exists(own));
+    EXPECT_FALSE(std::filesystem::exists(work));
 }
 
 namespace {
@@ -272,4 +308,25 @@ TEST_F(CliDiscsTest, ARenameDoneInPartSaysSoInItsStatus) {
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Summer\r\nWork\r\nMusic\r\nWORK\r\n");
     EXPECT_EQ(TempFolder::read(data / "Summer.rtf"), "list\r\n");
     EXPECT_EQ(err.str().rfind("dravik-cli: renamed to \"Summer\", but ", 0), 0u) << err.str();
+}
+
+TEST_F(CliTest, ListAndSearchSayWhatIsWrongWithAnIndexThatIsNoFile) {
+    ::alarm(20); // a blocked open would otherwise hang the test run
+    ASSERT_EQ(::mkfifo((data / "DK.tex").c_str(), 0600), 0);
+    EXPECT_EQ(run({"list"}), 2);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(),
+              "dravik-cli: " + (data / "DK.tex").string() + ": is not a regular file (error 75)\n");
+    EXPECT_EQ(run({"search", "beach"}), 2);
+    EXPECT_EQ(err.str(),
+              "dravik-cli: " + (data / "DK.tex").string() + ": is not a regular file (error 75)\n");
+    std::filesystem::remove(data / "DK.tex");
+    root.makeFolder("data/DK.tex");
+    EXPECT_EQ(run({"list"}), 2);
+    EXPECT_EQ(err.str(), "dravik-cli: " + (data / "DK.tex").string() +
+                             ": is a folder, not a file (error 75)\n");
+    EXPECT_EQ(run({"search", "beach"}), 2);
+    EXPECT_EQ(err.str(), "dravik-cli: " + (data / "DK.tex").string() +
+                             ": is a folder, not a file (error 75)\n");
+    ::alarm(0);
 }

@@ -3,7 +3,6 @@
 #include "common/error.h"
 #include "common/process_starter.h"
 #include "common/program_folder.h"
-#include "common/temporary_file.h"
 #include "common/ui/drive_list_box.h"
 #include "common/ui/folder_list_box.h"
 #include "dravik/catalogue/browser_controller.h"
@@ -366,13 +365,7 @@ void MainWindow::load(const QStringList& arguments) {
 
 void MainWindow::tidyUp() {
     // Work files of rewrites that a killed program left behind, and the shipped help text.
-    for (const auto& folder : {workspace_.dataFolder(), workspace_.programFolder()}) {
-        try {
-            common::TemporaryFile::removeStale(folder);
-        } catch (const common::Error&) {
-            // A folder that cannot be tidied is reported by the steps that use it.
-        }
-    }
+    catalogue::Catalogue(workspace_.dataFolder(), workspace_.programFolder()).removeLeftOvers();
     try {
         launch::AssociationHelp::installWhenMissing(workspace_.programFolder());
     } catch (const common::Error&) {

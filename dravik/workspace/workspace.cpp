@@ -76,7 +76,9 @@ QStringList Workspace::readItemsCreating(const std::filesystem::path& file) {
 }
 
 void Workspace::writeStartMarker() const {
-    common::TextWriter marker(fixedFile("DK.tmp"), common::TextWriter::Mode::Truncate);
+    // Replaced, never written through: a link planted under the marker's name stays untouched.
+    common::TextWriter marker(fixedFile("DK.tmp"), common::TextWriter::Mode::Replace,
+                              common::TextWriter::Durability::Process);
     marker.rawLine(std::string(30, '.'));
     marker.commit();
 }

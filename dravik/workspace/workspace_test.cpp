@@ -102,3 +102,14 @@ TEST_F(WorkspaceTest, AMarkerThatCannotGoKeepsNoOtherInPlace) {
     EXPECT_FALSE(std::filesystem::exists(home / "DK.004"));
     EXPECT_FALSE(std::filesystem::exists(home / "DK.tmp"));
 }
+
+TEST_F(WorkspaceTest, StartMarkerReplacesALinkInsteadOfWritingThroughIt) {
+    Workspace w = make();
+    w.locateFolders(data);
+    root.write("elsewhere", "precious\r\n");
+    std::filesystem::create_symlink(root / "elsewhere", home / "DK.tmp");
+    w.writeStartMarker();
+    EXPECT_EQ(TempFolder::read(root / "elsewhere"), "precious\r\n");
+    EXPECT_FALSE(std::filesystem::is_symlink(home / "DK.tmp"));
+    EXPECT_EQ(TempFolder::read(home / "DK.tmp"), std::string(30, '.') + "\r\n");
+}
