@@ -14,6 +14,7 @@ namespace OwnFiles {
 inline constexpr std::string_view DiscIndex = "DK.tex";
 inline constexpr std::string_view DiscIndexWork = "DkFetch.xxx";
 inline constexpr std::string_view DiscIndexBackup = "Dk.Tex.Bak";
+inline constexpr std::string_view DiscIndexLock = "DK.tex.lock";
 inline constexpr std::string_view FindHistory = "FTex.Lys";
 inline constexpr std::string_view Associations = "DK.SoC";
 inline constexpr std::string_view AssociationData = "DK.mmd";
@@ -35,13 +36,17 @@ inline constexpr std::string_view StartMarker = "DK.tmp";
 inline constexpr std::string_view OldMarker3 = "DK.003";
 inline constexpr std::string_view OldMarker4 = "DK.004";
 
-inline constexpr std::array All = {DiscIndex,       DiscIndexWork,   DiscIndexBackup,
-                                   FindHistory,     Associations,    AssociationData,
-                                   AssociationKeys, ExtensionList,   ExtensionListAtStart,
-                                   SavedSelections, SplitDiscs,      DefaultDrive,
-                                   WalkWork,        WalkLock,        Sets,
-                                   QuickReport,     AssociationHelp, LaunchRecord,
-                                   StartMarker,     OldMarker3,      OldMarker4};
+inline constexpr std::array All = {DiscIndex,       DiscIndexWork,
+                                   DiscIndexBackup, DiscIndexLock,
+                                   FindHistory,     Associations,
+                                   AssociationData, AssociationKeys,
+                                   ExtensionList,   ExtensionListAtStart,
+                                   SavedSelections, SplitDiscs,
+                                   DefaultDrive,    WalkWork,
+                                   WalkLock,        Sets,
+                                   QuickReport,     AssociationHelp,
+                                   LaunchRecord,    StartMarker,
+                                   OldMarker3,      OldMarker4};
 
 } // namespace OwnFiles
 

@@ -74,6 +74,12 @@ QString Cataloguer::busyMessage(const std::filesystem::path& busyWith) {
 walker::WalkCounts Cataloguer::build(const QString& name, const QString& drive,
                                      const walker::WalkEngine::Progress& progress,
                                      std::stop_token stop) const {
+    return walk(name, drive, progress, stop, Record::ListOnly).counts;
+}
+
+Cataloguer::Built Cataloguer::walk(const QString& name, const QString& drive,
+                                   const walker::WalkEngine::Progress& progress,
+                                   std::stop_token stop, Record record) const {
     const auto root = scanRoot(drive);
     walker::WalkLock lock(catalogue_.programFolder());
     const auto list = catalogue_.discListPath(name);
@@ -89,11 +95,12 @@ walker::WalkCounts Cataloguer::build(const QString& name, const QString& drive,
     engine.setStopToken(stop);
     const auto work = catalogue_.workFilePath();
     try {
-        const walker::WalkCounts counts = engine.run(work);
+        Built built;
+        built.counts = engine.run(work);
         if (!stop.stop_requested())
-            catalogue_.publishWorkFile(name);
+            built.nameAdded = publish(name, record);
         common::FileOps::removeIfExists(work);
-        return counts;
+        return built;
     } catch (...) {
         // The old list stays; the work file, written whole or in part, goes.
         removeQuietly(work);
@@ -104,21 +111,26 @@ walker::WalkCounts Cataloguer::build(const QString& name, const QString& drive,
 Cataloguer::Built Cataloguer::buildAndRecord(const QString& name, const QString& drive,
                                              const walker::WalkEngine::Progress& progress,
                                              std::stop_token stop) const {
-    Built built;
+    return walk(name, drive, progress, stop, Record::ListAndName);
+}
+
+bool Cataloguer::publish(const QString& name, Record record) const {
+    // The new list and its index line appear in one change: a rename or delete of another
+    // program never runs between them.
+    const DiscIndex::Change change(index_);
     const auto list = catalogue_.discListPath(name);
     const bool listWasThere = common::FileOps::isFile(list);
-    built.counts = build(name, drive, progress, stop);
-    if (stop.stop_requested())
-        return built;
+    catalogue_.publishWorkFile(name);
+    if (record != Record::ListAndName)
+        return false;
     try {
-        built.nameAdded = index_.add(name);
+        return index_.add(name);
     } catch (...) {
         // A new disc whose name did not reach the index (a full disk) leaves no list behind.
         if (!listWasThere)
             removeQuietly(list);
         throw;
     }
-    return built;
 }
 
 } // namespace dravik::catalogue

@@ -54,6 +54,12 @@ public:
     static QString busyMessage(const std::filesystem::path& busyWith);
 
 private:
+    enum class Record { ListOnly, ListAndName };
+    Built walk(const QString& name, const QString& drive,
+               const walker::WalkEngine::Progress& progress, std::stop_token stop,
+               Record record) const;
+    bool publish(const QString& name, Record record) const;
+
     DiscIndex& index_;
     const Catalogue& catalogue_;
     const common::DriveTable& drives_;

@@ -2,12 +2,15 @@
 
 #include "common/error.h"
 #include "common/file_ops.h"
+#include "common/own_files.h"
 #include "common/settings_names.h"
 #include "common/settings_store.h"
 #include "common/upper_case.h"
 
 #include <QFileSystemWatcher>
 #include <QTimer>
+
+#include <chrono>
 
 namespace dravik::catalogue {
 
@@ -19,12 +22,40 @@ const QString SizeKey = QStringLiteral("Size");
 // the index is read once they have settled.
 constexpr int SettleMilliseconds = 50;
 
+// Another program's change takes well under a second; a change still running after these tries
+// is stuck or very long, and the user is told rather than kept waiting.
+constexpr int ChangeTries = 40;
+constexpr std::chrono::milliseconds ChangeTryWait(250);
+
 } // namespace
 
 DiscIndex::DiscIndex(Catalogue files, QObject* parent)
     : QObject(parent), files_(std::move(files)) {}
 
 DiscIndex::~DiscIndex() = default;
+
+DiscIndex::Change::Change(DiscIndex& index) : index_(index) {
+    if (index_.changes_ == 0) {
+        const auto lockFile = index_.files_.dataFile(QString::fromUtf8(
+            common::OwnFiles::DiscIndexLock.data(), common::OwnFiles::DiscIndexLock.size()));
+        bool taken = false;
+        for (int tries = 0; !taken && tries < ChangeTries; ++tries)
+            taken = index_.lock_.acquire(lockFile, ChangeTryWait);
+        if (!taken)
+            throw common::Error(common::ErrorNumber::PathFileAccess, busyMessage().toStdString());
+    }
+    ++index_.changes_;
+}
+
+DiscIndex::Change::~Change() {
+    if (--index_.changes_ == 0)
+        index_.lock_.release();
+}
+
+QString DiscIndex::busyMessage() {
+    return QStringLiteral("The catalogue is being changed by another program. Wait until it has "
+                          "finished, then try again.");
+}
 
 void DiscIndex::load(WhenMissing missing) {
     if (missing == WhenMissing::Leave &&
@@ -116,6 +147,7 @@ void DiscIndex::dropSize(const QString& disc) {
 }
 
 bool DiscIndex::add(const QString& name) {
+    const Change change(*this);
     load(WhenMissing::Create);
     if (holds(name))
         return false;
@@ -130,6 +162,7 @@ bool DiscIndex::add(const QString& name) {
 }
 
 void DiscIndex::replace(const QStringList& names) {
+    const Change change(*this);
     try {
         files_.rewriteDiscIndex(names);
     } catch (...) {

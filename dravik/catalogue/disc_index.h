@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/file_lock.h"
 #include "dravik/catalogue/catalogue.h"
 
 #include <QObject>
@@ -23,6 +24,23 @@ class DiscIndex : public QObject {
     Q_OBJECT
 public:
     enum class WhenMissing { Create, Leave };
+
+    // One change of the catalogue, from reading the index to its last rename: while it lives,
+    // no other program, and no other index object, changes the data folder's catalogue. Changes
+    // of one index nest. Taking it waits a few seconds for another program's change to end, then
+    // throws common::Error saying the catalogue is busy.
+    class Change {
+    public:
+        explicit Change(DiscIndex& index);
+        ~Change();
+        Change(const Change&) = delete;
+        Change& operator=(const Change&) = delete;
+
+    private:
+        DiscIndex& index_;
+    };
+    // "The catalogue is being changed by another program…": the message of a refused change.
+    static QString busyMessage();
 
     explicit DiscIndex(Catalogue files, QObject* parent = nullptr);
     ~DiscIndex() override;
@@ -54,7 +72,8 @@ public:
     static void dropSize(const QString& disc);
 
     // Appends a disc whose list has just been published, unless the index already holds it.
-    // Returns whether it was added.
+    // Returns whether it was added. It and replace() take a Change of their own; a caller that
+    // read the index first holds one from that read on.
     bool add(const QString& name);
     // Writes a complete new index and swaps it in, keeping the old one as "Dk.Tex.Bak".
     void replace(const QStringList& names);
@@ -70,6 +89,8 @@ private:
     QStringList names_;
     QFileSystemWatcher* watcher_ = nullptr;
     QTimer* settle_ = nullptr;
+    common::FileLock lock_;
+    int changes_ = 0;
 };
 
 } // namespace dravik::catalogue

@@ -66,6 +66,8 @@ int Cli::rename(const QStringList& given) {
     try {
         const workspace::Workspace ws = workspace(data);
         const auto index = indexOf(ws);
+        const catalogue::DiscIndex::Change change(*index);
+        index->load(catalogue::DiscIndex::WhenMissing::Leave);
         if (!index->holds(oldName)) {
             error_.write("no disc named \"" + oldName + "\" is catalogued");
             return Refused;
@@ -101,6 +103,9 @@ int Cli::remove(const QStringList& given) {
     try {
         const workspace::Workspace ws = workspace(data);
         const auto index = indexOf(ws);
+        // Checked and deleted in one change, so "nothing was deleted" stays true.
+        const catalogue::DiscIndex::Change change(*index);
+        index->load(catalogue::DiscIndex::WhenMissing::Leave);
         for (const QString& name : names) {
             if (!index->holds(name)) {
                 error_.write("no disc named \"" + name + "\" is catalogued; nothing was deleted");

@@ -61,6 +61,7 @@ std::optional<QString> DiscAdmin::renameRefusal(const QString& oldName,
 
 void DiscAdmin::rename(const QString& oldName, const QString& newName,
                        const Trouble& trouble) const {
+    const DiscIndex::Change change(index_);
     if (const auto reason = renameRefusal(oldName, newName))
         throw common::Error(common::ErrorNumber::InvalidArgument, reason->toStdString());
     const QString from = *index_.spelling(oldName);
@@ -91,6 +92,7 @@ void DiscAdmin::deleteDisc(const QString& name, const Trouble& trouble) const {
 }
 
 DiscAdmin::Removal DiscAdmin::remove(const QStringList& names, const Trouble& trouble) const {
+    const DiscIndex::Change change(index_);
     index_.load(DiscIndex::WhenMissing::Leave);
     Removal removal;
     for (const QString& name : names) {
