@@ -1,5 +1,6 @@
 // Two dravik-cli processes changing one data folder at the same moment: each change either
 // happens whole or is refused as busy, and the index never names a disc without its list.
+#include "common/testing/child_process.h"
 #include "common/testing/temp_folder.h"
 #include "common/testing/workspace_fixture.h"
 #include "dravik/catalogue/disc_index.h"
@@ -7,10 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <optional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,46 +18,20 @@ using common::testing::TempFolder;
 
 namespace {
 
-// A dravik-cli run held at the start gate until the test opens it, so runs start together.
-class Child {
-public:
-    Child(std::vector<std::string> args, const int (&gate)[2],
-          const std::filesystem::path& errors) {
-        std::vector<char*> argv;
-        for (std::string& arg : args)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::close(gate[1]);
-            char byte = 0;
-            (void)::read(gate[0], &byte, 1); // returns when the test closes the gate's other end
-            const int err = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            ::dup2(err, STDERR_FILENO);
-            ::execv(argv[0], argv.data());
-            ::_exit(127);
-        }
-    }
-    ~Child() {
-        if (pid_ > 0)
-            wait();
-    }
-    Child(const Child&) = delete;
-    Child& operator=(const Child&) = delete;
+using common::testing::ChildProcess;
 
-    // The exit status; nothing when a signal ended it.
-    std::optional<int> wait() {
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-        pid_ = -1;
-        if (WIFEXITED(status))
-            return WEXITSTATUS(status);
-        return std::nullopt;
-    }
-
-private:
-    pid_t pid_ = -1;
-};
+// A dravik-cli run held at the start gate until the test opens it, so runs start together; its
+// standard error goes to `errors`.
+std::unique_ptr<ChildProcess> heldAtGate(std::vector<std::string> args, const int (&gate)[2],
+                                         const std::filesystem::path& errors) {
+    return std::make_unique<ChildProcess>(std::move(args), [&] {
+        ::close(gate[1]);
+        char byte = 0;
+        (void)::read(gate[0], &byte, 1); // returns when the test closes the gate's other end
+        const int err = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::dup2(err, STDERR_FILENO);
+    });
+}
 
 class CliConcurrencyTest : public common::testing::WorkspaceFixture {
 protected:
@@ -70,9 +44,8 @@ protected:
                                    const std::vector<std::string>& second) {
         int gate[2];
         EXPECT_EQ(::pipe(gate), 0);
-        std::optional<Child> a, b;
-        a.emplace(withData(first), gate, root.path() / "first.err");
-        b.emplace(withData(second), gate, root.path() / "second.err");
+        const auto a = heldAtGate(withData(first), gate, root.path() / "first.err");
+        const auto b = heldAtGate(withData(second), gate, root.path() / "second.err");
         ::close(gate[0]);
         ::close(gate[1]);
         return {done(*a, "first.err"), done(*b, "second.err")};
@@ -85,7 +58,7 @@ protected:
         return args;
     }
 
-    bool done(Child& child, const std::string& errors) {
+    bool done(ChildProcess& child, const std::string& errors) {
         const auto status = child.wait();
         const std::string said = TempFolder::read(root.path() / errors);
         EXPECT_TRUE(status == 0 || (status == 1 && said == Busy))
