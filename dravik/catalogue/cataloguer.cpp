@@ -6,7 +6,6 @@
 #include "common/file_ops.h"
 #include "common/settings_names.h"
 #include "common/settings_store.h"
-#include "common/upper_case.h"
 #include "dravik/walker/walk_lock.h"
 
 namespace dravik::catalogue {
@@ -40,15 +39,6 @@ std::optional<QString> Cataloguer::refusal(const QString& name) {
         return QStringLiteral("The disc name holds characters that the catalogue's code page "
                               "cannot hold.");
     return std::nullopt;
-}
-
-bool Cataloguer::listed(const QStringList& discs, const QString& name) {
-    const QString wanted = common::UpperCase::of(name);
-    for (const QString& disc : discs) {
-        if (common::UpperCase::of(disc) == wanted)
-            return true;
-    }
-    return false;
 }
 
 std::filesystem::path Cataloguer::scanRoot(const QString& drive) const {

@@ -23,8 +23,6 @@ public:
     // Why a disc name cannot be used, or nothing when it can: it must pass the file name gate
     // (as name + ".rtf") and read back whole from the disc index.
     [[nodiscard]] static std::optional<QString> refusal(const QString& name);
-    // Whether `name` is among `discs` without regard to case.
-    [[nodiscard]] static bool listed(const QStringList& discs, const QString& name);
 
     // The local folder that the drive letter stands for; throws Error 68 when it has no
     // readable disc.

@@ -62,9 +62,12 @@ TEST(Cataloguer, InWindows1252ANameTheCodePageCannotHoldIsRefused) {
     EXPECT_FALSE(Cataloguer::refusal(french).has_value());
 }
 
-TEST(Cataloguer, ListedWithoutRegardToCase) {
-    EXPECT_TRUE(Cataloguer::listed({"Holiday", "MUSIC"}, "music"));
-    EXPECT_FALSE(Cataloguer::listed({"Holiday"}, "Holiday 2"));
+TEST_F(CataloguerTest, TheIndexHoldsANameWithoutRegardToCase) {
+    root.write("data/DK.tex", "Holiday\r\nMUSIC\r\n");
+    index.load();
+    EXPECT_TRUE(index.holds("music"));
+    EXPECT_EQ(*index.spelling("music"), "MUSIC");
+    EXPECT_FALSE(index.holds("Holiday 2"));
 }
 
 TEST_F(CataloguerTest, BuildPublishesTheListAndRefusesASecondWalk) {
