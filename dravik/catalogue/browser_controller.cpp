@@ -16,11 +16,10 @@
 
 namespace dravik::catalogue {
 
-BrowserController::BrowserController(BrowserPanel& panel, workspace::Workspace& workspace,
-                                     services::WindowServices& services)
-    : panel_(panel), workspace_(workspace) {
+BrowserController::BrowserController(BrowserPanel& panel, services::FeatureContext context)
+    : panel_(panel), workspace_(context.workspace) {
     controls::followDrive(this, panel.drives(), panel.folders(),
-                          [&services](const QString& reason) {
+                          [&services = context.window](const QString& reason) {
                               services.reportError(QStringLiteral("Drive1_Change"), 0,
                                                    common::ErrorNumber::DeviceUnavailable, reason);
                           });

@@ -1,14 +1,9 @@
 #pragma once
 
+#include "dravik/services/feature_context.h"
+
 #include <QObject>
 #include <QString>
-
-namespace dravik::services {
-class WindowServices;
-}
-namespace dravik::workspace {
-class Workspace;
-}
 
 namespace dravik::catalogue {
 
@@ -19,8 +14,7 @@ class BrowserPanel;
 class BrowserController : public QObject {
     Q_OBJECT
 public:
-    BrowserController(BrowserPanel& panel, workspace::Workspace& workspace,
-                      services::WindowServices& services);
+    BrowserController(BrowserPanel& panel, services::FeatureContext context);
 
     // Fills `FiL` from the folder of `Dir1`.
     void fillFileList();

@@ -59,11 +59,10 @@ const QString DiscErrorText =
 
 } // namespace
 
-CatalogueController::CatalogueController(DiscIndex& index, DiscPanel& discs, ListViewPanel& list,
-                                         BrowserPanel& browser, Workspace& workspace,
-                                         services::WindowServices& services)
-    : index_(index), discs_(discs), list_(list), browser_(browser), workspace_(workspace),
-      services_(services) {
+CatalogueController::CatalogueController(DiscIndex& index, DiscPanel& discs, BrowserPanel& browser,
+                                         services::FeatureContext context)
+    : index_(index), discs_(discs), list_(context.list), browser_(browser),
+      workspace_(context.workspace), services_(context.window) {
     // Enter starts a walk: never inside another command that is running.
     connect(&discs, &DiscPanel::enterPressed, this, [this] {
         services_.runChange(QStringLiteral("TeX_KeyPress"), 13, [this] { namingStep(); });

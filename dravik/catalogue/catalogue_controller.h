@@ -2,20 +2,11 @@
 
 #include "common/ui/dialogs.h"
 #include "dravik/catalogue/cataloguer.h"
+#include "dravik/services/feature_context.h"
 
 #include <QObject>
 
 #include <functional>
-
-namespace dravik::controls {
-class ListViewPanel;
-}
-namespace dravik::services {
-class WindowServices;
-}
-namespace dravik::workspace {
-class Workspace;
-}
 
 namespace dravik::catalogue {
 
@@ -27,9 +18,8 @@ class DiscPanel;
 class CatalogueController : public QObject {
     Q_OBJECT
 public:
-    CatalogueController(DiscIndex& index, DiscPanel& discs, controls::ListViewPanel& list,
-                        BrowserPanel& browser, workspace::Workspace& workspace,
-                        services::WindowServices& services);
+    CatalogueController(DiscIndex& index, DiscPanel& discs, BrowserPanel& browser,
+                        services::FeatureContext context);
 
     // Opens the disc named in the disc box (used when a rebuild is declined).
     void setOpener(std::function<void()> open) { open_ = std::move(open); }

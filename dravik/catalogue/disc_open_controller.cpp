@@ -26,9 +26,10 @@ using common::ui::YieldPoint;
 using controls::ListViewPanel;
 using workspace::Workspace;
 
-DiscOpenController::DiscOpenController(DiscPanel& discs, ListViewPanel& list, BrowserPanel& browser,
-                                       Workspace& workspace, services::WindowServices& services)
-    : discs_(discs), list_(list), browser_(browser), workspace_(workspace), services_(services) {}
+DiscOpenController::DiscOpenController(DiscPanel& discs, BrowserPanel& browser,
+                                       services::FeatureContext context)
+    : discs_(discs), list_(context.list), browser_(browser), workspace_(context.workspace),
+      services_(context.window) {}
 
 bool DiscOpenController::startViewer(const QString& listPath) {
     return common::ProcessStarter::startDetached(

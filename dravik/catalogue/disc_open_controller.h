@@ -1,17 +1,9 @@
 #pragma once
 
+#include "dravik/services/feature_context.h"
+
 #include <QObject>
 #include <QString>
-
-namespace dravik::controls {
-class ListViewPanel;
-}
-namespace dravik::services {
-class WindowServices;
-}
-namespace dravik::workspace {
-class Workspace;
-}
 
 namespace dravik::catalogue {
 
@@ -24,8 +16,7 @@ class DiscPanel;
 class DiscOpenController : public QObject {
     Q_OBJECT
 public:
-    DiscOpenController(DiscPanel& discs, controls::ListViewPanel& list, BrowserPanel& browser,
-                       workspace::Workspace& workspace, services::WindowServices& services);
+    DiscOpenController(DiscPanel& discs, BrowserPanel& browser, services::FeatureContext context);
 
     // Opens the disc named in the disc box.
     void open();

@@ -5,6 +5,7 @@
 #include "dravik/controls/command_index.h"
 #include "dravik/controls/control_tag.h"
 #include "dravik/controls/engraved_button.h"
+#include "dravik/controls/list_adapter.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -119,15 +120,19 @@ bool DiscPanel::showsChosenEntry() const {
 }
 
 void DiscPanel::follow(const DiscIndex& index) {
-    setDiscs(index.names());
-    connect(&index, &DiscIndex::changed, this, [this, &index] { setDiscs(index.names()); });
+    auto* discs = new controls::ListAdapter(
+        index, [&index]() -> const QStringList& { return index.names(); }, box_);
+    const QString text = box_->currentText();
+    box_->setModel(discs);
+    box_->setEditText(text);
+    showDiscCount();
+    connect(&index, &DiscIndex::changed, this, [this, discs] { reloadDiscs(*discs); });
 }
 
-void DiscPanel::setDiscs(const QStringList& discs) {
+void DiscPanel::reloadDiscs(controls::ListAdapter& discs) {
     const QString text = box_->currentText();
     const bool chosen = showsChosenEntry();
-    box_->clear();
-    box_->addItems(discs);
+    discs.reload();
     showDiscCount();
     // The entry the text names stays chosen; a typed text stays as typed.
     if (chosen)

@@ -12,6 +12,7 @@ class QWidget;
 namespace dravik::controls {
 class CommandArray;
 class EngravedButton;
+class ListAdapter;
 } // namespace dravik::controls
 
 namespace dravik::catalogue {
@@ -43,8 +44,6 @@ public:
     // The box shows the discs of `index` from now on, following every change; the typed text
     // stays as it is.
     void follow(const DiscIndex& index);
-    // Fills the box and shows the number of discs in the counter, keeping the typed text.
-    void setDiscs(const QStringList& discs);
     // The counter shows how many discs the box holds.
     void showDiscCount();
 
@@ -61,6 +60,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The index changed under the box: the typed text stays, and so does the chosen entry.
+    void reloadDiscs(controls::ListAdapter& discs);
     bool filterBox(QEvent* event);
 
     QWidget* bar_;

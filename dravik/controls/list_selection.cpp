@@ -34,17 +34,23 @@ QStringList texts(const QAbstractItemView* list) {
 }
 
 void refill(QListWidget* list, const QStringList& rows) {
+    keepChosen(list, [&] {
+        list->clear();
+        list->addItems(rows);
+    });
+}
+
+void keepChosen(QAbstractItemView* list, const std::function<void()>& change) {
     const QStringList chosen = texts(list);
-    list->clear();
-    list->addItems(rows);
+    change();
     if (chosen.isEmpty())
         return;
+    const QAbstractItemModel* model = list->model();
     QItemSelection keep;
-    for (int row = 0; row < list->count(); ++row) {
-        if (chosen.contains(list->item(row)->text())) {
-            const QModelIndex at = list->model()->index(row, 0);
+    for (int row = 0; row < rows(list); ++row) {
+        const QModelIndex at = model->index(row, 0, list->rootIndex());
+        if (chosen.contains(at.data().toString()))
             keep.select(at, at);
-        }
     }
     list->selectionModel()->select(keep, QItemSelectionModel::Select);
 }

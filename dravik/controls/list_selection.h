@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 class QAbstractItemView;
@@ -16,6 +17,9 @@ std::vector<int> positions(const QAbstractItemView* list);
 QStringList texts(const QAbstractItemView* list);
 // Fills the list with `rows`; the rows chosen before that are still there stay chosen.
 void refill(QListWidget* list, const QStringList& rows);
+// Runs `change`, which changes the rows the list shows; the rows chosen before that are still
+// there stay chosen.
+void keepChosen(QAbstractItemView* list, const std::function<void()>& change);
 // How many rows the list shows.
 int rows(const QAbstractItemView* list);
 // Adds `rows` to the selection; rows the list does not show are passed over.

@@ -13,7 +13,6 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
-#include <QListWidget>
 #include <QPlainTextEdit>
 
 namespace dravik::discadmin {
@@ -32,17 +31,13 @@ const QColor LightGrey(0xe0, 0xe0, 0xe0);
 } // namespace
 
 DiscAdminController::DiscAdminController(catalogue::DiscIndex& index, catalogue::DiscPanel& discs,
-                                         controls::ListViewPanel& list, DiscAdminPanel& panel,
-                                         Workspace& workspace, services::WindowServices& services,
+                                         DiscAdminPanel& panel, services::FeatureContext context,
                                          std::function<void()> clearFindHistory)
-    : index_(index), discs_(discs), list_(list), panel_(panel), workspace_(workspace),
-      services_(services), clearFindHistory_(std::move(clearFindHistory)) {
-    // An open "Delete Many Discs" box shows the discs as they are, also after a change
-    // elsewhere, keeping the rows chosen.
-    connect(&index, &catalogue::DiscIndex::changed, this, [this] {
-        if (panel_.deleteMany()->isVisible())
-            panel_.showDiscs(index_.names());
-    });
+    : index_(index), discs_(discs), list_(context.list), panel_(panel),
+      workspace_(context.workspace), services_(context.window),
+      clearFindHistory_(std::move(clearFindHistory)) {
+    // The "Delete Many Discs" box shows the discs as they are, also after a change elsewhere.
+    panel.follow(index);
 }
 
 bool DiscAdminController::confirmed(const QString& heading, const QString& text) {
@@ -150,7 +145,7 @@ void DiscAdminController::clearFindHistory() {
 
 void DiscAdminController::openDeleteMany() {
     index_.refresh();
-    panel_.showDiscs(index_.names(), DiscAdminPanel::Choice::Clear);
+    panel_.clearChoice();
     controls::showCentred(panel_.deleteMany());
     panel_.deleteMany()->setFocus();
 }
@@ -163,7 +158,7 @@ void DiscAdminController::deleteSelectedDiscs() {
     const QStringList chosen = panel_.chosenDiscs();
     if (chosen.isEmpty()) {
         noDiscSelected();
-        panel_.manyDiscs()->clear();
+        panel_.clearChoice();
         closeDeleteMany();
         return;
     }
@@ -178,7 +173,7 @@ void DiscAdminController::deleteSelectedDiscs() {
         reportAfterChange(7, QStringLiteral("The chosen discs are no longer in the catalogue."), e);
     });
     reportLeftAlone(removal.notCatalogued);
-    panel_.manyDiscs()->clear();
+    panel_.clearChoice();
     closeDeleteMany();
     controls::paint(list_.listState(), LightGrey);
 }

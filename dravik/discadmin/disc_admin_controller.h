@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/error.h"
+#include "dravik/services/feature_context.h"
 
 #include <QObject>
 #include <QStringList>
@@ -11,15 +12,6 @@ namespace dravik::catalogue {
 class DiscIndex;
 class DiscPanel;
 } // namespace dravik::catalogue
-namespace dravik::controls {
-class ListViewPanel;
-}
-namespace dravik::services {
-class WindowServices;
-}
-namespace dravik::workspace {
-class Workspace;
-}
 
 namespace dravik::discadmin {
 
@@ -33,8 +25,7 @@ class DiscAdminController : public QObject {
     Q_OBJECT
 public:
     DiscAdminController(catalogue::DiscIndex& index, catalogue::DiscPanel& discs,
-                        controls::ListViewPanel& list, DiscAdminPanel& panel,
-                        workspace::Workspace& workspace, services::WindowServices& services,
+                        DiscAdminPanel& panel, services::FeatureContext context,
                         std::function<void()> clearFindHistory);
 
     void rename();

@@ -2,11 +2,13 @@
 #include "common/ui/file_list_box.h"
 #include "common/ui/folder_list_box.h"
 #include "dravik/controls/control_names.h"
+#include "dravik/controls/list_selection.h"
 #include "dravik/discadmin/go_to_controller.h"
 #include "dravik/testing/main_window_fixture.h"
 
 #include <QComboBox>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -49,6 +51,16 @@ protected:
     }
     QColor back(const char* name) { return find<QLabel>(name)->palette().color(QPalette::Window); }
     void rightPress(QWidget* w) { QTest::mousePress(w, Qt::RightButton, {}, QPoint(2, 2)); }
+    // The user chooses the row in `DmDLys`, as a click does.
+    static void choose(QListView* list, int row) {
+        list->selectionModel()->select(list->model()->index(row, 0), QItemSelectionModel::Select);
+    }
+    static QStringList rows(const QListView* list) {
+        QStringList out;
+        for (int row = 0; row < list->model()->rowCount(); ++row)
+            out << list->model()->index(row, 0).data().toString();
+        return out;
+    }
 };
 
 } // namespace
@@ -113,17 +125,17 @@ TEST_F(DiscAdministration, DeleteAsksTwiceAndDropsEveryEntryOfTheName) {
 TEST_F(DiscAdministration, DeleteManyKeepsTheOthersInTheirOrder) {
     start();
     click(SSPanel1::DeleteMany);
-    auto* list = find<QListWidget>(Control::DeleteManyDiscs);
+    auto* list = find<QListView>(Control::DeleteManyDiscs);
     EXPECT_FALSE(find<QWidget>(Control::DeleteManyBox)->isHidden());
-    EXPECT_EQ(list->count(), 5);
+    EXPECT_EQ(rows(list), (QStringList{"Holiday", "Work", "Music", "WORK", "Films"}));
     dialogs.expectPanel("ERROR", "There is no disc selected to delete!", Buttons::Ok, Icon::Warning,
                         Answer::Yes);
     click(SSPanel1::DeleteSelectedDiscs); // nothing selected: the box closes
     EXPECT_TRUE(find<QWidget>(Control::DeleteManyBox)->isHidden());
-    EXPECT_EQ(list->count(), 0);
     click(SSPanel1::DeleteMany);
+    EXPECT_FALSE(list->selectionModel()->hasSelection()); // it opens with nothing chosen
     for (int row : {0, 2, 4})
-        list->item(row)->setSelected(true);
+        choose(list, row);
     const QString sure = "You are about to DELETE the selected discs in the list.\n\nDo you "
                          "want to continue?";
     confirmPanel("DELETE the selected disc", sure, 2);
@@ -173,8 +185,8 @@ TEST_F(DiscAdministration, TypedNamesTheIndexDoesNotHoldAreNeitherDeletedNorRena
 TEST_F(DiscAdministration, ADiscCataloguedWhileTheDeleteManyBoxIsOpenSurvives) {
     start();
     click(SSPanel1::DeleteMany);
-    auto* list = find<QListWidget>("DmDLys");
-    list->item(1)->setSelected(true); // Work
+    auto* list = find<QListView>("DmDLys");
+    choose(list, 1); // Work
     // Meanwhile another program catalogues a disc and renames one.
     root.write("data/Brand New.rtf", "new\r\n");
     root.write("data/DK.tex", "Holiday\r\nWork\r\nTunes\r\nWORK\r\nFilms\r\nBrand New\r\n");
@@ -189,12 +201,27 @@ TEST_F(DiscAdministration, ADiscCataloguedWhileTheDeleteManyBoxIsOpenSurvives) {
     EXPECT_TRUE(dialogs.allAnswered());
 }
 
+TEST_F(DiscAdministration, TheDeleteManyListShowsTheIndexAndKeepsTheDiscsChosen) {
+    start();
+    click(SSPanel1::DeleteMany);
+    auto* list = find<QListView>(Control::DeleteManyDiscs);
+    choose(list, 0); // Holiday
+    choose(list, 4); // Films
+    find<QComboBox>(Control::DiscBox)->setEditText("Holiday");
+    dialogs.expectInput("RENAME A DISC", "Rename current disc to:", "Summer", "Holiday");
+    click(SSPanel1::Rename);
+    EXPECT_EQ(rows(list), (QStringList{"Summer", "Work", "Music", "WORK", "Films"}));
+    EXPECT_EQ(dravik::controls::ListSelection::texts(list), QStringList{"Films"});
+    EXPECT_FALSE(find<QWidget>(Control::DeleteManyBox)->isHidden());
+    EXPECT_TRUE(dialogs.allAnswered());
+}
+
 TEST_F(DiscAdministration, AChosenDiscThatIsGoneMeanwhileIsLeftAloneAndSaidSo) {
     start();
     click(SSPanel1::DeleteMany);
-    auto* list = find<QListWidget>("DmDLys");
-    list->item(0)->setSelected(true); // Holiday
-    list->item(4)->setSelected(true); // Films
+    auto* list = find<QListView>("DmDLys");
+    choose(list, 0); // Holiday
+    choose(list, 4); // Films
     root.write("data/DK.tex", "Work\r\nFilms\r\n");
     confirmPanel("DELETE the selected disc",
                  "You are about to DELETE the selected discs in the list.\n\nDo you want to "

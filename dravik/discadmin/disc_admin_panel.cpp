@@ -1,15 +1,17 @@
 #include "dravik/discadmin/disc_admin_panel.h"
 
 #include "common/ui/file_list_box.h"
+#include "dravik/catalogue/disc_index.h"
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
 #include "dravik/controls/control_tag.h"
 #include "dravik/controls/floating_panel.h"
+#include "dravik/controls/list_adapter.h"
 #include "dravik/controls/list_selection.h"
 
 #include <QFrame>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
@@ -23,7 +25,9 @@ DiscAdminPanel::DiscAdminPanel(QWidget* host, controls::CommandArray& ssPanel1,
     : QObject(nullptr), deleteMany_(controls::floatingPanel(
                             host, "DmD", QStringLiteral(" DANGER: Delete many discs at once"))),
       oldFiles_(controls::floatingPanel(host, "UpXFiles", QStringLiteral("Update old files"))) {
-    manyDiscs_ = new QListWidget(deleteMany_);
+    manyDiscs_ = new QListView(deleteMany_);
+    manyDiscs_->setUniformItemSizes(true);
+    manyDiscs_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     manyDiscs_->setObjectName(QStringLiteral("DmDLys"));
     manyDiscs_->setAccessibleName(QStringLiteral("Discs to delete"));
     manyDiscs_->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -61,10 +65,17 @@ bool DiscAdminPanel::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void DiscAdminPanel::showDiscs(const QStringList& discs, Choice choice) {
-    if (choice == Choice::Clear)
-        manyDiscs_->clear();
-    controls::ListSelection::refill(manyDiscs_, discs);
+void DiscAdminPanel::follow(const catalogue::DiscIndex& index) {
+    auto* discs = new controls::ListAdapter(
+        index, [&index]() -> const QStringList& { return index.names(); }, manyDiscs_);
+    manyDiscs_->setModel(discs);
+    connect(&index, &catalogue::DiscIndex::changed, this, [this, discs] {
+        controls::ListSelection::keepChosen(manyDiscs_, [discs] { discs->reload(); });
+    });
+}
+
+void DiscAdminPanel::clearChoice() {
+    manyDiscs_->clearSelection();
 }
 
 QStringList DiscAdminPanel::chosenDiscs() const {

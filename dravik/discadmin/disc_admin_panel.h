@@ -5,11 +5,14 @@
 
 class QFrame;
 class QLabel;
-class QListWidget;
+class QListView;
 class QWidget;
 
 namespace common::ui {
 class FileListBox;
+}
+namespace dravik::catalogue {
+class DiscIndex;
 }
 namespace dravik::controls {
 class CommandArray;
@@ -26,16 +29,17 @@ public:
     DiscAdminPanel(QWidget* host, controls::CommandArray& ssPanel1, controls::CommandArray& xCom);
 
     QFrame* deleteMany() const { return deleteMany_; }              // `DmD`
-    QListWidget* manyDiscs() const { return manyDiscs_; }           // `DmDLys`
+    QListView* manyDiscs() const { return manyDiscs_; }             // `DmDLys`
     QFrame* oldFiles() const { return oldFiles_; }                  // `UpXFiles`
     common::ui::FileListBox* oldLists() const { return oldLists_; } // `XFile`
     QLabel* goTo() const { return goTo_; }                          // `OpenFile`
 
-    enum class Choice { Keep, Clear };
-    // Fills `DmDLys` with the discs; with Keep, rows chosen before stay chosen.
-    void showDiscs(const QStringList& discs, Choice choice = Choice::Keep);
+    // `DmDLys` shows the discs of `index` from now on; when the index changes, the discs chosen
+    // that it still holds stay chosen.
+    void follow(const catalogue::DiscIndex& index);
     // The discs chosen in `DmDLys`, in their order.
     QStringList chosenDiscs() const;
+    void clearChoice();
 
 signals:
     void goToClicked();
@@ -45,7 +49,7 @@ protected:
 
 private:
     QFrame* deleteMany_;
-    QListWidget* manyDiscs_;
+    QListView* manyDiscs_;
     QFrame* oldFiles_;
     common::ui::FileListBox* oldLists_;
     QLabel* goTo_;

@@ -32,10 +32,9 @@ const QString MainSettings = common::SettingsNames::Main;
 } // namespace
 
 DriveController::DriveController(DrivePanel& panel, DiscAdminPanel& admin,
-                                 controls::ListViewPanel& list, Workspace& workspace,
-                                 services::WindowServices& services, std::function<int()> discCount)
-    : panel_(panel), admin_(admin), list_(list), workspace_(workspace), services_(services),
-      discCount_(std::move(discCount)) {
+                                 services::FeatureContext context, std::function<int()> discCount)
+    : panel_(panel), admin_(admin), list_(context.list), workspace_(context.workspace),
+      services_(context.window), discCount_(std::move(discCount)) {
     connect(&panel, &DrivePanel::defaultDriveClicked, this, &DriveController::showTemporaryDrives);
     connect(&panel, &DrivePanel::temporaryDriveRightPressed, this, [this](int index) {
         try {

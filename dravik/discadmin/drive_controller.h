@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dravik/services/feature_context.h"
+
 #include <QObject>
 #include <QString>
 
@@ -10,13 +12,6 @@ class FileListBox;
 }
 namespace dravik::controls {
 class CommandArray;
-class ListViewPanel;
-} // namespace dravik::controls
-namespace dravik::services {
-class WindowServices;
-}
-namespace dravik::workspace {
-class Workspace;
 }
 
 namespace dravik::discadmin {
@@ -31,8 +26,7 @@ class DriveController : public QObject {
     Q_OBJECT
 public:
     // `discCount` tells how many discs the disc box holds.
-    DriveController(DrivePanel& panel, DiscAdminPanel& admin, controls::ListViewPanel& list,
-                    workspace::Workspace& workspace, services::WindowServices& services,
+    DriveController(DrivePanel& panel, DiscAdminPanel& admin, services::FeatureContext context,
                     std::function<int()> discCount);
 
     // "Set CD/DVD": fills the letters, keeps the current drive as "OLD Drive", shows the panel.

@@ -18,10 +18,10 @@ using common::ui::Buttons;
 using common::ui::Icon;
 using workspace::Workspace;
 
-GoToController::GoToController(controls::ListViewPanel& list, catalogue::BrowserPanel& browser,
-                               DrivePanel& drives, Workspace& workspace,
-                               services::WindowServices& services)
-    : list_(list), browser_(browser), drives_(drives), workspace_(workspace), services_(services) {}
+GoToController::GoToController(catalogue::BrowserPanel& browser, DrivePanel& drives,
+                               services::FeatureContext context)
+    : list_(context.list), browser_(browser), drives_(drives), workspace_(context.workspace),
+      services_(context.window) {}
 
 std::optional<QString> GoToController::folderOf(const QString& selection) {
     QString text = selection;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dravik/services/feature_context.h"
+
 #include <QObject>
 #include <QString>
 
@@ -7,15 +9,6 @@
 
 namespace dravik::catalogue {
 class BrowserPanel;
-}
-namespace dravik::controls {
-class ListViewPanel;
-}
-namespace dravik::services {
-class WindowServices;
-}
-namespace dravik::workspace {
-class Workspace;
 }
 
 namespace dravik::discadmin {
@@ -28,9 +21,8 @@ class DrivePanel;
 class GoToController : public QObject {
     Q_OBJECT
 public:
-    GoToController(controls::ListViewPanel& list, catalogue::BrowserPanel& browser,
-                   DrivePanel& drives, workspace::Workspace& workspace,
-                   services::WindowServices& services);
+    GoToController(catalogue::BrowserPanel& browser, DrivePanel& drives,
+                   services::FeatureContext context);
 
     void goTo();
 

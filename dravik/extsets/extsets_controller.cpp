@@ -26,10 +26,9 @@ using common::ui::Buttons;
 using common::ui::Icon;
 using common::ui::YieldPoint;
 
-ExtSetsController::ExtSetsController(ExtSetsPanel& panel, Lists lists, QListWidget* discs,
-                                     workspace::Workspace& workspace,
-                                     services::WindowServices& services, Surroundings surroundings)
-    : panel_(panel), discs_(discs), workspace_(workspace), services_(services),
+ExtSetsController::ExtSetsController(ExtSetsPanel& panel, Lists lists, QAbstractItemView* discs,
+                                     services::FeatureContext context, Surroundings surroundings)
+    : panel_(panel), discs_(discs), workspace_(context.workspace), services_(context.window),
       surroundings_(std::move(surroundings)), list_(lists.extensions), sets_(lists.sets),
       selections_(lists.selections) {
     panel.newExtension()->installEventFilter(this);
@@ -141,7 +140,7 @@ void ExtSetsController::deleteSelection() {
 }
 
 void ExtSetsController::selectAllDiscs(bool on) {
-    QListWidget* discs = discs_;
+    QAbstractItemView* discs = discs_;
     // One range for the whole list: row by row, thousands of discs take seconds.
     if (on)
         discs->selectAll();

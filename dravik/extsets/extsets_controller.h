@@ -1,18 +1,13 @@
 #pragma once
 
+#include "dravik/services/feature_context.h"
+
 #include <QObject>
 #include <QStringList>
 
 #include <functional>
 
-class QListWidget;
-
-namespace dravik::services {
-class WindowServices;
-}
-namespace dravik::workspace {
-class Workspace;
-}
+class QAbstractItemView;
 
 namespace dravik::extsets {
 
@@ -42,9 +37,8 @@ public:
     };
 
     // `discs` is the disc selection list the saved selections act on.
-    ExtSetsController(ExtSetsPanel& panel, Lists lists, QListWidget* discs,
-                      workspace::Workspace& workspace, services::WindowServices& services,
-                      Surroundings surroundings);
+    ExtSetsController(ExtSetsPanel& panel, Lists lists, QAbstractItemView* discs,
+                      services::FeatureContext context, Surroundings surroundings);
 
     // The panel opens: sets, extension list and saved selections from their files.
     void load();
@@ -76,7 +70,7 @@ private:
     void added(int entries);
 
     ExtSetsPanel& panel_;
-    QListWidget* discs_;
+    QAbstractItemView* discs_;
     workspace::Workspace& workspace_;
     services::WindowServices& services_;
     Surroundings surroundings_;

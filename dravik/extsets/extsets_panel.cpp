@@ -3,6 +3,7 @@
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
 #include "dravik/controls/control_tag.h"
+#include "dravik/controls/list_adapter.h"
 #include "dravik/controls/list_selection.h"
 #include "dravik/extsets/extension_list.h"
 #include "dravik/extsets/selections.h"
@@ -12,9 +13,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QStringListModel>
+#include <QListView>
 #include <QVBoxLayout>
+
+#include <functional>
 
 namespace dravik::extsets {
 
@@ -49,8 +51,10 @@ void ExtSetsPanel::buildExtensions(QWidget* area, CommandArray& soekCom) {
     length_->setMaxLength(1);
     length_->setFixedWidth(30);
     length_->setToolTip(QStringLiteral("Len of extention INCLUDED dot (0=Variable length)"));
-    extensions_ = named(new QListWidget(area), "ExtLys", "Extensions to search");
+    extensions_ = named(new QListView(area), "ExtLys", "Extensions to search");
     extensions_->setSelectionMode(QAbstractItemView::MultiSelection);
+    extensions_->setUniformItemSizes(true);
+    extensions_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto* adding = new QHBoxLayout;
     adding->addWidget(addExt_);
     adding->addWidget(soekCom.add(SoekCom::AddExtension, "ADD Extention", area));
@@ -72,11 +76,7 @@ void ExtSetsPanel::buildSets(QWidget* area, CommandArray& soekCom) {
     auto* layout = new QVBoxLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
     sets_ = editableBox(area, "Sette", "Extension sets");
-    setRows_ = new QStringListModel(sets_);
-    sets_->setModel(setRows_);
     selections_ = editableBox(area, "RemSel", "Saved disc selections");
-    selectionRows_ = new QStringListModel(selections_);
-    selections_->setModel(selectionRows_);
     auto* remember = new QHBoxLayout;
     remember->addWidget(selections_, 1);
     remember->addWidget(soekCom.add(SoekCom::DeleteSelection, "D", area, "Delete Selection"));
@@ -88,33 +88,46 @@ void ExtSetsPanel::buildSets(QWidget* area, CommandArray& soekCom) {
 
 void ExtSetsPanel::showModels(ExtensionList& list, const SetBox& sets,
                               const Selections& selections) {
-    connect(&list, &ExtensionList::changed, this, [this, &list] { showEntries(list); });
-    connect(&list, &ExtensionList::selectionChanged, this, [this, &list] { showSelected(list); });
-    connect(extensions_, &QListWidget::itemSelectionChanged, this, [this, &list] {
-        if (!showing_)
-            list.setSelection(controls::ListSelection::positions(extensions_));
-    });
-    const auto showSets = [this, &sets] {
-        const QString typed = sets_->currentText();
-        setRows_->setStringList(sets.rows());
-        sets_->setEditText(typed);
-    };
-    const auto showSelections = [this, &selections] {
-        selectionRows_->setStringList(selections.names());
-    };
-    connect(&sets, &SetBox::changed, this, showSets);
-    connect(&selections, &Selections::changed, this, showSelections);
-    showEntries(list);
-    showSets();
-    showSelections();
+    showExtensions(list);
+    showSets(sets);
+    auto* names = new controls::ListAdapter(
+        selections, [&selections]() -> const QStringList& { return selections.names(); },
+        selections_);
+    selections_->setModel(names);
+    connect(&selections, &Selections::changed, names, &controls::ListAdapter::reload);
 }
 
-void ExtSetsPanel::showEntries(const ExtensionList& list) {
-    showing_ = true;
-    extensions_->clear();
-    extensions_->addItems(list.entries());
-    showing_ = false;
+void ExtSetsPanel::showExtensions(ExtensionList& list) {
+    auto* entries = new controls::ListAdapter(
+        list, [&list]() -> const QStringList& { return list.entries(); }, extensions_);
+    extensions_->setModel(entries);
+    connect(&list, &ExtensionList::changed, this, [this, &list, entries] {
+        showing_ = true;
+        entries->reload();
+        showing_ = false;
+        showSelected(list);
+    });
+    connect(&list, &ExtensionList::selectionChanged, this, [this, &list] { showSelected(list); });
+    connect(extensions_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this, &list] {
+                if (!showing_)
+                    list.setSelection(controls::ListSelection::positions(extensions_));
+            });
     showSelected(list);
+}
+
+void ExtSetsPanel::showSets(const SetBox& sets) {
+    auto* rows = new controls::ListAdapter(
+        sets, [&sets]() -> const QStringList& { return sets.rows(); }, sets_);
+    // The box keeps the text typed in it whatever the rows do.
+    const auto keepingTyped = [this](const std::function<void()>& change) {
+        const QString typed = sets_->currentText();
+        change();
+        sets_->setEditText(typed);
+    };
+    keepingTyped([this, rows] { sets_->setModel(rows); });
+    connect(&sets, &SetBox::changed, this,
+            [rows, keepingTyped] { keepingTyped([rows] { rows->reload(); }); });
 }
 
 void ExtSetsPanel::showSelected(const ExtensionList& list) {
@@ -127,8 +140,7 @@ void ExtSetsPanel::showSelected(const ExtensionList& list) {
         return; // the user's own choice coming back
     showing_ = true;
     extensions_->clearSelection();
-    for (const int row : rows)
-        extensions_->item(row)->setSelected(true);
+    controls::ListSelection::select(extensions_, rows);
     showing_ = false;
 }
 

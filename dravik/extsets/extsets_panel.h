@@ -5,8 +5,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
-class QStringListModel;
+class QListView;
 class QWidget;
 
 namespace dravik::controls {
@@ -28,12 +27,12 @@ public:
     // `extensionArea` takes the extension list, `setArea` the sets and selections.
     ExtSetsPanel(QWidget* extensionArea, QWidget* setArea, controls::CommandArray& soekCom);
 
-    QListWidget* extensions() const { return extensions_; } // `ExtLys`
-    QLineEdit* newExtension() const { return addExt_; }     // `AddExt`
-    QLineEdit* extensionLength() const { return length_; }  // `SLen`
-    QLabel* extensionCount() const { return count_; }       // `Label7` 1
-    QComboBox* sets() const { return sets_; }               // `Sette`
-    QComboBox* selections() const { return selections_; }   // `RemSel`
+    QListView* extensions() const { return extensions_; }  // `ExtLys`
+    QLineEdit* newExtension() const { return addExt_; }    // `AddExt`
+    QLineEdit* extensionLength() const { return length_; } // `SLen`
+    QLabel* extensionCount() const { return count_; }      // `Label7` 1
+    QComboBox* sets() const { return sets_; }              // `Sette`
+    QComboBox* selections() const { return selections_; }  // `RemSel`
 
     // The controls show these lists from now on; the user's choice of extensions goes back to
     // `list`. The set box keeps the text typed in it; the saved selections show their first.
@@ -42,17 +41,16 @@ public:
 private:
     void buildExtensions(QWidget* area, controls::CommandArray& soekCom);
     void buildSets(QWidget* area, controls::CommandArray& soekCom);
-    void showEntries(const ExtensionList& list);
+    void showExtensions(ExtensionList& list);
+    void showSets(const SetBox& sets);
     void showSelected(const ExtensionList& list);
 
-    QListWidget* extensions_;
+    QListView* extensions_;
     QLineEdit* addExt_;
     QLineEdit* length_;
     QLabel* count_;
     QComboBox* sets_;
     QComboBox* selections_;
-    QStringListModel* setRows_;
-    QStringListModel* selectionRows_;
     bool showing_ = false; // the list is being filled from the model, not chosen by the user
 };
 

@@ -7,7 +7,7 @@
 #include "common/testing/temp_folder.h"
 
 #include <QComboBox>
-#include <QListWidget>
+#include <QListView>
 
 #include <gtest/gtest.h>
 
@@ -34,10 +34,11 @@ protected:
         one.showModels(list, sets, selections);
         two.showModels(list, sets, selections);
     }
-    static QStringList shown(const QListWidget* view) {
+    static QStringList shown(const QListView* view) {
         QStringList rows;
-        for (int i = 0; i < view->count(); ++i)
-            rows << view->item(i)->text() + (view->item(i)->isSelected() ? "*" : "");
+        for (int i = 0; i < view->model()->rowCount(); ++i)
+            rows << view->model()->index(i, 0).data().toString() +
+                        (view->selectionModel()->isRowSelected(i) ? "*" : "");
         return rows;
     }
     static QStringList shown(const QComboBox* box) {
@@ -54,7 +55,9 @@ TEST_F(TwoViews, AChoiceMadeInOneListShowsInTheOther) {
     list.add("txt");
     list.add("doc");
     EXPECT_EQ(shown(two.extensions()), (QStringList{"DOC", "TXT"}));
-    one.extensions()->item(1)->setSelected(true); // the user chooses TXT in the first list
+    // The user chooses TXT in the first list.
+    one.extensions()->selectionModel()->select(one.extensions()->model()->index(1, 0),
+                                               QItemSelectionModel::Select);
     EXPECT_EQ(list.selectedEntries(), QStringList{"TXT"});
     EXPECT_EQ(shown(two.extensions()), (QStringList{"DOC", "TXT*"}));
     list.add("avi"); // an addition keeps the choice

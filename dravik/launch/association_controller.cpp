@@ -45,13 +45,12 @@ bool isDriveForm(const QString& text) {
 } // namespace
 
 AssociationController::AssociationController(AssociationPanel& panel, AssociationModel& model,
-                                             workspace::Workspace& workspace,
-                                             services::WindowServices& services,
+                                             services::FeatureContext context,
                                              std::function<QString()> currentExtension)
-    : panel_(panel), model_(model), workspace_(workspace), services_(services),
+    : panel_(panel), model_(model), workspace_(context.workspace), services_(context.window),
       currentExtension_(std::move(currentExtension)) {
     controls::followDrive(this, panel.pickerDrives(), panel.pickerFolders(),
-                          [&services](const QString& reason) {
+                          [&services = context.window](const QString& reason) {
                               services.reportError(QStringLiteral("Drive2_Change"), 0,
                                                    common::ErrorNumber::DeviceUnavailable, reason);
                           });

@@ -1,17 +1,12 @@
 #pragma once
 
+#include "dravik/services/feature_context.h"
+
 #include <QObject>
 #include <QString>
 
 #include <filesystem>
 #include <functional>
-
-namespace dravik::services {
-class WindowServices;
-}
-namespace dravik::workspace {
-class Workspace;
-}
 
 namespace dravik::launch {
 
@@ -25,7 +20,7 @@ class AssociationController : public QObject {
 public:
     // `currentExtension` is the extension key of the file last clicked in the launch list.
     AssociationController(AssociationPanel& panel, AssociationModel& model,
-                          workspace::Workspace& workspace, services::WindowServices& services,
+                          services::FeatureContext context,
                           std::function<QString()> currentExtension);
 
     // "NEW": the picker back on drive C, the association line emptied.

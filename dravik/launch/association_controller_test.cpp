@@ -5,6 +5,7 @@
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
 #include "dravik/controls/control_tag.h"
+#include "dravik/controls/list_view_panel.h"
 #include "dravik/launch/association_controller.h"
 #include "dravik/launch/association_help.h"
 #include "dravik/launch/association_model.h"
@@ -34,6 +35,7 @@ class Associations : public dravik::testing::MainWindowFixture {
 protected:
     QWidget host;
     QListWidget launchList{&host};
+    dravik::controls::ListViewPanel list{&host};
     dravik::controls::CommandArray soCCom{"SoCCom", dravik::controls::CommandArray::Look::Button};
     std::unique_ptr<dravik::testing::FakeWindowServices> services;
     std::unique_ptr<dravik::workspace::Workspace> ws;
@@ -51,10 +53,11 @@ protected:
         model.prepare(ws->dataFolder());
         panel = std::make_unique<dravik::launch::AssociationPanel>(&host, ws->drives(), soCCom);
         panel->showModel(model);
+        const dravik::services::FeatureContext context{*ws, *services, list};
         linking = std::make_unique<dravik::launch::AssociationController>(
-            *panel, model, *ws, *services, [this] { return extension; });
+            *panel, model, context, [this] { return extension; });
         launching = std::make_unique<dravik::launch::LaunchController>(&launchList, model, *linking,
-                                                                       *ws, *services);
+                                                                       context);
         host.resize(1000, 700);
         host.show();
     }

@@ -18,10 +18,9 @@ namespace Answer = common::ui::Answer;
 namespace FileListEntry = catalogue::FileListEntry;
 
 LaunchController::LaunchController(QListWidget* launchList, const AssociationModel& associations,
-                                   AssociationController& linking, workspace::Workspace& workspace,
-                                   services::WindowServices& services)
+                                   AssociationController& linking, services::FeatureContext context)
     : launchList_(launchList), associations_(associations), linking_(linking),
-      workspace_(workspace), services_(services) {
+      workspace_(context.workspace), services_(context.window) {
     connect(launchList, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { launch(item->text()); });
     launchList->viewport()->installEventFilter(this);

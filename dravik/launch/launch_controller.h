@@ -1,16 +1,11 @@
 #pragma once
 
+#include "dravik/services/feature_context.h"
+
 #include <QObject>
 #include <QString>
 
 class QListWidget;
-
-namespace dravik::services {
-class WindowServices;
-}
-namespace dravik::workspace {
-class Workspace;
-}
 
 namespace dravik::launch {
 
@@ -24,8 +19,7 @@ class LaunchController : public QObject {
     Q_OBJECT
 public:
     LaunchController(QListWidget* launchList, const AssociationModel& associations,
-                     AssociationController& linking, workspace::Workspace& workspace,
-                     services::WindowServices& services);
+                     AssociationController& linking, services::FeatureContext context);
 
     void launch(const QString& entry);
     // The right-click works on the selected entry; the pointer does not move the selection.

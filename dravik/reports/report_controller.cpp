@@ -20,10 +20,9 @@ using common::ui::Buttons;
 using common::ui::Icon;
 using workspace::Workspace;
 
-ReportController::ReportController(ReportPanel& panel, controls::ListViewPanel& list,
-                                   Workspace& workspace, services::WindowServices& services,
+ReportController::ReportController(ReportPanel& panel, services::FeatureContext context,
                                    std::function<QString()> proposedName)
-    : panel_(panel), list_(list), workspace_(workspace), services_(services),
+    : panel_(panel), list_(context.list), workspace_(context.workspace), services_(context.window),
       proposedName_(std::move(proposedName)) {}
 
 void ReportController::showPanel() {

@@ -1,20 +1,12 @@
 #pragma once
 
+#include "dravik/services/feature_context.h"
+
 #include <QObject>
 #include <QString>
 
 #include <filesystem>
 #include <functional>
-
-namespace dravik::controls {
-class ListViewPanel;
-}
-namespace dravik::services {
-class WindowServices;
-}
-namespace dravik::workspace {
-class Workspace;
-}
 
 namespace dravik::reports {
 
@@ -26,8 +18,7 @@ class ReportController : public QObject {
     Q_OBJECT
 public:
     // `proposedName` gives the text of the find box, proposed as the report's name.
-    ReportController(ReportPanel& panel, controls::ListViewPanel& list,
-                     workspace::Workspace& workspace, services::WindowServices& services,
+    ReportController(ReportPanel& panel, services::FeatureContext context,
                      std::function<QString()> proposedName);
 
     // "Report": the panel with "Load" and "Save".

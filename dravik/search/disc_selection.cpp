@@ -1,7 +1,9 @@
 #include "dravik/search/disc_selection.h"
 
+#include "dravik/controls/list_selection.h"
+
+#include <QAbstractItemView>
 #include <QKeyEvent>
-#include <QListWidget>
 #include <QMouseEvent>
 
 namespace dravik::search {
@@ -15,7 +17,7 @@ bool isMouse(const QEvent* event) {
 
 } // namespace
 
-DiscSelection::DiscSelection(QListWidget* list)
+DiscSelection::DiscSelection(QAbstractItemView* list)
     : QObject(list), list_(list), viewport_(list->viewport()) {
     list->installEventFilter(this);
     viewport_->installEventFilter(this);
@@ -23,25 +25,35 @@ DiscSelection::DiscSelection(QListWidget* list)
 }
 
 void DiscSelection::toggle(int row) {
-    if (QListWidgetItem* item = list_->item(row))
-        item->setSelected(!item->isSelected());
+    const QModelIndex at = list_->model()->index(row, 0, list_->rootIndex());
+    if (at.isValid())
+        list_->selectionModel()->select(at, QItemSelectionModel::Toggle);
+}
+
+int DiscSelection::currentRow() const {
+    return list_->currentIndex().row();
+}
+
+void DiscSelection::setCurrentRow(int row) {
+    list_->selectionModel()->setCurrentIndex(list_->model()->index(row, 0, list_->rootIndex()),
+                                             QItemSelectionModel::NoUpdate);
 }
 
 void DiscSelection::toggleThenStepDown() {
-    const int row = list_->currentRow();
+    const int row = currentRow();
     if (row < 0)
         return; // an empty list has no row to act on
     toggle(row);
-    if (row < list_->count() - 1)
-        list_->setCurrentRow(row + 1, QItemSelectionModel::NoUpdate);
+    if (row < controls::ListSelection::rows(list_) - 1)
+        setCurrentRow(row + 1);
 }
 
 void DiscSelection::stepUpThenToggle() {
-    int row = list_->currentRow();
+    int row = currentRow();
     if (row < 0)
         return;
     if (row > 0)
-        list_->setCurrentRow(--row, QItemSelectionModel::NoUpdate);
+        setCurrentRow(--row);
     toggle(row);
 }
 

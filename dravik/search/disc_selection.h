@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class QListWidget;
+class QAbstractItemView;
 
 namespace dravik::search {
 
@@ -12,7 +12,7 @@ namespace dravik::search {
 class DiscSelection : public QObject {
     Q_OBJECT
 public:
-    explicit DiscSelection(QListWidget* list);
+    explicit DiscSelection(QAbstractItemView* list);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -21,8 +21,10 @@ private:
     void toggleThenStepDown();
     void stepUpThenToggle();
     void toggle(int row);
+    int currentRow() const;
+    void setCurrentRow(int row);
 
-    QListWidget* list_;
+    QAbstractItemView* list_;
     QObject* viewport_;
 };
 

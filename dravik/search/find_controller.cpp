@@ -24,17 +24,15 @@ using common::ui::Icon;
 using controls::FCom;
 using controls::GCom;
 
-FindController::FindController(FindPanel& panel, FindHistory& history,
-                               controls::ListViewPanel& list, controls::CommandArray& gCom,
-                               controls::CommandArray& fCom, workspace::Workspace& workspace,
-                               services::WindowServices& services)
-    : panel_(panel), history_(history), list_(list), gCom_(gCom), fCom_(fCom),
-      workspace_(workspace), services_(services) {
-    list.view()->installEventFilter(this);
+FindController::FindController(FindPanel& panel, FindHistory& history, controls::CommandArray& gCom,
+                               controls::CommandArray& fCom, services::FeatureContext context)
+    : panel_(panel), history_(history), list_(context.list), gCom_(gCom), fCom_(fCom),
+      workspace_(context.workspace), services_(context.window) {
+    list_.view()->installEventFilter(this);
     panel.findBox()->installEventFilter(this);
     // A new text (a list opened, a report loaded, an edit) starts the finding afresh from the
     // cursor.
-    connect(list.view(), &QPlainTextEdit::textChanged, this,
+    connect(list_.view(), &QPlainTextEdit::textChanged, this,
             [this] { last_ = list_.view()->textCursor().selectionStart(); });
 }
 

@@ -1,17 +1,12 @@
 #pragma once
 
+#include "dravik/services/feature_context.h"
+
 #include <QObject>
 #include <QString>
 
 namespace dravik::controls {
 class CommandArray;
-class ListViewPanel;
-} // namespace dravik::controls
-namespace dravik::services {
-class WindowServices;
-}
-namespace dravik::workspace {
-class Workspace;
 }
 
 namespace dravik::search {
@@ -24,9 +19,8 @@ class FindPanel;
 class FindController : public QObject {
     Q_OBJECT
 public:
-    FindController(FindPanel& panel, FindHistory& history, controls::ListViewPanel& list,
-                   controls::CommandArray& gCom, controls::CommandArray& fCom,
-                   workspace::Workspace& workspace, services::WindowServices& services);
+    FindController(FindPanel& panel, FindHistory& history, controls::CommandArray& gCom,
+                   controls::CommandArray& fCom, services::FeatureContext context);
 
     // "Find-F3": asks for the word, then finds its first instance.
     void findFirst();

@@ -36,7 +36,7 @@ protected:
     dravik::controls::ListViewPanel list{&host};
     dravik::search::FindPanel panel{&host, gCom, ssPanel1, fCom};
     dravik::search::FindHistory history;
-    dravik::search::FindController find{panel, history, list, gCom, fCom, workspace, services};
+    dravik::search::FindController find{panel, history, gCom, fCom, {workspace, services, list}};
 
     Finding() {
         // The command column adds these in the window.

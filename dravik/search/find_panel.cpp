@@ -3,6 +3,7 @@
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
 #include "dravik/controls/floating_panel.h"
+#include "dravik/controls/list_adapter.h"
 #include "dravik/search/find_history.h"
 #include "dravik/workspace/workspace.h"
 
@@ -11,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStringListModel>
 #include <QVBoxLayout>
 
 namespace dravik::search {
@@ -29,8 +29,6 @@ FindPanel::FindPanel(QWidget* host, CommandArray& gCom, CommandArray& ssPanel1, 
     findBox_->setEditable(true);
     findBox_->setInsertPolicy(QComboBox::NoInsert);
     findBox_->setMinimumWidth(200);
-    historyRows_ = new QStringListModel(findBox_);
-    findBox_->setModel(historyRows_);
     findBox_->lineEdit()->setPlaceholderText(QStringLiteral("Words to find, a|b for either"));
     auto* row = new QHBoxLayout(bar_);
     row->setContentsMargins(0, 0, 0, 0);
@@ -61,19 +59,20 @@ FindPanel::FindPanel(QWidget* host, CommandArray& gCom, CommandArray& ssPanel1, 
 }
 
 void FindPanel::showHistory(const FindHistory& history) {
-    const auto reset = [this, &history] {
-        historyRows_->setStringList(history.entries());
+    auto* rows = new controls::ListAdapter(
+        history, [&history]() -> const QStringList& { return history.entries(); }, findBox_);
+    findBox_->setModel(rows);
+    findBox_->setEditText({});
+    connect(&history, &FindHistory::changed, this, [this, rows] {
+        rows->reload();
         findBox_->setEditText({});
-    };
-    connect(&history, &FindHistory::changed, this, reset);
-    connect(&history, &FindHistory::added, this, [this, &history](int row) {
+    });
+    connect(&history, &FindHistory::added, this, [this, rows](int row) {
         // The box keeps the words typed in it, as it does for any added row.
         const QString typed = findBox_->currentText();
-        historyRows_->insertRows(row, 1);
-        historyRows_->setData(historyRows_->index(row), history.entries().at(row));
+        rows->inserted(row);
         findBox_->setEditText(typed);
     });
-    reset();
 }
 
 QString FindPanel::searchHelpText() {

@@ -8,7 +8,6 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QPoint;
-class QStringListModel;
 class QWidget;
 
 namespace dravik::controls {
@@ -47,7 +46,6 @@ public:
 private:
     QWidget* bar_;
     QComboBox* findBox_;
-    QStringListModel* historyRows_;
     QFrame* menu_;
     QFrame* help_;
     QLabel* helpText_;

@@ -6,6 +6,7 @@
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/command_index.h"
 #include "dravik/controls/floating_panel.h"
+#include "dravik/controls/list_adapter.h"
 #include "dravik/controls/list_selection.h"
 #include "dravik/controls/list_view_panel.h"
 #include "dravik/extsets/extsets_controller.h"
@@ -27,7 +28,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
-#include <QListWidget>
 #include <QPlainTextEdit>
 
 namespace dravik::search {
@@ -50,9 +50,10 @@ constexpr qint64 LabelInterval = 100; // ms
 
 } // namespace
 
-SearchController::SearchController(Parts parts, workspace::Workspace& workspace,
-                                   services::WindowServices& services)
-    : parts_(std::move(parts)), workspace_(workspace), services_(services) {
+SearchController::SearchController(Parts parts, services::FeatureContext context)
+    : parts_(std::move(parts)), list_(context.list), workspace_(context.workspace),
+      services_(context.window) {
+    parts_.panel.discs()->setModel(&parts_.discs);
     // Enter on a command of the panel acts as "Find Global".
     for (QAbstractButton* button : parts_.panel.frame()->findChildren<QAbstractButton*>())
         if (button->objectName().startsWith(QStringLiteral("SoekCom_")))
@@ -98,19 +99,17 @@ void SearchController::cancel() {
 }
 
 void SearchController::discsChanged() {
-    if (!parts_.panel.frame()->isVisible())
-        return;
-    controls::ListSelection::refill(parts_.panel.discs(), parts_.discs());
+    controls::ListSelection::keepChosen(parts_.panel.discs(), [this] { parts_.discs.reload(); });
 }
 
 void SearchController::openPanel() {
-    QListWidget* discs = parts_.panel.discs();
-    discs->clear();
-    discs->addItems(parts_.discs());
-    if (discs->count() > 0)
-        discs->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    QListView* discs = parts_.panel.discs();
+    discs->clearSelection();
+    if (controls::ListSelection::rows(discs) > 0)
+        discs->selectionModel()->setCurrentIndex(discs->model()->index(0, 0),
+                                                 QItemSelectionModel::NoUpdate);
     // Over the browser and the list, clear of the command column: "STOP" stays in reach.
-    const QWidget* view = parts_.list.view();
+    const QWidget* view = list_.view();
     parts_.panel.open(QPoint(0, view->mapTo(parts_.panel.frame()->parentWidget(), QPoint()).y()));
     parts_.panel.frame()->setFocus();
     ignoringErrors([this] { parts_.extensions.load(); });
@@ -120,9 +119,9 @@ void SearchController::openPanel() {
 SearchRequest SearchController::prepare() {
     startStop()->setText(StopCaption);
     ignoringErrors([this] { parts_.extensions.recordSet(); });
-    parts_.list.rowCount()->setText(QStringLiteral("0"));
+    list_.rowCount()->setText(QStringLiteral("0"));
     parts_.finding.keepFindText();
-    parts_.list.paintStatus(Searching, QColor());
+    list_.paintStatus(Searching, QColor());
     parts_.find.closeMenu();
     ignoringErrors([this] { reports::QuickReport(workspace_.programFolder()).createEmpty(); });
     rows_.clear();
@@ -131,7 +130,7 @@ SearchRequest SearchController::prepare() {
     parts_.panel.findingRows().show(&rows_);
     if (parts_.panel.viewFindings()->isChecked()) {
         QListView* findings = parts_.panel.findings();
-        const QWidget* view = parts_.list.view();
+        const QWidget* view = list_.view();
         findings->setGeometry(QRect(view->mapTo(findings->parentWidget(), QPoint()), view->size()));
         findings->show();
         findings->raise();
@@ -174,27 +173,27 @@ void SearchController::endPhase() {
     const reports::QuickReport quick(workspace_.programFolder());
     underErrorRule([&] { quick.write([this](common::TextWriter& w) { rows_.writeTo(w); }); });
     const QString count = QString::number(rows_.size());
-    parts_.list.rowLabel()->setText(QStringLiteral("Row:"));
-    parts_.list.setStatus(QStringLiteral("Loading Quick-Report data"));
+    list_.rowLabel()->setText(QStringLiteral("Row:"));
+    list_.setStatus(QStringLiteral("Loading Quick-Report data"));
     yield.now();
-    parts_.list.rowCount()->setText(count);
+    list_.rowCount()->setText(count);
     yield.at({YieldPoint::Background});
     startStop()->setText(FindGlobalCaption);
     parts_.finding.enableFindCommands(true);
     parts_.find.closeMenu();
-    parts_.list.showNotice(controls::ListViewPanel::Notice::Creating);
+    list_.showNotice(controls::ListViewPanel::Notice::Creating);
     yield.now();
-    parts_.list.view()->clear();
-    underErrorRule([&] { parts_.list.view()->setListText(common::ListText::load(quick.path())); });
+    list_.view()->clear();
+    underErrorRule([&] { list_.view()->setListText(common::ListText::load(quick.path())); });
     parts_.panel.findingRows().show(nullptr);
     parts_.panel.findings()->hide();
     services_.dravikCap(QString::fromLatin1(reports::QuickReport::FileName));
-    parts_.list.paintStatus(Searched, QColor());
-    parts_.list.setStatus(QStringLiteral("Finished searching: There are ") + count +
-                          QStringLiteral(" links"));
+    list_.paintStatus(Searched, QColor());
+    list_.setStatus(QStringLiteral("Finished searching: There are ") + count +
+                    QStringLiteral(" links"));
     yield.now();
-    parts_.list.rowCount()->setText(count);
-    parts_.list.hideNotice(controls::ListViewPanel::Notice::Creating);
+    list_.rowCount()->setText(count);
+    list_.hideNotice(controls::ListViewPanel::Notice::Creating);
     if (services_.ask(QStringLiteral("Saving Search Report"),
                       QStringLiteral("Do yu want to SAVE this report?"), Buttons::YesNo,
                       Icon::Question) == Answer::Yes)
@@ -205,7 +204,7 @@ void SearchController::endPhase() {
                                        parts_.panel.examined()->text());
     parts_.panel.examined()->clear();
     parts_.panel.frame()->hide();
-    parts_.list.view()->setFocus();
+    list_.view()->setFocus();
 }
 
 void SearchController::ignoringErrors(const std::function<void()>& step) {
@@ -247,8 +246,8 @@ void SearchController::showProgress(const SearchProgress& progress) {
     if (progress.sourceHits > 0)
         status += QStringLiteral("[Getting ") + QString::number(progress.sourceHits) +
                   QStringLiteral(" links]");
-    parts_.list.setStatus(status);
-    parts_.list.rowCount()->setText(QString::number(progress.rows));
+    list_.setStatus(status);
+    list_.rowCount()->setText(QString::number(progress.rows));
     parts_.panel.examined()->setText(common::NumberFormat::hashes(examined_));
     parts_.panel.findingRows().catchUp();
 }

@@ -3,6 +3,7 @@
 #include "dravik/search/result_rows.h"
 #include "dravik/search/search_observer.h"
 #include "dravik/search/search_request.h"
+#include "dravik/services/feature_context.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -14,19 +15,13 @@ class QAbstractButton;
 
 namespace dravik::controls {
 class CommandArray;
-class ListViewPanel;
+class ListAdapter;
 } // namespace dravik::controls
 namespace dravik::extsets {
 class ExtSetsController;
 }
 namespace dravik::reports {
 class ReportController;
-}
-namespace dravik::services {
-class WindowServices;
-}
-namespace dravik::workspace {
-class Workspace;
 }
 
 namespace dravik::search {
@@ -47,15 +42,13 @@ public:
         SearchPanel& panel;
         FindPanel& find;
         FindController& finding;
-        controls::ListViewPanel& list;
         controls::CommandArray& gCom;
         extsets::ExtSetsController& extensions;
         reports::ReportController& reports;
-        std::function<QStringList()> discs; // the discs of the index, in order
+        controls::ListAdapter& discs; // the discs of the index, in order, as `SoekLys` shows them
     };
 
-    SearchController(Parts parts, workspace::Workspace& workspace,
-                     services::WindowServices& services);
+    SearchController(Parts parts, services::FeatureContext context);
 
     // "Find Global" (`GCom` 4 and everything that acts as a click on it).
     void findGlobal();
@@ -63,8 +56,8 @@ public:
     void start();
     // "Cancel Search": the panel goes.
     void cancel();
-    // The disc index changed: an open panel lists the discs as they are now, keeping the
-    // chosen ones chosen.
+    // The disc index changed: the panel lists the discs as they are now, keeping the chosen ones
+    // chosen.
     void discsChanged();
     // Asks a running search to stop (the window is closing).
     void stop();
@@ -96,6 +89,7 @@ private:
     FailureAnswer failed(const SearchFailure& failure) override;
 
     Parts parts_;
+    controls::ListViewPanel& list_;
     workspace::Workspace& workspace_;
     services::WindowServices& services_;
     QStringList words_;

@@ -6,6 +6,7 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -40,10 +41,12 @@ protected:
         root.write("data/Music.rtf", MusicList);
     }
     void type(const QString& words) { find<QComboBox>(Control::FindBox)->setEditText(words); }
-    QListWidget* discs() { return find<QListWidget>(Control::SearchDiscs); }
+    QListView* discs() { return find<QListView>(Control::SearchDiscs); }
+    bool chosen(int row) { return discs()->selectionModel()->isRowSelected(row); }
     void selectDiscs(std::initializer_list<int> rows) {
         for (int row : rows)
-            discs()->item(row)->setSelected(true);
+            discs()->selectionModel()->select(discs()->model()->index(row, 0),
+                                              QItemSelectionModel::Select);
     }
     // The end of every search asks whether to save; `answer` 7 says no.
     void expectSaveQuestion(int answer = 7) {
@@ -62,7 +65,7 @@ TEST_F(GlobalSearch, FindGlobalOpensThePanelThenStartSearchesTheSelectedDiscs) {
     type("beach|camera");
     click(GCom::FindGlobal);
     EXPECT_FALSE(find<QWidget>(Control::SearchPanel)->isHidden());
-    ASSERT_EQ(discs()->count(), 3);
+    ASSERT_EQ(discs()->model()->rowCount(), 3);
     selectDiscs({0, 1, 2}); // "Gone" has no list: skipped without a word
     expectSaveQuestion();
     click(SoekCom::Start);
@@ -166,10 +169,11 @@ TEST_F(GlobalSearch, ExtensionModeSearchesTheExtensionListsAndCarriesTheEntry) {
     QTest::keyClick(find<QLineEdit>(Control::NewExtension), Qt::Key_Return);
     EXPECT_EQ(find<QLineEdit>(Control::NewExtension)->text(), ""); // added: the box empties
     EXPECT_EQ(find<QLabel>(Control::ExtensionCount)->text(), "File type to search for: (0)");
-    auto* extensions = find<QListWidget>(Control::Extensions);
-    ASSERT_EQ(extensions->count(), 1);
-    EXPECT_EQ(extensions->item(0)->text(), "JPG");
-    extensions->item(0)->setSelected(true);
+    auto* extensions = find<QListView>(Control::Extensions);
+    ASSERT_EQ(extensions->model()->rowCount(), 1);
+    EXPECT_EQ(extensions->model()->index(0, 0).data().toString(), "JPG");
+    extensions->selectionModel()->select(extensions->model()->index(0, 0),
+                                         QItemSelectionModel::Select);
     selectDiscs({1}); // the disc selection does not count in extension mode
     expectSaveQuestion();
     click(SoekCom::Start);
@@ -218,9 +222,9 @@ TEST_F(GlobalSearch, SavedSelectionsAndTheExtensionListCommands) {
     click(SoekCom::SelectNone); // Select NONE
     auto* saved = find<QComboBox>(Control::SavedSelections);
     emit saved->activated(0);
-    EXPECT_TRUE(discs()->item(0)->isSelected());
-    EXPECT_FALSE(discs()->item(1)->isSelected());
-    EXPECT_TRUE(discs()->item(2)->isSelected());
+    EXPECT_TRUE(chosen(0));
+    EXPECT_FALSE(chosen(1));
+    EXPECT_TRUE(chosen(2));
     dialogs.expectMessage("DELETE Selection from list and disc",
                           "Are you sure you want to DELETE Mine from the list?", Buttons::YesNo,
                           Icon::Warning, 6);
@@ -232,14 +236,16 @@ TEST_F(GlobalSearch, SavedSelectionsAndTheExtensionListCommands) {
         find<QLineEdit>(Control::NewExtension)->setText(entry);
         click(SoekCom::AddExtension);
     }
-    auto* extensions = find<QListWidget>(Control::Extensions);
-    EXPECT_EQ(extensions->count(), 2); // sorted, once each
-    EXPECT_EQ(extensions->item(0)->text(), "DOC");
+    auto* extensions = find<QListView>(Control::Extensions);
+    EXPECT_EQ(extensions->model()->rowCount(), 2); // sorted, once each
+    EXPECT_EQ(extensions->model()->index(0, 0).data().toString(), "DOC");
+    // The right button selects all, and the next time none.
     QTest::mousePress(extensions->viewport(), Qt::RightButton, {}, QPoint(2, 2));
-    EXPECT_EQ(extensions->selectedItems().size(), 2); // the right button selects all...
+    EXPECT_EQ(extensions->selectionModel()->selectedRows().size(), 2);
     QTest::mousePress(extensions->viewport(), Qt::RightButton, {}, QPoint(2, 2));
-    EXPECT_EQ(extensions->selectedItems().size(), 0); // ...and the next time none
-    extensions->item(1)->setSelected(true);
+    EXPECT_EQ(extensions->selectionModel()->selectedRows().size(), 0);
+    extensions->selectionModel()->select(extensions->model()->index(1, 0),
+                                         QItemSelectionModel::Select);
     dialogs.expectMessage("DELETE selected extentions",
                           "Do you want to DELETE the selected extentions?", Buttons::YesNo,
                           Icon::Question, 6);
@@ -248,7 +254,7 @@ TEST_F(GlobalSearch, SavedSelectionsAndTheExtensionListCommands) {
     dialogs.expectMessage("Clear list", "Want to CLEAR this list?", Buttons::YesNo, Icon::Warning,
                           7);
     click(SoekCom::ClearList);
-    EXPECT_EQ(extensions->count(), 1);
+    EXPECT_EQ(extensions->model()->rowCount(), 1);
     auto* length = find<QLineEdit>(Control::ExtensionLength);
     length->setText("");
     QFocusEvent leaving(QEvent::FocusOut); // whether the window is active or not

@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QListWidget>
 #include <QVBoxLayout>
 
 namespace dravik::search {
@@ -28,8 +27,10 @@ using controls::SoekCom;
 SearchPanel::SearchPanel(QWidget* host, CommandArray& soekCom)
     : QObject(nullptr), frame_(controls::floatingPanel(
                             host, "DSoekPan", QStringLiteral(" Select Discs to search in"))) {
-    discs_ = named(new QListWidget(frame_), "SoekLys", "Discs to search");
+    discs_ = named(new QListView(frame_), "SoekLys", "Discs to search");
     discs_->setSelectionMode(QAbstractItemView::MultiSelection);
+    discs_->setUniformItemSizes(true);
+    discs_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     new DiscSelection(discs_); // Insert, Ctrl+Insert and the right-button drag
     auto* columns = new QHBoxLayout;
     columns->addWidget(discs_, 2);

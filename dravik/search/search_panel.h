@@ -8,7 +8,6 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QListView;
-class QListWidget;
 class QPoint;
 class QWidget;
 
@@ -36,7 +35,7 @@ public:
     ~SearchPanel() override;
 
     QFrame* frame() const { return frame_; }
-    QListWidget* discs() const { return discs_; } // `SoekLys`
+    QListView* discs() const { return discs_; } // `SoekLys`
     extsets::ExtSetsPanel& extensions() const { return *extensionsPanel_; }
     QCheckBox* caseSensitive() const { return caseOn_; }      // `CaseON`
     QCheckBox* wordOnly() const { return wordOnly_; }         // `WordOnly`
@@ -56,7 +55,7 @@ private:
     void buildCounter(QWidget* host);
 
     QFrame* frame_;
-    QListWidget* discs_;
+    QListView* discs_;
     QWidget* extensionArea_ = nullptr;
     std::unique_ptr<extsets::ExtSetsPanel> extensionsPanel_;
     QCheckBox* caseOn_;

@@ -71,11 +71,11 @@ protected:
         index->load();
         discs->follow(*index);
         browser = std::make_unique<catalogue::BrowserPanel>(host.get(), ws->drives());
-        cataloguing = std::make_unique<catalogue::CatalogueController>(*index, *discs, *list,
-                                                                       *browser, *ws, *services);
-        opener = std::make_unique<catalogue::DiscOpenController>(*discs, *list, *browser, *ws,
-                                                                 *services);
-        browsing = std::make_unique<catalogue::BrowserController>(*browser, *ws, *services);
+        const services::FeatureContext context{*ws, *services, *list};
+        cataloguing =
+            std::make_unique<catalogue::CatalogueController>(*index, *discs, *browser, context);
+        opener = std::make_unique<catalogue::DiscOpenController>(*discs, *browser, context);
+        browsing = std::make_unique<catalogue::BrowserController>(*browser, context);
         cataloguing->setOpener([this] { opener->open(); });
         QObject::connect(discs.get(), &catalogue::DiscPanel::discChosen, opener.get(),
                          [this] { opener->open(); });

@@ -252,8 +252,8 @@ const QString WaitText = "Another command is still running.\nTry this again when
 } // namespace
 
 TEST_F(Routing, ACatalogueChangeInsidePumpingCommandWaits) {
+    root.write("data/FTex.Lys", "kept\r\n");
     start();
-    find<QComboBox>(Control::FindBox)->addItem("kept");
     // CREATE pumps events before it looks at the name: DEL arrives from inside that pump, and so
     // does the list view switch, which changes nothing in the catalogue.
     int inside = 0;

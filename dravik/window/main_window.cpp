@@ -15,6 +15,7 @@
 #include "dravik/controls/browser_links.h"
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/control_tag.h"
+#include "dravik/controls/list_adapter.h"
 #include "dravik/controls/list_view_panel.h"
 #include "dravik/discadmin/disc_admin_controller.h"
 #include "dravik/discadmin/disc_admin_panel.h"
@@ -51,6 +52,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
 
@@ -126,11 +128,10 @@ void MainWindow::createControllers() {
 
 void MainWindow::createCatalogue() {
     discs_->follow(*discIndex_);
-    cataloguing_ = std::make_unique<catalogue::CatalogueController>(
-        *discIndex_, *discs_, *listView_, *browser_, workspace_, *this);
-    opener_ = std::make_unique<catalogue::DiscOpenController>(*discs_, *listView_, *browser_,
-                                                              workspace_, *this);
-    browsing_ = std::make_unique<catalogue::BrowserController>(*browser_, workspace_, *this);
+    cataloguing_ = std::make_unique<catalogue::CatalogueController>(*discIndex_, *discs_, *browser_,
+                                                                    context());
+    opener_ = std::make_unique<catalogue::DiscOpenController>(*discs_, *browser_, context());
+    browsing_ = std::make_unique<catalogue::BrowserController>(*browser_, context());
     reading_ = std::make_unique<reports::ListViewReactions>(*listView_);
     cataloguing_->setOpener([this] { opener_->open(); });
     connect(discs_.get(), &catalogue::DiscPanel::discChosen, this, [this] {
@@ -152,21 +153,18 @@ void MainWindow::createLaunch() {
     associationTable_ = std::make_unique<launch::AssociationModel>();
     associations_->showModel(*associationTable_);
     linking_ = std::make_unique<launch::AssociationController>(
-        *associations_, *associationTable_, workspace_, *this,
+        *associations_, *associationTable_, context(),
         [this] { return workspace_.currentExtension; });
     launching_ = std::make_unique<launch::LaunchController>(
-        browser_->launchList(), *associationTable_, *linking_, workspace_, *this);
+        browser_->launchList(), *associationTable_, *linking_, context());
 }
 
 void MainWindow::createDiscAdmin() {
     driveChoice_ = std::make_unique<discadmin::DriveController>(
-        *drives_, *discAdmin_, *listView_, workspace_, *this,
-        [this] { return int(discIndex_->count()); });
+        *drives_, *discAdmin_, context(), [this] { return int(discIndex_->count()); });
     discCommands_ = std::make_unique<discadmin::DiscAdminController>(
-        *discIndex_, *discs_, *listView_, *discAdmin_, workspace_, *this,
-        [this] { findHistory_->clear(); });
-    goTo_ = std::make_unique<discadmin::GoToController>(*listView_, *browser_, *drives_, workspace_,
-                                                        *this);
+        *discIndex_, *discs_, *discAdmin_, context(), [this] { findHistory_->clear(); });
+    goTo_ = std::make_unique<discadmin::GoToController>(*browser_, *drives_, context());
     connect(arrays_.sellD, &CommandArray::clicked, this, [this](int index) {
         router_->command(QStringLiteral("SellD_click"), index, Effect::Reads,
                          [this, index] { driveChoice_->useTemporaryDrive(index); });
@@ -185,13 +183,12 @@ void MainWindow::createDiscAdmin() {
 void MainWindow::createSearch() {
     findHistory_ = std::make_unique<search::FindHistory>();
     find_->showHistory(*findHistory_);
-    finding_ = std::make_unique<search::FindController>(
-        *find_, *findHistory_, *listView_, *arrays_.gCom, *arrays_.fCom, workspace_, *this);
+    finding_ = std::make_unique<search::FindController>(*find_, *findHistory_, *arrays_.gCom,
+                                                        *arrays_.fCom, context());
     connect(finding_.get(), &search::FindController::globalSearchWanted, this,
             [this] { router_->run(controls::FCom::FindGlobal); });
     reporting_ = std::make_unique<reports::ReportController>(
-        *reports_, *listView_, workspace_, *this,
-        [this] { return find_->findBox()->currentText(); });
+        *reports_, context(), [this] { return find_->findBox()->currentText(); });
     extsets::ExtSetsController::Surroundings around;
     around.launchEntries = [this] {
         QStringList entries;
@@ -215,11 +212,13 @@ void MainWindow::createSearch() {
     extensions_ = std::make_unique<extsets::ExtSetsController>(
         search_->extensions(),
         extsets::ExtSetsController::Lists{*extensionList_, *extensionSets_, *discSelections_},
-        search_->discs(), workspace_, *this, std::move(around));
-    search::SearchController::Parts parts{
-        *search_,      *find_,       *finding_,   *listView_,
-        *arrays_.gCom, *extensions_, *reporting_, [this] { return discIndex_->names(); }};
-    searching_ = std::make_unique<search::SearchController>(std::move(parts), workspace_, *this);
+        search_->discs(), context(), std::move(around));
+    auto* searchDiscs = new controls::ListAdapter(
+        *discIndex_, [this]() -> const QStringList& { return discIndex_->names(); },
+        search_->discs());
+    search::SearchController::Parts parts{*search_,     *find_,      *finding_,   *arrays_.gCom,
+                                          *extensions_, *reporting_, *searchDiscs};
+    searching_ = std::make_unique<search::SearchController>(std::move(parts), context());
     connect(discIndex_.get(), &catalogue::DiscIndex::changed, searching_.get(),
             &search::SearchController::discsChanged);
 }

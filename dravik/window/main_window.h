@@ -3,6 +3,7 @@
 #include "common/ui/dialogs.h"
 #include "common/ui/yield_point.h"
 #include "dravik/discadmin/drive_panel.h"
+#include "dravik/services/feature_context.h"
 #include "dravik/services/window_services.h"
 #include "dravik/workspace/workspace.h"
 
@@ -119,6 +120,8 @@ private:
     void createArrays();
     void createPanels();
     void createControllers();
+    // What every controller is handed.
+    services::FeatureContext context() { return {workspace_, *this, *listView_}; }
     void createCatalogue();
     void createDiscAdmin();
     void createLaunch();
