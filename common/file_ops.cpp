@@ -42,7 +42,18 @@ FileDescriptor FileOps::openRegular(const std::filesystem::path& path, int flags
 }
 
 void FileOps::createIfMissing(const std::filesystem::path& path) {
-    (void)openRegular(path, O_WRONLY | O_CREAT | O_APPEND);
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode))
+            throw notRegular(path, st.st_mode);
+        return;
+    }
+    try {
+        (void)openRegular(path, O_WRONLY | O_CREAT | O_EXCL);
+    } catch (const Error&) {
+        if (!isFile(path)) // another program may have made it meanwhile
+            throw;
+    }
 }
 
 void FileOps::removeIfExists(const std::filesystem::path& path) {
@@ -65,6 +76,22 @@ void FileOps::copyReplacing(const std::filesystem::path& from, const std::filesy
         out.raw(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
     }
     out.commit();
+}
+
+void FileOps::renameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+    struct stat old {};
+    if (::stat(to.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
+        ::chmod(from.c_str(), old.st_mode & 07777) != 0)
+        throw Error::fromErrno(errno, from.string());
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        throw Error::fromErrno(errno, to.string());
+}
+
+bool FileOps::isReadOnly(const std::filesystem::path& path) {
+    // The effective user decides, as for an open.
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0)
+        return false;
+    return errno == EACCES || errno == EPERM || errno == EROFS;
 }
 
 bool FileOps::isFile(const std::filesystem::path& path) {

@@ -16,13 +16,20 @@ namespace FileOps {
 [[nodiscard]] FileDescriptor openRegular(const std::filesystem::path& path, int flags,
                                          unsigned mode = 0666);
 
-// Creates an empty file when none is there (an existing file is left alone).
+// Creates an empty file when none is there. An existing file is left alone and not opened, so a
+// read-only one is no failure; anything but a regular file there is Error 75.
 void createIfMissing(const std::filesystem::path& path);
 // Removes a file; a missing file is no error.
 void removeIfExists(const std::filesystem::path& path);
 // Copies `from` over `to` through a complete new file and a rename.
 void copyReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
+// Renames `from` over `to`, giving it the mode `to` had: a rewrite through a work file of its
+// own keeps a private file private.
+void renameOver(const std::filesystem::path& from, const std::filesystem::path& to);
 bool isFile(const std::filesystem::path& path);
+// Whether this process may not write to the file or folder (its permissions, a read-only
+// mount). A missing path is not read-only.
+bool isReadOnly(const std::filesystem::path& path);
 // Throws Error 75 naming the path when something other than a regular file (a folder, a FIFO)
 // is there; a missing path is no error.
 void refuseIfNotRegular(const std::filesystem::path& path);

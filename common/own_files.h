@@ -15,6 +15,7 @@ inline constexpr std::string_view DiscIndex = "DK.tex";
 inline constexpr std::string_view DiscIndexWork = "DkFetch.xxx";
 inline constexpr std::string_view DiscIndexBackup = "Dk.Tex.Bak";
 inline constexpr std::string_view DiscIndexLock = "DK.tex.lock";
+inline constexpr std::string_view DiscIndexJournal = "DK.tex.journal";
 inline constexpr std::string_view FindHistory = "FTex.Lys";
 inline constexpr std::string_view Associations = "DK.SoC";
 inline constexpr std::string_view AssociationData = "DK.mmd";
@@ -36,17 +37,29 @@ inline constexpr std::string_view StartMarker = "DK.tmp";
 inline constexpr std::string_view OldMarker3 = "DK.003";
 inline constexpr std::string_view OldMarker4 = "DK.004";
 
-inline constexpr std::array All = {DiscIndex,       DiscIndexWork,
-                                   DiscIndexBackup, DiscIndexLock,
-                                   FindHistory,     Associations,
-                                   AssociationData, AssociationKeys,
-                                   ExtensionList,   ExtensionListAtStart,
-                                   SavedSelections, SplitDiscs,
-                                   DefaultDrive,    WalkWork,
-                                   WalkLock,        Sets,
-                                   QuickReport,     AssociationHelp,
-                                   LaunchRecord,    StartMarker,
-                                   OldMarker3,      OldMarker4};
+inline constexpr std::array All = {DiscIndex,
+                                   DiscIndexWork,
+                                   DiscIndexBackup,
+                                   DiscIndexLock,
+                                   DiscIndexJournal,
+                                   FindHistory,
+                                   Associations,
+                                   AssociationData,
+                                   AssociationKeys,
+                                   ExtensionList,
+                                   ExtensionListAtStart,
+                                   SavedSelections,
+                                   SplitDiscs,
+                                   DefaultDrive,
+                                   WalkWork,
+                                   WalkLock,
+                                   Sets,
+                                   QuickReport,
+                                   AssociationHelp,
+                                   LaunchRecord,
+                                   StartMarker,
+                                   OldMarker3,
+                                   OldMarker4};
 
 } // namespace OwnFiles
 

@@ -7,6 +7,8 @@
 #include "common/text_writer.h"
 #include "common/upper_case.h"
 
+#include <QSet>
+
 #include <cstdlib>
 
 namespace common {
@@ -194,8 +196,18 @@ void SettingsStore::removeKey(const QString& section, const QString& key) {
 }
 
 void SettingsStore::removeSection(const QString& section) {
+    removeSections({section});
+}
+
+void SettingsStore::removeSections(const QStringList& sections) {
+    if (sections.isEmpty())
+        return;
+    QSet<QString> gone;
+    for (const QString& section : sections)
+        gone.insert(UpperCase::of(section));
     update([&](Content& content) {
-        std::erase_if(content, [&](const Section& s) { return UpperCase::equal(s.name, section); });
+        std::erase_if(content,
+                      [&](const Section& s) { return gone.contains(UpperCase::of(s.name)); });
     });
 }
 

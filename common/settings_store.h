@@ -33,6 +33,8 @@ public:
                   TextWriter::Durability durability = TextWriter::Durability::Disk);
     void removeKey(const QString& section, const QString& key);
     void removeSection(const QString& section);
+    // Many sections in one rewrite.
+    void removeSections(const QStringList& sections);
 
 private:
     struct Section {

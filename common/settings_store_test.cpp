@@ -97,3 +97,15 @@ TEST(SettingsStore, TheDriveTableStartsWithoutReadableSettings) {
     std::filesystem::remove(folder.dir / "dravik 2016.ini");
     EXPECT_FALSE(common::DriveTable::fromSystem().settingsFailure().has_value());
 }
+
+TEST(SettingsStore, ManySectionsGoInOneRewrite) {
+    SettingsFolder folder;
+    SettingsStore store("Dravik");
+    for (const char* disc : {"Work", "Holiday", "Music"})
+        store.setValue(disc, "Size", "1");
+    store.removeSections({"WORK", "music", "Never there"});
+    EXPECT_EQ(store.value("Work", "Size", "absent"), "absent");
+    EXPECT_EQ(store.value("Music", "Size", "absent"), "absent");
+    EXPECT_EQ(store.value("Holiday", "Size"), "1");
+    EXPECT_EQ(TempFolder::read(store.file()), "[Holiday]\r\nSize=1\r\n");
+}

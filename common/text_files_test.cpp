@@ -6,6 +6,7 @@
 #include "common/temporary_file.h"
 #include "common/testing/descriptor_count.h"
 #include "common/testing/scoped_file_size_limit.h"
+#include "common/testing/scoped_ordinary_user.h"
 #include "common/testing/temp_folder.h"
 #include "common/text_writer.h"
 #include "common/upper_case.h"
@@ -180,6 +181,50 @@ TEST(TextWriter, ARewriteKeepsTheModeOfTheFileItReplacesAndANewFileFollowsTheUma
     EXPECT_EQ(modeOf(dir / "truncated.txt"), 0640u);
     common::FileOps::createIfMissing(dir / "created.txt");
     EXPECT_EQ(modeOf(dir / "created.txt"), 0640u);
+}
+
+TEST(FileOps, ARenameOverKeepsTheModeOfTheFileItReplaces) {
+    TempFolder dir;
+    const ScopedUmask umask(022);
+    for (const unsigned mode : {0600u, 0640u}) {
+        const auto target = dir.write("DK.tex", "old\r\n");
+        ::chmod(target.c_str(), mode);
+        const auto work = dir.write("DkFetch.xxx", "new\r\n");
+        common::FileOps::renameOver(work, target);
+        EXPECT_EQ(modeOf(target), mode);
+        EXPECT_EQ(TempFolder::read(target), "new\r\n");
+        EXPECT_FALSE(std::filesystem::exists(work));
+    }
+    const auto work = dir.write("work", "x\r\n");
+    common::FileOps::renameOver(work, dir / "fresh"); // nothing to take a mode from
+    EXPECT_EQ(modeOf(dir / "fresh"), 0644u);
+}
+
+TEST(FileOps, AnExistingFileIsNotOpenedToBeCreatedSoAReadOnlyOneIsNoFailure) {
+    TempFolder dir;
+    std::filesystem::permissions(dir.path(), std::filesystem::perms(0755));
+    const auto file = dir.write("DK.tex", "Disc\r\n");
+    ::chmod(file.c_str(), 0444);
+    const auto inFolder = dir.write("locked/DK.SoC", "x\r\n");
+    std::filesystem::permissions(dir / "locked", std::filesystem::perms(0555));
+    {
+        const common::testing::ScopedOrdinaryUser user;
+        EXPECT_TRUE(common::FileOps::isReadOnly(file));
+        EXPECT_TRUE(common::FileOps::isReadOnly(dir / "locked"));
+        EXPECT_FALSE(common::FileOps::isReadOnly(dir / "missing"));
+        EXPECT_NO_THROW(common::FileOps::createIfMissing(file));
+        EXPECT_NO_THROW(common::FileOps::createIfMissing(inFolder));
+        EXPECT_EQ(common::LineReader::readAll(file), std::vector<std::string>{"Disc"});
+        try {
+            common::FileOps::createIfMissing(dir / "locked/DK.mmd");
+            ADD_FAILURE() << "created in a read-only folder";
+        } catch (const common::Error& e) {
+            EXPECT_EQ(e.number(), common::ErrorNumber::PermissionDenied);
+        }
+    }
+    EXPECT_EQ(TempFolder::read(file), "Disc\r\n");
+    EXPECT_FALSE(common::FileOps::isReadOnly(dir / "missing"));
+    std::filesystem::permissions(dir / "locked", std::filesystem::perms(0755));
 }
 
 // A rewrite's new file has a short name of its own, so every name that fits the folder can be

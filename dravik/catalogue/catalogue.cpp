@@ -7,11 +7,11 @@
 #include "common/name_resolver.h"
 #include "common/temporary_file.h"
 #include "common/text_writer.h"
+#include "dravik/catalogue/change_journal.h"
+#include "dravik/catalogue/disc_index.h"
 #include "dravik/walker/walk_lock.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 
 namespace dravik::catalogue {
 
@@ -51,6 +51,15 @@ void Catalogue::publishWorkFile(const QString& discName) const {
 }
 
 void Catalogue::removeLeftOvers() const {
+    if (ChangeJournal(*this).pending()) {
+        try {
+            // Taking the change finishes what a killed one left; a running one keeps its own.
+            DiscIndex index(*this);
+            const DiscIndex::Change change(index, DiscIndex::Change::Patience::DontWait);
+        } catch (const common::Error&) {
+            // Busy or read-only: the next change finishes it.
+        }
+    }
     common::TemporaryFile::removeStale(dataFolder_);
     common::TemporaryFile::removeStale(programFolder_);
     const auto work = workFilePath();
@@ -68,7 +77,16 @@ void Catalogue::removeLeftOvers() const {
 
 QStringList Catalogue::readDiscIndex() const {
     const auto index = dataFile(IndexName);
-    FileOps::createIfMissing(index);
+    try {
+        FileOps::createIfMissing(index);
+    } catch (const common::Error& e) {
+        // A read-only folder without an index holds no discs.
+        std::error_code ec;
+        if (e.number() != common::ErrorNumber::PermissionDenied ||
+            std::filesystem::exists(index, ec) || ec)
+            throw;
+        return {};
+    }
     common::ItemReader reader(index);
     QStringList names;
     std::string_view item;
@@ -97,8 +115,7 @@ void Catalogue::rewriteDiscIndex(const QStringList& discNames) const {
         if (ec)
             FileOps::copyReplacing(index, backup);
     }
-    if (std::rename(work.c_str(), index.c_str()) != 0)
-        throw common::Error::fromErrno(errno, index.string());
+    FileOps::renameOver(work, index);
 }
 
 long long Catalogue::countListLines(std::string_view text) {

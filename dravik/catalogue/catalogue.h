@@ -36,8 +36,9 @@ public:
     // Copies the work file over the disc's list (through a complete new file), then deletes it.
     void publishWorkFile(const QString& discName) const;
 
-    // What a killed program left behind: the new files of its rewrites in both folders and the
-    // work file of its walk. What a running program holds stays. Never throws.
+    // What a killed program left behind: a rename or delete it did not finish (finished or
+    // undone), the new files of its rewrites in both folders and the work file of its walk.
+    // What a running program holds stays. Never throws.
     void removeLeftOvers() const;
 
     // The disc index: created empty when missing; every comma-separated item is one disc.

@@ -1,13 +1,21 @@
 #include "common/error.h"
 #include "common/list_text.h"
 #include "common/settings_store.h"
+#include "common/testing/scoped_ordinary_user.h"
 #include "common/testing/workspace_fixture.h"
 #include "dravik/catalogue/catalogue.h"
+#include "dravik/catalogue/change_journal.h"
+#include "dravik/catalogue/disc_index.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <sys/stat.h>
+
 using common::testing::TempFolder;
 using dravik::catalogue::Catalogue;
+using dravik::catalogue::ChangeJournal;
+using dravik::catalogue::DiscIndex;
 
 namespace {
 class CatalogueTest : public common::testing::WorkspaceFixture {
@@ -83,4 +91,161 @@ TEST_F(CatalogueTest, AListWhoseNameIsNotUtf8IsFoundByTheNameTheIndexGivesIt) {
     EXPECT_EQ(catalogue.discListPath(discs[0]), data / "D\xe9mo.rtf");
     EXPECT_EQ(common::ListText::load(catalogue.discListPath(discs[0])),
               "\"E:\\\",\"a.txt\"\n1 files :  folders\n");
+}
+
+namespace {
+unsigned modeOf(const std::filesystem::path& file) {
+    struct stat st {};
+    ::stat(file.c_str(), &st);
+    return st.st_mode & 07777;
+}
+} // namespace
+
+TEST_F(CatalogueTest, ARewriteOfTheIndexKeepsItsMode) {
+    const mode_t umask = ::umask(022);
+    for (const unsigned mode : {0600u, 0640u, 0664u}) {
+        root.write("data/DK.tex", "A\r\n");
+        ::chmod((data / "DK.tex").c_str(), mode);
+        catalogue.rewriteDiscIndex({"B"});
+        EXPECT_EQ(modeOf(data / "DK.tex"), mode);
+        EXPECT_EQ(modeOf(data / "Dk.Tex.Bak"), mode);
+    }
+    ::umask(umask);
+}
+
+namespace {
+// A catalogue the running user may read but not change: run by root, the test acts as an
+// ordinary user, so the temporary folders must let others in.
+class ReadOnlyCatalogueTest : public CatalogueTest {
+protected:
+    void SetUp() override {
+        std::filesystem::permissions(root.path(), std::filesystem::perms(0755));
+        root.write("data/DK.tex", "Holiday\r\nWork\r\n");
+        root.write("data/Holiday.rtf", "\"E:\\\",\"a.txt\"\r\n1 files :  folders\r\n");
+    }
+    void TearDown() override { std::filesystem::permissions(data, std::filesystem::perms(0755)); }
+};
+} // namespace
+
+TEST_F(ReadOnlyCatalogueTest, AReadOnlyIndexIsReadAndAChangeSaysWhyNot) {
+    ::chmod((data / "DK.tex").c_str(), 0444);
+    const common::testing::ScopedOrdinaryUser user;
+    DiscIndex index(catalogue);
+    index.load(DiscIndex::WhenMissing::Create);
+    EXPECT_EQ(index.names(), (QStringList{"Holiday", "Work"}));
+    const std::string why = "The catalogue in \"" + data.string() +
+                            "\" is read-only: its discs can be opened and searched, but no disc "
+                            "can be catalogued, renamed or deleted there.";
+    EXPECT_EQ(index.readOnlyRefusal(), QString::fromStdString(why));
+    try {
+        const DiscIndex::Change change(index);
+        ADD_FAILURE() << "a change of a read-only index";
+    } catch (const common::Error& e) {
+        EXPECT_EQ(e.number(), common::ErrorNumber::PermissionDenied);
+        EXPECT_EQ(e.description(), why);
+    }
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Holiday\r\nWork\r\n");
+}
+
+TEST_F(ReadOnlyCatalogueTest, AReadOnlyFolderIsReadAndWithoutAnIndexHoldsNoDiscs) {
+    const Catalogue empty(root.makeFolder("empty"), program);
+    for (const auto& folder : {data, empty.dataFolder()})
+        std::filesystem::permissions(folder, std::filesystem::perms(0555));
+    const common::testing::ScopedOrdinaryUser user;
+    DiscIndex index(catalogue);
+    index.load(DiscIndex::WhenMissing::Create);
+    EXPECT_EQ(index.names(), (QStringList{"Holiday", "Work"}));
+    EXPECT_TRUE(index.readOnlyRefusal());
+    EXPECT_THROW(index.add("New"), common::Error);
+    catalogue.removeLeftOvers();
+    EXPECT_TRUE(empty.readDiscIndex().isEmpty());
+    EXPECT_FALSE(std::filesystem::exists(empty.dataFolder() / "DK.tex"));
+}
+
+namespace {
+// What a killed rename or delete left: its record and the state at the moment of the kill.
+class KilledChangeTest : public CatalogueTest {
+protected:
+    ChangeJournal journal{catalogue};
+
+    void SetUp() override {
+        root.write("data/Mine.rtf", "the user's own file, named by no index line\r\n");
+        common::SettingsStore sizes("Dravik");
+        for (const char* disc : {"Holiday", "Work", "Music"}) {
+            root.write("data/" + std::string(disc) + ".rtf", std::string(disc) + "\r\n");
+            sizes.setValue(disc, "Size", QString::number(std::strlen(disc)));
+        }
+    }
+    static QString size(const QString& disc) {
+        return common::SettingsStore("Dravik").value(disc, "Size", "absent");
+    }
+    bool hasList(const std::string& disc) const {
+        return std::filesystem::exists(data / (disc + ".rtf"));
+    }
+};
+} // namespace
+
+TEST_F(KilledChangeTest, ADeleteKilledAfterTheIndexSwapIsFinishedAtTheNextStart) {
+    journal.recordDelete({"Holiday", "Work"});
+    root.write("data/DK.tex", "Music\r\n"); // swapped; lists and settings still there
+    catalogue.removeLeftOvers();
+    EXPECT_FALSE(hasList("Holiday"));
+    EXPECT_FALSE(hasList("Work"));
+    EXPECT_EQ(size("Holiday"), "absent");
+    EXPECT_EQ(size("Work"), "absent");
+    EXPECT_TRUE(hasList("Music"));
+    EXPECT_EQ(size("Music"), "5");
+    EXPECT_TRUE(hasList("Mine"));
+    EXPECT_FALSE(journal.pending());
+    EXPECT_FALSE(std::filesystem::exists(data / "DK.tex.journal"));
+}
+
+TEST_F(KilledChangeTest, ADeleteKilledBeforeTheIndexSwapDeletesNothing) {
+    journal.recordDelete({"Holiday"});
+    root.write("data/DK.tex", "Holiday\r\nMusic\r\n");
+    catalogue.removeLeftOvers();
+    EXPECT_TRUE(hasList("Holiday"));
+    EXPECT_EQ(size("Holiday"), "7");
+    EXPECT_FALSE(journal.pending());
+}
+
+TEST_F(KilledChangeTest, ARenameKilledBeforeTheIndexSwapIsUndoneAndCanBeMadeAgain) {
+    root.write("data/DK.tex", "Holiday\r\nMusic\r\n");
+    journal.recordRename("Holiday", "Summer", data / "Holiday.rtf", data / "Summer.rtf");
+    std::filesystem::create_hard_link(data / "Holiday.rtf", data / "Summer.rtf");
+    catalogue.removeLeftOvers();
+    EXPECT_FALSE(hasList("Summer"));
+    EXPECT_EQ(TempFolder::read(data / "Holiday.rtf"), "Holiday\r\n");
+    EXPECT_EQ(size("Holiday"), "7");
+    EXPECT_FALSE(journal.pending());
+}
+
+TEST_F(KilledChangeTest, ARenameKilledAfterTheIndexSwapIsFinished) {
+    root.write("data/DK.tex", "Summer\r\nMusic\r\n");
+    journal.recordRename("Holiday", "Summer", data / "Holiday.rtf", data / "Summer.rtf");
+    std::filesystem::create_hard_link(data / "Holiday.rtf", data / "Summer.rtf");
+    catalogue.removeLeftOvers();
+    EXPECT_FALSE(hasList("Holiday"));
+    EXPECT_EQ(TempFolder::read(data / "Summer.rtf"), "Holiday\r\n");
+    EXPECT_EQ(size("Summer"), "7");
+    EXPECT_EQ(size("Holiday"), "absent");
+    // Killed between the two settings writes: the value is not moved twice.
+    common::SettingsStore("Dravik").setValue("Work", "Size", "4");
+    root.write("data/DK.tex", "Summer\r\nJob\r\n");
+    journal.recordRename("Work", "Job", {}, {});
+    common::SettingsStore("Dravik").setValue("Job", "Size", "4");
+    catalogue.removeLeftOvers();
+    EXPECT_EQ(size("Job"), "4");
+    EXPECT_EQ(size("Work"), "absent");
+    EXPECT_TRUE(hasList("Mine"));
+}
+
+TEST_F(KilledChangeTest, ARecordOfAChangeStillRunningIsLeftToIt) {
+    root.write("data/DK.tex", "Music\r\n");
+    DiscIndex running(catalogue);
+    const DiscIndex::Change change(running);
+    journal.recordDelete({"Holiday"});
+    catalogue.removeLeftOvers(); // does not wait for the running change
+    EXPECT_TRUE(journal.pending());
+    EXPECT_TRUE(hasList("Holiday"));
 }

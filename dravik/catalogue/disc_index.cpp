@@ -6,6 +6,7 @@
 #include "common/settings_names.h"
 #include "common/settings_store.h"
 #include "common/upper_case.h"
+#include "dravik/catalogue/change_journal.h"
 
 #include <QFileSystemWatcher>
 #include <QTimer>
@@ -34,17 +35,23 @@ DiscIndex::DiscIndex(Catalogue files, QObject* parent)
 
 DiscIndex::~DiscIndex() = default;
 
-DiscIndex::Change::Change(DiscIndex& index) : index_(index) {
-    if (index_.changes_ == 0) {
-        const auto lockFile = index_.files_.dataFile(QString::fromUtf8(
-            common::OwnFiles::DiscIndexLock.data(), common::OwnFiles::DiscIndexLock.size()));
-        bool taken = false;
-        for (int tries = 0; !taken && tries < ChangeTries; ++tries)
-            taken = index_.lock_.acquire(lockFile, ChangeTryWait);
-        if (!taken)
-            throw common::Error(common::ErrorNumber::PathFileAccess, busyMessage().toStdString());
+DiscIndex::Change::Change(DiscIndex& index, Patience patience) : index_(index) {
+    if (index_.changes_ > 0) {
+        ++index_.changes_;
+        return;
     }
+    if (const auto refusal = index_.readOnlyRefusal())
+        throw common::Error(common::ErrorNumber::PermissionDenied, refusal->toStdString());
+    const auto lockFile = index_.files_.dataFile(QString::fromUtf8(
+        common::OwnFiles::DiscIndexLock.data(), common::OwnFiles::DiscIndexLock.size()));
+    const bool wait = patience == Patience::Wait;
+    bool taken = false;
+    for (int tries = 0; !taken && tries < (wait ? ChangeTries : 1); ++tries)
+        taken = index_.lock_.acquire(lockFile, wait ? ChangeTryWait : std::chrono::milliseconds(0));
+    if (!taken)
+        throw common::Error(common::ErrorNumber::PathFileAccess, busyMessage().toStdString());
     ++index_.changes_;
+    index_.finishInterrupted();
 }
 
 DiscIndex::Change::~Change() {
@@ -55,6 +62,30 @@ DiscIndex::Change::~Change() {
 QString DiscIndex::busyMessage() {
     return QStringLiteral("The catalogue is being changed by another program. Wait until it has "
                           "finished, then try again.");
+}
+
+std::optional<QString> DiscIndex::readOnlyRefusal() const {
+    const auto index = files_.dataFile(Catalogue::IndexName);
+    if (!common::FileOps::isReadOnly(files_.dataFolder()) && !common::FileOps::isReadOnly(index))
+        return std::nullopt;
+    return QStringLiteral("The catalogue in \"") +
+           QString::fromStdString(files_.dataFolder().string()) +
+           QStringLiteral("\" is read-only: its discs can be opened and searched, but no disc "
+                          "can be catalogued, renamed or deleted there.");
+}
+
+void DiscIndex::finishInterrupted() {
+    const ChangeJournal journal(files_);
+    if (!journal.pending())
+        return;
+    try {
+        load(WhenMissing::Leave);
+        journal.finish(names_, [](const common::Error&) {
+            // What cannot be finished now stays as a killed program left it.
+        });
+    } catch (const common::Error&) {
+        // An index that cannot be read: the change that follows reports it.
+    }
 }
 
 void DiscIndex::load(WhenMissing missing) {
@@ -135,15 +166,15 @@ QString DiscIndex::size(const QString& disc) {
 
 void DiscIndex::moveSize(const QString& from, const QString& to) {
     common::SettingsStore settings(common::SettingsNames::DiscSizes);
+    if (!settings.contains(from, SizeKey) && settings.contains(to, SizeKey))
+        return;
     const QString size = settings.value(from, SizeKey, QStringLiteral("0"));
     settings.setValue(to, SizeKey, size);
     settings.removeSection(from);
 }
 
-void DiscIndex::dropSize(const QString& disc) {
-    common::SettingsStore settings(common::SettingsNames::DiscSizes);
-    settings.setValue(disc, SizeKey, QStringLiteral("1"));
-    settings.removeSection(disc);
+void DiscIndex::dropSizes(const QStringList& discs) {
+    common::SettingsStore(common::SettingsNames::DiscSizes).removeSections(discs);
 }
 
 bool DiscIndex::add(const QString& name) {

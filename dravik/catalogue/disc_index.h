@@ -29,9 +29,14 @@ public:
     // no other program, and no other index object, changes the data folder's catalogue. Changes
     // of one index nest. Taking it waits a few seconds for another program's change to end, then
     // throws common::Error saying the catalogue is busy.
+    //
+    // A change first finishes what a killed program's change left undone (see ChangeJournal).
+    // In a read-only data folder, or with a read-only index, it throws common::Error (70) saying
+    // so, before anything is touched.
     class Change {
     public:
-        explicit Change(DiscIndex& index);
+        enum class Patience { Wait, DontWait };
+        explicit Change(DiscIndex& index, Patience patience = Patience::Wait);
         ~Change();
         Change(const Change&) = delete;
         Change& operator=(const Change&) = delete;
@@ -41,6 +46,8 @@ public:
     };
     // "The catalogue is being changed by another program…": the message of a refused change.
     static QString busyMessage();
+    // Why nothing in the data folder can be changed, when so.
+    std::optional<QString> readOnlyRefusal() const;
 
     explicit DiscIndex(Catalogue files, QObject* parent = nullptr);
     ~DiscIndex() override;
@@ -67,9 +74,11 @@ public:
 
     // The "Size" setting of a disc (empty when it has none).
     static QString size(const QString& disc);
-    // The "Size" setting follows a rename ("0" when the disc had none).
+    // The "Size" setting follows a rename ("0" when the disc had none). A move already made
+    // (only the new name has one) is not made again.
     static void moveSize(const QString& from, const QString& to);
-    static void dropSize(const QString& disc);
+    // The settings of all these discs go, in one rewrite.
+    static void dropSizes(const QStringList& discs);
 
     // Appends a disc whose list has just been published, unless the index already holds it.
     // Returns whether it was added. It and replace() take a Change of their own; a caller that
@@ -83,6 +92,7 @@ signals:
 
 private:
     void adopt(QStringList names);
+    void finishInterrupted();
     void fileTouched();
 
     Catalogue files_;

@@ -1,5 +1,6 @@
 #include "common/settings_store.h"
 #include "common/testing/scoped_file_size_limit.h"
+#include "common/testing/scoped_ordinary_user.h"
 #include "common/testing/workspace_fixture.h"
 #include "dravik/cli/cli.h"
 #include "dravik/walker/walk_lock.h"
@@ -329,4 +330,32 @@ TEST_F(CliTest, ListAndSearchSayWhatIsWrongWithAnIndexThatIsNoFile) {
     EXPECT_EQ(err.str(), "dravik-cli: " + (data / "DK.tex").string() +
                              ": is a folder, not a file (error 75)\n");
     ::alarm(0);
+}
+
+TEST_F(CliTest, AReadOnlyCatalogueIsListedAndSearchedButNotChanged) {
+    // Run by root the test acts as an ordinary user, who must be let into the folders.
+    std::filesystem::permissions(root.path(), std::filesystem::perms(0755));
+    root.write("data/DK.tex", "Disc 1\r\nDisc 2\r\n");
+    root.write("data/Disc 1.rtf", "\"E:\\Sun\\\",\"beach.jpg\"\r\n1 files : 1 folders\r\n");
+    root.write("data/Disc 2.rtf", "\"E:\\\",\"notes.txt\"\r\n1 files :  folders\r\n");
+    common::SettingsStore("Dravik").setValue("Disc 1", "Size", "1 files : 1 folders");
+    // The data folder as the program names it, ending in a separator.
+    const std::string refused = "dravik-cli: The catalogue in \"" + data.string() +
+                                "/\" is read-only: its discs can be opened and searched, but no "
+                                "disc can be catalogued, renamed or deleted there. (error 70)\n";
+    for (const bool folder : {false, true}) {
+        ::chmod((data / "DK.tex").c_str(), folder ? 0644 : 0444);
+        std::filesystem::permissions(data, std::filesystem::perms(folder ? 0555 : 0755));
+        const common::testing::ScopedOrdinaryUser user;
+        EXPECT_EQ(run({"list"}), 0) << err.str();
+        EXPECT_EQ(out.str(), "Disc 1\t1 files : 1 folders\nDisc 2\t\n");
+        EXPECT_EQ(run({"search", "beach"}), 0) << err.str();
+        EXPECT_EQ(out.str(), "*Disc 1* \"E:\\Sun\\\",\"beach.jpg\"\r\n");
+        EXPECT_EQ(run({"rename", "Disc 1", "Disc 3"}), Cli::Refused);
+        EXPECT_EQ(err.str(), refused);
+        EXPECT_EQ(run({"delete", "Disc 2"}), Cli::Refused);
+        EXPECT_EQ(err.str(), refused);
+        EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Disc 1\r\nDisc 2\r\n");
+    }
+    std::filesystem::permissions(data, std::filesystem::perms(0755));
 }

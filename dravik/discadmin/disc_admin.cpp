@@ -2,12 +2,16 @@
 
 #include "common/error.h"
 #include "common/file_ops.h"
+#include "common/upper_case.h"
 #include "dravik/catalogue/cataloguer.h"
+#include "dravik/catalogue/change_journal.h"
 
-#include <algorithm>
+#include <QHash>
+#include <QSet>
 
 namespace dravik::discadmin {
 
+using catalogue::ChangeJournal;
 using catalogue::DiscIndex;
 
 namespace {
@@ -19,15 +23,6 @@ void linkList(const std::filesystem::path& from, const std::filesystem::path& to
     std::filesystem::create_hard_link(from, to, ec);
     if (ec)
         common::FileOps::copyReplacing(from, to);
-}
-
-// Runs a step whose failure must not stop the change.
-template <typename Step> void tolerant(const DiscAdmin::Trouble& trouble, Step step) {
-    try {
-        step();
-    } catch (const common::Error& e) {
-        trouble(e);
-    }
 }
 
 } // namespace
@@ -44,6 +39,8 @@ std::optional<QString> DiscAdmin::renameRefusal(const QString& oldName,
     index_.load(DiscIndex::WhenMissing::Leave);
     if (!index_.holds(oldName))
         return notCatalogued(oldName);
+    if (const auto reason = index_.readOnlyRefusal())
+        return reason;
     if (const auto reason = catalogue::Cataloguer::refusal(newName))
         return reason;
     if (const auto other = index_.spelling(newName); other && !DiscIndex::sameName(*other, oldName))
@@ -65,6 +62,8 @@ void DiscAdmin::rename(const QString& oldName, const QString& newName,
     if (const auto reason = renameRefusal(oldName, newName))
         throw common::Error(common::ErrorNumber::InvalidArgument, reason->toStdString());
     const QString from = *index_.spelling(oldName);
+    if (from == newName)
+        return;
     QStringList renamed;
     for (const QString& disc : index_.names())
         renamed << (DiscIndex::sameName(disc, from) ? newName : disc);
@@ -72,47 +71,62 @@ void DiscAdmin::rename(const QString& oldName, const QString& newName,
     const auto oldList = files.discListPath(from);
     const auto newList = files.dataFolder() / (newName.toStdString() + ".rtf");
     const bool hasList = common::FileOps::isFile(oldList);
-    if (hasList)
-        linkList(oldList, newList);
+    const ChangeJournal journal(files);
+    journal.recordRename(from, newName, hasList ? oldList : std::filesystem::path(),
+                         hasList ? newList : std::filesystem::path());
     try {
+        if (hasList)
+            linkList(oldList, newList);
         index_.replace(renamed);
     } catch (...) {
-        if (hasList)
-            common::FileOps::removeIfExists(newList);
+        journal.finish(index_.names(), [](const common::Error&) {
+            // The failure that stopped the rename is the one reported.
+        });
         throw;
     }
-    if (hasList)
-        tolerant(trouble, [&] { common::FileOps::removeIfExists(oldList); });
-    tolerant(trouble, [&] { DiscIndex::moveSize(from, newName); });
-}
-
-void DiscAdmin::deleteDisc(const QString& name, const Trouble& trouble) const {
-    tolerant(trouble, [&] { common::FileOps::removeIfExists(index_.files().discListPath(name)); });
-    tolerant(trouble, [&] { DiscIndex::dropSize(name); });
+    journal.finish(renamed, trouble); // the old list and the setting follow
 }
 
 DiscAdmin::Removal DiscAdmin::remove(const QStringList& names, const Trouble& trouble) const {
     const DiscIndex::Change change(index_);
     index_.load(DiscIndex::WhenMissing::Leave);
+    // Hashed by upper case: hundreds of names out of thousands are one pass each.
+    QHash<QString, QString> held;
+    for (const QString& disc : index_.names()) {
+        const QString key = common::UpperCase::of(disc);
+        if (!held.contains(key))
+            held.insert(key, disc); // the first entry's spelling, as spelling() gives
+    }
     Removal removal;
+    QSet<QString> gone;
     for (const QString& name : names) {
-        const auto held = index_.spelling(name);
-        if (!held)
+        const QString key = common::UpperCase::of(name);
+        const auto found = held.constFind(key);
+        if (found == held.cend())
             removal.notCatalogued << name;
-        else if (!removal.deleted.contains(*held))
-            removal.deleted << *held;
+        else if (!gone.contains(key)) {
+            gone.insert(key);
+            removal.deleted << *found;
+        }
     }
     if (removal.deleted.isEmpty())
         return removal;
     QStringList kept;
     for (const QString& disc : index_.names()) {
-        if (std::none_of(removal.deleted.begin(), removal.deleted.end(),
-                         [&](const QString& gone) { return DiscIndex::sameName(disc, gone); }))
+        if (!gone.contains(common::UpperCase::of(disc)))
             kept << disc;
     }
-    index_.replace(kept); // first the index, then what it no longer names
-    for (const QString& name : removal.deleted)
-        deleteDisc(name, trouble);
+    // One record, one index swap, one settings rewrite for the whole batch; first the index,
+    // then what it no longer names.
+    const ChangeJournal journal(index_.files());
+    journal.recordDelete(removal.deleted);
+    try {
+        index_.replace(kept);
+    } catch (...) {
+        journal.finish(index_.names(), [](const common::Error&) {});
+        throw;
+    }
+    journal.finish(kept, trouble);
     return removal;
 }
 

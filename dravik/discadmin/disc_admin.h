@@ -16,7 +16,8 @@ namespace dravik::discadmin {
 // keeps. Each change writes a complete new disc index and swaps it in (the old one kept as
 // "Dk.Tex.Bak"), and moves the disc's list file and its "Size" setting along, in an order that
 // keeps them consistent at every moment: the index never names a disc whose list was moved away,
-// and a list is never deleted while the index still names it.
+// and a list is never deleted while the index still names it. Each change is recorded before it
+// starts (catalogue::ChangeJournal), so one a killed program left half done is finished.
 class DiscAdmin {
 public:
     // A failure of one step that does not stop the change (a list that cannot be deleted): the
@@ -46,8 +47,6 @@ public:
     Removal remove(const QStringList& names, const Trouble& trouble) const;
 
 private:
-    void deleteDisc(const QString& name, const Trouble& trouble) const;
-
     catalogue::DiscIndex& index_;
 };
 

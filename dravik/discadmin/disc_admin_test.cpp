@@ -1,10 +1,16 @@
 #include "common/settings_store.h"
+#include "common/testing/scoped_ordinary_user.h"
 #include "common/testing/scoped_variable.h"
 #include "common/testing/temp_folder.h"
 #include "dravik/discadmin/disc_admin.h"
 #include "dravik/discadmin/old_list_cleaner.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using common::testing::TempFolder;
 using dravik::catalogue::DiscIndex;
@@ -182,4 +188,116 @@ TEST_F(DiscAdminTest, OldListsKeepTheirEntriesAndGetTheirLineCount) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data),
                             std::filesystem::directory_iterator()),
               2); // no temporary file left beside the lists
+}
+
+namespace {
+// Counts the files renamed into place in the folders watched: each rewrite of a file is one.
+class RewriteCounter {
+public:
+    RewriteCounter() : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {}
+    ~RewriteCounter() { ::close(fd_); }
+    RewriteCounter(const RewriteCounter&) = delete;
+    RewriteCounter& operator=(const RewriteCounter&) = delete;
+
+    void watch(const std::filesystem::path& folder) {
+        ::inotify_add_watch(fd_, folder.c_str(), IN_MOVED_TO);
+    }
+    // How often each name was renamed into place since the last call.
+    std::map<std::string, int> take() {
+        std::map<std::string, int> count;
+        alignas(inotify_event) char buffer[1 << 16];
+        ssize_t n;
+        while ((n = ::read(fd_, buffer, sizeof buffer)) > 0) {
+            for (char* at = buffer; at < buffer + n;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(at);
+                if (event->len > 0)
+                    ++count[event->name];
+                at += sizeof(inotify_event) + event->len;
+            }
+        }
+        return count;
+    }
+
+private:
+    int fd_;
+};
+
+unsigned modeOf(const std::filesystem::path& file) {
+    struct stat st {};
+    ::stat(file.c_str(), &st);
+    return st.st_mode & 07777;
+}
+} // namespace
+
+TEST_F(DiscAdminTest, DeletingManyDiscsIsOneIndexSwapAndOneSettingsRewrite) {
+    constexpr int Discs = 3000;
+    constexpr int Deleted = 500;
+    std::string indexText, settingsText;
+    QStringList chosen, kept;
+    for (int i = 0; i < Discs; ++i) {
+        const std::string disc = "Disc " + std::to_string(10000 + i);
+        indexText += disc + "\r\n";
+        settingsText += "[" + disc + "]\r\nSize=" + std::to_string(i) + "\r\n";
+        root.write("data/" + disc + ".rtf", disc + "\r\n");
+        (i % (Discs / Deleted) == 0 ? chosen : kept) << QString::fromStdString(disc);
+    }
+    ASSERT_EQ(chosen.size(), Deleted);
+    root.write("data/DK.tex", indexText);
+    root.write("settings/dravik.ini", settingsText);
+    RewriteCounter rewrites;
+    rewrites.watch(data);
+    rewrites.watch(root.path() / "settings");
+
+    const auto removal = admin.remove(chosen, trouble);
+
+    const auto counted = rewrites.take();
+    EXPECT_EQ(counted.count("DK.tex") ? counted.at("DK.tex") : 0, 1);
+    EXPECT_EQ(counted.count("dravik.ini") ? counted.at("dravik.ini") : 0, 1);
+    EXPECT_EQ(removal.deleted, chosen);
+    EXPECT_EQ(index.names(), kept);
+    EXPECT_EQ(TempFolder::read(data / "Dk.Tex.Bak"), indexText);
+    for (const QString& disc : chosen) {
+        EXPECT_FALSE(std::filesystem::exists(data / (disc.toStdString() + ".rtf")));
+        EXPECT_EQ(size(disc), "absent");
+    }
+    EXPECT_EQ(size("Disc 10001"), "1");
+    EXPECT_TRUE(std::filesystem::exists(data / "Disc 10001.rtf"));
+    EXPECT_FALSE(std::filesystem::exists(data / "DK.tex.journal"));
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(DiscAdminTest, RenameAndDeleteKeepTheModesOfTheIndexAndTheSettings) {
+    const mode_t umask = ::umask(022);
+    root.write("data/DK.tex", "Holiday\r\nWork\r\n");
+    root.write("data/Holiday.rtf", "list\r\n");
+    common::SettingsStore("Dravik").setValue("Holiday", "Size", "12");
+    ::chmod((data / "DK.tex").c_str(), 0600);
+    ::chmod((root.path() / "settings/dravik.ini").c_str(), 0600);
+    admin.rename("Holiday", "Summer", trouble);
+    EXPECT_EQ(modeOf(data / "DK.tex"), 0600u);
+    EXPECT_EQ(modeOf(root.path() / "settings/dravik.ini"), 0600u);
+    ::chmod((data / "DK.tex").c_str(), 0640);
+    admin.remove({"Summer"}, trouble);
+    EXPECT_EQ(modeOf(data / "DK.tex"), 0640u);
+    EXPECT_EQ(modeOf(root.path() / "settings/dravik.ini"), 0600u);
+    EXPECT_TRUE(errors.isEmpty());
+    ::umask(umask);
+}
+
+TEST_F(DiscAdminTest, ARenameOrDeleteInAReadOnlyCatalogueSaysWhyAndChangesNothing) {
+    std::filesystem::permissions(root.path(), std::filesystem::perms(0755));
+    root.write("data/DK.tex", "Holiday\r\n");
+    root.write("data/Holiday.rtf", "list\r\n");
+    ::chmod((data / "DK.tex").c_str(), 0444);
+    const common::testing::ScopedOrdinaryUser user;
+    const QString why = QStringLiteral("The catalogue in \"") +
+                        QString::fromStdString(data.string()) +
+                        "\" is read-only: its discs can be opened and searched, but no disc "
+                        "can be catalogued, renamed or deleted there.";
+    EXPECT_EQ(admin.renameRefusal("Holiday", "Summer"), why);
+    EXPECT_THROW(admin.rename("Holiday", "Summer", trouble), common::Error);
+    EXPECT_THROW(admin.remove({"Holiday"}, trouble), common::Error);
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Holiday\r\n");
+    EXPECT_TRUE(std::filesystem::exists(data / "Holiday.rtf"));
+    EXPECT_FALSE(std::filesystem::exists(data / "Summer.rtf"));
 }
