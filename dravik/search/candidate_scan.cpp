@@ -102,10 +102,9 @@ unsigned lowestBit(unsigned bits) {
 }
 
 std::size_t nextSse2(const char* data, std::size_t from, std::size_t end,
-                     const std::vector<Pair>& pairs, bool highBytes) {
+                     const std::vector<Pair>& pairs) {
     for (std::size_t i = from; i < end; i += 16) {
-        __m128i any = highBytes ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i))
-                                : _mm_setzero_si128();
+        __m128i any = _mm_setzero_si128();
         for (const Pair& p : pairs) {
             const __m128i a =
                 _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + p.offset1));
@@ -124,13 +123,10 @@ std::size_t nextSse2(const char* data, std::size_t from, std::size_t end,
     return end;
 }
 
-__attribute__((target("avx2"))) std::size_t nextAvx2(const char* data, std::size_t from,
-                                                     std::size_t end,
-                                                     const std::vector<Pair>& pairs,
-                                                     bool highBytes) {
+__attribute__((target("avx2"))) std::size_t
+nextAvx2(const char* data, std::size_t from, std::size_t end, const std::vector<Pair>& pairs) {
     for (std::size_t i = from; i < end; i += 32) {
-        __m256i any = highBytes ? _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i))
-                                : _mm256_setzero_si256();
+        __m256i any = _mm256_setzero_si256();
         for (const Pair& p : pairs) {
             const __m256i a =
                 _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i + p.offset1));
@@ -155,7 +151,7 @@ __attribute__((target("avx2"), always_inline)) inline __m256i load(const char* a
     return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
 }
 
-// The same for a few words and no high-byte test, with the constants in registers and 64
+// The same for a few words, with the constants in registers and 64
 // positions a round: the rarer byte of every word first, the second bytes only where one of those
 // turned up.
 template <int N>
@@ -238,8 +234,8 @@ nextAvx512Few(const char* data, std::size_t from, std::size_t end, const Pair* p
 }
 
 std::size_t nextWide(const char* data, std::size_t from, std::size_t end,
-                     const std::vector<Pair>& pairs, bool highBytes, bool avx512) {
-    if (!highBytes && avx512) {
+                     const std::vector<Pair>& pairs, bool avx512) {
+    if (avx512) {
         switch (pairs.size()) {
         case 1:
             return nextAvx512Few<1>(data, from, end, pairs.data());
@@ -253,21 +249,84 @@ std::size_t nextWide(const char* data, std::size_t from, std::size_t end,
             break;
         }
     }
-    if (!highBytes) {
-        switch (pairs.size()) {
-        case 1:
-            return nextAvx2Few<1>(data, from, end, pairs.data());
-        case 2:
-            return nextAvx2Few<2>(data, from, end, pairs.data());
-        case 3:
-            return nextAvx2Few<3>(data, from, end, pairs.data());
-        case 4:
-            return nextAvx2Few<4>(data, from, end, pairs.data());
-        default:
-            break;
-        }
+    switch (pairs.size()) {
+    case 1:
+        return nextAvx2Few<1>(data, from, end, pairs.data());
+    case 2:
+        return nextAvx2Few<2>(data, from, end, pairs.data());
+    case 3:
+        return nextAvx2Few<3>(data, from, end, pairs.data());
+    case 4:
+        return nextAvx2Few<4>(data, from, end, pairs.data());
+    default:
+        break;
     }
-    return nextAvx2(data, from, end, pairs, highBytes);
+    return nextAvx2(data, from, end, pairs);
+}
+
+// The first byte above 0x7F in [from, to), or `to`.
+std::size_t nextHighSse2(const char* data, std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        if (const auto bits = static_cast<unsigned>(_mm_movemask_epi8(v)))
+            return std::min(to, i + lowestBit(bits));
+    }
+    return to;
+}
+
+__attribute__((target("avx2"))) std::size_t nextHighAvx2(const char* data, std::size_t from,
+                                                         std::size_t to) {
+    for (std::size_t i = from; i < to; i += 32) {
+        if (const auto bits = static_cast<unsigned>(_mm256_movemask_epi8(load(data + i))))
+            return std::min(to, i + lowestBit(bits));
+    }
+    return to;
+}
+
+// The first `ı` (C4 B1) or `ſ` (C5 BF) in [from, to), or `to`: the letters above 0x7F whose
+// upper case is ASCII.
+std::size_t nextFoldingSse2(const char* data, std::size_t from, std::size_t to) {
+    const __m128i c4 = _mm_set1_epi8(char(0xC4)), b1 = _mm_set1_epi8(char(0xB1));
+    const __m128i c5 = _mm_set1_epi8(char(0xC5)), bf = _mm_set1_epi8(char(0xBF));
+    for (std::size_t i = from; i < to; i += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 1));
+        const __m128i hit =
+            _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(a, c4), _mm_cmpeq_epi8(b, b1)),
+                         _mm_and_si128(_mm_cmpeq_epi8(a, c5), _mm_cmpeq_epi8(b, bf)));
+        if (const auto bits = static_cast<unsigned>(_mm_movemask_epi8(hit)))
+            return std::min(to, i + lowestBit(bits));
+    }
+    return to;
+}
+
+__attribute__((target("avx2"))) std::size_t nextFoldingAvx2(const char* data, std::size_t from,
+                                                            std::size_t to) {
+    const __m256i c4 = _mm256_set1_epi8(char(0xC4)), b1 = _mm256_set1_epi8(char(0xB1));
+    const __m256i c5 = _mm256_set1_epi8(char(0xC5)), bf = _mm256_set1_epi8(char(0xBF));
+    for (std::size_t i = from; i < to; i += 32) {
+        const __m256i a = load(data + i), b = load(data + i + 1);
+        const __m256i hit =
+            _mm256_or_si256(_mm256_and_si256(_mm256_cmpeq_epi8(a, c4), _mm256_cmpeq_epi8(b, b1)),
+                            _mm256_and_si256(_mm256_cmpeq_epi8(a, c5), _mm256_cmpeq_epi8(b, bf)));
+        if (const auto bits = static_cast<unsigned>(_mm256_movemask_epi8(hit)))
+            return std::min(to, i + lowestBit(bits));
+    }
+    return to;
+}
+
+__attribute__((target("avx512f,avx512bw"))) std::size_t
+nextFoldingAvx512(const char* data, std::size_t from, std::size_t to) {
+    const __m512i c4 = _mm512_set1_epi8(char(0xC4)), b1 = _mm512_set1_epi8(char(0xB1));
+    const __m512i c5 = _mm512_set1_epi8(char(0xC5)), bf = _mm512_set1_epi8(char(0xBF));
+    for (std::size_t i = from; i < to; i += 64) {
+        const __m512i a = _mm512_loadu_si512(data + i), b = _mm512_loadu_si512(data + i + 1);
+        const __mmask64 hit = _mm512_mask_cmpeq_epi8_mask(_mm512_cmpeq_epi8_mask(a, c4), b, b1) |
+                              _mm512_mask_cmpeq_epi8_mask(_mm512_cmpeq_epi8_mask(a, c5), b, bf);
+        if (hit)
+            return std::min<std::size_t>(to, i + static_cast<std::size_t>(__builtin_ctzll(hit)));
+    }
+    return to;
 }
 
 std::size_t countSse2(const char* data, std::size_t size) {
@@ -341,13 +400,21 @@ CandidateScan::CandidateScan(const std::vector<std::string>& upperWords) : instr
             continue;
         }
         padding_ = std::max(padding_, 64 + run.size());
+        foldsToAscii_ = foldsToAscii_ || run.find_first_of("IS") != std::string::npos;
         runs_.push_back(std::move(run));
     }
-    choosePairs();
+    if (runs_.size() >= ManyRuns)
+        grams_.emplace(runs_);
+    else
+        choosePairs();
 }
 
 void CandidateScan::learn(const char* sample, std::size_t size) {
     size = std::min<std::size_t>(size, 64u << 10);
+    if (grams_) {
+        grams_->learn(std::string_view(sample, size));
+        return;
+    }
     std::array<std::uint64_t, 256> counts{};
     for (std::size_t i = 0; i < size; ++i) {
         const auto c = static_cast<unsigned char>(sample[i]);
@@ -434,12 +501,26 @@ std::size_t CandidateScan::next(const char* data, std::size_t from, std::size_t 
         return std::min(from, end);
     if (nothing())
         return end;
+    const std::size_t at = runs_.empty() ? end : nextOfRuns(data, from, end);
+    const bool sse2 = instructions_ == Instructions::Sse2;
+    if (highBytes_)
+        return sse2 ? nextHighSse2(data, from, at) : nextHighAvx2(data, from, at);
+    if (!foldsToAscii_)
+        return at;
+    return sse2                                    ? nextFoldingSse2(data, from, at)
+           : instructions_ == Instructions::Avx512 ? nextFoldingAvx512(data, from, at)
+                                                   : nextFoldingAvx2(data, from, at);
+}
+
+std::size_t CandidateScan::nextOfRuns(const char* data, std::size_t from, std::size_t end) const {
+    if (grams_)
+        return grams_->next(data, from, end);
     for (;;) {
-        const std::size_t at = instructions_ == Instructions::Sse2
-                                   ? nextSse2(data, from, end, pairs_, highBytes_)
-                                   : nextWide(data, from, end, pairs_, highBytes_,
-                                              instructions_ == Instructions::Avx512);
-        if (at >= end || highBytes_ || holdsARun(data + at, end - at))
+        const std::size_t at =
+            instructions_ == Instructions::Sse2
+                ? nextSse2(data, from, end, pairs_)
+                : nextWide(data, from, end, pairs_, instructions_ == Instructions::Avx512);
+        if (at >= end || holdsARun(data + at, end - at))
             return at;
         from = at + 1; // two bytes of a word, but not the word's run: no line to test
     }

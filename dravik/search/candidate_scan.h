@@ -1,8 +1,11 @@
 #pragma once
 
+#include "dravik/search/gram_filter.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,13 +13,18 @@
 namespace dravik::search {
 
 // The fast pre-filter of the search: finds the positions where a line may hold one of the words,
-// so that the exact test runs on those lines only. For each word it takes the two rarest bytes of
-// the word's longest ASCII run and looks for both at their distance, without regard to ASCII
+// so that the exact test runs on those lines only. For a few words it takes the two rarest bytes
+// of each word's longest ASCII run and looks for both at their distance, without regard to ASCII
 // case, 16, 32 or 64 positions at a time (SSE2 always; AVX2 and AVX-512 when the processor has
-// them). Bytes above 0x7F never upper-case to ASCII, so a line it skips cannot match. A word
-// without ASCII characters makes every non-ASCII byte a candidate; an empty word every line.
+// them); for many words it looks the text up among pieces of all the runs at once (GramFilter).
+// Of the characters above 0x7F only `ı` and `ſ` upper-case to ASCII (I and S), so where a run
+// holds I or S those two are candidates as well; a line it skips cannot match. A word without
+// ASCII characters makes every non-ASCII byte a candidate; an empty word every line.
 class CandidateScan {
 public:
+    // From this many runs on, the pieces of GramFilter take the place of the pairs.
+    static constexpr std::size_t ManyRuns = 16;
+
     // `upperWords`: the words upper-cased, UTF-8.
     explicit CandidateScan(const std::vector<std::string>& upperWords);
 
@@ -25,7 +33,7 @@ public:
     void learn(const char* sample, std::size_t size);
 
     // No line can be a candidate (no words).
-    bool nothing() const { return pairs_.empty() && !highBytes_ && !everyLine_; }
+    bool nothing() const { return runs_.empty() && !highBytes_ && !everyLine_; }
     // Bytes past `end` that next() may read; they need not hold anything in particular.
     std::size_t padding() const { return padding_; }
 
@@ -49,6 +57,7 @@ public:
     };
 
 private:
+    std::size_t nextOfRuns(const char* data, std::size_t from, std::size_t end) const;
     Pair pairOf(const std::string& run) const;
     // Whether one of the words' runs begins at `at`, without regard to ASCII case.
     bool holdsARun(const char* at, std::size_t room) const;
@@ -58,8 +67,10 @@ private:
     std::array<std::uint64_t, 256> rank_{};
     std::string_view sample_; // while learning
     std::vector<Pair> pairs_;
+    std::optional<GramFilter> grams_; // for many runs
     bool highBytes_ = false;
-    bool everyLine_ = false; // an empty word is found in every line
+    bool foldsToAscii_ = false; // a run holds I or S
+    bool everyLine_ = false;    // an empty word is found in every line
     std::size_t padding_ = 64;
     Instructions instructions_;
 };

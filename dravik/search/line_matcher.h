@@ -1,9 +1,11 @@
 #pragma once
 
 #include "dravik/search/search_request.h"
+#include "dravik/search/word_automaton.h"
 
 #include <QStringList>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,9 +14,10 @@
 namespace dravik::search {
 
 // The exact test of one line against the words, in their order. A line is read as UTF-8 when it
-// is valid UTF-8, else as windows-1252, and each word is looked for in the encoding of the line.
-// Upper-casing keeps byte positions, so "Case sensitive" and "Word ONLY" look at the very bytes
-// of the line at which the upper-cased word was found.
+// is valid UTF-8, else as windows-1252, and upper-cased as UTF-8 either way, so one text gives
+// one key whichever encoding its list has. "Case sensitive" and "Word ONLY" look at the
+// characters of the line from which the upper-cased word came, even where upper-casing changed
+// the length (`ı` to I).
 class LineMatcher {
 public:
     struct Match {
@@ -24,6 +27,9 @@ public:
         // The word that matched, from 0.
         int word = 0;
     };
+
+    // From this many words on, a line is scanned once for all of them instead of once per word.
+    static constexpr std::size_t ManyWords = 8;
 
     LineMatcher(const QStringList& words, SearchOptions options);
 
@@ -38,22 +44,26 @@ public:
     static constexpr std::string_view Boundaries = "\\/,.'][{}+-_)(&^%$#@!~`=; ";
 
 private:
-    enum class Code { Ascii, Utf8, Windows1252 };
     struct Word {
-        std::string exactUtf8, upperUtf8;
-        // Empty when the word has a character windows-1252 cannot hold.
-        std::optional<std::string> exact1252, upper1252;
+        std::string exact, upper; // UTF-8
     };
 
-    static Code codeOf(std::string_view line);
-    void upperCase(std::string_view line, Code code);
-    std::string_view keyOf(std::size_t from, Code code);
+    void read(std::string_view line);
+    std::size_t originOf(std::size_t upperAt) const;
+    std::optional<Match> test(std::size_t word, std::size_t at) const;
+    std::optional<Match> matchEach() const;
+    std::optional<Match> matchAll();
     static bool isBoundary(char c);
 
     std::vector<Word> words_;
     SearchOptions options_;
+    std::optional<WordAutomaton> automaton_; // for many words
+    std::vector<WordAutomaton::Occurrence> found_;
+    std::string_view text_; // the line as UTF-8
+    std::string decoded_;   // a windows-1252 line, decoded
     std::string upper_;
-    std::string key_;
+    std::vector<std::uint32_t> origins_; // see UpperCase::into
+    bool shifted_ = false;
 };
 
 } // namespace dravik::search

@@ -72,47 +72,35 @@ Outcome plainSearch(const SearchRequest& r) {
     return out;
 }
 
-} // namespace
-
-TEST(SearchCrossCheck, FastMatcherAgreesWithThePlainRules) {
-    std::mt19937 random(20261207);
+// Random lists of pieces that share letters, prefixes and case, in both encodings, searched for
+// `fewest` to `most` words: words built of pieces, and pieces of the lines themselves, so that
+// many words overlap and most searches find rows.
+void crossCheck(std::uint32_t seed, int rounds, int fewest, int most) {
+    std::mt19937 random(seed);
     auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-    const QStringList pieces = {"a",
-                                "A",
-                                "b",
-                                "B",
-                                "e",
-                                "E",
-                                "x",
-                                "X",
-                                "\xc3\xa9",
-                                "\xc3\x89",
-                                "\xc3\xbc",
-                                "\xc3\x9c",
-                                "\xe2\x82\xac",
-                                "\\",
-                                "\"",
-                                ",",
-                                " ",
-                                ".",
-                                "'",
-                                "_",
-                                "-",
-                                "1",
-                                "/",
-                                ":",
-                                "ab",
-                                "AB",
-                                "xe"};
-    const QStringList wordPieces = {"a",  "A", "b", "e", "\xc3\xa9",     "\xc3\x89", "\xc3\xbc",
-                                    "\\", " ", ".", "x", "\xe2\x82\xac", "ab"};
+    const QStringList pieces = {"a",        "A",        "b",        "B",        "e",
+                                "E",        "x",        "X",        "i",        "s",
+                                "\xc3\xa9", "\xc3\x89", "\xc3\xbc", "\xc3\x9c", "\xe2\x82\xac",
+                                "\xc4\xb1", // dotless i
+                                "\xc5\xbf", // long s
+                                "\xc2\xb5", // micro sign
+                                "\xc6\x92", // f with hook
+                                "\xc9\x90", // turned a: its upper case is longer
+                                "\\",       "\"",       ",",        " ",        ".",
+                                "'",        "_",        "-",        "1",        "/",
+                                ":",        "ab",       "AB",       "xe",       "kamera",
+                                "Camera",   "IS"};
+    const QStringList wordPieces = {"a",        "A",  "b", "e",        "\xc3\xa9", "\xc3\x89",
+                                    "\xc3\xbc", "\\", " ", ".",        "x",        "\xe2\x82\xac",
+                                    "ab",       "I",  "S", "\xc4\xb1", "\xce\x9c", "\xc6\x91",
+                                    "kam",      "era"};
     auto text = [&](const QStringList& from, int most) {
         QString s;
         for (int i = pick(most + 1); i > 0; --i)
             s += from[pick(from.size())];
         return s;
     };
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < rounds; ++round) {
         TempFolder data;
         QStringList lines; // shared between discs, so some lines repeat
         for (int i = 0; i < 12; ++i)
@@ -132,8 +120,18 @@ TEST(SearchCrossCheck, FastMatcherAgreesWithThePlainRules) {
             data.write(sources[d].toStdString() + ".rtf", bytes);
         }
         SearchRequest request;
-        for (int i = 1 + pick(3); i > 0; --i)
-            request.words << (pick(8) == 0 ? QString() : text(wordPieces, 3));
+        for (int i = fewest + pick(most - fewest + 1); i > 0; --i) {
+            if (pick(8) == 0) {
+                request.words << QString();
+            } else if (pick(2) == 0) {
+                request.words << text(wordPieces, 3);
+            } else {
+                const QString& line = lines[pick(lines.size())];
+                const int at = pick(static_cast<int>(line.size()) + 1);
+                const QString part = line.mid(at, 1 + pick(12));
+                request.words << (pick(3) == 0 ? part.toLower() : part);
+            }
+        }
         request.sources = sources;
         request.dataFolder = data.path();
         request.options = {pick(2) ? CaseRule::ExactCase : CaseRule::AnyCase,
@@ -157,4 +155,16 @@ TEST(SearchCrossCheck, FastMatcherAgreesWithThePlainRules) {
         ASSERT_EQ(summary.examined, plain.examined) << "round " << round;
         ASSERT_EQ(summary.rows, static_cast<long long>(plain.rows.size()));
     }
+}
+
+} // namespace
+
+TEST(SearchCrossCheck, FastMatcherAgreesWithThePlainRules) {
+    crossCheck(20261207, 300, 1, 3);
+}
+
+// Enough words for the one-pass word scan and for the pieces pre-filter of many words.
+TEST(SearchCrossCheck, ManyWordsAgreeWithThePlainRules) {
+    static_assert(LineMatcher::ManyWords <= 8 && CandidateScan::ManyRuns <= 24);
+    crossCheck(20261209, 200, 8, 60);
 }

@@ -1,5 +1,6 @@
 #include "common/testing/temp_folder.h"
 #include "dravik/search/search_matcher.h"
+#include "dravik/search/word_automaton.h"
 #include "dravik/search/word_list.h"
 
 #include <gtest/gtest.h>
@@ -271,4 +272,108 @@ TEST_F(SearchMatcherTest, BareLineFeedsAndBinaryBytes) {
     data.write("D.rtf", std::string("one\ntwo\r\nth\0ree\r\n", 17));
     EXPECT_EQ(search("o|ree", {"D"}), Rows({"*D* one", "*D* two", std::string("*D* th\0ree", 10)}));
     EXPECT_EQ(summary.examined, 6);
+}
+
+TEST_F(SearchMatcherTest, EveryLetterIsUpperCasedDotlessIAndLongSIncluded) {
+    disc("T", {{"E:\\K\xc4\xb1rm\xc4\xb1z\xc4\xb1\\", "elma.jpg"},
+               {"E:\\", "\xc5\xbfoup k\xc4\xb1rm\xc4\xb1z\xc4\xb1-elma.txt"},
+               {"E:\\\xc9\x90x\\", "kirmizi.txt"}});
+    EXPECT_EQ(search("KIRMIZI", {"T"}),
+              Rows({"*T* \"E:\\K\xc4\xb1rm\xc4\xb1z\xc4\xb1\\\",\"elma.jpg\"",
+                    "*T* \"E:\\\",\"\xc5\xbfoup k\xc4\xb1rm\xc4\xb1z\xc4\xb1-elma.txt\"",
+                    "*T* \"E:\\\xc9\x90x\\\",\"kirmizi.txt\""}));
+    EXPECT_EQ(search("SOUP", {"T"}),
+              Rows({"*T* \"E:\\\",\"\xc5\xbfoup k\xc4\xb1rm\xc4\xb1z\xc4\xb1-elma.txt\""}));
+    // The case test looks at the characters the upper-cased word came from.
+    EXPECT_EQ(search(QString::fromUtf8("k\xc4\xb1rm\xc4\xb1z\xc4\xb1"), {"T"},
+                     {.caseRule = CaseRule::ExactCase}),
+              Rows({"*T* \"E:\\\",\"\xc5\xbfoup k\xc4\xb1rm\xc4\xb1z\xc4\xb1-elma.txt\""}));
+    EXPECT_EQ(search("kirmizi", {"T"}, {.caseRule = CaseRule::ExactCase}),
+              Rows({"*T* \"E:\\\xc9\x90x\\\",\"kirmizi.txt\""}));
+    // Whole words after letters whose upper case is shorter (ı) or longer (ɐ) than they are.
+    const SearchOptions whole{.wordRule = WordRule::WholeWord};
+    EXPECT_EQ(search("elma|x", {"T"}, whole),
+              Rows({"*T* \"E:\\\",\"\xc5\xbfoup k\xc4\xb1rm\xc4\xb1z\xc4\xb1-elma.txt\""}));
+    EXPECT_EQ(search("lma|zi|ma", {"T"}, whole), Rows());
+    EXPECT_EQ(search(QString::fromUtf8("\xe2\xb1\xafX"), {"T"}, whole),
+              Rows({"*T* \"E:\\\xc9\x90x\\\",\"kirmizi.txt\""}));
+    // The file-name part, and its key, in a line whose upper case is shorter.
+    EXPECT_EQ(search("kirmizi", {"T"}, {.rowRule = RowRule::EachFileName}),
+              Rows({"*T* \"E:\\\",\"\xc5\xbfoup k\xc4\xb1rm\xc4\xb1z\xc4\xb1-elma.txt\"",
+                    "*T* \"E:\\\xc9\x90x\\\",\"kirmizi.txt\""}));
+}
+
+TEST_F(SearchMatcherTest, OneTextInEitherEncodingIsOneRowMicroAndHookedFIncluded) {
+    data.write("U.rtf", "\"E:\\\",\"\xc2\xb5-law \xc6\x92ile.wav\"\r\n"); // UTF-8
+    data.write("W.rtf", "\"E:\\\",\"\xb5-law \x83ile.wav\"\r\n");         // windows-1252
+    EXPECT_EQ(search("law", {"U", "W"}), Rows({"*U* \"E:\\\",\"\xc2\xb5-law \xc6\x92ile.wav\""}));
+    EXPECT_EQ(search("wav", {"W", "U"}, {.rowRule = RowRule::EachFileName}).size(), 1u);
+    EXPECT_EQ(seen.rows[0].substr(0, 4), "*W* ");
+    // The upper case of µ is the Greek capital mu, in a list of either encoding.
+    EXPECT_EQ(search(QString::fromUtf8("\xce\x9c-LAW \xc6\x91"), {"W", "U"}).size(), 1u);
+    EXPECT_EQ(seen.rows[0].substr(0, 4), "*W* ");
+    EXPECT_EQ(
+        search(QString::fromUtf8("\xc2\xb5-law"), {"W"}, {.caseRule = CaseRule::ExactCase}).size(),
+        1u);
+}
+
+// Ten thousand words that find nothing, then the words of a search of a few: the rows are those
+// of the few, found the way few words are found.
+TEST_F(SearchMatcherTest, ManyWordsFindWhatFewWordsFind) {
+    disc("Holiday", {{"E:\\Photos\\K\xc4\xb1\xc5\x9f\\", "camera snap.jpg"},
+                     {"E:\\", "readme.txt"},
+                     {"E:\\Music\\", "Caf\xc3\xa9 del Mar.mp3"},
+                     {"E:\\x\\", "camerasnap.doc"}});
+    data.write("Old.rtf", "\"E:\\\",\"CAF\xc9 DEL MAR.MP3\"\r\n\"E:\\\",\"kamera\"\r\n");
+    // Words that overlap, hold one another or share a beginning or an end.
+    const QStringList few = {"snap",
+                             "nap",
+                             "camera",
+                             QString::fromUtf8("CAF\xc3\x89"),
+                             "kamera",
+                             "ame",
+                             QString::fromUtf8("KI\xc5\x9e")};
+    static_assert(LineMatcher::ManyWords > 7 && CandidateScan::ManyRuns > 7);
+    QStringList many;
+    for (int i = 0; i < 10000; ++i)
+        many << QString("w%1q").arg(i * 7919 % 100000);
+    many += few;
+    for (const SearchOptions options :
+         {SearchOptions{}, SearchOptions{.wordRule = WordRule::WholeWord},
+          SearchOptions{.caseRule = CaseRule::ExactCase},
+          SearchOptions{.rowRule = RowRule::EachFileName}}) {
+        const Rows fewRows = search(few.join('|'), {"Holiday", "Old"}, options);
+        EXPECT_FALSE(fewRows.empty());
+        EXPECT_EQ(search(many.join('|'), {"Holiday", "Old"}, options), fewRows);
+        EXPECT_EQ(summary.examined, 7 * 10007);
+    }
+}
+
+// The pre-filter's premise: outside ASCII only these two letters upper-case into ASCII.
+TEST(CandidateScan, OnlyDotlessIAndLongSUpperCaseToAscii) {
+    std::vector<char32_t> toAscii;
+    for (char32_t c = 0x80; c <= 0x10FFFF; ++c) {
+        if (QChar::toUpper(c) < 0x80)
+            toAscii.push_back(c);
+    }
+    EXPECT_EQ(toAscii, (std::vector<char32_t>{0x131, 0x17F}));
+}
+
+TEST(WordAutomaton, FindsTheFirstOccurrenceOfEveryWordInTheWordsOrder) {
+    WordAutomaton words({"HE", "SHE", "HIS", "HERS", "", "HE", "E", "XYZ", "\xc4\xb0S"});
+    std::vector<WordAutomaton::Occurrence> found;
+    const auto pairs = [&] {
+        std::vector<std::pair<int, int>> out;
+        for (const auto& o : found)
+            out.emplace_back(o.word, o.at);
+        return out;
+    };
+    words.firstOccurrences("USHERS HIS HE \xc4\xb0S", found);
+    EXPECT_EQ(pairs(), (std::vector<std::pair<int, int>>{
+                           {0, 2}, {1, 1}, {2, 7}, {3, 2}, {4, 0}, {5, 2}, {6, 3}, {8, 14}}));
+    // Each text on its own: what the last one found counts for nothing.
+    words.firstOccurrences("HE", found);
+    EXPECT_EQ(pairs(), (std::vector<std::pair<int, int>>{{0, 0}, {4, 0}, {5, 0}, {6, 1}}));
+    words.firstOccurrences("", found);
+    EXPECT_EQ(pairs(), (std::vector<std::pair<int, int>>{{4, 0}}));
 }
