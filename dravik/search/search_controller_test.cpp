@@ -345,8 +345,8 @@ TEST_F(GlobalSearch, ARowFromAWindowsListIsWhollyInTheSystemCodePage) {
     click(GCom::FindGlobal);
     selectDiscs({0});
     expectSaveQuestion(6);
-    dialogs.expectInput("SAVE search report", "SAVE this report to:", QString("jpg"),
-                        QString("coins"));
+    dialogs.expectInput("SAVE search report", "SAVE this report to:", QString("coins"),
+                        QString("jpg"));
     dialogs.expectPanel("Saved!",
                         "The report was saved in the following folder:\n\n" +
                             QString::fromStdString((data / "QReport" / "coins.rtf").string()),
