@@ -1,9 +1,10 @@
 // The main of every test program: a QApplication on the offscreen platform, and every folder the
 // program could touch (home, settings, program folder, runtime folder) pointed at a private
 // temporary folder, so tests never touch the user's files.
+#include "common/testing/temp_folder.h"
+
 #include <QApplication>
 #include <QLocale>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -14,8 +15,8 @@
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QTemporaryDir sandbox(QDir::tempPath() + "/dravik-tests-XXXXXX");
-    const std::filesystem::path root = sandbox.path().toStdString();
+    const common::testing::TempFolder sandbox("dravik-tests");
+    const std::filesystem::path root = sandbox.path();
     for (const char* sub : {"home", "settings", "program", "runtime"})
         std::filesystem::create_directories(root / sub);
     ::chmod((root / "runtime").c_str(), 0700);

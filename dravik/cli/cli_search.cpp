@@ -26,7 +26,8 @@ constexpr int NoneFound = 1;
 constexpr int Failed = 2;
 
 // Rows to standard output (and to the report being saved) as the quick report holds them;
-// failures to standard error, after which the search goes on with the next source.
+// failures to standard error, after which the search goes on with the next source. A line too
+// long to search is named there too: the search then did not look at everything.
 class RowPrinter : public search::SearchObserver {
 public:
     RowPrinter(std::ostream& out, const ErrorLine& error, common::TextWriter* report)
@@ -47,6 +48,13 @@ public:
         error_.write(failure.error);
         failures_ = true;
         return search::FailureAnswer::SkipSource;
+    }
+    void lineSkipped(const search::SearchProgress& progress, long long line) override {
+        flush();
+        error_.write(progress.source.toStdString() + ": line " + std::to_string(line) +
+                     " is longer than " + std::to_string(search::SearchMatcher::MaxLine >> 20) +
+                     " MiB and was not searched");
+        failures_ = true;
     }
     void flush() {
         out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));

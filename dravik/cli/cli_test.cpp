@@ -1,4 +1,5 @@
 #include "common/settings_store.h"
+#include "common/testing/scoped_code_page.h"
 #include "common/testing/scoped_file_size_limit.h"
 #include "common/testing/scoped_ordinary_user.h"
 #include "common/testing/workspace_fixture.h"
@@ -154,7 +155,45 @@ TEST_F(CliSearchTest, PrintsTheQuickReportBytesAndTheCounts) {
 
     root.write("data/TheShards-13/JPG.rtf", "beach.jpg \xb0 E:\\\r\n");
     EXPECT_EQ(run({"search", "beach", "--ext", "jpg", "--ext", "gif"}), 0);
-    EXPECT_EQ(out.str(), "*JPG* beach.jpg \xb0 E:\\\r\n");
+    EXPECT_EQ(out.str(), "*JPG* beach.jpg \xc2\xb0 E:\\\r\n"); // in the system's code page
+}
+
+TEST_F(CliSearchTest, EachRowIsInOneCodePageOnScreenAndInTheReport) {
+    root.write("data/M\xc3\xbcnze.rtf", "\"E:\\\",\"M\xfcnze.jpg\"\r\n"); // made on Windows
+    root.write("data/Caf\xc3\xa9.rtf", "\"E:\\\",\"Caf\xc3\xa9.jpg\"\r\n");
+    const QString coin = QString::fromUtf8("M\xc3\xbcnze");
+    const QString cafe = QString::fromUtf8("Caf\xc3\xa9");
+    EXPECT_EQ(run({"search", "jpg", "--disc", coin, "--disc", cafe, "--report", "Coins"}), 0);
+    EXPECT_EQ(out.str(), "*M\xc3\xbcnze* \"E:\\\",\"M\xc3\xbcnze.jpg\"\r\n"
+                         "*Caf\xc3\xa9* \"E:\\\",\"Caf\xc3\xa9.jpg\"\r\n");
+    EXPECT_EQ(TempFolder::read(data / "QReport" / "Coins.rtf"), out.str());
+
+    const common::testing::ScopedCodePage cp1252(common::CodePage::Kind::Windows1252);
+    EXPECT_EQ(run({"search", "jpg", "--disc", coin, "--disc", cafe, "--report", "Coins"}), 0);
+    EXPECT_EQ(out.str(), "*M\xfcnze* \"E:\\\",\"M\xfcnze.jpg\"\r\n"
+                         "*Caf\xe9* \"E:\\\",\"Caf\xe9.jpg\"\r\n");
+    EXPECT_EQ(TempFolder::read(data / "QReport" / "Coins.rtf"), out.str());
+}
+
+TEST_F(CliSearchTest, AListThatIsAFifoIsRefusedAndTheSearchGoesOn) {
+    std::filesystem::remove(data / "Disc 1.rtf");
+    ASSERT_EQ(::mkfifo((data / "Disc 1.rtf").c_str(), 0600), 0);
+    ::alarm(20); // a blocked open would otherwise hang the test run
+    EXPECT_EQ(run({"search", "beach"}), 2);
+    ::alarm(0);
+    EXPECT_EQ(out.str(),
+              "*Disc 2* \"E:\\\",\"Beach.JPG\"\r\n*Disc 2* \"E:\\x\\\",\"beach.jpg\"\r\n");
+    EXPECT_EQ(err.str(), "dravik-cli: " + (data / "Disc 1.rtf").string() +
+                             ": is not a regular file (error 75)\n2 links, 2 examined\n");
+}
+
+TEST_F(CliSearchTest, ALineTooLongToSearchIsNamedAndNeverCut) {
+    root.write("data/Disc 1.rtf",
+               "beach 1\r\n" + std::string(16u << 20, 'x') + "beach\r\nbeach 3\r");
+    EXPECT_EQ(run({"search", "beach", "--disc", "Disc 1"}), 2);
+    EXPECT_EQ(out.str(), "*Disc 1* beach 1\r\n*Disc 1* beach 3\r\n");
+    EXPECT_EQ(err.str(), "dravik-cli: Disc 1: line 2 is longer than 16 MiB and was not searched\n"
+                         "2 links, 2 examined\n");
 }
 
 TEST_F(CliSearchTest, SavesTheRowsAsANamedReport) {

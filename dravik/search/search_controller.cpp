@@ -163,7 +163,8 @@ void SearchController::run() {
     SearchRequest request = prepare();
     rowRule_ = request.options.rowRule;
     SearchMatcher matcher(std::move(request));
-    matcher.run(*this);
+    firstSkipped_.clear();
+    tellSkippedLines(matcher.run(*this).skippedLines);
     endPhase();
 }
 
@@ -279,6 +280,26 @@ void SearchController::rowFound(std::string_view row, const SearchProgress& prog
         showProgress(progress);
         yield.always();
     }
+}
+
+void SearchController::lineSkipped(const SearchProgress& progress, long long line) {
+    if (firstSkipped_.isEmpty())
+        firstSkipped_ = QStringLiteral("line ") + QString::number(line) + QStringLiteral(" of ") +
+                        progress.source;
+}
+
+// Rows are never made of a piece of a line, so a line too long to search is passed over; the
+// user hears of it before the results.
+void SearchController::tellSkippedLines(long long count) {
+    if (count == 0)
+        return;
+    const QString limit = QString::number(SearchMatcher::MaxLine >> 20) + QStringLiteral(" MiB");
+    const QString text =
+        count == 1 ? QStringLiteral("A line longer than ") + limit +
+                         QStringLiteral(" was not searched:\n") + firstSkipped_
+                   : QString::number(count) + QStringLiteral(" lines longer than ") + limit +
+                         QStringLiteral(" were not searched; the first:\n") + firstSkipped_;
+    services_.ask(QStringLiteral("Lines not searched"), text, Buttons::Ok, Icon::Warning);
 }
 
 void SearchController::working(const SearchProgress& progress) {

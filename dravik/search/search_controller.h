@@ -79,11 +79,13 @@ private:
     static void ignoringErrors(const std::function<void()>& step);
     bool errorAsked(const common::Error& error);
     void showProgress(const SearchProgress& progress);
+    void tellSkippedLines(long long count);
     QAbstractButton* startStop() const;
 
     void sourceStarted(const SearchProgress& progress) override;
     void sourceFinished(const SearchProgress& progress, SourceState state) override;
     void rowFound(std::string_view row, const SearchProgress& progress) override;
+    void lineSkipped(const SearchProgress& progress, long long line) override;
     void working(const SearchProgress& progress) override;
     bool stopRequested() override;
     FailureAnswer failed(const SearchFailure& failure) override;
@@ -97,6 +99,7 @@ private:
     RowRule rowRule_ = RowRule::EachLine;
     int errors_ = 0;
     long long examined_ = 0; // as of the last source read to its end
+    QString firstSkipped_;   // where the first line too long to search was
     QElapsedTimer labelsShown_;
 };
 

@@ -342,3 +342,40 @@ TEST_F(GlobalSearch, TheLiveListShowsTheFindingsWhileTheSearchRunsOnly) {
     EXPECT_TRUE(find<QWidget>(Control::Findings)->isHidden()); // emptied and hidden at the end
     EXPECT_EQ(find<QLabel>(Control::RowCount)->text(), "20001");
 }
+
+TEST_F(GlobalSearch, ARowFromAWindowsListIsWhollyInTheSystemCodePage) {
+    root.write("data/DK.tex", "M\xc3\xbcnze\r\n");
+    root.write("data/M\xc3\xbcnze.rtf", "\"E:\\M\xfcnzen\\\",\"5 \x80.jpg\"\r\n"); // windows-1252
+    start();
+    type("jpg");
+    click(GCom::FindGlobal);
+    selectDiscs({0});
+    expectSaveQuestion(6);
+    dialogs.expectInput("SAVE search report", "SAVE this report to:", QString("coins"),
+                        QString("jpg"));
+    dialogs.expectPanel("Saved!",
+                        "The report was saved in the following folder:\n\n" +
+                            QString::fromStdString((data / "QReport" / "coins.rtf").string()),
+                        Buttons::Ok, Icon::Question, Answer::Yes);
+    click(SoekCom::Start);
+    const std::string row = "*M\xc3\xbcnze* \"E:\\M\xc3\xbcnzen\\\",\"5 \xe2\x82\xac.jpg\"";
+    EXPECT_EQ(TempFolder::read(program / "QReport.rtf"), row + "\r\n");
+    EXPECT_EQ(TempFolder::read(data / "QReport" / "coins.rtf"), row + "\r\n");
+    EXPECT_EQ(find<QPlainTextEdit>(Control::ListView)->toPlainText(),
+              QString::fromUtf8(row.c_str()) + "\n");
+}
+
+TEST_F(GlobalSearch, ALineTooLongToSearchIsNamedBeforeTheResults) {
+    root.write("data/Music.rtf", "jazz 1\r\n" + std::string((16u << 20) + 1, 'x') + "jazz\r\n");
+    start();
+    type("jazz");
+    click(GCom::FindGlobal);
+    selectDiscs({1});
+    dialogs.expectPanel("Lines not searched",
+                        "A line longer than 16 MiB was not searched:\nline 2 of Music", Buttons::Ok,
+                        Icon::Warning, Answer::Yes);
+    expectSaveQuestion();
+    click(SoekCom::Start);
+    EXPECT_EQ(TempFolder::read(program / "QReport.rtf"), "*Music* jazz 1\r\n");
+    EXPECT_TRUE(dialogs.allAnswered());
+}

@@ -65,7 +65,7 @@ Outcome plainSearch(const SearchRequest& r) {
                     names.push_back(name);
                 }
                 reported.push_back(row);
-                out.rows.push_back("*" + source.toStdString() + "* " + std::string(line));
+                out.rows.push_back(common::CodePage::encode(row)); // one code page
             }
         }
     }

@@ -7,17 +7,20 @@
 
 namespace dravik::search {
 
-SearchMatcher::SearchMatcher(SearchRequest request, std::size_t blockSize)
+SearchMatcher::SearchMatcher(SearchRequest request, std::size_t blockSize, std::size_t maxLine)
     : request_(std::move(request)), lines_(request_.words, request_.options),
       scan_(lines_.upperWords()), locator_(request_.dataFolder, request_.mode),
-      capacity_(std::max<std::size_t>(blockSize, 16)) {}
+      largest_(maxLine + 2) {
+    capacity_ = std::min(std::max<std::size_t>(blockSize, 16), largest_);
+}
 
 SearchSummary SearchMatcher::summary(SearchEnding ending) const {
-    return SearchSummary{ending, progress_.rows, progress_.examined};
+    return SearchSummary{ending, progress_.rows, progress_.examined, skippedLines_};
 }
 
 SearchSummary SearchMatcher::run(SearchObserver& observer) {
     observer_ = &observer;
+    skippedLines_ = 0;
     buffer_.assign(capacity_ + scan_.padding(), 0);
     progress_ = SearchProgress{};
     progress_.count = static_cast<int>(request_.sources.size());
@@ -25,6 +28,7 @@ SearchSummary SearchMatcher::run(SearchObserver& observer) {
         progress_.source = request_.sources[i];
         progress_.index = i;
         progress_.sourceHits = 0;
+        sourceLines_ = 0;
         rowPrefix_.assign(1, '*');
         rowPrefix_ += common::CodePage::encode(progress_.source);
         rowPrefix_ += "* ";
@@ -105,9 +109,9 @@ SearchMatcher::Flow SearchMatcher::readMore(SourceFile& file, const std::filesys
     }
 }
 
-// How much of the buffer to scan now: whole lines only, except at the end of the file and for a
-// line longer than MaxLine, which is taken in pieces as the line reader does. 0: read more first
-// (the buffer may have grown for a long line).
+// How much of the buffer to scan now: whole lines only, and at the end of the file the rest.
+// 0: read more first (the buffer may have grown for a long line). TooLong: the buffer is full
+// and at its limit without a line end, so the line cannot be searched whole.
 std::size_t SearchMatcher::scannable(std::size_t used, bool end) {
     if (end)
         return used;
@@ -115,12 +119,38 @@ std::size_t SearchMatcher::scannable(std::size_t used, bool end) {
         return static_cast<const char*>(lf) - buffer_.data() + 1;
     if (used < capacity_)
         return 0;
-    if (capacity_ < MaxLine) {
-        capacity_ *= 2;
+    if (capacity_ < largest_) {
+        capacity_ = std::min(capacity_ * 2, largest_);
         buffer_.resize(capacity_ + scan_.padding());
         return 0;
     }
-    return used;
+    return TooLong;
+}
+
+// Reads past the rest of a line that fills the buffer; what follows its line feed is kept at the
+// start of the buffer (`used` bytes). A piece of a line is never searched as if it were a line.
+SearchMatcher::Flow SearchMatcher::skipLongLine(SourceFile& file, const std::filesystem::path& path,
+                                                std::size_t& used) {
+    ++sourceLines_;
+    ++skippedLines_;
+    observer_->lineSkipped(progress_, sourceLines_);
+    for (;;) {
+        std::size_t got = 0;
+        if (const Flow flow = readMore(file, path, 0, got); flow != Flow::Go)
+            return flow;
+        used = 0;
+        if (got == 0)
+            return Flow::Go;
+        if (const void* lf = std::memchr(buffer_.data(), '\n', got)) {
+            const std::size_t next = static_cast<const char*>(lf) - buffer_.data() + 1;
+            used = got - next;
+            std::memmove(buffer_.data(), buffer_.data() + next, used);
+            return Flow::Go;
+        }
+        observer_->working(progress_);
+        if (observer_->stopRequested())
+            return Flow::Stop;
+    }
 }
 
 SearchMatcher::Flow SearchMatcher::readSource(SourceFile& file, const std::filesystem::path& path) {
@@ -132,6 +162,11 @@ SearchMatcher::Flow SearchMatcher::readSource(SourceFile& file, const std::files
         end = got == 0;
         used += got;
         const std::size_t region = scannable(used, end);
+        if (region == TooLong) {
+            if (const Flow flow = skipLongLine(file, path, used); flow != Flow::Go)
+                return flow;
+            continue;
+        }
         if (region == 0)
             continue;
         if (const Flow flow = scanRegion(buffer_.data(), region); flow != Flow::Go)
@@ -158,7 +193,8 @@ LineAt lineAt(const char* data, std::size_t from, std::size_t at, std::size_t si
     const void* lf = std::memchr(data + at, '\n', size - at);
     const std::size_t end = lf ? static_cast<const char*>(lf) - data : size;
     std::size_t length = end - start;
-    if (lf && length > 0 && data[end - 1] == '\r')
+    // CR LF ends a line, and so does a CR that ends the file.
+    if (length > 0 && data[end - 1] == '\r')
         --length;
     return LineAt{start, length, end};
 }
@@ -195,13 +231,15 @@ SearchMatcher::Flow SearchMatcher::scanRegion(const char* data, std::size_t size
     lines += static_cast<long long>(CandidateScan::countLineFeeds(data + counted, size - counted));
     if (data[size - 1] != '\n')
         ++lines; // the last line of the file, without a line end
+    sourceLines_ += lines;
     progress_.examined = examinedBefore + lines * words;
     return Flow::Go;
 }
 
 SearchMatcher::Flow SearchMatcher::report(std::string_view line) {
     row_.assign(rowPrefix_);
-    row_.append(line);
+    // The row is in one code page: a line from a list made in the other one is converted.
+    row_.append(common::CodePage::inSystem(line, recoded_));
     ++progress_.rows;
     ++progress_.sourceHits;
     observer_->rowFound(row_, progress_);

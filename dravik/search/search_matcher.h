@@ -18,20 +18,26 @@ struct SearchSummary {
     SearchEnding ending = SearchEnding::Finished;
     long long rows = 0;
     long long examined = 0;
+    long long skippedLines = 0; // lines too long to search
 };
 
 // The global search over the selected disc lists or per-extension lists. Each source is read
 // once, sequentially, in large blocks; a pre-filter finds the lines that may hold a word and only
 // those get the exact test. A line is reported once (or, for file names, each file-name part
 // once) over the whole search, whichever source or word found it first; the rows go to the
-// observer in the order found. The examined count is lines read times words, as every line is
-// tested against every word.
+// observer in the order found, each wholly in the system's code page. The examined count is lines
+// read times words, as every line is tested against every word. A line is searched whole: one
+// that takes more than MaxLine + 2 bytes with its line end is not searched (nor counted), and
+// the observer is told.
 class SearchMatcher {
 public:
     static constexpr std::size_t BlockSize = 256u << 10;
+    static constexpr std::size_t MaxLine = 16u << 20;
 
-    // `blockSize`: the first read size (tests make it small to put lines across blocks).
-    explicit SearchMatcher(SearchRequest request, std::size_t blockSize = BlockSize);
+    // `blockSize`: the first read size (tests make it small to put lines across blocks);
+    // `maxLine`: the longest line searched (tests make it small).
+    explicit SearchMatcher(SearchRequest request, std::size_t blockSize = BlockSize,
+                           std::size_t maxLine = MaxLine);
 
     // Runs the whole search on the calling thread. Call once.
     SearchSummary run(SearchObserver& observer);
@@ -45,12 +51,14 @@ private:
     Flow readMore(SourceFile& file, const std::filesystem::path& path, std::size_t used,
                   std::size_t& got);
     std::size_t scannable(std::size_t used, bool end);
+    Flow skipLongLine(SourceFile& file, const std::filesystem::path& path, std::size_t& used);
     Flow scanRegion(const char* data, std::size_t size);
     Flow report(std::string_view line);
     Flow answer(FailureAnswer answer) const;
     SearchSummary summary(SearchEnding ending) const;
 
-    static constexpr std::size_t MaxLine = 16u << 20;
+    // What scannable() gives for a buffer filled by one line that is too long to search.
+    static constexpr std::size_t TooLong = static_cast<std::size_t>(-1);
 
     SearchRequest request_;
     LineMatcher lines_;
@@ -61,8 +69,12 @@ private:
     SearchProgress progress_;
     std::string rowPrefix_;
     std::string row_;
+    std::string recoded_; // a line in the other code page, converted for its row
     std::vector<char> buffer_;
     std::size_t capacity_;
+    std::size_t largest_;       // the buffer's limit: the longest line and its CR LF
+    long long sourceLines_ = 0; // lines of the current source scanned or skipped
+    long long skippedLines_ = 0;
     bool learned_ = false; // the pre-filter has seen the first block
 };
 

@@ -1,3 +1,4 @@
+#include "common/testing/scoped_code_page.h"
 #include "common/testing/temp_folder.h"
 #include "dravik/search/search_matcher.h"
 #include "dravik/search/word_automaton.h"
@@ -6,7 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
+using common::CodePage::Kind;
+using common::testing::ScopedCodePage;
 using common::testing::TempFolder;
 using namespace dravik::search;
 
@@ -33,6 +38,9 @@ struct Recorder : SearchObserver {
     void rowFound(std::string_view row, const SearchProgress& p) override {
         rows.emplace_back(row);
         hits.push_back(p.sourceHits);
+    }
+    void lineSkipped(const SearchProgress& p, long long line) override {
+        events.push_back("long " + p.source.toStdString() + " " + std::to_string(line));
     }
     bool stopRequested() override { return stop && stop(); }
     FailureAnswer failed(const SearchFailure& f) override {
@@ -63,12 +71,13 @@ protected:
 
     std::vector<std::string> search(const QString& text, const QStringList& sources,
                                     SearchOptions options = {}, SourceMode mode = SourceMode::Discs,
-                                    std::size_t blockSize = SearchMatcher::BlockSize) {
+                                    std::size_t blockSize = SearchMatcher::BlockSize,
+                                    std::size_t maxLine = SearchMatcher::MaxLine) {
         seen.rows.clear();
         seen.events.clear();
         seen.hits.clear();
         SearchRequest request{WordList::split(text), sources, mode, data.path(), options};
-        summary = SearchMatcher(request, blockSize).run(seen);
+        summary = SearchMatcher(request, blockSize, maxLine).run(seen);
         return seen.rows;
     }
 };
@@ -235,7 +244,7 @@ TEST_F(SearchMatcherTest, NonAsciiLinesInBothCodePages) {
     data.write("V.rtf", "\"E:\\\",\"caf\xc3\xa9 M\xc3\xbcller.mp3\"\r\n"); // same text as U
     const QString cafe = QString::fromUtf8("caf\xc3\xa9");
     EXPECT_EQ(search(cafe, {"U", "W"}), Rows({"*U* \"E:\\\",\"Caf\xc3\xa9 M\xc3\xbcller.mp3\"",
-                                              "*W* \"E:\\\",\"CAF\xc9 m\xfcller 2.mp3\""}));
+                                              "*W* \"E:\\\",\"CAF\xc3\x89 m\xc3\xbcller 2.mp3\""}));
     // Positions stay put, so the case test looks at the bytes the match was found at.
     EXPECT_EQ(
         search(QString::fromUtf8("M\xc3\xbcller"), {"U", "W"}, {.caseRule = CaseRule::ExactCase}),
@@ -247,7 +256,7 @@ TEST_F(SearchMatcherTest, NonAsciiLinesInBothCodePages) {
     data.write("X.rtf", "\"E:\\Other\\\",\"caf\xe9 m\xfcller.MP3\"\r\n");
     EXPECT_EQ(
         search(QString::fromUtf8("m\xc3\xbcller"), {"X", "U"}, {.rowRule = RowRule::EachFileName}),
-        Rows({"*X* \"E:\\Other\\\",\"caf\xe9 m\xfcller.MP3\""}));
+        Rows({"*X* \"E:\\Other\\\",\"caf\xc3\xa9 m\xc3\xbcller.MP3\""}));
 }
 
 TEST_F(SearchMatcherTest, LinesAcrossBlocksAndLongLines) {
@@ -376,4 +385,101 @@ TEST(WordAutomaton, FindsTheFirstOccurrenceOfEveryWordInTheWordsOrder) {
     EXPECT_EQ(pairs(), (std::vector<std::pair<int, int>>{{0, 0}, {4, 0}, {5, 0}, {6, 1}}));
     words.firstOccurrences("", found);
     EXPECT_EQ(pairs(), (std::vector<std::pair<int, int>>{{4, 0}}));
+
+TEST_F(SearchMatcherTest, EachRowIsWhollyInTheSystemCodePage) {
+    // A list made on Windows in a UTF-8 catalogue: the disc name and the line agree.
+    const QString coin = QString::fromUtf8("M\xc3\xbcnze");
+    data.write("M\xc3\xbcnze.rtf", "\"E:\\\",\"M\xfcnze \x80 5.jpg\"\r\n");
+    data.write("Utf.rtf", "\"E:\\\",\"Caf\xc3\xa9 \xc5\x82\xc3\xb3"
+                          "d\xc5\xba.jpg\"\r\n");
+    {
+        const ScopedCodePage utf8(Kind::Utf8);
+        EXPECT_EQ(search("jpg", {coin, "Utf"}),
+                  Rows({"*M\xc3\xbcnze* \"E:\\\",\"M\xc3\xbcnze \xe2\x82\xac 5.jpg\"",
+                        "*Utf* \"E:\\\",\"Caf\xc3\xa9 \xc5\x82\xc3\xb3"
+                        "d\xc5\xba.jpg\""}));
+    }
+    // In windows-1252 a UTF-8 line is re-encoded; a letter the code page lacks becomes "?".
+    const ScopedCodePage cp1252(Kind::Windows1252);
+    EXPECT_EQ(search("jpg", {coin, "Utf"}),
+              Rows({"*M\xfcnze* \"E:\\\",\"M\xfcnze \x80 5.jpg\"", "*Utf* \"E:\\\",\"Caf\xe9 ?\xf3"
+                                                                   "d?.jpg\""}));
+}
+
+TEST_F(SearchMatcherTest, ALineTooLongToSearchWholeIsSkippedNeverCut) {
+    constexpr std::size_t most = 100; // the longest line searched, here
+    std::string bytes = "needle one\r\n";
+    bytes += std::string(150, 'a') + "needle" + std::string(150, 'b') + "\r\n"; // 2: skipped
+    bytes += "needle " + std::string(most - 7, 'c') + "\r\n";                   // just fits
+    bytes += "needle " + std::string(most - 6, 'd') + "\r\n";                   // 4: skipped
+    bytes += "needle " + std::string(most - 6, 'e') + "\n"; // fits without its CR
+    bytes += "needle two\r\n";
+    bytes += std::string(500, 'f') + "needle"; // 7: skipped, the last line, no line end
+    data.write("Long.rtf", bytes);
+    for (std::size_t block : {std::size_t(16), std::size_t(64), std::size_t(4096)}) {
+        const Rows rows = search("zzz|needle", {"Long"}, {}, SourceMode::Discs, block, most);
+        ASSERT_EQ(rows.size(), 4u) << block;
+        EXPECT_EQ(rows[0], "*Long* needle one");
+        EXPECT_EQ(rows[1], "*Long* needle " + std::string(most - 7, 'c'));
+        EXPECT_EQ(rows[2], "*Long* needle " + std::string(most - 6, 'e'));
+        EXPECT_EQ(rows[3], "*Long* needle two");
+        EXPECT_EQ(seen.events,
+                  (Rows{"start Long", "long Long 2", "long Long 4", "long Long 7", "read Long 8"}));
+        EXPECT_EQ(summary.examined, 8); // four lines searched, two words each
+        EXPECT_EQ(summary.skippedLines, 3);
+    }
+}
+
+TEST_F(SearchMatcherTest, LinesOfSixteenMebibytesAreSearchedWhole) {
+    const std::size_t most = SearchMatcher::MaxLine;
+    std::string bytes = std::string(most - 6, 'x') + "needle\r\n";     // fits
+    bytes += "needle" + std::string(most - 5, 'y') + "\r\nneedle\r\n"; // one byte too many
+    data.write("Big.rtf", bytes);
+    const Rows rows = search("needle", {"Big"});
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0], "*Big* " + std::string(most - 6, 'x') + "needle");
+    EXPECT_EQ(rows[1], "*Big* needle");
+    EXPECT_EQ(summary.examined, 2);
+    EXPECT_EQ(seen.events, (Rows{"start Big", "long Big 2", "read Big 2"}));
+}
+
+TEST_F(SearchMatcherTest, AStopWhileSkippingALongLineEndsTheSearch) {
+    data.write("Long.rtf", std::string(10000, 'a') + "\r\nneedle\r\n");
+    seen.stop = [&] { return !seen.events.empty() && seen.events.back() == "long Long 1"; };
+    EXPECT_EQ(search("needle", {"Long"}, {}, SourceMode::Discs, 64, 100), Rows());
+    EXPECT_EQ(summary.ending, SearchEnding::Stopped);
+}
+
+TEST_F(SearchMatcherTest, AFifoOrADeviceInAListsPlaceIsRefusedAtOnce) {
+    data.write("A.rtf", "x1\r\n");
+    ASSERT_EQ(::mkfifo((data / "Fifo.rtf").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", data / "Zero.rtf");
+    data.makeFolder("Shard-9");
+    ASSERT_EQ(::mkfifo((data / "Shard-9" / "JPG.rtf").c_str(), 0600), 0);
+    data.write("Shard-9/TXT.rtf", "x.txt\r\n");
+    seen.onFailure = [](const SearchFailure& f) {
+        EXPECT_EQ(f.step, FailedStep::Opening);
+        EXPECT_NE(f.error.description().find(": is not a regular file"), std::string::npos);
+        return FailureAnswer::SkipSource;
+    };
+    ::alarm(20); // a blocked open or an endless read would otherwise hang the test run
+    EXPECT_EQ(search("x", {"Fifo", "Zero", "A"}), Rows({"*A* x1"}));
+    EXPECT_EQ(seen.events, (Rows{"failed Fifo 75", "skipped Fifo 0", "failed Zero 75",
+                                 "skipped Zero 0", "start A", "read A 1"}));
+    EXPECT_EQ(search("x", {"JPG", "TXT"}, {}, SourceMode::Extensions), Rows({"*TXT* x.txt"}));
+    EXPECT_EQ(seen.events[0], "failed JPG 75");
+    ::alarm(0);
+}
+
+TEST_F(SearchMatcherTest, ACarriageReturnThatEndsTheFileEndsTheLastLine) {
+    data.write("D.rtf", "one x\r\ntwo x\r");
+    data.write("E.rtf", "three x\r\n\r");
+    data.write("F.rtf", "four\rx\r\r");
+    for (std::size_t block : {std::size_t(16), SearchMatcher::BlockSize}) {
+        EXPECT_EQ(search("x|zzz", {"D", "E", "F"}, {}, SourceMode::Discs, block),
+                  Rows({"*D* one x", "*D* two x", "*E* three x", "*F* four\rx\r"}));
+        EXPECT_EQ(summary.examined, 10);
+        EXPECT_EQ(search("|zzz", {"E"}, {}, SourceMode::Discs, block),
+                  Rows({"*E* three x", "*E* "}));
+    }
 }

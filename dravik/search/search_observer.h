@@ -50,11 +50,18 @@ public:
         (void)progress;
         (void)state;
     }
-    // A result row: "*" + source + "* " + the line's bytes as read (no line end). Called for every
-    // row, so it should be cheap; the view is valid during the call only.
+    // A result row: "*" + source + "* " + the line (no line end), all in the system's code page:
+    // a line read in the other one is converted, and a character windows-1252 lacks becomes "?"
+    // (see common::CodePage). Called for every row, so it should be cheap; the view is valid
+    // during the call only.
     virtual void rowFound(std::string_view row, const SearchProgress& progress) {
         (void)row;
         (void)progress;
+    }
+    // Line `line` (from 1) of the current source is too long to search and was passed over.
+    virtual void lineSkipped(const SearchProgress& progress, long long line) {
+        (void)progress;
+        (void)line;
     }
     // Called at least every few milliseconds of searching.
     virtual void working(const SearchProgress& progress) { (void)progress; }

@@ -1,6 +1,7 @@
 #include "dravik/search/source_file.h"
 
 #include "common/error.h"
+#include "common/file_ops.h"
 #include "common/name_resolver.h"
 
 #include <cerrno>
@@ -41,17 +42,14 @@ std::optional<std::filesystem::path> SourceLocator::locate(const QString& source
 bool SourceFile::open(const std::filesystem::path& path) {
     fd_.reset();
     path_ = path;
-    common::FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd) {
-        if (errno == ENOENT)
+    try {
+        // Without blocking: a FIFO or a device in a list's place would hold the search for ever.
+        fd_ = common::FileOps::openRegular(path, O_RDONLY);
+    } catch (const common::Error&) {
+        if (missing(path))
             return false;
-        throw common::Error::fromErrno(errno, path.string());
+        throw;
     }
-    struct stat st {};
-    if (::fstat(fd.get(), &st) == 0 && S_ISDIR(st.st_mode))
-        throw common::Error(common::ErrorNumber::PathFileAccess,
-                            path.string() + ": is a folder, not a file");
-    fd_ = std::move(fd);
     return true;
 }
 

@@ -36,8 +36,8 @@ private:
 // One source file open for reading; the descriptor is closed with the object.
 class SourceFile {
 public:
-    // False when the file does not exist; throws common::Error for any other failure, a folder
-    // in its place included.
+    // False when the file does not exist; throws common::Error for any other failure, a folder,
+    // FIFO or device in its place included (refused without waiting for it).
     bool open(const std::filesystem::path& path);
     // Up to `size` bytes; 0 at the end. Throws common::Error; a retry reads on from the same place.
     std::size_t read(char* into, std::size_t size);
