@@ -110,8 +110,12 @@ void SearchController::openPanel() {
     if (discs->count() > 0)
         discs->setCurrentRow(0, QItemSelectionModel::NoUpdate);
     // Over the browser and the list, clear of the command column: "STOP" stays in reach.
-    const QWidget* view = parts_.list.view();
-    parts_.panel.open(QPoint(0, view->mapTo(parts_.panel.frame()->parentWidget(), QPoint()).y()));
+    parts_.panel.open([this] {
+        const QWidget* view = parts_.list.view();
+        const QWidget* host = parts_.panel.frame()->parentWidget();
+        const QPoint corner = view->mapTo(host, QPoint(view->width(), 0));
+        return QRect(QPoint(0, corner.y()), QPoint(corner.x() - 1, host->height() - 1));
+    });
     parts_.panel.frame()->setFocus();
     ignoringErrors([this] { parts_.extensions.load(); });
     discs->setFocus();
