@@ -318,6 +318,19 @@ TEST_F(GlobalSearch, SaveAsksFirstAndRefusesNamesThatCannotBeFiles) {
     EXPECT_FALSE(std::filesystem::exists(data / "QReport" / "beach|camera.rtf"));
 }
 
+TEST_F(GlobalSearch, EnterOnFindGlobalInTheFindMenuOpensTheSearch) {
+    start();
+    type("beach");
+    find<QPlainTextEdit>(Control::ListView)->setPlainText("a list");
+    QTest::keyClick(find<QComboBox>(Control::FindBox), Qt::Key_Return);
+    ASSERT_FALSE(find<QWidget>(Control::FindMenu)->isHidden());
+    auto* global = find<QAbstractButton>(dravik::controls::FCom::FindGlobal);
+    global->setFocus();
+    QTest::keyClick(global, Qt::Key_Return);
+    EXPECT_TRUE(find<QWidget>(Control::FindMenu)->isHidden());
+    EXPECT_FALSE(find<QWidget>(Control::SearchPanel)->isHidden());
+}
+
 TEST_F(GlobalSearch, TheLiveListShowsTheFindingsWhileTheSearchRunsOnly) {
     std::string big;
     for (int i = 0; i < 20000; ++i)
