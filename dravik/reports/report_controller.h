@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 namespace dravik::controls {
 class ListViewPanel;
@@ -44,6 +45,9 @@ public:
     void closeLoadBox();
 
 private:
+    // The report's name: asked until the name can be a report or the user gives none.
+    std::optional<QString> askName();
+
     ReportPanel& panel_;
     controls::ListViewPanel& list_;
     workspace::Workspace& workspace_;

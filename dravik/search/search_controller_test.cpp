@@ -313,9 +313,36 @@ TEST_F(GlobalSearch, SaveAsksFirstAndRefusesNamesThatCannotBeFiles) {
                         QString("beach|camera"));
     dialogs.expectMessage("SAVE search report", "A report name cannot hold any of  : * ? \" < > |",
                           Buttons::Ok, Icon::Warning, 1);
+    // Asked again with the refused name to mend; no name: nothing saved, nothing said.
+    dialogs.expectInput("SAVE search report", "SAVE this report to:", std::nullopt,
+                        QString("beach|camera"));
     click(GCom::SaveReport);
+    EXPECT_TRUE(dialogs.allAnswered());
     EXPECT_FALSE(find<QPlainTextEdit>(Control::ListView)->isReadOnly()); // left editable
     EXPECT_FALSE(std::filesystem::exists(data / "QReport" / "beach|camera.rtf"));
+}
+
+TEST_F(GlobalSearch, AfterARefusedNameTheNextNameIsSavedAndACommaIsFine) {
+    root.write("program/QReport.rtf", "*Holiday* \"E:\\Photos\\\",\"camera manual.pdf\"\r\n");
+    start();
+    type("kamera,camera");
+    click(GCom::Report);
+    dialogs.expectPanel("Saving Search Report", "Do you want to SAVE this report?", Buttons::YesNo,
+                        Icon::Question, Answer::Yes);
+    dialogs.expectInput("SAVE search report", "SAVE this report to:", QString("kamera/camera"),
+                        QString("kamera,camera"));
+    dialogs.expectMessageHolding("SAVE search report", {"report"}, Buttons::Ok, Icon::Warning, 1);
+    dialogs.expectInput("SAVE search report", "SAVE this report to:", QString("kamera,camera"),
+                        QString("kamera/camera"));
+    dialogs.expectPanel(
+        "Saved!",
+        "The report was saved in the following folder:\n\n" +
+            QString::fromStdString((data / "QReport" / "kamera,camera.rtf").string()),
+        Buttons::Ok, Icon::Question, Answer::Yes);
+    click(GCom::SaveReport);
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_EQ(TempFolder::read(data / "QReport" / "kamera,camera.rtf"),
+              TempFolder::read(program / "QReport.rtf"));
 }
 
 TEST_F(GlobalSearch, EnterOnFindGlobalInTheFindMenuOpensTheSearch) {
