@@ -73,7 +73,8 @@ void SearchController::stop() {
 }
 
 void SearchController::findGlobal() {
-    if (parts_.find.findBox()->currentText().isEmpty())
+    // One search at a time: the window tells the user to wait until the end phase is over.
+    if (parts_.find.findBox()->currentText().isEmpty() || phase_ == Phase::Ending)
         return;
     parts_.finding.clearFindWord();
     if (parts_.panel.frame()->isHidden()) {
@@ -88,6 +89,8 @@ void SearchController::findGlobal() {
 }
 
 void SearchController::start() {
+    if (phase_ == Phase::Ending)
+        return;
     words_ = WordList::split(parts_.find.findBox()->currentText());
     parts_.extensions.saveForStart();
     findGlobal();
@@ -164,11 +167,18 @@ SearchRequest SearchController::prepare() {
 }
 
 void SearchController::run() {
+    // However the search ends, the next one may start.
+    struct BackToIdle {
+        Phase& phase;
+        ~BackToIdle() { phase = Phase::Idle; }
+    } const idle{phase_};
+    phase_ = Phase::Searching;
     errors_ = 0;
     SearchRequest request = prepare();
     rowRule_ = request.options.rowRule;
     SearchMatcher matcher(std::move(request));
     matcher.run(*this);
+    phase_ = Phase::Ending;
     endPhase();
 }
 

@@ -1,5 +1,6 @@
 #include "dravik/controls/control_names.h"
 #include "dravik/testing/main_window_fixture.h"
+#include "dravik/window/command_router.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 
 using common::testing::TempFolder;
@@ -343,6 +345,54 @@ TEST_F(GlobalSearch, AfterARefusedNameTheNextNameIsSavedAndACommaIsFine) {
     EXPECT_TRUE(dialogs.allAnswered());
     EXPECT_EQ(TempFolder::read(data / "QReport" / "kamera,camera.rtf"),
               TempFolder::read(program / "QReport.rtf"));
+}
+
+TEST_F(GlobalSearch, FindGlobalUnderTheSaveQuestionStartsNoSecondSearch) {
+    start();
+    type("beach");
+    click(GCom::FindGlobal);
+    selectDiscs({0});
+    dialogs.answerPanelsByHand(true);
+    const QString waitHeading = dravik::window::CommandRouter::waitHeading();
+    const QString waitText = dravik::window::CommandRouter::waitText();
+    int asked = 0;
+    QTimer watch; // looks at every pump until the save question is up
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (find<QWidget>(Control::MessagePanel)->isHidden() ||
+            find<QTextEdit>(Control::MessageText)->toPlainText() !=
+                "Do yu want to SAVE this report?")
+            return;
+        watch.stop();
+        ++asked;
+        click(GCom::FindGlobal);
+        click(dravik::controls::FCom::FindGlobal);
+        click(SoekCom::Start);
+        QTest::keyClick(find<QWidget>(SoekCom::Start), Qt::Key_Return);
+        EXPECT_EQ(TempFolder::read(program / "QReport.rtf"),
+                  "*Holiday* \"E:\\Photos\\\",\"beach.jpg\"\r\n"); // not emptied
+        click(dravik::controls::MsgC::Yes);
+    });
+    watch.start(0);
+    // Each of the four ways to start a search is told to wait.
+    for (int i = 0; i < 4; ++i)
+        dialogs.expectMessage(waitHeading, waitText, Buttons::Ok, Icon::Warning, 1);
+    // One "Yes", one save dialog.
+    dialogs.expectInput("SAVE search report", "SAVE this report to:", std::nullopt,
+                        QString("beach"));
+    click(SoekCom::Start);
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_EQ(find<QAbstractButton>(GCom::FindGlobal)->text(), "Find Global");
+    EXPECT_TRUE(find<QWidget>(Control::SearchPanel)->isHidden());
+    EXPECT_EQ(status(), "Finished searching: There are 1 links");
+    // The next search starts as any does.
+    dialogs.answerPanelsByHand(false);
+    click(GCom::FindGlobal);
+    selectDiscs({1});
+    expectSaveQuestion();
+    click(SoekCom::Start);
+    EXPECT_EQ(status(), "Finished searching: There are 1 links");
+    EXPECT_TRUE(dialogs.allAnswered());
 }
 
 TEST_F(GlobalSearch, EnterOnFindGlobalInTheFindMenuOpensTheSearch) {
