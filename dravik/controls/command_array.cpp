@@ -15,6 +15,8 @@ QAbstractButton* CommandArray::add(int index, const QString& caption, const QStr
         element = new QRadioButton(caption, container);
     } else {
         auto* button = new QPushButton(caption, container);
+        // Enter presses a focused button, as Space does (Qt does so only inside dialogs).
+        button->setAutoDefault(look_ == Look::Button);
         if (look_ == Look::Panel) {
             button->setFlat(true);
             button->setProperty("panel", true); // styled as a flat panel

@@ -9,6 +9,7 @@
 #include "dravik/controls/list_adapter.h"
 #include "dravik/controls/list_selection.h"
 
+#include <QAbstractButton>
 #include <QFrame>
 #include <QLabel>
 #include <QListView>
@@ -33,8 +34,10 @@ DiscAdminPanel::DiscAdminPanel(QWidget* host, controls::CommandArray& ssPanel1,
     manyDiscs_->setSelectionMode(QAbstractItemView::MultiSelection);
     auto* many = controls::panelLayout(deleteMany_);
     many->addWidget(manyDiscs_);
-    many->addWidget(ssPanel1.add(SSPanel1::CloseDeleteMany, QStringLiteral("X"),
-                                 QStringLiteral("Close this box"), deleteMany_));
+    QAbstractButton* closeMany = ssPanel1.add(SSPanel1::CloseDeleteMany, QStringLiteral("X"),
+                                              QStringLiteral("Close this box"), deleteMany_);
+    many->addWidget(closeMany);
+    controls::FloatingPanel::of(deleteMany_).setCancelButton(closeMany);
     many->addWidget(
         ssPanel1.add(SSPanel1::DeleteSelectedDiscs, QStringLiteral("DELETE SELECTED DISCS"),
                      QStringLiteral("DELETE the selected discs and close this box"), deleteMany_));
@@ -47,7 +50,9 @@ DiscAdminPanel::DiscAdminPanel(QWidget* host, controls::CommandArray& ssPanel1,
     auto* old = controls::panelLayout(oldFiles_);
     old->addWidget(oldLists_);
     old->addWidget(xCom.add(XCom::Go, QStringLiteral("Go!"), {}, oldFiles_));
-    old->addWidget(xCom.add(XCom::Close, QStringLiteral("X"), {}, oldFiles_));
+    QAbstractButton* closeOld = xCom.add(XCom::Close, QStringLiteral("X"), {}, oldFiles_);
+    old->addWidget(closeOld);
+    controls::FloatingPanel::of(oldFiles_).setCancelButton(closeOld);
 
     goTo_ = controls::raisedLabel(host, "OpenFile", QStringLiteral("GoTo"));
     goTo_->setProperty(controls::CommandArray::HelpProperty,

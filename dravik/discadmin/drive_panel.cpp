@@ -5,6 +5,7 @@
 #include "dravik/controls/control_tag.h"
 #include "dravik/controls/floating_panel.h"
 
+#include <QAbstractButton>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -45,7 +46,9 @@ QFrame* makeDrivePanel(QWidget* host, CommandArray& wCom, QLabel*& explanation,
         WCom::Continue, QStringLiteral("Continue"),
         QStringLiteral("Set the default CD/DVD drive. If not set the program will not work!"),
         panel));
-    buttons->addWidget(wCom.add(WCom::Cancel, QStringLiteral("Cancel"), {}, panel));
+    QAbstractButton* cancel = wCom.add(WCom::Cancel, QStringLiteral("Cancel"), {}, panel);
+    buttons->addWidget(cancel);
+    controls::FloatingPanel::of(panel).setCancelButton(cancel);
     grid->addLayout(buttons, 2, 0, 1, 2);
     controls::panelLayout(panel)->addLayout(grid);
     return panel;

@@ -94,7 +94,10 @@ AssociationPanel::AssociationPanel(QWidget* host, const common::DriveTable& driv
     watchForHint(hint_, hints_->item(ThisIsMeHint)->text());
     watchForHint(help_, hints_->item(HowItWorksHint)->text());
     watchForHint(links_, hints_->item(LinkListHint)->text());
-    frame_->setMinimumSize(760, 480);
+    // OK is the panel's way out, Escape's too.
+    controls::FloatingPanel::of(frame_).setCancelButton(soCCom.element(SoCCom::Ok));
+    // Smaller windows scroll the panel rather than cut it.
+    layout->parentWidget()->setMinimumSize(760, 480);
 }
 
 void AssociationPanel::buildPicker(const common::DriveTable& drives,

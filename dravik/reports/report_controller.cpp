@@ -46,23 +46,33 @@ void ReportController::saveQuickReport() {
     } catch (const common::Error&) {
         // A folder that cannot be made shows when the copy fails.
     }
-    const auto answer =
-        services_.dialogs().input(QStringLiteral("SAVE search report"),
-                                  QStringLiteral("SAVE this report to:"), proposedName_());
-    const QString name = answer.value_or(QString());
-    if (name.isEmpty())
+    const auto name = askName();
+    if (!name)
         return; // nothing saved, nothing said
-    if (const auto reason = SavedReports::refusal(name)) {
-        services_.dialogs().message(QStringLiteral("SAVE search report"), *reason, Buttons::Ok,
-                                    Icon::Warning);
-        return;
-    }
-    const auto target = reports.save(name, QuickReport(workspace_.programFolder()).path());
+    const auto target = reports.save(*name, QuickReport(workspace_.programFolder()).path());
     const QChar lb = Workspace::LineBreak;
     services_.ask(QStringLiteral("Saved!"),
                   QStringLiteral("The report was saved in the following folder:") + lb + lb +
                       QString::fromStdString(target.string()),
                   Buttons::Ok, Icon::Question);
+}
+
+std::optional<QString> ReportController::askName() {
+    QString proposal = proposedName_();
+    for (;;) {
+        const QString name = services_.dialogs()
+                                 .input(QStringLiteral("SAVE search report"),
+                                        QStringLiteral("SAVE this report to:"), proposal)
+                                 .value_or(QString());
+        if (name.isEmpty())
+            return std::nullopt;
+        const auto reason = SavedReports::refusal(name);
+        if (!reason)
+            return name;
+        services_.dialogs().message(QStringLiteral("SAVE search report"), *reason, Buttons::Ok,
+                                    Icon::Warning);
+        proposal = name; // to mend rather than type again
+    }
 }
 
 void ReportController::chooseReports() {

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 namespace dravik::reports {
 
@@ -35,6 +36,9 @@ public:
     void closeLoadBox();
 
 private:
+    // The report's name: asked until the name can be a report or the user gives none.
+    std::optional<QString> askName();
+
     ReportPanel& panel_;
     controls::ListViewPanel& list_;
     workspace::Workspace& workspace_;

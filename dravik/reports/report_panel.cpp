@@ -44,18 +44,19 @@ ReportPanel::ReportPanel(QWidget* host, controls::CommandArray& gCom,
     reports_->setAccessibleName(QStringLiteral("Saved reports"));
     reports_->setSelectionMode(QAbstractItemView::MultiSelection);
     auto* buttons = new QHBoxLayout;
-    QWidget* close = loadReportCom.add(LoadReportCom::Close, {}, {}, loadBox_);
+    QAbstractButton* close = loadReportCom.add(LoadReportCom::Close, {}, {}, loadBox_);
     close->setAccessibleName(QStringLiteral("Close"));
     close->setToolTip(QStringLiteral("Close"));
-    static_cast<QAbstractButton*>(close)->setIcon(
-        close->style()->standardIcon(QStyle::SP_DialogCloseButton));
+    close->setIcon(close->style()->standardIcon(QStyle::SP_DialogCloseButton));
+    controls::FloatingPanel::of(loadBox_).setCancelButton(close);
     buttons->addWidget(close);
     buttons->addStretch();
     buttons->addWidget(
         loadReportCom.add(LoadReportCom::Load, QStringLiteral("Load Report"), {}, loadBox_));
     controls::panelLayout(loadBox_)->addWidget(reports_);
     controls::panelLayout(loadBox_)->addLayout(buttons);
-    loadBox_->setMinimumSize(320, 300);
+    // Smaller windows scroll the box rather than cut it.
+    controls::panelLayout(loadBox_)->parentWidget()->setMinimumSize(320, 260);
 }
 
 } // namespace dravik::reports

@@ -7,6 +7,7 @@
 #include "dravik/testing/fake_window_services.h"
 #include "dravik/workspace/workspace.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -156,6 +157,22 @@ TEST_F(Finding, EnterInTheFindBoxOpensTheMenuOrTheSearch) {
     EXPECT_TRUE(fCom.element(0)->isEnabled());
     EXPECT_EQ(host.focusWidget(), fCom.element(0));
     EXPECT_EQ(panel.findBox()->currentText(), ""); // the key never reached the box
+}
+
+TEST_F(Finding, EnterInTheFindMenuPressesTheFocusedButtonAsSpaceDoes) {
+    using dravik::controls::FCom;
+    view()->setPlainText("a list");
+    QTest::keyClick(panel.findBox(), Qt::Key_Return);
+    QSignalSpy pressed(&fCom, &CommandArray::clicked);
+    QAbstractButton* global = fCom.element(FCom::FindGlobal);
+    global->setFocus();
+    QTest::keyClick(global, Qt::Key_Return);
+    QTest::keyClick(global, Qt::Key_Enter); // the keypad's
+    QTest::keyClick(fCom.element(FCom::FindNext), Qt::Key_Space);
+    ASSERT_EQ(pressed.count(), 3);
+    EXPECT_EQ(pressed.at(0).at(0).toInt(), int(FCom::FindGlobal));
+    EXPECT_EQ(pressed.at(1).at(0).toInt(), int(FCom::FindGlobal));
+    EXPECT_EQ(pressed.at(2).at(0).toInt(), int(FCom::FindNext));
 }
 
 TEST_F(Finding, FunctionKeysInTheListFindAndANewTextRestartsFromTheCursor) {

@@ -7,6 +7,7 @@
 #include "dravik/search/find_history.h"
 #include "dravik/workspace/workspace.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -48,9 +49,11 @@ FindPanel::FindPanel(QWidget* host, CommandArray& gCom, CommandArray& ssPanel1, 
                              caption + QStringLiteral("]");
         controls::panelLayout(menu_)->addWidget(fCom.add(index, caption, hint, menu_));
     }
-    controls::panelLayout(menu_)->addWidget(gCom.add(GCom::CloseFindMenu, QStringLiteral("X"),
-                                                     QStringLiteral("Close Find menu"), menu_,
-                                                     QStringLiteral("Close Find menu")));
+    QAbstractButton* close =
+        gCom.add(GCom::CloseFindMenu, QStringLiteral("X"), QStringLiteral("Close Find menu"), menu_,
+                 QStringLiteral("Close Find menu"));
+    controls::panelLayout(menu_)->addWidget(close);
+    controls::FloatingPanel::of(menu_).setCancelButton(close);
 
     help_ = controls::floatingPanel(host, "SHelp", QStringLiteral("Global SEARCH help"));
     helpText_ = new QLabel(help_);

@@ -74,7 +74,8 @@ void SearchController::stop() {
 }
 
 void SearchController::findGlobal() {
-    if (parts_.find.findBox()->currentText().isEmpty())
+    // One search at a time: the window tells the user to wait until the end phase is over.
+    if (parts_.find.findBox()->currentText().isEmpty() || phase_ == Phase::Ending)
         return;
     parts_.finding.clearFindWord();
     if (parts_.panel.frame()->isHidden()) {
@@ -89,6 +90,8 @@ void SearchController::findGlobal() {
 }
 
 void SearchController::start() {
+    if (phase_ == Phase::Ending)
+        return;
     words_ = WordList::split(parts_.find.findBox()->currentText());
     parts_.extensions.saveForStart();
     findGlobal();
@@ -109,8 +112,12 @@ void SearchController::openPanel() {
         discs->selectionModel()->setCurrentIndex(discs->model()->index(0, 0),
                                                  QItemSelectionModel::NoUpdate);
     // Over the browser and the list, clear of the command column: "STOP" stays in reach.
-    const QWidget* view = list_.view();
-    parts_.panel.open(QPoint(0, view->mapTo(parts_.panel.frame()->parentWidget(), QPoint()).y()));
+    parts_.panel.open([this] {
+        const QWidget* view = list_.view();
+        const QWidget* host = parts_.panel.frame()->parentWidget();
+        const QPoint corner = view->mapTo(host, QPoint(view->width(), 0));
+        return QRect(QPoint(0, corner.y()), QPoint(corner.x() - 1, host->height() - 1));
+    });
     parts_.panel.frame()->setFocus();
     ignoringErrors([this] { parts_.extensions.load(); });
     discs->setFocus();
@@ -159,12 +166,19 @@ SearchRequest SearchController::prepare() {
 }
 
 void SearchController::run() {
+    // However the search ends, the next one may start.
+    struct BackToIdle {
+        Phase& phase;
+        ~BackToIdle() { phase = Phase::Idle; }
+    } const idle{phase_};
+    phase_ = Phase::Searching;
     errors_ = 0;
     SearchRequest request = prepare();
     rowRule_ = request.options.rowRule;
     SearchMatcher matcher(std::move(request));
     firstSkipped_.clear();
     tellSkippedLines(matcher.run(*this).skippedLines);
+    phase_ = Phase::Ending;
     endPhase();
 }
 

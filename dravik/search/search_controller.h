@@ -68,6 +68,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Where the one search of the window is: its end phase (the report, the save question) is
+    // still part of it.
+    enum class Phase { Idle, Searching, Ending };
+
     void openPanel();
     void run();
     SearchRequest prepare();
@@ -95,6 +99,7 @@ private:
     workspace::Workspace& workspace_;
     services::WindowServices& services_;
     QStringList words_;
+    Phase phase_ = Phase::Idle;
     ResultRows rows_;
     RowRule rowRule_ = RowRule::EachLine;
     int errors_ = 0;

@@ -1,5 +1,6 @@
 #include "dravik/controls/control_names.h"
 #include "dravik/testing/main_window_fixture.h"
+#include "dravik/window/command_router.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 
 using common::testing::TempFolder;
@@ -319,9 +321,97 @@ TEST_F(GlobalSearch, SaveAsksFirstAndRefusesNamesThatCannotBeFiles) {
                         QString("beach|camera"));
     dialogs.expectMessage("SAVE search report", "A report name cannot hold any of  : * ? \" < > |",
                           Buttons::Ok, Icon::Warning, 1);
+    // Asked again with the refused name to mend; no name: nothing saved, nothing said.
+    dialogs.expectInput("SAVE search report", "SAVE this report to:", std::nullopt,
+                        QString("beach|camera"));
     click(GCom::SaveReport);
+    EXPECT_TRUE(dialogs.allAnswered());
     EXPECT_FALSE(find<QPlainTextEdit>(Control::ListView)->isReadOnly()); // left editable
     EXPECT_FALSE(std::filesystem::exists(data / "QReport" / "beach|camera.rtf"));
+}
+
+TEST_F(GlobalSearch, AfterARefusedNameTheNextNameIsSavedAndACommaIsFine) {
+    root.write("program/QReport.rtf", "*Holiday* \"E:\\Photos\\\",\"camera manual.pdf\"\r\n");
+    start();
+    type("kamera,camera");
+    click(GCom::Report);
+    dialogs.expectPanel("Saving Search Report", "Do you want to SAVE this report?", Buttons::YesNo,
+                        Icon::Question, Answer::Yes);
+    dialogs.expectInput("SAVE search report", "SAVE this report to:", QString("kamera/camera"),
+                        QString("kamera,camera"));
+    dialogs.expectMessageHolding("SAVE search report", {"report"}, Buttons::Ok, Icon::Warning, 1);
+    dialogs.expectInput("SAVE search report", "SAVE this report to:", QString("kamera,camera"),
+                        QString("kamera/camera"));
+    dialogs.expectPanel(
+        "Saved!",
+        "The report was saved in the following folder:\n\n" +
+            QString::fromStdString((data / "QReport" / "kamera,camera.rtf").string()),
+        Buttons::Ok, Icon::Question, Answer::Yes);
+    click(GCom::SaveReport);
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_EQ(TempFolder::read(data / "QReport" / "kamera,camera.rtf"),
+              TempFolder::read(program / "QReport.rtf"));
+}
+
+TEST_F(GlobalSearch, FindGlobalUnderTheSaveQuestionStartsNoSecondSearch) {
+    start();
+    type("beach");
+    click(GCom::FindGlobal);
+    selectDiscs({0});
+    dialogs.answerPanelsByHand(true);
+    const QString waitHeading = dravik::window::CommandRouter::waitHeading();
+    const QString waitText = dravik::window::CommandRouter::waitText();
+    int asked = 0;
+    QTimer watch; // looks at every pump until the save question is up
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (find<QWidget>(Control::MessagePanel)->isHidden() ||
+            find<QTextEdit>(Control::MessageText)->toPlainText() !=
+                "Do yu want to SAVE this report?")
+            return;
+        watch.stop();
+        ++asked;
+        click(GCom::FindGlobal);
+        click(dravik::controls::FCom::FindGlobal);
+        click(SoekCom::Start);
+        QTest::keyClick(find<QWidget>(SoekCom::Start), Qt::Key_Return);
+        EXPECT_EQ(TempFolder::read(program / "QReport.rtf"),
+                  "*Holiday* \"E:\\Photos\\\",\"beach.jpg\"\r\n"); // not emptied
+        click(dravik::controls::MsgC::Yes);
+    });
+    watch.start(0);
+    // Each of the four ways to start a search is told to wait.
+    for (int i = 0; i < 4; ++i)
+        dialogs.expectMessage(waitHeading, waitText, Buttons::Ok, Icon::Warning, 1);
+    // One "Yes", one save dialog.
+    dialogs.expectInput("SAVE search report", "SAVE this report to:", std::nullopt,
+                        QString("beach"));
+    click(SoekCom::Start);
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_EQ(find<QAbstractButton>(GCom::FindGlobal)->text(), "Find Global");
+    EXPECT_TRUE(find<QWidget>(Control::SearchPanel)->isHidden());
+    EXPECT_EQ(status(), "Finished searching: There are 1 links");
+    // The next search starts as any does.
+    dialogs.answerPanelsByHand(false);
+    click(GCom::FindGlobal);
+    selectDiscs({1});
+    expectSaveQuestion();
+    click(SoekCom::Start);
+    EXPECT_EQ(status(), "Finished searching: There are 1 links");
+    EXPECT_TRUE(dialogs.allAnswered());
+}
+
+TEST_F(GlobalSearch, EnterOnFindGlobalInTheFindMenuOpensTheSearch) {
+    start();
+    type("beach");
+    find<QPlainTextEdit>(Control::ListView)->setPlainText("a list");
+    QTest::keyClick(find<QComboBox>(Control::FindBox), Qt::Key_Return);
+    ASSERT_FALSE(find<QWidget>(Control::FindMenu)->isHidden());
+    auto* global = find<QAbstractButton>(dravik::controls::FCom::FindGlobal);
+    global->setFocus();
+    QTest::keyClick(global, Qt::Key_Return);
+    EXPECT_TRUE(find<QWidget>(Control::FindMenu)->isHidden());
+    EXPECT_FALSE(find<QWidget>(Control::SearchPanel)->isHidden());
 }
 
 TEST_F(GlobalSearch, TheLiveListShowsTheFindingsWhileTheSearchRunsOnly) {

@@ -8,6 +8,7 @@
 #include "dravik/search/disc_selection.h"
 #include "dravik/search/row_list_model.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -46,9 +47,10 @@ SearchPanel::SearchPanel(QWidget* host, CommandArray& soekCom)
     bottom->addWidget(soekCom.add(SoekCom::SelectNone, "Select NONE", frame_));
     bottom->addStretch();
     bottom->addWidget(soekCom.add(SoekCom::Start, "START", frame_));
-    bottom->addWidget(soekCom.add(SoekCom::CancelSearch, "Cancel Search", frame_));
+    QAbstractButton* cancel = soekCom.add(SoekCom::CancelSearch, "Cancel Search", frame_);
+    bottom->addWidget(cancel);
+    controls::FloatingPanel::of(frame_).setCancelButton(cancel);
     controls::panelLayout(frame_)->addLayout(bottom);
-    frame_->setMinimumSize(760, 460);
     buildCounter(host);
 }
 
@@ -76,6 +78,8 @@ void SearchPanel::buildCounter(QWidget* host) {
     examined_ = named(new QLabel(counter_), "TelSoek");
     examined_->setFixedWidth(160);
     controls::panelLayout(counter_)->addWidget(examined_);
+    // It comes and goes with the search; Escape is for the panel under it.
+    controls::FloatingPanel::of(counter_).setEscape(controls::FloatingPanel::Escape::Ignored);
     filesFound_ = named(new QLabel(frame_), "TelSoekWys");
     controls::panelLayout(frame_)->addWidget(filesFound_);
     findings_ = named(new QListView(host), "TVieW", "Findings");
@@ -85,9 +89,8 @@ void SearchPanel::buildCounter(QWidget* host) {
     findings_->hide();
 }
 
-void SearchPanel::open(const QPoint& at) {
-    frame_->adjustSize();
-    controls::showInside(frame_, at);
+void SearchPanel::open(std::function<QRect()> room) {
+    controls::FloatingPanel::of(frame_).showWithin(std::move(room));
 }
 
 } // namespace dravik::search

@@ -8,9 +8,10 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QListView;
-class QPoint;
+class QRect;
 class QWidget;
 
+#include <functional>
 #include <memory>
 
 namespace dravik::controls {
@@ -47,8 +48,9 @@ public:
     QListView* findings() const { return findings_; }         // `TVieW`
     RowListModel& findingRows() const { return *rows_; }
 
-    // Shows the panel at `at` (kept inside the window), in front.
-    void open(const QPoint& at);
+    // Shows the panel in front, at the top left of the room `room` gives and never outside it
+    // (asked again when the window changes size).
+    void open(std::function<QRect()> room);
 
 private:
     void buildChoices(controls::CommandArray& soekCom, QWidget* area);

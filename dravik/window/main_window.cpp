@@ -15,6 +15,7 @@
 #include "dravik/controls/browser_links.h"
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/control_tag.h"
+#include "dravik/controls/floating_panel.h"
 #include "dravik/controls/list_adapter.h"
 #include "dravik/controls/list_view_panel.h"
 #include "dravik/discadmin/disc_admin_controller.h"
@@ -483,7 +484,7 @@ bool MainWindow::handleKey(QObject* watched, QEvent* event) {
         return false;
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Escape)
-        return message_->escape();
+        return message_->escape() || controls::FloatingPanel::escapeIn(this);
     if (key == Qt::Key_F2)
         find_->findBox()->setFocus();
     else if (key == Qt::Key_F5)

@@ -41,6 +41,7 @@ PriorityPanel::PriorityPanel(common::ui::YieldPoint& yield, QLabel* opener, QWid
         grid->addWidget(new QLabel(QString::fromLatin1(Choices[i].label), this), i, 1);
     }
     connect(&buttons_, &controls::CommandArray::clicked, this, &PriorityPanel::choose);
+    controls::FloatingPanel::of(this).setCancelButton(buttons_.element(CloseButton));
     opener_->setText(QStringLiteral("Default >>"));
     opener_->setCursor(Qt::PointingHandCursor);
     opener_->installEventFilter(this);
