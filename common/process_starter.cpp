@@ -1,6 +1,9 @@
 #include "common/process_starter.h"
 
+#include "common/large_pages.h"
+
 #include <QProcess>
+#include <QProcessEnvironment>
 
 namespace common {
 
@@ -16,7 +19,14 @@ bool ProcessStarter::startDetached(const QString& program, const QStringList& ar
                                    const QString& workingFolder) {
     if (replacement)
         return replacement(program, arguments);
-    return QProcess::startDetached(program, arguments, workingFolder);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    LargePages::restoreUserValues(environment);
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setWorkingDirectory(workingFolder);
+    process.setProcessEnvironment(environment);
+    return process.startDetached();
 }
 
 } // namespace common

@@ -13,18 +13,29 @@ using common::ui::FolderListBox;
 
 void followDrive(QObject* context, DriveListBox* drives, FolderListBox* folders,
                  std::function<void(const QString&)> failed) {
+    const auto goBack = [drives, failed = std::move(failed)](const QString& reason) {
+        const QVariant back = drives->property("lastGood");
+        if (back.isValid())
+            drives->setCurrentIndex(back.toInt());
+        failed(reason);
+    };
     QObject::connect(drives, &DriveListBox::driveChanged, context,
                      [drives, folders](char, const QString& root) {
                          folders->setPath(root.toStdString(), root.toStdString());
                          drives->setProperty("lastGood", drives->currentIndex());
                      });
-    QObject::connect(drives, &DriveListBox::driveFailed, context,
-                     [drives, failed = std::move(failed)](char, const QString& reason) {
-                         const QVariant back = drives->property("lastGood");
-                         if (back.isValid())
-                             drives->setCurrentIndex(back.toInt());
-                         failed(reason);
+    // A place is a folder of this system: the list climbs from it up to "/".
+    QObject::connect(drives, &DriveListBox::placeChosen, context,
+                     [drives, folders, goBack](const QString& place) {
+                         try {
+                             folders->setPath(place.toStdString(), "/");
+                             drives->setProperty("lastGood", drives->currentIndex());
+                         } catch (const common::Error& e) {
+                             goBack(QString::fromStdString(e.description()));
+                         }
                      });
+    QObject::connect(drives, &DriveListBox::driveFailed, context,
+                     [goBack](char, const QString& reason) { goBack(reason); });
 }
 
 void followFolder(QObject* context, FolderListBox* folders, FileListBox* files) {

@@ -67,11 +67,21 @@ AssociationController::AssociationController(AssociationPanel& panel, Associatio
     });
     panel.links()->viewport()->installEventFilter(this);
     panel.pastePad()->installEventFilter(this);
+    offerPlaces();
     // The picker starts where programs can be found rather than nowhere.
     try {
         pointPickerAt(QStringLiteral("C:"));
     } catch (const common::Error&) {
         // Without a home folder the picker starts empty; the user can still type a path.
+    }
+}
+
+void AssociationController::offerPlaces() {
+    // Where programs live on this system, beyond the drives.
+    for (const char* place : {"/usr/bin", "/usr/local/bin", "/opt", "/"}) {
+        std::error_code ec;
+        if (std::filesystem::is_directory(place, ec))
+            panel_.pickerDrives()->addPlace(place);
     }
 }
 
@@ -93,14 +103,20 @@ void AssociationController::newLink() {
     pointPickerAt(QStringLiteral("C:"));
     panel_.picker()->show();
     panel_.line()->clear();
+    panel_.links()->setCurrentItem(nullptr); // the next line is a new link, not an edit
     afterButton();
 }
 
 void AssociationController::edited() {
-    const int row = panel_.links()->currentRow();
-    if (panel_.line()->text().isEmpty() || row < 0)
+    const QString line = panel_.line()->text();
+    if (line.isEmpty())
         return;
-    model_.replaceLink(row, panel_.line()->text());
+    // Without a link selected (a new line, a deletion undone) the line joins the list.
+    const int row = panel_.links()->currentRow();
+    if (row >= 0)
+        model_.replaceLink(row, line);
+    else
+        model_.appendEdited(line);
     panel_.line()->clear();
     afterButton();
 }
@@ -122,12 +138,20 @@ void AssociationController::close() {
 }
 
 void AssociationController::select() {
+    const QString key = currentExtension_().trimmed();
+    if (key.isEmpty()) {
+        // A line without a key never matches a file.
+        panel_.hint()->setText(
+            QStringLiteral("No extension to link: click a file with an extension in the file "
+                           "list first."));
+        return;
+    }
     QListWidgetItem* program = panel_.pickerFiles()->currentItem();
     if (!program) {
         panel_.hint()->setText(QStringLiteral("Choose the program in the list above first."));
         return;
     }
-    model_.addLink(AssociationTable::line(currentExtension_(), pickerFolder_ + program->text()));
+    model_.addLink(AssociationTable::line(key, pickerFolder_ + program->text()));
     afterButton();
 }
 
@@ -147,8 +171,10 @@ void AssociationController::offerUndo() {
         return;
     if (services_.ask(QStringLiteral("Undo Last Deletion"),
                       QStringLiteral("Undo DELETE association?"), Buttons::YesNo,
-                      Icon::Question) == Answer::Yes)
+                      Icon::Question) == Answer::Yes) {
         panel_.line()->setText(deleted_);
+        panel_.links()->setCurrentItem(nullptr); // "EDITed" adds it back, replacing nothing
+    }
 }
 
 // Points the picker at a folder typed as "E:\Tools" or as a local path.
@@ -165,12 +191,14 @@ void AssociationController::pointPickerAt(const QString& text) {
         throw common::Error(common::ErrorNumber::PathNotFound, text.toStdString());
     // A local path: the picker shows it under the drive whose root holds it.
     const std::filesystem::path folder = text.toStdString();
-    const auto letter = drives.letterOf(folder);
-    if (!letter)
-        throw common::Error(common::ErrorNumber::DeviceUnavailable,
-                            text.toStdString() + ": on no drive of the drive table");
-    panel_.pickerDrives()->setDrive(QString(QChar(*letter)));
-    panel_.pickerFolders()->setPath(folder, drives.root(*letter));
+    if (const auto letter = drives.letterOf(folder)) {
+        panel_.pickerDrives()->setDrive(QString(QChar(*letter)));
+        panel_.pickerFolders()->setPath(folder, drives.root(*letter));
+        return;
+    }
+    // Programs live outside the drives (/usr/bin, /opt): any folder of this system will do.
+    panel_.pickerFolders()->setPath(folder, "/");
+    panel_.pickerDrives()->showPlaceOf(folder);
 }
 
 bool AssociationController::pasteEntered() {

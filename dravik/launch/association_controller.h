@@ -48,6 +48,7 @@ protected:
 
 private:
     void offerUndo();
+    void offerPlaces();
     void pickerFolderChanged(const QString& folder);
     void pointPickerAt(const QString& text);
     void afterButton();

@@ -206,3 +206,111 @@ TEST(AssociationHelpTest, ShippedWhenMissingAndNeverOverwritten) {
     dravik::launch::AssociationHelp::installWhenMissing(program.path());
     EXPECT_EQ(dravik::launch::AssociationHelp::load(program.path()), "mine");
 }
+
+TEST_F(Associations, AnUndoneDeletionIsAddedBackReplacingNothing) {
+    const auto undo = [this] {
+        dialogs.expectPanel("Undo Last Deletion", "Undo DELETE association?", Buttons::YesNo,
+                            Icon::Question, Answer::Yes);
+        rightPress(panel->links()->viewport());
+    };
+    root.write("data/DK.soc", "txt /bin/a\r\n");
+    model.loadLinks(ws->dataFolder());
+    choose(panel->links(), "txt /bin/a");
+    linking->remove(); // the only link
+    undo();
+    EXPECT_EQ(panel->line()->text(), "txt /bin/a");
+    linking->edited();
+    EXPECT_EQ(model.links(), QStringList{"txt /bin/a"});
+    EXPECT_EQ(TempFolder::read(data / "DK.mmd"), "txt /bin/a\r\n");
+    EXPECT_EQ(TempFolder::read(data / "DK.soc"), "txt /bin/a\r\n");
+    EXPECT_EQ(panel->line()->text(), "");
+
+    root.write("data/DK.soc", "txt /bin/a\r\ndoc /bin/b\r\nmp3 /bin/c\r\n");
+    model.loadLinks(ws->dataFolder());
+    choose(panel->links(), "doc /bin/b");
+    linking->remove();
+    choose(panel->links(), "mp3 /bin/c"); // another link looked at after the deletion
+    undo();
+    EXPECT_EQ(panel->line()->text(), "doc /bin/b");
+    linking->edited();
+    EXPECT_EQ(model.links(), (QStringList{"txt /bin/a", "mp3 /bin/c", "doc /bin/b"}));
+    EXPECT_EQ(TempFolder::read(data / "DK.mmd"), "txt /bin/a\r\nmp3 /bin/c\r\ndoc /bin/b\r\n");
+
+    // After "NEW" the line typed is a new link too.
+    choose(panel->links(), "txt /bin/a");
+    linking->newLink();
+    panel->line()->setText("jpg /bin/view");
+    linking->edited();
+    EXPECT_EQ(model.links(),
+              (QStringList{"txt /bin/a", "mp3 /bin/c", "doc /bin/b", "jpg /bin/view"}));
+}
+
+TEST_F(Associations, SelectWritesAProgramWithACommaSoItReadsBackWhole) {
+    const auto viewer = root.write("home/Foo, Inc/bin/viewer", "#!/bin/sh\n");
+    std::filesystem::permissions(viewer, std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+    panel->pickerFolders()->setPath(home / "Foo, Inc" / "bin");
+    choose(panel->pickerFiles(), "viewer");
+    extension = "jpg";
+    linking->select();
+    const std::string line = "jpg " + viewer.string();
+    EXPECT_EQ(TempFolder::read(data / "DK.soc"), "\"" + line + "\"\r\n");
+    EXPECT_EQ(model.links(), QStringList{QString::fromStdString(line)});
+    model.loadLinks(ws->dataFolder()); // as after a restart
+    EXPECT_EQ(model.links(), QStringList{QString::fromStdString(line)});
+}
+
+TEST_F(Associations, SelectWithoutAnExtensionSaysWhatIsMissing) {
+    const auto tool = root.write("home/bin/tool", "#!/bin/sh\n");
+    std::filesystem::permissions(tool, std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+    panel->pickerFolders()->setPath(home / "bin");
+    choose(panel->pickerFiles(), "tool");
+    for (const char* none : {"", "   "}) {
+        extension = none;
+        linking->select();
+        EXPECT_FALSE(std::filesystem::exists(data / "DK.soc")) << '"' << none << '"';
+        EXPECT_TRUE(model.links().isEmpty());
+        EXPECT_EQ(panel->hint()->text(), "No extension to link: click a file with an extension "
+                                         "in the file list first.");
+    }
+}
+
+TEST_F(Associations, ThePickerTakesAnyFolderOfThisSystem) {
+    // No "Cannot fix path": the scripted dialogs refuse any question.
+    panel->pastePad()->setText("/usr/bin");
+    QTest::keyClick(panel->pastePad(), Qt::Key_Return);
+    EXPECT_EQ(panel->pickerFolders()->path(), "/usr/bin");
+    EXPECT_EQ(linking->pickerFolder(), "/usr/bin/");
+    EXPECT_EQ(panel->pickerDrives()->drive(), "/usr/bin");
+    EXPECT_GT(panel->pickerFiles()->count(), 0);
+
+    const auto tool = root.write("opt/app/bin/tool", "#!/bin/sh\n");
+    std::filesystem::permissions(tool, std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+    const QString folder = QString::fromStdString((root / "opt/app/bin").string());
+    panel->pastePad()->setText(folder + "/missing");
+    QTest::keyClick(panel->pastePad(), Qt::Key_Return);
+    EXPECT_EQ(panel->pastePad()->text(), folder); // cut back to the folder that is there
+    EXPECT_EQ(panel->pickerFolders()->path(), root / "opt/app/bin");
+    EXPECT_EQ(panel->pickerDrives()->drive(), "/"); // the place that holds it
+    choose(panel->pickerFiles(), "tool");
+    extension = "txt";
+    linking->select();
+    EXPECT_EQ(model.links(), QStringList{"txt " + folder + "/tool"});
+}
+
+TEST_F(Associations, ThePickerOffersUsrBinAmongItsPlaces) {
+    common::ui::DriveListBox* drives = panel->pickerDrives();
+    const int place = drives->findText("/usr/bin");
+    ASSERT_GE(place, 0);
+    EXPECT_GE(drives->findText("c:"), 0); // the drives stay
+    drives->setCurrentIndex(place);
+    emit drives->activated(place);
+    EXPECT_EQ(panel->pickerFolders()->path(), "/usr/bin");
+    EXPECT_EQ(linking->pickerFolder(), "/usr/bin/");
+    EXPECT_FALSE(panel->pickerFiles()->findItems("sh", Qt::MatchExactly).isEmpty());
+    drives->setCurrentIndex(drives->findText("c:"));
+    emit drives->activated(drives->findText("c:"));
+    EXPECT_EQ(panel->pickerFolders()->path(), home); // and a drive is its root again
+}

@@ -62,6 +62,10 @@ void AssociationModel::replaceLink(int row, const QString& line) {
     saveLinks(std::move(lines));
 }
 
+void AssociationModel::appendEdited(const QString& line) {
+    saveLinks(links_ + QStringList{line});
+}
+
 void AssociationModel::removeLink(int row) {
     if (!holds(row))
         return;

@@ -30,6 +30,9 @@ public:
     // "EDITed": the link at `row` replaced by `line`, which goes to the end of the list. A row
     // the list does not hold changes nothing (here and in `removeLink`).
     void replaceLink(int row, const QString& line);
+    // "EDITed" with no link selected (a deleted link brought back): `line` joins the end of the
+    // list, written as an edit is.
+    void appendEdited(const QString& line);
     // "DELETE"
     void removeLink(int row);
     // The right-click: `key` joins the extensions unless it is blank or there already; true when

@@ -84,3 +84,16 @@ TEST(AssociationModel, AFileThatCannotBeReadOrWrittenChangesNothing) {
     }
     EXPECT_TRUE(model.links().isEmpty()); // not shown as kept when it was not
 }
+
+TEST(AssociationModel, AnEditWithoutALinkToReplaceJoinsTheEnd) {
+    TempFolder data;
+    data.write("DK.SoC", "txt /bin/a\r\n");
+    AssociationModel model;
+    model.loadLinks(data.path());
+    Counted counted(model);
+    model.appendEdited("doc /x,y");
+    EXPECT_EQ(model.links(), (QStringList{"txt /bin/a", "doc /x,y"}));
+    EXPECT_EQ(TempFolder::read(data / "DK.mmd"), "txt /bin/a\r\ndoc /x,y\r\n");
+    EXPECT_EQ(TempFolder::read(data / "DK.SoC"), "txt /bin/a\r\n\"doc /x,y\"\r\n");
+    EXPECT_EQ(counted.links, 1);
+}

@@ -13,6 +13,15 @@ QString keyOfLine(const QString& line) {
     return common::UpperCase::of(line.left(3)).trimmed();
 }
 
+// "DK.soc" is read item by item: a line that would not come back whole as one bare item (a
+// comma, blanks around it) goes in quotes.
+void writeLine(common::TextWriter& out, const QString& line) {
+    if (line.contains(u',') || line != line.trimmed())
+        out.items({line});
+    else
+        out.line(line);
+}
+
 } // namespace
 
 AssociationTable::AssociationTable(std::filesystem::path dataFolder)
@@ -48,20 +57,15 @@ bool AssociationTable::hasExtension(const QStringList& keys, const QString& key)
 
 void AssociationTable::appendLine(const QString& line) const {
     common::TextWriter out(file("DK.soc"), common::TextWriter::Mode::Append);
-    out.line(line);
+    writeLine(out, line);
     out.commit();
 }
 
 void AssociationTable::saveLines(const QStringList& lines) const {
     common::TextWriter::replaceLines(file("DK.mmd"), lines);
-    // "DK.soc" is read item by item: a line holding a comma goes in quotes to come back whole.
     common::TextWriter soc(file("DK.soc"), common::TextWriter::Mode::Replace);
-    for (const QString& l : lines) {
-        if (l.contains(u','))
-            soc.items({l});
-        else
-            soc.line(l);
-    }
+    for (const QString& l : lines)
+        writeLine(soc, l);
     soc.commit();
 }
 

@@ -1,6 +1,7 @@
 #include "dravik/launch/launcher.h"
 
 #include "common/error.h"
+#include "common/file_ops.h"
 #include "common/name_resolver.h"
 #include "common/process_starter.h"
 #include "common/text_writer.h"
@@ -9,6 +10,10 @@
 #include "dravik/launch/association_table.h"
 
 #include <QFileInfo>
+
+#include <fcntl.h>
+#include <string_view>
+#include <unistd.h>
 
 namespace dravik::launch {
 
@@ -21,27 +26,41 @@ bool runnable(const QString& path) {
     return info.isFile() && info.isExecutable();
 }
 
+// A program this system can run: marked executable and an ELF file or a "#!" script. Media
+// written on Windows are mounted with every file marked executable, so the mark alone says
+// nothing.
+bool programHere(const QString& path) {
+    if (!runnable(path))
+        return false;
+    try {
+        const common::FileDescriptor fd =
+            common::FileOps::openRegular(path.toStdString(), O_RDONLY);
+        char head[4] = {};
+        const ssize_t n = ::read(fd.get(), head, sizeof head);
+        const std::string_view start(head, n > 0 ? std::size_t(n) : 0);
+        return start.starts_with("\x7f"
+                                 "ELF") ||
+               start.starts_with("#!");
+    } catch (const common::Error&) {
+        return false;
+    }
+}
+
 } // namespace
 
 Launcher::Launcher(std::filesystem::path browseFolder, std::filesystem::path programFolder)
     : browseFolder_(std::move(browseFolder)), programFolder_(std::move(programFolder)) {}
-
-bool Launcher::isDirectRun(const QString& key) {
-    const QString upper = common::UpperCase::of(key);
-    return upper == u"EXE" || upper == u"COM" || upper == u"BAT" || upper == u"MSI";
-}
 
 std::optional<Launch> Launcher::plan(const QString& entry, const QStringList& links) const {
     const QString name = FileListEntry::fileName(entry);
     if (name.isEmpty())
         return std::nullopt;
     const QString path = QString::fromStdString((browseFolder_ / name.toStdString()).string());
-    const QString key = FileListEntry::key(entry);
-    // On Linux the file system marks programs; the direct-run extensions still count.
-    if (isDirectRun(key) || runnable(path))
-        return Launch{path, {}, path};
-    const auto program = AssociationTable::programFor(links, key);
-    if (!program || !runnable(*program))
+    // The association wins; only a file without one that is a program here starts itself.
+    const auto program = AssociationTable::programFor(links, FileListEntry::key(entry));
+    if (!program)
+        return programHere(path) ? std::optional(Launch{path, {}, path}) : std::nullopt;
+    if (!runnable(*program))
         return std::nullopt;
     return Launch{*program, {path}, *program + QStringLiteral(" \"") + path + u'"'};
 }

@@ -17,9 +17,9 @@ struct Launch {
     QString commandLine;
 };
 
-// Works out and starts what a launch-list entry opens: programs (the direct-run extensions EXE,
-// COM, BAT, MSI, and any file marked executable) start themselves; other files start the program
-// the association table links to their extension, with the file's full path as one argument.
+// Works out and starts what a launch-list entry opens: a file whose extension the association
+// table links to a program opens with that program, the file's full path as one argument; a file
+// without a link starts itself when it is a program this system can run.
 class Launcher {
 public:
     // `browseFolder` is the folder the list shows, ending in a separator.
@@ -31,8 +31,6 @@ public:
     // Starts it detached; "ttt.ttt" is rewritten only once the start succeeded. False when it
     // could not be started.
     bool start(const Launch& launch) const;
-
-    static bool isDirectRun(const QString& key);
 
 private:
     std::filesystem::path browseFolder_;

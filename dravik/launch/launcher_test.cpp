@@ -1,5 +1,8 @@
+#include "common/item_reader.h"
 #include "common/process_starter.h"
+#include "common/testing/recording_program.h"
 #include "common/testing/temp_folder.h"
+#include "dravik/catalogue/file_list_entry.h"
 #include "dravik/launch/association_table.h"
 #include "dravik/launch/launcher.h"
 
@@ -9,7 +12,9 @@
 
 #include <filesystem>
 
+using common::testing::RecordingProgram;
 using common::testing::TempFolder;
+namespace catalogue = dravik::catalogue;
 using dravik::launch::AssociationTable;
 using dravik::launch::Launcher;
 
@@ -61,18 +66,72 @@ TEST(AssociationTableTest, EditsRewriteBothFilesAndAppendsAddOneLine) {
     EXPECT_EQ(TempFolder::read(data / "DK.EXL"), "mp3\r\n");
 }
 
-TEST_F(Launching, ProgramsStartThemselvesWhateverTheCaseOfTheirExtension) {
-    for (const char* name : {"SETUP.EXE", "setup.exe", "Setup.Exe"}) {
-        root.write(std::string("disc/") + name, "");
-        const QString entry = QString::fromLatin1(name).right(3) + " " + name;
-        const auto plan = launcher.plan(entry, {});
+TEST(AssociationTableTest, EveryLineIsWrittenSoItReadsBackAsOneEntry) {
+    TempFolder data;
+    const AssociationTable table(data.path());
+    const QStringList lines = {"jpg /opt/Foo, Inc/bin/viewer", "txt /usr/bin/ed",
+                               "doc /ends/in/blank "};
+    for (const QString& l : lines)
+        table.appendLine(l);
+    EXPECT_EQ(TempFolder::read(data / "DK.soc"),
+              "\"jpg /opt/Foo, Inc/bin/viewer\"\r\ntxt /usr/bin/ed\r\n"
+              "\"doc /ends/in/blank \"\r\n");
+    const auto read = common::ItemReader::readAll(data / "DK.soc");
+    ASSERT_EQ(read.size(), 3u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(QString::fromStdString(read[i]), lines[i]);
+    table.saveLines(lines);
+    EXPECT_EQ(TempFolder::read(data / "DK.soc"),
+              "\"jpg /opt/Foo, Inc/bin/viewer\"\r\ntxt /usr/bin/ed\r\n"
+              "\"doc /ends/in/blank \"\r\n");
+}
+
+TEST_F(Launching, ProgramsOfThisSystemWithoutALinkStartThemselves) {
+    for (const char* name : {"SETUP.EXE", "setup.exe", "Setup.Exe", "tool"}) {
+        makeExecutable(root.write(std::string("disc/") + name, std::string("\x7f") + "ELF\2\1"));
+        const QString entry = catalogue::FileListEntry::of(QString::fromLatin1(name));
+        const auto plan = launcher.plan(entry, {"txt /bin/true"});
         ASSERT_TRUE(plan) << name;
         EXPECT_EQ(plan->program, discPath(name));
         EXPECT_TRUE(plan->arguments.isEmpty());
         EXPECT_EQ(plan->commandLine, discPath(name));
     }
-    makeExecutable(root.write("disc/tool", "#!/bin/sh\n"));
-    EXPECT_EQ(launcher.plan("tool", {})->program, discPath("tool")); // marked executable
+    makeExecutable(root.write("disc/run.sh", "#!/bin/sh\n"));
+    EXPECT_EQ(launcher.plan("run.sh", {})->program, discPath("run.sh"));
+    // Not marked executable, or not a program here (a Windows program): nothing starts.
+    root.write("disc/plain", "#!/bin/sh\n");
+    EXPECT_FALSE(launcher.plan("plain", {}));
+    makeExecutable(root.write("disc/win.exe", "MZ\x90"));
+    EXPECT_FALSE(launcher.plan("exe win.exe", {}));
+}
+
+// Media written on Windows are mounted with every file marked executable.
+TEST_F(Launching, AFileMarkedExecutableOpensWithItsAssociation) {
+    const auto viewer = root.write("viewer", "#!/bin/sh\n");
+    makeExecutable(viewer);
+    const QString program = QString::fromStdString(viewer.string());
+    makeExecutable(root.write("disc/photo.jpg", "\xff\xd8\xff\xe0"));
+    const auto plan = launcher.plan("jpg photo.jpg", {"JPG " + program});
+    ASSERT_TRUE(plan);
+    EXPECT_EQ(plan->program, program);
+    EXPECT_EQ(plan->arguments, QStringList{discPath("photo.jpg")});
+    EXPECT_FALSE(launcher.plan("jpg photo.jpg", {})); // not a program: no association
+    // Even a program here opens with the program its extension is linked to.
+    makeExecutable(root.write("disc/edit.sh", "#!/bin/sh\n"));
+    EXPECT_EQ(launcher.plan("edit.sh", {"sh  " + program})->program, program);
+    makeExecutable(root.write("disc/setup.exe", "#!/bin/sh\n"));
+    EXPECT_EQ(launcher.plan("exe setup.exe", {"exe " + program})->program, program);
+}
+
+TEST_F(Launching, AnExecutableMediaFileReachesItsProgramAsOneArgument) {
+    const RecordingProgram viewer(root / "viewer", root / "received");
+    makeExecutable(root.write("disc/my photo.jpg", "\xff\xd8\xff\xe0"));
+    const auto plan = launcher.plan("jpg my photo.jpg",
+                                    {"jpg " + QString::fromStdString(viewer.path().string())});
+    ASSERT_TRUE(plan);
+    ASSERT_TRUE(launcher.start(*plan));
+    const std::string received = viewer.received();
+    EXPECT_EQ(received.substr(0, received.find("--\n")), (disc / "my photo.jpg").string() + "\n");
 }
 
 TEST_F(Launching, OtherFilesOpenWithTheirProgramAndTheFileAsOneArgument) {
