@@ -385,6 +385,7 @@ TEST(WordAutomaton, FindsTheFirstOccurrenceOfEveryWordInTheWordsOrder) {
     EXPECT_EQ(pairs(), (std::vector<std::pair<int, int>>{{0, 0}, {4, 0}, {5, 0}, {6, 1}}));
     words.firstOccurrences("", found);
     EXPECT_EQ(pairs(), (std::vector<std::pair<int, int>>{{4, 0}}));
+}
 
 TEST_F(SearchMatcherTest, EachRowIsWhollyInTheSystemCodePage) {
     // A list made on Windows in a UTF-8 catalogue: the disc name and the line agree.
