@@ -40,6 +40,9 @@ void take(std::string_view& rest, bool& moreOnLine, std::string_view& item) {
 
 ItemReader::ItemReader(const std::filesystem::path& path) : lines_(path) {}
 
+ItemReader::ItemReader(const std::filesystem::path& path, const TextLimit& limit)
+    : lines_(path, limit) {}
+
 bool ItemReader::next(std::string_view& item) {
     if (!moreOnLine_) {
         if (!lines_.next(rest_))

@@ -17,6 +17,8 @@ namespace common {
 class ItemReader {
 public:
     explicit ItemReader(const std::filesystem::path& path);
+    // A file of a kind with a limit (see LineReader).
+    ItemReader(const std::filesystem::path& path, const TextLimit& limit);
 
     // The next item, valid until the next call; false at the end of the file.
     [[nodiscard]] bool next(std::string_view& item);
