@@ -33,6 +33,11 @@ void TextLimit::checkText(const std::filesystem::path& path, std::string_view by
         throw refused(path, "is not a text file (it holds NUL bytes)");
 }
 
+void TextLimit::refuseItems(const std::filesystem::path& path, std::size_t maxItems) {
+    throw refused(path, "is too large to load (a file of this kind holds at most " +
+                            std::to_string(maxItems) + " entries)");
+}
+
 void TextLimit::checkWhole(const std::filesystem::path& path, std::string_view bytes) const {
     checkSize(path, bytes.size());
     checkText(path, bytes);

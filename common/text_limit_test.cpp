@@ -17,7 +17,7 @@ using common::testing::TempFolder;
 
 namespace {
 
-constexpr TextLimit Small{100, 10};
+constexpr TextLimit Small{100, 10, 20};
 
 std::vector<std::string> itemsOf(const std::filesystem::path& file, const TextLimit& limit) {
     ItemReader reader(file, limit);
@@ -76,7 +76,7 @@ TEST(TextLimit, ANulByteAnywhereMakesItNoTextFile) {
         bytes += "line\r\n";
     bytes += '\0';
     const auto file = dir.write("f.txt", bytes);
-    const TextLimit wide{1u << 20, 64};
+    const TextLimit wide{1u << 20, 64, 100000};
     const std::string expected = file.string() + ": is not a text file (it holds NUL bytes)";
     EXPECT_EQ(refusal([&] { itemsOf(file, wide); }), expected);
     EXPECT_EQ(refusal([&] { LineReader::wholeFile(file, wide); }), expected);
@@ -106,7 +106,7 @@ TEST(TextLimit, ACarriageReturnOnlyFileIsOneLongLine) {
     for (int i = 0; i < 400000; ++i)
         bytes += "ab\r";
     const auto file = dir.write("cr.txt", bytes);
-    const TextLimit limit{4u << 20, 1024};
+    const TextLimit limit{4u << 20, 1024, 100};
     EXPECT_NE(refusal([&] { itemsOf(file, limit); }).find("a line is longer than 1024 bytes"),
               std::string::npos);
 }
@@ -119,4 +119,15 @@ TEST(TextLimit, FoldersAndFifosAreRefusedWithoutWaiting) {
               folder.string() + ": is a folder, not a file");
     EXPECT_EQ(refusal([&] { LineReader::wholeFile(dir / "fifo.txt", Small); }),
               (dir / "fifo.txt").string() + ": is not a regular file");
+}
+
+TEST(TextLimit, ItemsPastTheLimitAreRefusedAndOnesAtItAreNot) {
+    TempFolder dir;
+    const auto atLimit = dir.write("at.txt", ",,,,\r\n,,,,\r\n,,,,\r\n,,,,\r\n");
+    EXPECT_EQ(itemsOf(atLimit, Small).size(), 20u);
+    const auto over = dir.write("over.txt", ",,,,\r\n,,,,\r\n,,,,\r\n,,,,\r\na\r\n");
+    EXPECT_EQ(refusal([&] { itemsOf(over, Small); }),
+              over.string() +
+                  ": is too large to load (a file of this kind holds at most 20 entries)");
+    EXPECT_EQ(LineReader::wholeFile(over, Small).size(), 27u); // lines are no items
 }
