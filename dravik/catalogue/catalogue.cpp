@@ -6,6 +6,7 @@
 #include "common/item_reader.h"
 #include "common/name_resolver.h"
 #include "common/temporary_file.h"
+#include "common/text_limit.h"
 #include "common/text_writer.h"
 #include "dravik/walker/walk_lock.h"
 
@@ -69,7 +70,7 @@ void Catalogue::removeLeftOvers() const {
 QStringList Catalogue::readDiscIndex() const {
     const auto index = dataFile(IndexName);
     FileOps::createIfMissing(index);
-    common::ItemReader reader(index);
+    common::ItemReader reader(index, common::TextLimits::DiscIndex);
     QStringList names;
     std::string_view item;
     while (reader.next(item))
