@@ -1,5 +1,7 @@
 #include "common/item_reader.h"
 
+#include "common/text_limit.h"
+
 namespace common {
 
 namespace {
@@ -40,12 +42,17 @@ void take(std::string_view& rest, bool& moreOnLine, std::string_view& item) {
 
 ItemReader::ItemReader(const std::filesystem::path& path) : lines_(path) {}
 
+ItemReader::ItemReader(const std::filesystem::path& path, const TextLimit& limit)
+    : lines_(path, limit), path_(path), maxItems_(limit.maxItems) {}
+
 bool ItemReader::next(std::string_view& item) {
     if (!moreOnLine_) {
         if (!lines_.next(rest_))
             return false;
     }
     take(rest_, moreOnLine_, item);
+    if (++items_ > maxItems_)
+        TextLimit::refuseItems(path_, maxItems_);
     return true;
 }
 

@@ -17,6 +17,8 @@ namespace common {
 class ItemReader {
 public:
     explicit ItemReader(const std::filesystem::path& path);
+    // A file of a kind with a limit (see LineReader), which also bounds the number of items.
+    ItemReader(const std::filesystem::path& path, const TextLimit& limit);
 
     // The next item, valid until the next call; false at the end of the file.
     [[nodiscard]] bool next(std::string_view& item);
@@ -34,6 +36,9 @@ private:
     LineReader lines_;
     std::string_view rest_;
     bool moreOnLine_ = false;
+    std::filesystem::path path_;
+    std::size_t maxItems_ = TextLimits::NoItemLimit;
+    std::size_t items_ = 0;
 };
 
 } // namespace common

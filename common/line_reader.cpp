@@ -32,9 +32,23 @@ LineReader::LineReader(const std::filesystem::path& path) : buffer_(1u << 16), p
     fd_ = FileOps::openRegular(path, O_RDONLY);
 }
 
+LineReader::LineReader(const std::filesystem::path& path, const TextLimit& limit)
+    : LineReader(path) {
+    limit_ = limit;
+    struct stat st {};
+    if (::fstat(fd_.get(), &st) == 0)
+        limit.checkSize(path_, static_cast<std::uint64_t>(st.st_size));
+}
+
+void LineReader::checkLine(std::size_t length) const {
+    if (limit_)
+        limit_->checkLine(path_, length);
+}
+
 bool LineReader::fill() {
     if (eof_)
         return false;
+    checkLine(end_ - begin_); // called only while the line at begin_ has no end yet
     if (begin_ > 0) {
         std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
         end_ -= begin_;
@@ -50,6 +64,11 @@ bool LineReader::fill() {
         eof_ = true;
         return false;
     }
+    if (limit_) {
+        TextLimit::checkText(path_, std::string_view(buffer_.data() + end_, n));
+        limit_->checkSize(path_, read_ + n); // it may have grown since it was opened
+    }
+    read_ += n;
     end_ += n;
     return true;
 }
@@ -65,6 +84,7 @@ bool LineReader::next(std::string_view& line) {
             consumed_ += length + 1;
             if (length > 0 && start[length - 1] == '\r')
                 --length;
+            checkLine(length);
             line = std::string_view(start, length);
             begin_ = lfAt + 1;
             return true;
@@ -75,6 +95,7 @@ bool LineReader::next(std::string_view& line) {
             if (begin_ == end_)
                 return false;
             std::size_t length = end_ - begin_;
+            checkLine(length);
             consumed_ += length;
             line = std::string_view(buffer_.data() + begin_, length);
             begin_ = end_;
@@ -93,10 +114,22 @@ std::vector<std::string> LineReader::readAll(const std::filesystem::path& path) 
     return lines;
 }
 
+std::string LineReader::wholeFile(const std::filesystem::path& path, const TextLimit& limit) {
+    std::string bytes = readWhole(path, &limit);
+    limit.checkWhole(path, bytes);
+    return bytes;
+}
+
 std::string LineReader::wholeFile(const std::filesystem::path& path) {
+    return readWhole(path, nullptr);
+}
+
+std::string LineReader::readWhole(const std::filesystem::path& path, const TextLimit* limit) {
     const FileDescriptor fd = FileOps::openRegular(path, O_RDONLY);
     struct stat st {};
     ::fstat(fd.get(), &st);
+    if (limit)
+        limit->checkSize(path, static_cast<std::uint64_t>(st.st_size));
     std::string bytes;
     bytes.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0);
     std::size_t used = 0;
@@ -107,6 +140,8 @@ std::string LineReader::wholeFile(const std::filesystem::path& path) {
         if (n == 0)
             break;
         used += n;
+        if (limit)
+            limit->checkSize(path, used); // grown since it was opened
     }
     bytes.resize(used);
     return bytes;

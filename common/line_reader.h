@@ -1,9 +1,12 @@
 #pragma once
 
 #include "common/file_descriptor.h"
+#include "common/text_limit.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -18,6 +21,9 @@ public:
     static constexpr std::size_t MaxLine = 16u << 20;
 
     explicit LineReader(const std::filesystem::path& path);
+    // A file of a kind with a limit: one that breaks it is refused (common::Error) before it is
+    // read, or as soon as the breach is read.
+    LineReader(const std::filesystem::path& path, const TextLimit& limit);
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
 
@@ -32,17 +38,23 @@ public:
     // The whole file in one piece: for a list that is loaded whole, one read of its known size is
     // the fastest way in.
     static std::string wholeFile(const std::filesystem::path& path);
+    static std::string wholeFile(const std::filesystem::path& path, const TextLimit& limit);
 
 private:
+    static std::string readWhole(const std::filesystem::path& path, const TextLimit* limit);
     bool fill();
+    // The line that starts at begin_ has this many bytes so far (or in all).
+    void checkLine(std::size_t length) const;
 
     FileDescriptor fd_;
     std::vector<char> buffer_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     std::size_t consumed_ = 0;
+    std::uint64_t read_ = 0;
     bool eof_ = false;
     std::filesystem::path path_;
+    std::optional<TextLimit> limit_;
 };
 
 } // namespace common

@@ -2,6 +2,7 @@
 
 #include "common/code_page.h"
 #include "common/line_reader.h"
+#include "common/text_limit.h"
 
 #include <QStringView>
 
@@ -58,7 +59,7 @@ void dropCarriageReturns(QString& text) {
 } // namespace
 
 QString ListText::load(const std::filesystem::path& file) {
-    return decode(common::LineReader::wholeFile(file));
+    return decode(common::LineReader::wholeFile(file, TextLimits::ListText));
 }
 
 QString ListText::decode(std::string_view bytes) {

@@ -13,7 +13,8 @@ namespace common {
 // one.
 namespace ListText {
 
-// Throws common::Error (53, 75, ...) when the file cannot be read.
+// Throws common::Error (53, 75, ...) when the file cannot be read, and refuses (75) one beyond
+// the limit of list text: too large, NUL bytes, or a line far longer than any list line.
 QString load(const std::filesystem::path& file);
 QString decode(std::string_view bytes);
 

@@ -6,6 +6,7 @@
 #include "common/item_reader.h"
 #include "common/name_resolver.h"
 #include "common/temporary_file.h"
+#include "common/text_limit.h"
 #include "common/text_writer.h"
 #include "dravik/catalogue/change_journal.h"
 #include "dravik/catalogue/disc_index.h"
@@ -87,7 +88,7 @@ QStringList Catalogue::readDiscIndex() const {
             throw;
         return {};
     }
-    common::ItemReader reader(index);
+    common::ItemReader reader(index, common::TextLimits::DiscIndex);
     QStringList names;
     std::string_view item;
     while (reader.next(item))

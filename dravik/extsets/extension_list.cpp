@@ -4,8 +4,10 @@
 #include "common/file_ops.h"
 #include "common/item_reader.h"
 #include "common/name_resolver.h"
+#include "common/text_limit.h"
 #include "common/text_writer.h"
 #include "common/upper_case.h"
+#include "dravik/extsets/sorted_rows.h"
 
 #include <algorithm>
 
@@ -56,10 +58,7 @@ QStringList ExtensionList::selectedEntries() const {
 }
 
 int ExtensionList::insertSorted(const QString& entry) {
-    const auto at = std::upper_bound(
-        entries_.begin(), entries_.end(), entry,
-        [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    const auto row = static_cast<int>(at - entries_.begin());
+    const auto row = static_cast<int>(SortedRows::place(entries_, entry));
     entries_.insert(row, entry);
     selected_.insert(selected_.begin() + row, false);
     return row;
@@ -126,10 +125,12 @@ void ExtensionList::load(const std::filesystem::path& dataFolder) {
     try {
         const auto file = dataFile(dataFolder, FileName);
         common::FileOps::createIfMissing(file);
-        common::ItemReader reader(file);
+        common::ItemReader reader(file, common::TextLimits::ExtensionList);
         std::string_view item;
         while (reader.next(item))
-            insertSorted(common::CodePage::decodeLine(item));
+            entries_ << common::CodePage::decodeLine(item);
+        SortedRows::sort(entries_);
+        selected_.assign(static_cast<std::size_t>(entries_.size()), false);
     } catch (...) {
         clear(); // half a list would be saved back as the whole
         throw;

@@ -36,19 +36,27 @@ ExtSetsController::ExtSetsController(ExtSetsPanel& panel, Lists lists, QAbstract
     panel.extensionLength()->installEventFilter(this);
     connect(panel.sets(), &QComboBox::activated, this,
             [this](int row) { applySet(sets_.rows().value(row)); });
-    connect(panel.selections(), &QComboBox::activated, this,
-            [this](int row) { applySelection(selections_.names().value(row)); });
+    // A list's own click: nothing routes it, so its failure is trapped here.
+    connect(panel.selections(), &QComboBox::activated, this, [this](int row) {
+        services_.trapped(QStringLiteral("RemSel_Click"), 0,
+                          [&] { applySelection(selections_.names().value(row)); });
+    });
 }
 
 void ExtSetsController::load() {
-    sets_.load(workspace_.programFolder());
+    // A list that cannot be read is reported by its step; the panel opens with the others.
+    loadStep(1, [this] { sets_.load(workspace_.programFolder()); });
     panel_.sets()->setEditText(QString::fromLatin1(SetBox::Caption));
-    list_.load(workspace_.dataFolder());
-    selections_.load(workspace_.dataFolder());
+    loadStep(2, [this] { list_.load(workspace_.dataFolder()); });
+    loadStep(3, [this] { selections_.load(workspace_.dataFolder()); });
     const QString changed =
         common::SettingsStore(common::SettingsNames::Main)
             .value(QStringLiteral("Changes"), QStringLiteral("NewDisc"), QStringLiteral("False"));
     surroundings_.showChangeNotice(changed.compare(u"True", Qt::CaseInsensitive) == 0);
+}
+
+void ExtSetsController::loadStep(int step, const std::function<void()>& work) {
+    services_.trapped(QStringLiteral("InEXTLys"), step, work);
 }
 
 void ExtSetsController::added(int entries) {

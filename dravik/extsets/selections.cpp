@@ -6,9 +6,11 @@
 #include "common/item_reader.h"
 #include "common/name_resolver.h"
 #include "common/number_format.h"
+#include "common/text_limit.h"
 #include "common/text_writer.h"
 #include "common/upper_case.h"
 #include "dravik/extsets/saved_name.h"
+#include "dravik/extsets/sorted_rows.h"
 
 #include <algorithm>
 
@@ -27,18 +29,6 @@ std::optional<std::filesystem::path> Selections::selectionFile(const QString& na
     return SavedName::gate().place(dataFolder_, name);
 }
 
-qsizetype Selections::sortedPlace(const QStringList& names, const QString& name) {
-    const auto at =
-        std::upper_bound(names.begin(), names.end(), name, [](const QString& a, const QString& b) {
-            return a.compare(b, Qt::CaseInsensitive) < 0;
-        });
-    return at - names.begin();
-}
-
-void Selections::insertSorted(const QString& name) {
-    names_.insert(sortedPlace(names_, name), name);
-}
-
 void Selections::load(const std::filesystem::path& dataFolder) {
     dataFolder_ = dataFolder;
     load();
@@ -49,10 +39,11 @@ void Selections::load() {
     try {
         const auto file = listFile();
         common::FileOps::createIfMissing(file);
-        common::ItemReader reader(file);
+        common::ItemReader reader(file, common::TextLimits::SavedSelections);
         std::string_view item;
         while (reader.next(item))
-            insertSorted(common::CodePage::decodeLine(item));
+            names_ << common::CodePage::decodeLine(item);
+        SortedRows::sort(names_);
     } catch (...) {
         // Half a list would be written back as the whole by the next change.
         names_.clear();
@@ -78,7 +69,7 @@ void Selections::remember(const QString& name, const std::vector<int>& selectedR
     if (const auto reason = refusal(name))
         throw common::Error(common::ErrorNumber::InvalidArgument, reason->toStdString());
     QStringList names = names_;
-    names.insert(sortedPlace(names, name), name);
+    names.insert(SortedRows::place(names, name), name);
     common::TextWriter::replaceLines(listFile(), names);
     names_ = std::move(names);
     emit changed();
@@ -94,15 +85,19 @@ std::vector<int> Selections::positions(const QString& name, int rowCount) const 
         return {};
     common::FileOps::createIfMissing(*file);
     std::vector<int> rows;
-    common::ItemReader reader(*file);
+    // Each row once: a damaged file repeating one position must not make a selection of millions.
+    std::vector<bool> taken(static_cast<std::size_t>(std::max(rowCount, 0)), false);
+    common::ItemReader reader(*file, common::TextLimits::SelectionFile);
     std::string_view item;
     while (reader.next(item)) {
         bool ok = false;
         const int row = QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size()))
                             .trimmed()
                             .toInt(&ok);
-        if (ok && row >= 0 && row < rowCount)
+        if (ok && row >= 0 && row < rowCount && !taken[static_cast<std::size_t>(row)]) {
+            taken[static_cast<std::size_t>(row)] = true;
             rows.push_back(row);
+        }
     }
     return rows;
 }

@@ -46,8 +46,6 @@ private:
     std::filesystem::path listFile() const;
     // Nothing for a name that cannot name a file: no file of it is read, made or deleted.
     std::optional<std::filesystem::path> selectionFile(const QString& name) const;
-    static qsizetype sortedPlace(const QStringList& names, const QString& name);
-    void insertSorted(const QString& name);
 
     std::filesystem::path dataFolder_;
     QStringList names_;

@@ -4,43 +4,44 @@
 #include "common/file_ops.h"
 #include "common/item_reader.h"
 #include "common/name_resolver.h"
+#include "common/text_limit.h"
 #include "common/text_writer.h"
 #include "common/upper_case.h"
-
-#include <algorithm>
+#include "dravik/extsets/sorted_rows.h"
 
 namespace dravik::extsets {
 
 SetBox::SetBox(QObject* parent) : QObject(parent) {}
 
 bool SetBox::contains(const QString& text) const {
-    const QString wanted = common::UpperCase::of(text);
-    return std::any_of(rows_.begin(), rows_.end(),
-                       [&](const QString& row) { return common::UpperCase::of(row) == wanted; });
+    return known_.contains(common::UpperCase::of(text));
 }
 
 void SetBox::insertSorted(const QString& text) {
-    const auto at =
-        std::upper_bound(rows_.begin(), rows_.end(), text, [](const QString& a, const QString& b) {
-            return a.compare(b, Qt::CaseInsensitive) < 0;
-        });
-    rows_.insert(at - rows_.begin(), text);
+    rows_.insert(SortedRows::place(rows_, text), text);
+    known_.insert(common::UpperCase::of(text));
 }
 
 void SetBox::load(const std::filesystem::path& programFolder) {
     rows_.clear();
+    known_.clear();
     try {
         const auto file = common::NameResolver::resolve(programFolder, FileName);
         common::FileOps::createIfMissing(file);
-        common::ItemReader reader(file);
+        common::ItemReader reader(file, common::TextLimits::Sets);
         std::string_view item;
         while (reader.next(item)) {
-            const QString text = common::CodePage::decodeLine(item);
-            if (!contains(text))
-                insertSorted(text);
+            QString text = common::CodePage::decodeLine(item);
+            QString upper = common::UpperCase::of(text);
+            if (known_.contains(upper))
+                continue;
+            known_.insert(std::move(upper));
+            rows_ << std::move(text);
         }
+        SortedRows::sort(rows_);
     } catch (...) {
         rows_.clear();
+        known_.clear();
         emit changed();
         throw;
     }

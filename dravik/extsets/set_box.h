@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -36,6 +37,7 @@ private:
     void insertSorted(const QString& text);
 
     QStringList rows_;
+    QSet<QString> known_; // the rows upper-cased, so a check costs the same for any number
 };
 
 } // namespace dravik::extsets

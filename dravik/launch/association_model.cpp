@@ -2,6 +2,7 @@
 
 #include "common/file_ops.h"
 #include "common/name_resolver.h"
+#include "common/text_limit.h"
 #include "dravik/launch/association_table.h"
 #include "dravik/workspace/workspace.h"
 
@@ -10,7 +11,8 @@ namespace dravik::launch {
 namespace {
 
 QStringList readList(const std::filesystem::path& folder, const char* name) {
-    return workspace::Workspace::readItemsCreating(common::NameResolver::resolve(folder, name));
+    return workspace::Workspace::readItemsCreating(common::NameResolver::resolve(folder, name),
+                                                   common::TextLimits::Associations);
 }
 
 } // namespace

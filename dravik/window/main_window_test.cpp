@@ -247,19 +247,23 @@ TEST_F(StartUp, HelpLineFollowsThePointer) {
 }
 
 TEST_F(StartUp, DamagedCatalogueFilesLoadWithoutACrash) {
-    const char raw[] = "Disc\0One\r\n\"never closed\r\n\xff\xfe\x80 bytes\r\n";
-    std::string junk(raw, sizeof raw - 1);
-    junk += std::string(1u << 20, 'x') + "\r\nLast\r\n";
-    root.write("data/DK.tex", junk);
+    // Stray bytes, an unclosed quote and a long line are text of a sort; NUL bytes are none.
+    root.write("data/DK.tex", "Disc One\r\n\"never closed\r\n\xff\xfe\x80 bytes\r\n" +
+                                  std::string(60000, 'x') + "\r\nLast\r\n");
     root.write("data/FTex.Lys", std::string("\0\0\0", 3));
     root.write("program/SSc.ini", "\"E");
+    dialogs.expectMessageHolding(
+        {}, {"form load: 10\n\n", "FTex.Lys: is not a text file (it holds NUL bytes)"}, Buttons::Ok,
+        Icon::None, 1);
     MainWindow& w = start({}, false);
+    EXPECT_TRUE(dialogs.allAnswered());
     auto* discs = find<QComboBox>(Control::DiscBox);
     ASSERT_EQ(discs->count(), 5);
     EXPECT_EQ(discs->itemText(1), "never closed");
     EXPECT_EQ(discs->itemText(2), QString::fromUtf8("\xc3\xbf\xc3\xbe\xe2\x82\xac bytes"));
-    EXPECT_EQ(discs->itemText(3).size(), 1 << 20);
+    EXPECT_EQ(discs->itemText(3).size(), 60000);
     EXPECT_EQ(discs->itemText(4), "Last");
+    EXPECT_EQ(find<QComboBox>(Control::FindBox)->count(), 0);
     EXPECT_EQ(find<QLabel>(Control::DefaultDrive)->text(), "E");
     EXPECT_TRUE(w.isVisible());
 }

@@ -9,6 +9,7 @@
 #include "common/program_folder.h"
 #include "common/settings_names.h"
 #include "common/settings_store.h"
+#include "common/text_limit.h"
 #include "common/text_writer.h"
 
 namespace dravik::workspace {
@@ -65,10 +66,11 @@ std::filesystem::path Workspace::fixedFile(const char* name) const {
     return drives_.root('C') / name;
 }
 
-QStringList Workspace::readItemsCreating(const std::filesystem::path& file) {
+QStringList Workspace::readItemsCreating(const std::filesystem::path& file,
+                                         const common::TextLimit& limit) {
     FileOps::createIfMissing(file);
     QStringList out;
-    common::ItemReader reader(file);
+    common::ItemReader reader(file, limit);
     std::string_view item;
     while (reader.next(item))
         out << common::CodePage::decodeLine(item);
@@ -84,7 +86,8 @@ void Workspace::writeStartMarker() const {
 }
 
 QString Workspace::loadDefaultDrive() {
-    const QStringList items = readItemsCreating(programFile(QStringLiteral("SSc.ini")));
+    const QStringList items =
+        readItemsCreating(programFile(QStringLiteral("SSc.ini")), common::TextLimits::DefaultDrive);
     if (!items.isEmpty())
         defaultDrive_ = items.first();
     return defaultDrive_;

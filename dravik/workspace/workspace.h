@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/drive_table.h"
+#include "common/text_limit.h"
 
 #include <QString>
 #include <QStringList>
@@ -61,8 +62,10 @@ public:
     // Exit: removes the marker files. Failures are ignored.
     void exit() const;
 
-    // Every item of a list file, decoded; the file is created empty when missing.
-    static QStringList readItemsCreating(const std::filesystem::path& file);
+    // Every item of a list file, decoded; the file is created empty when missing. A file beyond
+    // `limit` is refused (common::Error).
+    static QStringList readItemsCreating(const std::filesystem::path& file,
+                                         const common::TextLimit& limit);
 
     // Letters of the temporary drive panels 0 to 3 (defaults H, I, J, K).
     static QString temporaryDrive(int index);

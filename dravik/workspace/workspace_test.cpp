@@ -56,7 +56,7 @@ TEST_F(WorkspaceTest, StartStepsCreateAndReadTheCatalogueFiles) {
     EXPECT_EQ(w.loadDefaultDrive(), "E");
     // Items are read one by one: a comma splits a line, a blank line is an empty item.
     root.write("data/list", "txt /bin/a,b\r\n\r\n\"doc /x,y\"\r\n");
-    EXPECT_EQ(Workspace::readItemsCreating(data / "list"),
+    EXPECT_EQ(Workspace::readItemsCreating(data / "list", common::TextLimits::Associations),
               (QStringList{"txt /bin/a", "b", "", "doc /x,y"}));
 }
 
@@ -76,7 +76,7 @@ TEST_F(WorkspaceTest, MissingDataFolderFailsEachStepWithANumber) {
     Workspace w = make();
     w.locateFolders(data / "gone");
     try {
-        Workspace::readItemsCreating(w.dataFile("DK.SoC"));
+        Workspace::readItemsCreating(w.dataFile("DK.SoC"), common::TextLimits::Associations);
         FAIL();
     } catch (const common::Error& e) {
         EXPECT_EQ(e.number(), 76);
