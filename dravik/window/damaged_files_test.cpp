@@ -162,8 +162,9 @@ protected:
         const QString step = QString::number(kind().step);
         switch (kind().reading) {
         case Reading::NotRead:
-            if (form() == Form::Binary || form() == Form::Huge)
-                return; // a regular file is all it has to be
+            // A regular file is all it has to be: the start does not open one that exists.
+            if (form() == Form::Unreadable || form() == Form::Binary || form() == Form::Huge)
+                return;
             [[fallthrough]];
         case Reading::StartUp:
             dialogs.expectMessageHolding(
