@@ -56,6 +56,18 @@ void FileOps::createIfMissing(const std::filesystem::path& path) {
     }
 }
 
+FileOps::Presence FileOps::createUnlessReadOnly(const std::filesystem::path& path) {
+    try {
+        createIfMissing(path);
+        return Presence::Present;
+    } catch (const Error&) {
+        std::error_code ec;
+        if (std::filesystem::exists(path, ec) || ec || !isReadOnly(path.parent_path()))
+            throw;
+        return Presence::Absent;
+    }
+}
+
 void FileOps::removeIfExists(const std::filesystem::path& path) {
     if (::unlink(path.c_str()) != 0 && errno != ENOENT)
         throw Error::fromErrno(errno, path.string());

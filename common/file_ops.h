@@ -19,6 +19,10 @@ namespace FileOps {
 // Creates an empty file when none is there. An existing file is left alone and not opened, so a
 // read-only one is no failure; anything but a regular file there is Error 75.
 void createIfMissing(const std::filesystem::path& path);
+enum class Presence { Present, Absent };
+// As createIfMissing, but a file missing from a folder this process may only read is Absent, not
+// a failure: a read-only catalogue is still read.
+Presence createUnlessReadOnly(const std::filesystem::path& path);
 // Removes a file; a missing file is no error.
 void removeIfExists(const std::filesystem::path& path);
 // Copies `from` over `to` through a complete new file and a rename.

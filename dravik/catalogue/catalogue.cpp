@@ -78,16 +78,8 @@ void Catalogue::removeLeftOvers() const {
 
 QStringList Catalogue::readDiscIndex() const {
     const auto index = dataFile(IndexName);
-    try {
-        FileOps::createIfMissing(index);
-    } catch (const common::Error& e) {
-        // A read-only folder without an index holds no discs.
-        std::error_code ec;
-        if (e.number() != common::ErrorNumber::PermissionDenied ||
-            std::filesystem::exists(index, ec) || ec)
-            throw;
-        return {};
-    }
+    if (FileOps::createUnlessReadOnly(index) == FileOps::Presence::Absent)
+        return {}; // a read-only folder without an index holds no discs
     common::ItemReader reader(index, common::TextLimits::DiscIndex);
     QStringList names;
     std::string_view item;

@@ -68,8 +68,9 @@ std::filesystem::path Workspace::fixedFile(const char* name) const {
 
 QStringList Workspace::readItemsCreating(const std::filesystem::path& file,
                                          const common::TextLimit& limit) {
-    FileOps::createIfMissing(file);
     QStringList out;
+    if (FileOps::createUnlessReadOnly(file) == FileOps::Presence::Absent)
+        return out;
     common::ItemReader reader(file, limit);
     std::string_view item;
     while (reader.next(item))

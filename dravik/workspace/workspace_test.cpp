@@ -1,5 +1,6 @@
 #include "common/error.h"
 #include "common/settings_store.h"
+#include "common/testing/scoped_ordinary_user.h"
 #include "common/testing/temp_folder.h"
 #include "common/testing/workspace_fixture.h"
 #include "dravik/workspace/workspace.h"
@@ -112,4 +113,24 @@ TEST_F(WorkspaceTest, StartMarkerReplacesALinkInsteadOfWritingThroughIt) {
     EXPECT_EQ(TempFolder::read(root / "elsewhere"), "precious\r\n");
     EXPECT_FALSE(std::filesystem::is_symlink(home / "DK.tmp"));
     EXPECT_EQ(TempFolder::read(home / "DK.tmp"), std::string(30, '.') + "\r\n");
+}
+
+// A shared catalogue the user may only read: the start files it has are read, the ones it lacks
+// hold nothing, and none is made.
+TEST_F(WorkspaceTest, AReadOnlyFolderIsReadAndTheFilesItLacksHoldNothing) {
+    std::filesystem::permissions(root.path(), std::filesystem::perms(0755));
+    root.write("data/DK.EXL", "txt\r\n");
+    std::filesystem::permissions(data, std::filesystem::perms(0555));
+    {
+        const common::testing::ScopedOrdinaryUser user;
+        const auto& limit = common::TextLimits::Associations;
+        EXPECT_EQ(Workspace::readItemsCreating(data / "DK.EXL", limit), QStringList{"txt"});
+        EXPECT_EQ(Workspace::readItemsCreating(data / "DK.SoC", limit), QStringList());
+    }
+    std::filesystem::permissions(data, std::filesystem::perms(0755));
+    EXPECT_FALSE(std::filesystem::exists(data / "DK.SoC"));
+    // A folder this user may write still gets the file it lacks.
+    EXPECT_EQ(Workspace::readItemsCreating(data / "DK.SoC", common::TextLimits::Associations),
+              QStringList());
+    EXPECT_TRUE(std::filesystem::exists(data / "DK.SoC"));
 }
