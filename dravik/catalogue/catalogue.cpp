@@ -1,9 +1,8 @@
 #include "dravik/catalogue/catalogue.h"
 
-#include "common/code_page.h"
 #include "common/error.h"
 #include "common/file_ops.h"
-#include "common/item_reader.h"
+#include "common/item_list.h"
 #include "common/name_resolver.h"
 #include "common/temporary_file.h"
 #include "common/text_limit.h"
@@ -77,15 +76,7 @@ void Catalogue::removeLeftOvers() const {
 }
 
 QStringList Catalogue::readDiscIndex() const {
-    const auto index = dataFile(IndexName);
-    if (FileOps::createUnlessReadOnly(index) == FileOps::Presence::Absent)
-        return {}; // a read-only folder without an index holds no discs
-    common::ItemReader reader(index, common::TextLimits::DiscIndex);
-    QStringList names;
-    std::string_view item;
-    while (reader.next(item))
-        names << common::CodePage::decodeLine(item);
-    return names;
+    return common::ItemList::readCreating(dataFile(IndexName), common::TextLimits::DiscIndex);
 }
 
 void Catalogue::appendDiscName(const QString& discName) const {

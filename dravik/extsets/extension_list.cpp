@@ -1,8 +1,6 @@
 #include "dravik/extsets/extension_list.h"
 
-#include "common/code_page.h"
-#include "common/file_ops.h"
-#include "common/item_reader.h"
+#include "common/item_list.h"
 #include "common/name_resolver.h"
 #include "common/text_limit.h"
 #include "common/text_writer.h"
@@ -124,11 +122,7 @@ void ExtensionList::load(const std::filesystem::path& dataFolder) {
     clear();
     try {
         const auto file = dataFile(dataFolder, FileName);
-        common::FileOps::createIfMissing(file);
-        common::ItemReader reader(file, common::TextLimits::ExtensionList);
-        std::string_view item;
-        while (reader.next(item))
-            entries_ << common::CodePage::decodeLine(item);
+        entries_ = common::ItemList::readCreating(file, common::TextLimits::ExtensionList);
         SortedRows::sort(entries_);
         selected_.assign(static_cast<std::size_t>(entries_.size()), false);
     } catch (...) {

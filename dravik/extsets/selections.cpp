@@ -1,8 +1,8 @@
 #include "dravik/extsets/selections.h"
 
-#include "common/code_page.h"
 #include "common/error.h"
 #include "common/file_ops.h"
+#include "common/item_list.h"
 #include "common/item_reader.h"
 #include "common/name_resolver.h"
 #include "common/number_format.h"
@@ -38,11 +38,7 @@ void Selections::load() {
     names_.clear();
     try {
         const auto file = listFile();
-        common::FileOps::createIfMissing(file);
-        common::ItemReader reader(file, common::TextLimits::SavedSelections);
-        std::string_view item;
-        while (reader.next(item))
-            names_ << common::CodePage::decodeLine(item);
+        names_ = common::ItemList::readCreating(file, common::TextLimits::SavedSelections);
         SortedRows::sort(names_);
     } catch (...) {
         // Half a list would be written back as the whole by the next change.

@@ -1,8 +1,6 @@
 #include "dravik/extsets/set_box.h"
 
-#include "common/code_page.h"
-#include "common/file_ops.h"
-#include "common/item_reader.h"
+#include "common/item_list.h"
 #include "common/name_resolver.h"
 #include "common/text_limit.h"
 #include "common/text_writer.h"
@@ -27,11 +25,7 @@ void SetBox::load(const std::filesystem::path& programFolder) {
     known_.clear();
     try {
         const auto file = common::NameResolver::resolve(programFolder, FileName);
-        common::FileOps::createIfMissing(file);
-        common::ItemReader reader(file, common::TextLimits::Sets);
-        std::string_view item;
-        while (reader.next(item)) {
-            QString text = common::CodePage::decodeLine(item);
+        for (QString& text : common::ItemList::readCreating(file, common::TextLimits::Sets)) {
             QString upper = common::UpperCase::of(text);
             if (known_.contains(upper))
                 continue;

@@ -1,18 +1,18 @@
 #include "dravik/launch/association_model.h"
 
 #include "common/file_ops.h"
+#include "common/item_list.h"
 #include "common/name_resolver.h"
 #include "common/text_limit.h"
 #include "dravik/launch/association_table.h"
-#include "dravik/workspace/workspace.h"
 
 namespace dravik::launch {
 
 namespace {
 
 QStringList readList(const std::filesystem::path& folder, const char* name) {
-    return workspace::Workspace::readItemsCreating(common::NameResolver::resolve(folder, name),
-                                                   common::TextLimits::Associations);
+    return common::ItemList::readCreating(common::NameResolver::resolve(folder, name),
+                                          common::TextLimits::Associations);
 }
 
 } // namespace
@@ -21,7 +21,8 @@ AssociationModel::AssociationModel(QObject* parent) : QObject(parent) {}
 
 void AssociationModel::prepare(const std::filesystem::path& dataFolder) {
     dataFolder_ = dataFolder;
-    common::FileOps::createIfMissing(common::NameResolver::resolve(dataFolder, "DK.mmd"));
+    (void)common::FileOps::createUnlessReadOnly(
+        common::NameResolver::resolve(dataFolder, "DK.mmd"));
 }
 
 void AssociationModel::loadLinks(const std::filesystem::path& dataFolder) {

@@ -1,10 +1,10 @@
 #include "dravik/search/find_history.h"
 
+#include "common/item_list.h"
 #include "common/name_resolver.h"
 #include "common/text_limit.h"
 #include "common/text_writer.h"
 #include "common/upper_case.h"
-#include "dravik/workspace/workspace.h"
 
 #include <algorithm>
 
@@ -17,7 +17,7 @@ void FindHistory::load(const std::filesystem::path& dataFolder) {
     entries_.clear();
     file_ = common::NameResolver::resolve(dataFolder, FileName);
     try {
-        entries_ = workspace::Workspace::readItemsCreating(file_, common::TextLimits::FindHistory);
+        entries_ = common::ItemList::readCreating(file_, common::TextLimits::FindHistory);
         loaded_ = true;
     } catch (...) {
         emit changed();

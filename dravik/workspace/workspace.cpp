@@ -1,10 +1,9 @@
 #include "dravik/workspace/workspace.h"
 
-#include "common/code_page.h"
 #include "common/error.h"
 #include "common/file_ops.h"
 #include "common/folder_path.h"
-#include "common/item_reader.h"
+#include "common/item_list.h"
 #include "common/name_resolver.h"
 #include "common/program_folder.h"
 #include "common/settings_names.h"
@@ -66,18 +65,6 @@ std::filesystem::path Workspace::fixedFile(const char* name) const {
     return drives_.root('C') / name;
 }
 
-QStringList Workspace::readItemsCreating(const std::filesystem::path& file,
-                                         const common::TextLimit& limit) {
-    QStringList out;
-    if (FileOps::createUnlessReadOnly(file) == FileOps::Presence::Absent)
-        return out;
-    common::ItemReader reader(file, limit);
-    std::string_view item;
-    while (reader.next(item))
-        out << common::CodePage::decodeLine(item);
-    return out;
-}
-
 void Workspace::writeStartMarker() const {
     // Replaced, never written through: a link planted under the marker's name stays untouched.
     common::TextWriter marker(fixedFile("DK.tmp"), common::TextWriter::Mode::Replace,
@@ -87,8 +74,8 @@ void Workspace::writeStartMarker() const {
 }
 
 QString Workspace::loadDefaultDrive() {
-    const QStringList items =
-        readItemsCreating(programFile(QStringLiteral("SSc.ini")), common::TextLimits::DefaultDrive);
+    const QStringList items = common::ItemList::readCreating(programFile(QStringLiteral("SSc.ini")),
+                                                             common::TextLimits::DefaultDrive);
     if (!items.isEmpty())
         defaultDrive_ = items.first();
     return defaultDrive_;

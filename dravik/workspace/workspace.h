@@ -1,7 +1,6 @@
 #pragma once
 
 #include "common/drive_table.h"
-#include "common/text_limit.h"
 
 #include <QString>
 #include <QStringList>
@@ -61,11 +60,6 @@ public:
 
     // Exit: removes the marker files. Failures are ignored.
     void exit() const;
-
-    // Every item of a list file, decoded; the file is created empty when missing. A file beyond
-    // `limit` is refused (common::Error).
-    static QStringList readItemsCreating(const std::filesystem::path& file,
-                                         const common::TextLimit& limit);
 
     // Letters of the temporary drive panels 0 to 3 (defaults H, I, J, K).
     static QString temporaryDrive(int index);

@@ -1,4 +1,5 @@
 #include "common/error.h"
+#include "common/item_list.h"
 #include "common/settings_store.h"
 #include "common/testing/scoped_ordinary_user.h"
 #include "common/testing/temp_folder.h"
@@ -57,7 +58,7 @@ TEST_F(WorkspaceTest, StartStepsCreateAndReadTheCatalogueFiles) {
     EXPECT_EQ(w.loadDefaultDrive(), "E");
     // Items are read one by one: a comma splits a line, a blank line is an empty item.
     root.write("data/list", "txt /bin/a,b\r\n\r\n\"doc /x,y\"\r\n");
-    EXPECT_EQ(Workspace::readItemsCreating(data / "list", common::TextLimits::Associations),
+    EXPECT_EQ(common::ItemList::readCreating(data / "list", common::TextLimits::Associations),
               (QStringList{"txt /bin/a", "b", "", "doc /x,y"}));
 }
 
@@ -77,7 +78,7 @@ TEST_F(WorkspaceTest, MissingDataFolderFailsEachStepWithANumber) {
     Workspace w = make();
     w.locateFolders(data / "gone");
     try {
-        Workspace::readItemsCreating(w.dataFile("DK.SoC"), common::TextLimits::Associations);
+        common::ItemList::readCreating(w.dataFile("DK.SoC"), common::TextLimits::Associations);
         FAIL();
     } catch (const common::Error& e) {
         EXPECT_EQ(e.number(), 76);
@@ -124,13 +125,13 @@ TEST_F(WorkspaceTest, AReadOnlyFolderIsReadAndTheFilesItLacksHoldNothing) {
     {
         const common::testing::ScopedOrdinaryUser user;
         const auto& limit = common::TextLimits::Associations;
-        EXPECT_EQ(Workspace::readItemsCreating(data / "DK.EXL", limit), QStringList{"txt"});
-        EXPECT_EQ(Workspace::readItemsCreating(data / "DK.SoC", limit), QStringList());
+        EXPECT_EQ(common::ItemList::readCreating(data / "DK.EXL", limit), QStringList{"txt"});
+        EXPECT_EQ(common::ItemList::readCreating(data / "DK.SoC", limit), QStringList());
     }
     std::filesystem::permissions(data, std::filesystem::perms(0755));
     EXPECT_FALSE(std::filesystem::exists(data / "DK.SoC"));
     // A folder this user may write still gets the file it lacks.
-    EXPECT_EQ(Workspace::readItemsCreating(data / "DK.SoC", common::TextLimits::Associations),
+    EXPECT_EQ(common::ItemList::readCreating(data / "DK.SoC", common::TextLimits::Associations),
               QStringList());
     EXPECT_TRUE(std::filesystem::exists(data / "DK.SoC"));
 }
