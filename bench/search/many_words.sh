@@ -21,16 +21,8 @@ cmake --build "$build" -j1 \
 cli=$build/dravik/dravik-cli
 driver=$build/bench/search/search_bench_driver
 
-# The same catalogue as run.sh, written once and kept while its marker (written last) is there.
-marker=$data/.dravik-search-data-2
-if [[ ! -f $marker ]]; then
-    rm -rf "$data"
-    echo "writing the catalogue to $data"
-    "$build/bench/search/search_list_generator" "$data" 2000 5000
-    touch "$marker"
-fi
-files=("$data"/Backup*.rtf)
-cat "${files[@]}" >/dev/null # a hot cache
+# shellcheck source=catalogue.sh
+source "$here/catalogue.sh"
 
 words=$out/many-words.txt
 "$build/bench/search/search_word_generator" "$count" >"$words"
