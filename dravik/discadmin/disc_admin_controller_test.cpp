@@ -5,6 +5,7 @@
 #include "dravik/controls/list_selection.h"
 #include "dravik/discadmin/go_to_controller.h"
 #include "dravik/testing/main_window_fixture.h"
+#include "dravik/testing/view_rows.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -55,12 +56,7 @@ protected:
     static void choose(QListView* list, int row) {
         list->selectionModel()->select(list->model()->index(row, 0), QItemSelectionModel::Select);
     }
-    static QStringList rows(const QListView* list) {
-        QStringList out;
-        for (int row = 0; row < list->model()->rowCount(); ++row)
-            out << list->model()->index(row, 0).data().toString();
-        return out;
-    }
+    static QStringList rows(const QListView* list) { return dravik::testing::shownRows(list); }
 };
 
 } // namespace

@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QTextEdit>
@@ -59,8 +60,11 @@ AssociationController::AssociationController(AssociationPanel& panel, Associatio
     connect(panel.pickerFiles(), &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         panel_.line()->setText(pickerFolder_ + item->text());
     });
-    connect(panel.links(), &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { panel_.line()->setText(item->text()); });
+    connect(panel.links(), &QListView::clicked, this, [this](const QModelIndex& index) {
+        // The line comes from the table itself, never from what the list happens to show.
+        if (index.row() < model_.links().size())
+            panel_.line()->setText(model_.links().at(index.row()));
+    });
     connect(panel.line(), &QLineEdit::textEdited, this, [this] {
         // Typing in the association line is what makes it worth storing.
         panel_.editedButton()->setEnabled(true);
@@ -103,7 +107,7 @@ void AssociationController::newLink() {
     pointPickerAt(QStringLiteral("C:"));
     panel_.picker()->show();
     panel_.line()->clear();
-    panel_.links()->setCurrentItem(nullptr); // the next line is a new link, not an edit
+    panel_.forgetChosenLink(); // the next line is a new link, not an edit
     afterButton();
 }
 
@@ -112,7 +116,7 @@ void AssociationController::edited() {
     if (line.isEmpty())
         return;
     // Without a link selected (a new line, a deletion undone) the line joins the list.
-    const int row = panel_.links()->currentRow();
+    const int row = panel_.chosenLink();
     if (row >= 0)
         model_.replaceLink(row, line);
     else
@@ -122,7 +126,7 @@ void AssociationController::edited() {
 }
 
 void AssociationController::remove() {
-    const int row = panel_.links()->currentRow();
+    const int row = panel_.chosenLink();
     if (row < 0 || row >= model_.links().size())
         return;
     const QString link = model_.links().at(row);
@@ -173,7 +177,7 @@ void AssociationController::offerUndo() {
                       QStringLiteral("Undo DELETE association?"), Buttons::YesNo,
                       Icon::Question) == Answer::Yes) {
         panel_.line()->setText(deleted_);
-        panel_.links()->setCurrentItem(nullptr); // "EDITed" adds it back, replacing nothing
+        panel_.forgetChosenLink(); // "EDITed" adds it back, replacing nothing
     }
 }
 

@@ -7,6 +7,7 @@
 #include "dravik/controls/command_index.h"
 #include "dravik/controls/control_tag.h"
 #include "dravik/controls/floating_panel.h"
+#include "dravik/controls/list_adapter.h"
 #include "dravik/launch/association_model.h"
 
 #include <QEvent>
@@ -17,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -127,13 +129,13 @@ void AssociationPanel::buildPicker(const common::DriveTable& drives,
 }
 
 void AssociationPanel::buildLists() {
-    extensions_ = named(new QListWidget(frame_), "EXLys", "Extensions");
+    extensions_ = named(new QListView(frame_), "EXLys", "Extensions");
     extensions_->setFixedWidth(90);
     line_ = named(new QLineEdit(frame_), "SoCTeX", "Association line");
     colourBase(line_, QColor(0xff, 0xff, 0xc0));
     line_->setProperty(controls::CommandArray::HelpProperty,
                        QStringLiteral("Use to modify and Edit. Also to see complete prg and path"));
-    links_ = named(new QListWidget(frame_), "SoCLys", "Associations");
+    links_ = named(new QListView(frame_), "SoCLys", "Associations");
     colourBase(links_, QColor(0xc0, 0xff, 0xff));
     links_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 }
@@ -153,18 +155,24 @@ bool AssociationPanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void AssociationPanel::showModel(const AssociationModel& model) {
-    const auto showLinks = [this, &model] {
-        links_->clear();
-        links_->addItems(model.links());
-    };
-    const auto showExtensions = [this, &model] {
-        extensions_->clear();
-        extensions_->addItems(model.extensions());
-    };
-    connect(&model, &AssociationModel::linksChanged, this, showLinks);
-    connect(&model, &AssociationModel::extensionsChanged, this, showExtensions);
-    showLinks();
-    showExtensions();
+    auto* links = new controls::ListAdapter(
+        model, [&model]() -> const QStringList& { return model.links(); }, links_);
+    auto* extensions = new controls::ListAdapter(
+        model, [&model]() -> const QStringList& { return model.extensions(); }, extensions_);
+    connect(&model, &AssociationModel::linksChanged, links, &controls::ListAdapter::reload);
+    connect(&model, &AssociationModel::extensionsChanged, extensions,
+            &controls::ListAdapter::reload);
+    links_->setModel(links);
+    extensions_->setModel(extensions);
+}
+
+int AssociationPanel::chosenLink() const {
+    const QModelIndex current = links_->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void AssociationPanel::forgetChosenLink() {
+    links_->setCurrentIndex(QModelIndex());
 }
 
 void AssociationPanel::open() {

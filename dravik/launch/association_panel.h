@@ -6,6 +6,7 @@
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QListWidget;
 class QTextEdit;
 class QWidget;
@@ -40,8 +41,8 @@ public:
     QTextEdit* help() const { return help_; }                                   // `AssHP`
     QFrame* picker() const { return picker_; }                                  // `AddNew`
     QLineEdit* pastePad() const { return pastePad_; }                           // `PastePad`
-    QListWidget* links() const { return links_; }                               // `SoCLys`
-    QListWidget* extensions() const { return extensions_; }                     // `EXLys`
+    QListView* links() const { return links_; }                                 // `SoCLys`
+    QListView* extensions() const { return extensions_; }                       // `EXLys`
     QLineEdit* line() const { return line_; }                                   // `SoCTeX`
     QLabel* hint() const { return hint_; }                                      // `HIW`
     QWidget* editedButton() const { return edited_; }                           // `SoCCom` 1
@@ -49,8 +50,13 @@ public:
     common::ui::FolderListBox* pickerFolders() const { return pickerFolders_; } // `Dir2`
     common::ui::FileListBox* pickerFiles() const { return pickerFiles_; }       // `File2`
 
-    // The link list and the extension list show `model` from now on.
+    // The link list and the extension list show `model` from now on; they keep no rows of
+    // their own.
     void showModel(const AssociationModel& model);
+    // The row of the link chosen in `SoCLys`, or -1.
+    int chosenLink() const;
+    // No link chosen: the next "EDITed" adds a link instead of replacing one.
+    void forgetChosenLink();
 
     // Shows the panel inside the window, in front, with the focus.
     void open();
@@ -67,8 +73,8 @@ private:
     QTextEdit* help_;
     QFrame* picker_;
     QLineEdit* pastePad_;
-    QListWidget* links_;
-    QListWidget* extensions_;
+    QListView* links_;
+    QListView* extensions_;
     QLineEdit* line_;
     QLabel* hint_;
     QListWidget* hints_;

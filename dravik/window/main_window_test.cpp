@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -69,8 +70,8 @@ TEST_F(StartUp, ListsAreFilledFromTheCatalogueFiles) {
     ASSERT_EQ(discs->count(), 3);
     EXPECT_EQ(discs->itemText(2), "Films");
     EXPECT_EQ(find<QLabel>(Control::DiscCount)->text(), "3");
-    EXPECT_EQ(find<QListWidget>(Control::Associations)->count(), 2);
-    EXPECT_EQ(find<QListWidget>(Control::AssociationExtensions)->count(), 1);
+    EXPECT_EQ(find<QListView>(Control::Associations)->model()->rowCount(), 2);
+    EXPECT_EQ(find<QListView>(Control::AssociationExtensions)->model()->rowCount(), 1);
     EXPECT_EQ(find<QComboBox>(Control::FindBox)->itemText(0), "kamera|camera");
     EXPECT_EQ(find<QLabel>(Control::DefaultDrive)->text(), "E");
     EXPECT_EQ(find<QAbstractButton>(SellD::Second)->text(), "M");
@@ -375,7 +376,7 @@ TEST_F(StartUp, AListThatCannotBeReadIsReportedAndNeverOverwritten) {
     MainWindow& w = start();
     EXPECT_TRUE(dialogs.allAnswered());
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(find<QListWidget>("SoCLys")->count(), 0);
+    EXPECT_EQ(find<QListView>("SoCLys")->model()->rowCount(), 0);
     EXPECT_EQ(find<QComboBox>(Control::FindBox)->count(), 0);
     find<QComboBox>(Control::FindBox)->setEditText("beach");
     w.close();
