@@ -1,6 +1,7 @@
 #include "dravik/catalogue/medium_controller.h"
 
 #include "common/drive_table.h"
+#include "dravik/catalogue/disc_index.h"
 #include "dravik/catalogue/disc_panel.h"
 #include "dravik/controls/list_view_panel.h"
 #include "dravik/workspace/workspace.h"
@@ -26,10 +27,11 @@ std::filesystem::path normalPath(const std::string& path) {
 
 } // namespace
 
-MediumController::MediumController(DiscPanel& discs, const services::MediumRecogniser& recogniser,
+MediumController::MediumController(const DiscIndex& index, DiscPanel& discs,
+                                   const services::MediumRecogniser& recogniser,
                                    services::FeatureContext context, std::function<bool()> busy)
-    : discs_(discs), recogniser_(recogniser), list_(context.list), workspace_(context.workspace),
-      busy_(std::move(busy)) {
+    : index_(index), discs_(discs), recogniser_(recogniser), list_(context.list),
+      workspace_(context.workspace), busy_(std::move(busy)) {
     // Once the user acts on the box, its text is theirs.
     const auto userActed = [this] { offered_.clear(); };
     connect(&discs_, &DiscPanel::keyReleased, this, userActed);
@@ -108,19 +110,23 @@ void MediumController::show(const Finding& finding) {
         return;
     }
     if (finding.disc) {
-        offer(finding.disc->name);
+        // A disc name in the box gives way to the disc that is in the drive; a new name the user
+        // is typing does not.
+        offer(finding.disc->name, Replacing::ListedDiscToo);
         showStatus(knownText(*finding.disc));
         return;
     }
     // Another medium than the one the status line names.
     showStatus({});
     if (!finding.medium->label.isEmpty())
-        offer(finding.medium->label);
+        offer(finding.medium->label, Replacing::OwnOfferOnly);
 }
 
-void MediumController::offer(const QString& name) {
+void MediumController::offer(const QString& name, Replacing replacing) {
     const QString shown = discs_.name();
-    if (!shown.isEmpty() && shown != offered_)
+    const bool free = shown.isEmpty() || shown == offered_ ||
+                      (replacing == Replacing::ListedDiscToo && index_.holds(shown));
+    if (!free)
         return;
     discs_.offer(name);
     offered_ = name;

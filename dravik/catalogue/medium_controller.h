@@ -15,6 +15,7 @@ class QThread;
 
 namespace dravik::catalogue {
 
+class DiscIndex;
 class DiscPanel;
 
 // Recognises the medium in the default drive as it comes: an empty disc box is offered its volume
@@ -25,8 +26,9 @@ class MediumController : public QObject {
 public:
     // While `busy` says a command runs, the box and the status line are the command's, and what
     // was found is not shown.
-    MediumController(DiscPanel& discs, const services::MediumRecogniser& recogniser,
-                     services::FeatureContext context, std::function<bool()> busy = {});
+    MediumController(const DiscIndex& index, DiscPanel& discs,
+                     const services::MediumRecogniser& recogniser, services::FeatureContext context,
+                     std::function<bool()> busy = {});
     // Waits for a look under way: it uses the recogniser.
     ~MediumController() override;
 
@@ -43,6 +45,8 @@ signals:
     void looked();
 
 private:
+    // What an offer may replace besides an empty box and the controller's own offer.
+    enum class Replacing { OwnOfferOnly, ListedDiscToo };
     struct Finding {
         std::optional<services::MediumIdentity> medium;
         std::optional<services::CataloguedDisc> disc;
@@ -52,11 +56,12 @@ private:
     void lookEnded(const Finding& finding);
     void show(const Finding& finding);
     // Offers `name` in the box when the box is the controller's to fill.
-    void offer(const QString& name);
+    void offer(const QString& name, Replacing replacing);
     // Takes back what the controller showed and the user has left as it was.
     void withdraw();
     void showStatus(const QString& text);
 
+    const DiscIndex& index_;
     DiscPanel& discs_;
     const services::MediumRecogniser& recogniser_;
     controls::ListViewPanel& list_;

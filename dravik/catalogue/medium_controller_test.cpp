@@ -35,7 +35,7 @@ protected:
     void startMedia() {
         startPanels();
         media = std::make_unique<MediumController>(
-            *discs, recogniser, dravik::services::FeatureContext{*ws, *services, *list},
+            *index, *discs, recogniser, dravik::services::FeatureContext{*ws, *services, *list},
             [this] { return busy; });
     }
     // Starts a look (or a mount change) and waits until its result is shown.
@@ -97,6 +97,21 @@ TEST_F(RecognisingMedia, ANameTheUserTypedStays) {
     mountHoliday();
     EXPECT_EQ(box()->currentText(), "Mine");
     EXPECT_EQ(status(), KnownText);
+}
+
+TEST_F(RecognisingMedia, AKnownMediumTakesThePlaceOfAnotherListedDiscButNotOfALabel) {
+    catalogueHoliday();
+    root.write("data/DK.tex", "Disc 1\r\n");
+    startMedia();
+    typeName("disc 1");
+    mountHoliday();
+    EXPECT_EQ(box()->currentText(), "Holiday 2009");
+    recogniser.eject(disc);
+    looking([this] { media->mountChanged(change(MountChange::Kind::Unmounted, disc)); });
+    typeName("Disc 1");
+    recogniser.insert(disc, {"BACKUP", "77aa", "ext4", 2'000'000});
+    look();
+    EXPECT_EQ(box()->currentText(), "Disc 1");
 }
 
 TEST_F(RecognisingMedia, AMediumWithoutLabelOrAPlainFolderOffersNothing) {

@@ -156,8 +156,8 @@ void MainWindow::recogniseMedia(std::unique_ptr<services::MediumRecogniser> reco
     media_.reset();
     recogniser_ = std::move(recogniser);
     mounts_ = std::make_unique<common::MountWatcher>();
-    media_ = std::make_unique<catalogue::MediumController>(*discs_, *recogniser_, context(),
-                                                           [this] { return router_->busy(); });
+    media_ = std::make_unique<catalogue::MediumController>(
+        *discIndex_, *discs_, *recogniser_, context(), [this] { return router_->busy(); });
     connect(mounts_.get(), &common::MountWatcher::changed, media_.get(),
             &catalogue::MediumController::mountChanged);
     media_->look();
