@@ -3,6 +3,7 @@
 #include "common/error.h"
 #include "common/file_name_gate.h"
 #include "common/line_reader.h"
+#include "common/mount_table.h"
 #include "common/settings_names.h"
 #include "common/settings_store.h"
 
@@ -17,21 +18,6 @@ namespace {
 
 char normal(char letter) {
     return static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
-}
-
-// /proc/self/mounts writes blanks and a few other bytes as \ooo.
-std::string unescapeMountField(std::string_view field) {
-    std::string out;
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() &&
-            std::isdigit(static_cast<unsigned char>(field[i + 1]))) {
-            out += static_cast<char>(std::stoi(std::string(field.substr(i + 1, 3)), nullptr, 8));
-            i += 3;
-        } else {
-            out += field[i];
-        }
-    }
-    return out;
 }
 
 struct Mount {

@@ -8,6 +8,7 @@
 #include "dravik/controls/list_adapter.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -106,6 +107,14 @@ QString DiscPanel::name() const {
 
 void DiscPanel::setName(const QString& name) {
     box_->setEditText(name);
+}
+
+void DiscPanel::offer(const QString& name) {
+    box_->setEditText(name);
+    const QWidget* focus = QApplication::focusWidget();
+    if (!focus || !focus->testAttribute(Qt::WA_InputMethodEnabled))
+        box_->setFocus(Qt::OtherFocusReason);
+    box_->lineEdit()->selectAll();
 }
 
 void DiscPanel::choose(const QString& name) {

@@ -37,6 +37,9 @@ public:
     // The text of the box: the disc name typed or chosen.
     QString name() const;
     void setName(const QString& name);
+    // Shows a name the user may take or type over: the text is selected, and the box takes the
+    // keys unless the user is typing elsewhere.
+    void offer(const QString& name);
     // Shows the entry of that name as chosen.
     void choose(const QString& name);
     // Whether the text is the entry chosen from the box (not typed, nor changed since).

@@ -1,6 +1,7 @@
 #include "dravik/window/main_window.h"
 
 #include "common/error.h"
+#include "common/mount_watcher.h"
 #include "common/process_starter.h"
 #include "common/program_folder.h"
 #include "common/ui/drive_list_box.h"
@@ -12,6 +13,7 @@
 #include "dravik/catalogue/disc_index.h"
 #include "dravik/catalogue/disc_open_controller.h"
 #include "dravik/catalogue/disc_panel.h"
+#include "dravik/catalogue/medium_controller.h"
 #include "dravik/controls/browser_links.h"
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/control_tag.h"
@@ -148,6 +150,17 @@ void MainWindow::createCatalogue() {
                 // Wide, the list view takes the browser's room as well.
                 browser_->column()->setVisible(width == controls::ListViewPanel::Width::Narrow);
             });
+}
+
+void MainWindow::recogniseMedia(std::unique_ptr<services::MediumRecogniser> recogniser) {
+    media_.reset();
+    recogniser_ = std::move(recogniser);
+    mounts_ = std::make_unique<common::MountWatcher>();
+    media_ = std::make_unique<catalogue::MediumController>(
+        *discIndex_, *discs_, *recogniser_, context(), [this] { return router_->busy(); });
+    connect(mounts_.get(), &common::MountWatcher::changed, media_.get(),
+            &catalogue::MediumController::mountChanged);
+    media_->look();
 }
 
 void MainWindow::createLaunch() {

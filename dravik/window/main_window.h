@@ -11,6 +11,13 @@
 
 #include <memory>
 
+namespace common {
+class MountWatcher;
+}
+namespace dravik::services {
+class MediumRecogniser;
+}
+
 class QGridLayout;
 class QHBoxLayout;
 class QLabel;
@@ -26,6 +33,7 @@ class CatalogueController;
 class DiscIndex;
 class DiscOpenController;
 class DiscPanel;
+class MediumController;
 } // namespace dravik::catalogue
 namespace dravik::discadmin {
 class DiscAdminController;
@@ -93,6 +101,10 @@ public:
     // temporary drive); the caller returns at once and nothing waits in a nested loop.
     void wagter(discadmin::DrivePanel::DriveChosen next);
     void showDataPathDialog();
+    // From now on the medium in the default drive is recognised as it is mounted, and at once.
+    void recogniseMedia(std::unique_ptr<services::MediumRecogniser> recogniser);
+    // What tells of mounts while media are recognised.
+    common::MountWatcher* mountWatcher() const { return mounts_.get(); }
 
     workspace::Workspace& workspace() { return workspace_; }
     MessagePanel& messagePanel() { return *message_; }
@@ -165,6 +177,8 @@ private:
     std::unique_ptr<extsets::ExtensionList> extensionList_;
     std::unique_ptr<extsets::SetBox> extensionSets_;
     std::unique_ptr<extsets::Selections> discSelections_;
+    std::unique_ptr<services::MediumRecogniser> recogniser_;
+    std::unique_ptr<common::MountWatcher> mounts_;
     // Panels before controllers, controllers before the router: each is destroyed before what
     // it uses.
     std::unique_ptr<controls::ListViewPanel> listView_;
@@ -179,6 +193,7 @@ private:
     std::unique_ptr<catalogue::CatalogueController> cataloguing_;
     std::unique_ptr<catalogue::DiscOpenController> opener_;
     std::unique_ptr<catalogue::BrowserController> browsing_;
+    std::unique_ptr<catalogue::MediumController> media_;
     std::unique_ptr<discadmin::DriveController> driveChoice_;
     std::unique_ptr<discadmin::DiscAdminController> discCommands_;
     std::unique_ptr<discadmin::GoToController> goTo_;

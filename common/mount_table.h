@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace common {
+
+// One line of a mount table in the /proc/self/mountinfo form.
+struct MountEntry {
+    int id = 0;         // unique while mounted; a new mount at the same place gets a new one
+    std::string device; // the mount source: a device path, or a name such as "tmpfs"
+    std::string point;  // where it is mounted
+    std::string type;   // the file-system type
+};
+
+struct MountChange {
+    enum class Kind { Mounted, Unmounted };
+    Kind kind;
+    MountEntry entry;
+};
+
+// The mounts of a process's mount namespace, as /proc/self/mountinfo lists them.
+class MountTable {
+public:
+    MountTable() = default;
+    // Lines that do not have the mountinfo form are skipped.
+    static MountTable parse(std::string_view text);
+
+    const std::vector<MountEntry>& entries() const { return entries_; }
+    // What happened between this table and `next`: unmounts first, then mounts, each in the
+    // order of their ids. A remount (same id, other options) is neither.
+    std::vector<MountChange> changesTo(const MountTable& next) const;
+
+private:
+    std::vector<MountEntry> entries_; // kept in id order
+};
+
+// Mount tables write blanks, tabs, line ends and backslashes as \ooo.
+std::string unescapeMountField(std::string_view field);
+
+} // namespace common
