@@ -8,10 +8,10 @@ set -euo pipefail
 
 top=$(cd "$(dirname "$0")" && pwd)
 build="$top/build"
-# The validators check the installed menu entries, metainfo and manual pages; dpkg-dev and file
+# The validators check the installed menu entries, metainfo, icon and manual pages; dpkg-dev and file
 # find the package's dependencies.
 packages=(build-essential cmake pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev xvfb
-    desktop-file-utils appstream groff-base dpkg-dev file)
+    desktop-file-utils appstream groff-base libxml2-utils dpkg-dev file)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -53,6 +53,8 @@ check_desktop() {
     done
     grep -q '^Exec=dravik-peek %f$' "$prefix/share/applications/$id.Peek.desktop" ||
         fail "Peek is not given the file it opens"
+    grep -q '^MimeType=.*application/rtf;' "$prefix/share/applications/$id.Peek.desktop" ||
+        fail "Peek is not offered for disc lists (NAME.rtf)"
 }
 
 check_metainfo() {
