@@ -3,11 +3,15 @@
 #   ./dravik.sh run   install what is missing, build, start Dravik
 #   ./dravik.sh test  install what is missing, build, run every test headless
 #   ./dravik.sh build install what is missing and build only
+#   ./dravik.sh package  install what is missing, build for /usr and make the Debian package
 set -euo pipefail
 
 top=$(cd "$(dirname "$0")" && pwd)
 build="$top/build"
-packages=(build-essential cmake pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev xvfb)
+# The validators check the installed menu entries, metainfo, icon and manual pages; dpkg-dev and file
+# find the package's dependencies.
+packages=(build-essential cmake pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev xvfb
+    desktop-file-utils appstream groff-base libxml2-utils dpkg-dev file)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -60,12 +64,23 @@ run_tests() {
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 600
 }
 
+# A build folder of its own, configured for /usr as a distribution's programs are.
+package() {
+    install_missing
+    local folder="$top/build-package"
+    cmake -S "$top" -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+    cmake --build "$folder" -j"$(nproc)" --target dravik dravik-cli peek splitter shipped_files
+    (cd "$folder" && cpack -G DEB)
+    echo "Package: $(ls "$folder"/package/dravik_*.deb)"
+}
+
 case "${1:-}" in
 run) shift; run "$@" ;;
 test) run_tests ;;
 build) build ;;
+package) package ;;
 *)
-    echo "usage: $0 run|test|build" >&2
+    echo "usage: $0 run|test|build|package" >&2
     exit 2
     ;;
 esac

@@ -1,6 +1,7 @@
 // Dravik: the disc catalogue's main window.
 #include "common/drive_table.h"
 #include "common/large_pages.h"
+#include "common/program_version.h"
 #include "common/ui/dialogs.h"
 #include "dravik/window/main_window.h"
 
@@ -10,6 +11,10 @@
 #include <cstdlib>
 
 int main(int argc, char** argv) {
+    // Answered without a display, as a terminal asks it.
+    using common::ProgramVersion::Asked;
+    if (common::ProgramVersion::printWhenAsked(argc, argv, "dravik") == Asked::Yes)
+        return 0;
     common::LargePages::preferInMalloc(argv);
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && (!platform || !*platform)) {

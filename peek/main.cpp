@@ -1,4 +1,6 @@
 // Peek, the list viewer: shows the file named on the command line, one entry per line.
+#include "common/program_folder.h"
+#include "common/program_version.h"
 #include "common/ui/dialogs.h"
 #include "peek/command_line.h"
 #include "peek/peek_window.h"
@@ -6,6 +8,10 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    using common::ProgramVersion::Asked;
+    if (common::ProgramVersion::printWhenAsked(argc, argv, common::ProgramFolder::Peek) ==
+        Asked::Yes)
+        return 0;
     const std::string path = peek::CommandLine::path(argc, argv);
     // Qt sees the program name only, so no word of a path is ever taken as one of its options.
     int qtArgc = 1;

@@ -1,5 +1,7 @@
 #include "common/drive_table.h"
 #include "common/open_file_limit.h"
+#include "common/program_folder.h"
+#include "common/program_version.h"
 #include "common/ui/dialogs.h"
 #include "splitter/splitter_window.h"
 #include "splitter/start_argument.h"
@@ -7,6 +9,10 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    using common::ProgramVersion::Asked;
+    if (common::ProgramVersion::printWhenAsked(argc, argv, common::ProgramFolder::Splitter) ==
+        Asked::Yes)
+        return 0;
     // A run keeps up to 500 extension files open; the table keeps below whatever limit is left.
     common::OpenFileLimit::raiseToHard();
     QApplication app(argc, argv);

@@ -33,7 +33,7 @@ DiscOpenController::DiscOpenController(DiscPanel& discs, BrowserPanel& browser,
 
 bool DiscOpenController::startViewer(const QString& listPath) {
     return common::ProcessStarter::startDetached(
-        common::ProgramFolder::siblingProgram(QStringLiteral("peek")), {listPath});
+        common::ProgramFolder::siblingProgram(common::ProgramFolder::Peek), {listPath});
 }
 
 void DiscOpenController::open() {

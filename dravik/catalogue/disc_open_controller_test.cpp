@@ -100,7 +100,7 @@ TEST_F(Opening, NoStartsTheViewerWithThePathAsOneArgument) {
     where(7);
     open("My Disc 2");
     ASSERT_EQ(started.size(), 1);
-    EXPECT_TRUE(started[0][0].endsWith("/peek"));
+    EXPECT_TRUE(started[0][0].endsWith("dravik-peek"));
     EXPECT_EQ(started[0].mid(1),
               QStringList{QString::fromStdString((data / "My Disc 2.rtf").string())});
     EXPECT_TRUE(find<QPlainTextEdit>(Control::ListView)->toPlainText().isEmpty());

@@ -240,7 +240,7 @@ TEST_F(Routing, SplitterLabelStartsTheSplitterWithTheDisc) {
     QTest::mouseClick(find<QLabel>(Control::SplitterLink), Qt::LeftButton);
     common::ProcessStarter::replaceForTests({});
     ASSERT_EQ(started.size(), 1);
-    EXPECT_TRUE(started[0][0].endsWith("/splitter"));
+    EXPECT_TRUE(started[0][0].endsWith("dravik-splitter"));
     EXPECT_EQ(started[0].mid(1),
               QStringList{QString::fromStdString(data.string()) + "/Disc 1 .rtf,Disc 1"});
 }

@@ -463,7 +463,7 @@ void MainWindow::startSplitter() {
     const QString name = discs_->name();
     const QString argument = QString::fromStdString(workspace_.dataFolder().string()) + name +
                              QStringLiteral(".rtf,") + name.trimmed();
-    const QString program = common::ProgramFolder::siblingProgram(QStringLiteral("splitter"));
+    const QString program = common::ProgramFolder::siblingProgram(common::ProgramFolder::Splitter);
     if (!common::ProcessStarter::startDetached(program, {argument}))
         throw common::Error(common::ErrorNumber::FileNotFound,
                             program.toStdString() + ": could not be started");
