@@ -21,7 +21,7 @@ window=$build/bench/open/open_window_driver
 
 # best LABEL ARGS... : runs the driver $runs times, prints each run and the best total.
 best() {
-    local label=$1 line total top= peak rss
+    local label=$1 line total top= peak= rss=
     shift
     echo "$label"
     for ((r = 1; r <= runs; r++)); do
