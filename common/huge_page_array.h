@@ -75,6 +75,12 @@ public:
         size_ += count;
     }
 
+    // Keeps the first `count` values; the memory stays for what comes next.
+    void truncate(std::size_t count) {
+        if (count < size_)
+            size_ = count;
+    }
+
     // Gives the memory back.
     void clear() noexcept {
         if (data_)

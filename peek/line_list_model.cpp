@@ -1,7 +1,7 @@
 #include "peek/line_list_model.h"
 
 #include "common/code_page.h"
-#include "peek/line_store.h"
+#include "common/line_store.h"
 
 #include <algorithm>
 #include <climits>

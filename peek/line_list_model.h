@@ -1,12 +1,13 @@
 #pragma once
 
+#include "common/line_store.h"
 #include <QAbstractListModel>
 
 #include <cstddef>
 
 namespace peek {
 
-class LineStore;
+using common::LineStore;
 
 // The rows of the viewer's list over a LineStore. A row is decoded to text only when a view asks
 // for it (UTF-8 when valid, else windows-1252), so a million lines never become a million QStrings.

@@ -1,6 +1,6 @@
 #include "peek/line_list_model.h"
 
-#include "peek/line_store.h"
+#include "common/line_store.h"
 
 #include <QSignalSpy>
 
@@ -8,8 +8,8 @@
 
 #include <string>
 
+using common::LineStore;
 using peek::LineListModel;
-using peek::LineStore;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "peek/list_loader.h"
 
-#include "peek/line_store.h"
+#include "common/line_store.h"
 
 namespace peek {
 

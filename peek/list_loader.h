@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/line_reader.h"
+#include "common/line_store.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -8,7 +9,7 @@
 
 namespace peek {
 
-class LineStore;
+using common::LineStore;
 
 // Reads a text file line by line into a LineStore and reports the running total after every
 // thousand lines, which is how the viewer's caption counts up while a big list loads.

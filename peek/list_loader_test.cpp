@@ -1,8 +1,8 @@
 #include "peek/list_loader.h"
 
 #include "common/error.h"
+#include "common/line_store.h"
 #include "common/testing/temp_folder.h"
-#include "peek/line_store.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 #include <unistd.h>
 #include <vector>
 
+using common::LineStore;
 using common::testing::TempFolder;
-using peek::LineStore;
 using peek::ListLoader;
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/line_store.h"
 #include "common/ui/yield_point.h"
-#include "peek/line_store.h"
 
 #include <QWidget>
 
@@ -55,7 +55,7 @@ private:
     common::ui::Dialogs& dialogs_;
     std::filesystem::path path_;
     QString shownPath_;
-    LineStore store_;
+    common::LineStore store_;
     LineListModel* model_;
     QLineEdit* text_;
     QListView* list_;

@@ -12,6 +12,7 @@
 #include "common/ui/dialogs.h"
 #include "dravik/window/main_window.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -86,6 +87,9 @@ int main(int argc, char** argv) {
     auto* view = window.findChild<QPlainTextEdit*>(QStringLiteral("RtB"));
     PaintCounter counter;
     view->viewport()->installEventFilter(&counter);
+    // A big list is painted by the rows view inside the list view.
+    for (auto* area : view->findChildren<QAbstractScrollArea*>())
+        area->viewport()->installEventFilter(&counter);
     box->setEditText({});
     box->setFocus();
     QApplication::processEvents();

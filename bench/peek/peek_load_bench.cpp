@@ -2,9 +2,9 @@
 // paint; reports peak memory against the file's size and the longest time the window went
 // without handling events. With --engine, times the loader alone, without a window.
 // Usage: peek_load_bench [--engine] FILE
+#include "common/line_store.h"
 #include "common/ui/dialogs.h"
 #include "peek/line_list_model.h"
-#include "peek/line_store.h"
 #include "peek/list_loader.h"
 #include "peek/peek_window.h"
 
@@ -32,7 +32,7 @@ long peakRssKiB() {
 int loadEngineOnly(const char* file) {
     QElapsedTimer clock;
     clock.start();
-    peek::LineStore store;
+    common::LineStore store;
     peek::ListLoader loader(file);
     const std::size_t lines = loader.load(store, [](std::size_t) { return true; });
     std::printf("engine load     %lld ms, %zu lines, peak RSS %.1f MiB\n",

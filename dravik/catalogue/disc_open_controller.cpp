@@ -88,7 +88,7 @@ void DiscOpenController::load(const QString& name) {
     if (walker::WalkLock::busyWith(workspace_.programFolder()) == path)
         throw common::Error(common::ErrorNumber::PathFileAccess, path.string() + ": in use");
     if (answer == Answer::Yes) {
-        list_.view()->setListText(common::ListText::load(path));
+        list_.view()->showListFile(path);
         return;
     }
     if (!std::filesystem::exists(path))

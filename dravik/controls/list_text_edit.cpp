@@ -1,6 +1,11 @@
 #include "dravik/controls/list_text_edit.h"
 
+#include "common/list_text.h"
+#include "common/text_limit.h"
+#include "dravik/controls/row_view.h"
+
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QSignalBlocker>
@@ -8,6 +13,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <climits>
 #include <vector>
 
 namespace dravik::controls {
@@ -81,9 +87,12 @@ int linesOf(QTextBlock block) {
 
 } // namespace
 
-ListTextEdit::ListTextEdit(QWidget* parent) : QPlainTextEdit(parent) {
+ListTextEdit::ListTextEdit(QWidget* parent) : QPlainTextEdit(parent), rowView_(new RowView(this)) {
     // Line numbers come from the layout's lines, which are the text's lines only without wrap.
     setLineWrapMode(NoWrap);
+    rowView_->hide();
+    connect(rowView_, &RowView::caretMoved, this, &ListTextEdit::cursorPositionChanged);
+    connect(rowView_, &RowView::released, this, &ListTextEdit::released);
     connect(document(), &QTextDocument::contentsChange, this, [this](int from, int, int added) {
         if (!loading_)
             countChangedLines(from, added);
@@ -91,6 +100,7 @@ ListTextEdit::ListTextEdit(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 void ListTextEdit::setListText(QString text) {
+    leaveRows();
     {
         // One textChanged for the new text, sent when the caret is at the start already.
         const QSignalBlocker quiet(this);
@@ -104,7 +114,96 @@ void ListTextEdit::setListText(QString text) {
 }
 
 void ListTextEdit::appendListText(QString text) {
-    insertAtEnd(text);
+    if (!rows_) {
+        insertAtEnd(text);
+        return;
+    }
+    rows_->append(text);
+    rowView_->rowsAppended();
+    emit textChanged();
+}
+
+void ListTextEdit::showListFile(const std::filesystem::path& file) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (error || size < rowsFrom_) {
+        setListText(common::ListText::load(file));
+        return;
+    }
+    showRows(std::make_unique<common::ListRows>(
+        std::make_unique<common::FileLines>(file, common::TextLimits::ListText)));
+}
+
+void ListTextEdit::showRows(std::unique_ptr<common::ListRows> rows) {
+    {
+        const QSignalBlocker quiet(this);
+        QPlainTextEdit::clear();
+    }
+    rows_ = std::move(rows);
+    rowView_->setGeometry(rect());
+    rowView_->setRows(rows_.get());
+    rowView_->show();
+    rowView_->raise();
+    const bool focused = hasFocus();
+    setFocusProxy(rowView_);
+    if (focused)
+        rowView_->setFocus();
+    emit textChanged();
+}
+
+void ListTextEdit::leaveRows() {
+    if (!rows_)
+        return;
+    const bool focused = hasFocus();
+    setFocusProxy(nullptr);
+    rowView_->setRows(nullptr);
+    rowView_->hide();
+    rows_.reset();
+    if (focused)
+        setFocus();
+}
+
+void ListTextEdit::makeDocument() {
+    if (rows_)
+        setListText(rows_->wholeText());
+}
+
+void ListTextEdit::clear() {
+    leaveRows();
+    QPlainTextEdit::clear();
+}
+
+bool ListTextEdit::isEmpty() const {
+    if (rows_)
+        return rows_->size() == 1 && rows_->text(0).isEmpty();
+    return document()->isEmpty();
+}
+
+qint64 ListTextEdit::selectionStart() const {
+    if (!rows_)
+        return textCursor().selectionStart();
+    const RowView::Place start = rowView_->selectionStart();
+    return static_cast<qint64>(start.row) * RowStride + start.column;
+}
+
+qint64 ListTextEdit::findWord(const QString& word, qint64 from) {
+    if (!rows_) {
+        if (from < 0 || from > document()->characterCount() - 1)
+            return -1;
+        const QTextCursor found = document()->find(word, static_cast<int>(from));
+        if (found.isNull())
+            return -1;
+        setTextCursor(found);
+        return found.selectionStart();
+    }
+    if (from < 0)
+        return -1;
+    const auto found = rows_->find(word, {static_cast<std::size_t>(from / RowStride),
+                                          static_cast<qsizetype>(from % RowStride)});
+    if (!found)
+        return -1;
+    rowView_->select(*found, {found->row, found->column + word.size()});
+    return static_cast<qint64>(found->row) * RowStride + found->column;
 }
 
 void ListTextEdit::insertAtEnd(QString& text) {
@@ -140,7 +239,10 @@ void ListTextEdit::countChangedLines(int from, int added) {
     }
 }
 
-int ListTextEdit::lineNumber(int position) const {
+int ListTextEdit::lineNumber(qint64 place) const {
+    if (rows_)
+        return static_cast<int>(std::min<qint64>(place / RowStride, INT_MAX));
+    const int position = static_cast<int>(std::clamp<qint64>(place, INT_MIN, INT_MAX));
     const QTextBlock block = document()->findBlock(position);
     if (!block.isValid())
         return lineCount() - 1;
@@ -151,10 +253,14 @@ int ListTextEdit::lineNumber(int position) const {
 }
 
 int ListTextEdit::lineCount() const {
+    if (rows_)
+        return static_cast<int>(std::min<std::size_t>(rows_->size(), INT_MAX));
     return lineNumber(document()->characterCount() - 1) + 1;
 }
 
 QString ListTextEdit::selectedLines() const {
+    if (rows_)
+        return rowView_->selectedText();
     QString text = textCursor().selectedText();
     text.replace(QChar::ParagraphSeparator, u'\n');
     text.replace(QChar(LineSeparator), u'\n');
@@ -193,6 +299,7 @@ void ListTextEdit::extendByLines(int position) {
 
 void ListTextEdit::resizeEvent(QResizeEvent* event) {
     QPlainTextEdit::resizeEvent(event);
+    rowView_->setGeometry(rect());
     if (event->oldSize().width() == event->size().width())
         return;
     // A new width drops every layout and counts each block as one line until it is shown again:
@@ -209,6 +316,22 @@ void ListTextEdit::resizeEvent(QResizeEvent* event) {
         QResizeEvent sameWidth(event->size(), event->size());
         QPlainTextEdit::resizeEvent(&sameWidth);
     }
+}
+
+void ListTextEdit::keyPressEvent(QKeyEvent* event) {
+    if (!rows_) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    // Keys sent to the list view move the rows; keys the rows pass on go further up once.
+    if (forwarding_) {
+        event->ignore();
+        return;
+    }
+    forwarding_ = true;
+    QApplication::sendEvent(rowView_, event);
+    forwarding_ = false;
+    event->accept();
 }
 
 void ListTextEdit::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -245,6 +368,8 @@ void ListTextEdit::mouseMoveEvent(QMouseEvent* event) {
 void ListTextEdit::mouseReleaseEvent(QMouseEvent* event) {
     QPlainTextEdit::mouseReleaseEvent(event);
     clickedLine_ = QTextCursor();
+    if (event->button() == Qt::LeftButton)
+        emit released();
 }
 
 } // namespace dravik::controls

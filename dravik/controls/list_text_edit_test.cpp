@@ -1,5 +1,9 @@
 #include "dravik/controls/list_text_edit.h"
 
+#include "common/error.h"
+#include "common/testing/temp_folder.h"
+#include "dravik/controls/row_view.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -8,6 +12,8 @@
 #include <QTextBlock>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 using dravik::controls::ListTextEdit;
 
@@ -236,4 +242,156 @@ TEST_F(ListTextEditTest, TextSetAsPlainTextIsCountedTheSameWay) {
     EXPECT_EQ(view.lineNumber(lineStart(150)), 150);
     view.moveCursor(QTextCursor::End);
     EXPECT_EQ(caretLine(), 200);
+}
+
+namespace {
+
+using common::testing::TempFolder;
+using dravik::controls::RowView;
+
+// A list file shown as rows read when painted: every file is big enough here.
+class ListRowsTest : public ListTextEditTest {
+protected:
+    TempFolder folder;
+    std::filesystem::path file;
+
+    void showList(const QString& text) {
+        file = folder.write("list.rtf", text.toStdString());
+        view.setRowsFrom(0);
+        view.showListFile(file);
+        QApplication::processEvents();
+    }
+    RowView* rows() { return view.findChild<RowView*>(); }
+    QPoint pointOfRow(int row, int x = 30) {
+        const int height = rows()->fontMetrics().lineSpacing();
+        return QPoint(x, (row - rows()->verticalScrollBar()->value()) * height + height / 2);
+    }
+    void rowMouse(QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+        QWidget* area = rows()->viewport();
+        QMouseEvent event(type, at, area->mapToGlobal(at), Qt::LeftButton, held, {});
+        QApplication::sendEvent(area, &event);
+    }
+    int caretRow() { return view.lineNumber(view.selectionStart()); }
+};
+
+} // namespace
+
+TEST_F(ListRowsTest, ABigListIsShownAsRowsThatCountLikeTheText) {
+    QSignalSpy changes(&view, &QPlainTextEdit::textChanged);
+    showList(list(Lines, "\r\n"));
+    EXPECT_EQ(view.showing(), ListTextEdit::Showing::Rows);
+    EXPECT_EQ(changes.size(), 1);
+    EXPECT_TRUE(view.toPlainText().isEmpty()); // no document was built
+    EXPECT_EQ(view.lineCount(), Lines + 1);
+    EXPECT_FALSE(view.isEmpty());
+    EXPECT_TRUE(rows()->isVisible());
+    EXPECT_EQ(rows()->geometry(), view.rect());
+    EXPECT_EQ(rows()->verticalScrollBar()->maximum(),
+              Lines + 1 - rows()->verticalScrollBar()->pageStep());
+    EXPECT_FALSE(view.grab().isNull());
+    view.clear();
+    EXPECT_EQ(view.showing(), ListTextEdit::Showing::Document);
+    EXPECT_FALSE(rows()->isVisible());
+    EXPECT_TRUE(view.isEmpty());
+    EXPECT_EQ(view.lineCount(), 1);
+}
+
+TEST_F(ListRowsTest, KeysMoveTheCaretAndSelectByRows) {
+    showList(list(Lines, "\r\n"));
+    view.setFocus();
+    EXPECT_TRUE(rows()->hasFocus() || !view.isActiveWindow());
+    QSignalSpy moves(&view, &QPlainTextEdit::cursorPositionChanged);
+    QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(caretRow(), Lines);
+    EXPECT_GE(moves.size(), 1);
+    EXPECT_EQ(rows()->verticalScrollBar()->value(), rows()->verticalScrollBar()->maximum());
+    QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(caretRow(), 0);
+    QTest::keyClick(&view, Qt::Key_PageDown);
+    EXPECT_EQ(caretRow(), rows()->verticalScrollBar()->pageStep());
+    QTest::keyClick(rows(), Qt::Key_Down);
+    QTest::keyClick(rows(), Qt::Key_Home);
+    QTest::keyClick(rows(), Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(rows(), Qt::Key_Down, Qt::ShiftModifier);
+    const int first = rows()->verticalScrollBar()->pageStep() + 1;
+    EXPECT_EQ(view.selectedLines(), line(first) + "\n" + line(first + 1) + "\n");
+    QTest::keyClick(rows(), Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(view.selectedLines(), line(first) + "\n" + line(first + 1));
+    // Keys the rows have no use for go on to whoever watches the list view.
+    QSignalSpy none(&view, &QPlainTextEdit::textChanged);
+    QTest::keyClick(&view, Qt::Key_F3);
+    QTest::keyClick(rows(), Qt::Key_A);
+    EXPECT_EQ(view.lineCount(), Lines + 1);
+    EXPECT_EQ(none.size(), 0);
+}
+
+TEST_F(ListRowsTest, ATripleClickSelectsARowAndDraggingExtendsByRows) {
+    showList(list(Lines, "\r\n"));
+    QSignalSpy released(&view, &ListTextEdit::released);
+    QTest::mouseDClick(rows()->viewport(), Qt::LeftButton, {}, pointOfRow(5));
+    rowMouse(QEvent::MouseButtonPress, pointOfRow(5), Qt::LeftButton);
+    EXPECT_EQ(view.selectedLines(), line(5) + "\n");
+    rowMouse(QEvent::MouseMove, pointOfRow(7, 3), Qt::LeftButton);
+    rowMouse(QEvent::MouseButtonRelease, pointOfRow(7, 3), Qt::NoButton);
+    EXPECT_EQ(view.selectedLines(), line(5) + "\n" + line(6) + "\n" + line(7) + "\n");
+    EXPECT_EQ(caretRow(), 5);
+    EXPECT_GE(released.size(), 1);
+    // A plain drag selects characters.
+    rowMouse(QEvent::MouseButtonPress, pointOfRow(2, 3), Qt::LeftButton);
+    rowMouse(QEvent::MouseMove, pointOfRow(3, 3), Qt::LeftButton);
+    rowMouse(QEvent::MouseButtonRelease, pointOfRow(3, 3), Qt::NoButton);
+    EXPECT_EQ(view.selectedLines(), line(2) + "\n");
+    EXPECT_EQ(caretRow(), 2);
+}
+
+TEST_F(ListRowsTest, FindSelectsTheNextMatchInAnyCase) {
+    showList(list(Lines, "\r\n"));
+    const qint64 found = view.findWord("img_2500.jpg", 0);
+    EXPECT_EQ(view.lineNumber(found), 2500);
+    EXPECT_EQ(view.selectedLines(), "IMG_2500.JPG");
+    EXPECT_EQ(view.selectionStart(), found);
+    EXPECT_EQ(view.findWord("img_2500.jpg", found + 12), -1);
+    EXPECT_EQ(view.lineNumber(view.findWord("photos 299", found)), 2990);
+    EXPECT_EQ(view.findWord("jpg", -1), -1);
+}
+
+TEST_F(ListRowsTest, AppendedTextFollowsTheLastRow) {
+    showList("first\r\nsecond");
+    QSignalSpy changes(&view, &QPlainTextEdit::textChanged);
+    view.appendListText("\n================a.rtf==============\n" + list(100));
+    EXPECT_EQ(changes.size(), 1);
+    EXPECT_EQ(view.lineCount(), 104);
+    EXPECT_EQ(view.lineNumber(view.findWord(line(99), 0)), 102);
+    view.makeDocument();
+    EXPECT_EQ(view.showing(), ListTextEdit::Showing::Document);
+    EXPECT_EQ(view.toPlainText(),
+              "first\nsecond\n================a.rtf==============\n" + list(100));
+}
+
+TEST_F(ListRowsTest, AFileCutWhileShownShowsWhatIsLeft) {
+    showList(list(Lines, "\r\n"));
+    std::filesystem::resize_file(file, 100);
+    QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_FALSE(view.grab().isNull());
+    EXPECT_EQ(view.lineCount(), Lines + 1);
+    QTest::keyClick(&view, Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(view.selectedLines(), "\n");
+    EXPECT_EQ(view.findWord("jpg", 0), view.findWord("IMG_0000", 0) + 9);
+    EXPECT_EQ(view.findWord("img_2000", 0), -1);
+}
+
+TEST_F(ListRowsTest, ABinaryOrHugeLinedFileIsRefusedAndTheViewKeepsItsText) {
+    view.setListText("kept");
+    view.setRowsFrom(0);
+    EXPECT_THROW(view.showListFile(folder.write("nul.rtf", std::string("a\r\n\0\r\n", 5))),
+                 common::Error);
+    EXPECT_THROW(view.showListFile(folder.write("long.rtf", std::string(70000, 'x'))),
+                 common::Error);
+    EXPECT_EQ(view.showing(), ListTextEdit::Showing::Document);
+    EXPECT_EQ(view.toPlainText(), "kept");
+    // A small file is still a text below the size where rows begin.
+    view.setRowsFrom(1u << 20);
+    view.showListFile(folder.write("small.rtf", "a\r\nb\r\n"));
+    EXPECT_EQ(view.showing(), ListTextEdit::Showing::Document);
+    EXPECT_EQ(view.toPlainText(), "a\nb\n");
 }

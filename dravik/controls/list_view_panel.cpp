@@ -119,6 +119,8 @@ void ListViewPanel::toggleEditable() {
 }
 
 void ListViewPanel::setEditable(bool editable) {
+    if (editable)
+        view_->makeDocument();
     view_->setReadOnly(!editable);
     if (!editable)
         view_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

@@ -19,11 +19,10 @@ public:
     // The 1-based row of the selection's start.
     int row() const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void showRow();
+    // A left click let go: the selection goes to the status line.
+    void released();
 
     controls::ListViewPanel& list_;
 };

@@ -85,10 +85,9 @@ void ReportController::chooseReports() {
 
 void ReportController::loadChosen() {
     controls::ListTextEdit* view = list_.view();
-    if (!view->document()->isEmpty() &&
-        services_.dialogs().message({},
-                                    QStringLiteral("Do you want to clear the current search page?"),
-                                    Buttons::YesNo, Icon::Question) == Answer::Yes)
+    if (!view->isEmpty() && services_.dialogs().message(
+                                {}, QStringLiteral("Do you want to clear the current search page?"),
+                                Buttons::YesNo, Icon::Question) == Answer::Yes)
         view->clear();
     const SavedReports reports(workspace_.dataFolder());
     for (const QString& report : controls::ListSelection::texts(panel_.reports()))

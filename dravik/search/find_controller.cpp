@@ -33,7 +33,7 @@ FindController::FindController(FindPanel& panel, FindHistory& history, controls:
     // A new text (a list opened, a report loaded, an edit) starts the finding afresh from the
     // cursor.
     connect(list_.view(), &QPlainTextEdit::textChanged, this,
-            [this] { last_ = list_.view()->textCursor().selectionStart(); });
+            [this] { last_ = list_.view()->selectionStart(); });
 }
 
 void FindController::findFirst() {
@@ -64,7 +64,7 @@ void FindController::enableFindCommands(bool enabled) {
 }
 
 void FindController::enterInFindBox() {
-    if (!list_.view()->document()->isEmpty()) {
+    if (!list_.view()->isEmpty()) {
         enableFindCommands(true);
         controls::showCentred(panel_.menu());
         fCom_.element(FCom::FindFirst)->setFocus();
@@ -75,28 +75,21 @@ void FindController::enterInFindBox() {
     emit globalSearchWanted();
 }
 
-int FindController::find(int start) {
-    QTextDocument* text = list_.view()->document();
-    if (start < 0 || start > text->characterCount() - 1)
-        return -1;
-    const QTextCursor found = text->find(word_, start);
-    if (found.isNull())
-        return -1;
-    list_.view()->setTextCursor(found);
-    return found.selectionStart();
+qint64 FindController::find(qint64 start) {
+    return list_.view()->findWord(word_, start);
 }
 
 void FindController::finders(Instance instance) {
-    QPlainTextEdit* view = list_.view();
+    controls::ListTextEdit* view = list_.view();
     if (word_.isEmpty()) {
         view->setFocus();
         return;
     }
-    int start = 0;
+    qint64 start = 0;
     if (instance == Instance::First) {
         if (last_ > 0) {
             if (workspace_.automatic) {
-                start = view->textCursor().selectionStart();
+                start = view->selectionStart();
             } else {
                 const int answer = services_.ask(
                     QStringLiteral("Where to start searching"),
@@ -105,14 +98,14 @@ void FindController::finders(Instance instance) {
                     Buttons::YesNoCancel, Icon::Question);
                 if (answer == Answer::Cancel)
                     return;
-                start = answer == Answer::Yes ? 0 : view->textCursor().selectionStart();
+                start = answer == Answer::Yes ? 0 : view->selectionStart();
             }
         }
     } else {
         // After a miss the next search starts again at the top, so no match there is skipped.
-        start = last_ < 0 ? 0 : static_cast<int>(word_.size()) + last_;
+        start = last_ < 0 ? 0 : word_.size() + last_;
     }
-    const int result = find(start);
+    const qint64 result = find(start);
     if (result < 0 && instance == Instance::Next)
         services_.ask(QStringLiteral("Information..."), QStringLiteral("Finished Searching..."),
                       Buttons::Ok, Icon::Warning);

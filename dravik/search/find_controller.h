@@ -35,7 +35,7 @@ public:
     void keepFindText();
 
     const QString& findWord() const { return word_; }
-    int lastFindPosition() const { return last_; }
+    qint64 lastFindPosition() const { return last_; }
 
 signals:
     // Enter in the find box with no list open: the global search.
@@ -50,7 +50,7 @@ private:
     void finders(Instance instance);
     // The list view's own find: no regard to case, from `start`; selects the match and returns
     // its position, or -1.
-    int find(int start);
+    qint64 find(qint64 start);
 
     FindPanel& panel_;
     FindHistory& history_;
@@ -60,7 +60,7 @@ private:
     workspace::Workspace& workspace_;
     services::WindowServices& services_;
     QString word_;
-    int last_ = 0;
+    qint64 last_ = 0;
 };
 
 } // namespace dravik::search

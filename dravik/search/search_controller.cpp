@@ -199,7 +199,7 @@ void SearchController::endPhase() {
     list_.showNotice(controls::ListViewPanel::Notice::Creating);
     yield.now();
     list_.view()->clear();
-    underErrorRule([&] { list_.view()->setListText(common::ListText::load(quick.path())); });
+    underErrorRule([&] { list_.view()->showListFile(quick.path()); });
     parts_.panel.findingRows().show(nullptr);
     parts_.panel.findings()->hide();
     services_.dravikCap(QString::fromLatin1(reports::QuickReport::FileName));

@@ -1,6 +1,6 @@
-#include "peek/line_store.h"
+#include "common/line_store.h"
 
-namespace peek {
+namespace common {
 
 LineStore::LineStore() {
     starts_.push_back(0);
@@ -12,4 +12,4 @@ void LineStore::clear() {
     starts_.push_back(0);
 }
 
-} // namespace peek
+} // namespace common

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace peek {
+namespace common {
 
 // The lines of a file, without their line ends, in one byte buffer plus where each line begins.
 // A million-line list then costs its own size and eight bytes a line, not a heap string per line;
@@ -32,6 +32,14 @@ public:
         return std::string_view(bytes_.data() + starts_[row], starts_[row + 1] - starts_[row]);
     }
 
+    // Forgets the last line, as a line that grows is taken back and appended whole again.
+    void removeLast() {
+        if (empty())
+            return;
+        starts_.truncate(starts_.size() - 1);
+        bytes_.truncate(starts_[starts_.size() - 1]);
+    }
+
     // Gives the memory back, for a load that was given up.
     void clear();
 
@@ -41,4 +49,4 @@ private:
     common::HugePageArray<std::size_t> starts_;
 };
 
-} // namespace peek
+} // namespace common

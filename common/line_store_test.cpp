@@ -1,19 +1,19 @@
-#include "peek/line_store.h"
+#include "common/line_store.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-using peek::LineStore;
+using common::LineStore;
 
-TEST(PeekLineStore, StartsEmpty) {
+TEST(LineStore, StartsEmpty) {
     LineStore store;
     EXPECT_EQ(store.size(), 0u);
     EXPECT_TRUE(store.empty());
     EXPECT_EQ(store.bytes(), 0u);
 }
 
-TEST(PeekLineStore, KeepsLinesInOrderIncludingEmptyOnes) {
+TEST(LineStore, KeepsLinesInOrderIncludingEmptyOnes) {
     LineStore store;
     store.reserve(64);
     store.append("\"E:\\\",\"autorun.inf\"");
@@ -26,18 +26,31 @@ TEST(PeekLineStore, KeepsLinesInOrderIncludingEmptyOnes) {
     EXPECT_EQ(store.bytes(), 19u + 19u);
 }
 
-TEST(PeekLineStore, KeepsAnyBytes) {
+TEST(LineStore, KeepsAnyBytes) {
     LineStore store;
     const std::string odd("a\0b\xff\xfe", 5);
     store.append(odd);
     EXPECT_EQ(store.line(0), odd);
 }
 
-TEST(PeekLineStore, ClearGivesEverythingBack) {
+TEST(LineStore, ClearGivesEverythingBack) {
     LineStore store;
     store.append("one");
     store.clear();
     EXPECT_TRUE(store.empty());
     store.append("two");
     EXPECT_EQ(store.line(0), "two");
+}
+
+TEST(LineStore, TheLastLineCanBeTakenBackAndAppendedAgain) {
+    LineStore store;
+    store.removeLast(); // nothing to take
+    store.append("first");
+    store.append("sec");
+    store.removeLast();
+    EXPECT_EQ(store.size(), 1u);
+    EXPECT_EQ(store.bytes(), 5u);
+    store.append("second");
+    EXPECT_EQ(store.line(0), "first");
+    EXPECT_EQ(store.line(1), "second");
 }
