@@ -7,7 +7,8 @@ set -euo pipefail
 
 top=$(cd "$(dirname "$0")" && pwd)
 build="$top/build"
-packages=(build-essential cmake pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev xvfb)
+packages=(build-essential cmake pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev xvfb
+    libblkid-dev libsqlite3-dev e2fsprogs xorriso)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

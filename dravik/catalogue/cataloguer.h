@@ -43,6 +43,8 @@ public:
     struct Built {
         walker::WalkCounts counts;
         bool nameAdded = false; // false when the name was listed already, or the walk stopped
+        // "12 files added, 3 removed, 2 changed size since 2026-03-01" when the disc had a list
+        std::optional<QString> changes;
     };
     Built buildAndRecord(const QString& name, const QString& drive,
                          const walker::WalkEngine::Progress& progress,
@@ -56,7 +58,8 @@ private:
     Built walk(const QString& name, const QString& drive,
                const walker::WalkEngine::Progress& progress, std::stop_token stop,
                Record record) const;
-    bool publish(const QString& name, Record record) const;
+    struct Recording;
+    void publish(const QString& name, Record record, Recording& recording, Built& built) const;
 
     DiscIndex& index_;
     const Catalogue& catalogue_;
