@@ -171,4 +171,27 @@ void Cataloguer::publish(const QString& name, Record record, Recording& recordin
     }
 }
 
+int Cataloguer::restore(const QString& name, std::optional<int> number) const {
+    const DiscIndex::Change change(index_);
+    index_.load(DiscIndex::WhenMissing::Leave);
+    const auto disc = index_.spelling(name);
+    if (!disc)
+        throw common::Error(common::ErrorNumber::InvalidArgument,
+                            "no disc named \"" + name.toStdString() + "\" is catalogued");
+    media::FactsStore store(catalogue_.dataFolder());
+    if (!number) {
+        if (const auto last = store.lastRetired(*disc))
+            number = last->number;
+    }
+    if (!number)
+        throw common::Error(common::ErrorNumber::InvalidArgument,
+                            "the history of \"" + disc->toStdString() + "\" holds no list");
+    const auto list = catalogue_.discListPath(*disc);
+    const auto started = store.beginRestore(*disc, *number, list);
+    common::FileOps::copyReplacing(store.historyList(started.id), list);
+    store.published(started);
+    markChanged();
+    return *number;
+}
+
 } // namespace dravik::catalogue

@@ -50,6 +50,12 @@ public:
                          const walker::WalkEngine::Progress& progress,
                          std::stop_token stop = {}) const;
 
+    // Brings back version `number` of a catalogued disc's list from its history (nothing: the
+    // latest one there); the current list goes into the history in turn. Returns the number
+    // restored. Throws common::Error when the index does not hold the disc, its history has no
+    // such version, or a file cannot be written.
+    int restore(const QString& name, std::optional<int> number) const;
+
     // "Another cataloguing is running (…)": the message for a refused second walk.
     static QString busyMessage(const std::filesystem::path& busyWith);
 

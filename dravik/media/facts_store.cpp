@@ -37,6 +37,7 @@ CREATE TABLE IF NOT EXISTS version(
     folders INTEGER NOT NULL,
     bytes INTEGER NOT NULL,
     list_hash TEXT NOT NULL,
+    retired INTEGER NOT NULL DEFAULT 0,
     UNIQUE(disc_key, number));
 CREATE INDEX IF NOT EXISTS version_uuid ON version(uuid);
 CREATE INDEX IF NOT EXISTS version_label ON version(label);
@@ -50,7 +51,7 @@ CREATE INDEX IF NOT EXISTS file_version ON file(version);
 
 constexpr std::string_view Columns =
     "SELECT id, disc, number, state, catalogued_at, has_facts, identity, device, label, uuid, "
-    "fs_type, capacity, used, files, folders, bytes, list_hash FROM version WHERE ";
+    "fs_type, capacity, used, files, folders, bytes, list_hash, retired FROM version WHERE ";
 
 std::string keyOf(const QString& disc) {
     return common::UpperCase::of(disc).toStdString();
@@ -75,6 +76,7 @@ Version versionFrom(const Statement& row) {
     v.facts.folders = row.integer(14);
     v.facts.bytes = row.integer(15);
     v.listHash = row.text(16);
+    v.retired = row.integer(17);
     return v;
 }
 
@@ -172,6 +174,15 @@ std::vector<Version> FactsStore::versions(const QString& disc) {
     return select("disc_key = ?1", [&](Statement& q) { q.bind(1, keyOf(disc)); });
 }
 
+std::optional<Version> FactsStore::lastRetired(const QString& disc) {
+    std::optional<Version> last;
+    for (const auto& v : versions(disc)) {
+        if (v.state == VersionState::History && (!last || v.retired > last->retired))
+            last = v;
+    }
+    return last;
+}
+
 std::optional<Version> FactsStore::version(const QString& disc, int number) {
     if (!exists())
         return std::nullopt;
@@ -256,6 +267,11 @@ void FactsStore::setState(std::int64_t id, VersionState state) {
 // not possible): the list published next replaces the name, not the file.
 void FactsStore::intoHistory(const Version& version, const std::filesystem::path& list) {
     setState(version.id, VersionState::History);
+    open()
+        .prepare("UPDATE version SET retired = (SELECT MAX(retired) + 1 FROM version) "
+                 "WHERE id = ?1")
+        .bind(1, version.id)
+        .run();
     if (!common::FileOps::isFile(list))
         return;
     const auto kept = historyList(version.id);
@@ -269,7 +285,7 @@ void FactsStore::intoHistory(const Version& version, const std::filesystem::path
 
 std::vector<std::int64_t> FactsStore::prune(const QString& disc, std::int64_t keep) {
     auto old = open().prepare("SELECT id FROM version WHERE disc_key = ?1 AND state = 1 "
-                              "ORDER BY number DESC LIMIT -1 OFFSET ?2");
+                              "ORDER BY retired DESC LIMIT -1 OFFSET ?2");
     old.bind(1, keyOf(disc)).bind(2, keep);
     std::vector<std::int64_t> ids;
     while (old.step())

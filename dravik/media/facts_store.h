@@ -27,6 +27,7 @@ struct Version {
     bool hasFacts = false; // false for a list catalogued before facts were kept
     MediumFacts facts;
     std::string listHash;
+    std::int64_t retired = 0; // orders the history: the version replaced last has the highest
 };
 
 // The facts of every catalogued medium and the history of each disc's lists, kept beside the
@@ -77,6 +78,8 @@ public:
     // Every version of the disc, the newest number first.
     std::vector<Version> versions(const QString& disc);
     std::optional<Version> version(const QString& disc, int number);
+    // The history version whose list was replaced last: the one before the current list.
+    std::optional<Version> lastRetired(const QString& disc);
     std::vector<FileFact> files(std::int64_t versionId);
     // The kept list of a history version.
     std::filesystem::path historyList(std::int64_t versionId) const;
