@@ -141,6 +141,9 @@ TEST_F(Cataloguing, ARebuildSaysWhatChangedSinceThePreviousList) {
     root.write("disc/new.txt", "new");
     root.write("disc/Photos/img 1.jpg", "larger");
     typeName("Disc 1");
+    dialogs.expectMessage("Disc with filename already exists",
+                          "File already exists.\nDo you want to Re-USE this filename? (Rebuild)",
+                          Buttons::YesNo, Icon::Question, Answer::Yes);
     dialogs.expectPanelHeading("Name EXISTS!!!", Answer::Yes);
     enter();
     EXPECT_TRUE(dialogs.allAnswered());
