@@ -8,9 +8,11 @@ set -euo pipefail
 
 top=$(cd "$(dirname "$0")" && pwd)
 build="$top/build"
-# The validators check the installed menu entries, metainfo, icon and manual pages; dpkg-dev and file
-# find the package's dependencies.
+# libblkid and SQLite hold what each medium is; e2fsprogs and xorriso make the images the tests
+# probe. The validators check the installed menu entries, metainfo, icon and manual pages;
+# dpkg-dev and file find the package's dependencies.
 packages=(build-essential cmake pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev xvfb
+    libblkid-dev libsqlite3-dev e2fsprogs xorriso
     desktop-file-utils appstream groff-base libxml2-utils dpkg-dev file)
 
 as_root() {

@@ -3,7 +3,10 @@
 # all with a hot cache: one warm-up run each, then three rounds taking turns, best of three.
 # Prints wall and CPU seconds, the ratios driver/bfs and driver/find, and the driver's peak
 # memory on the whole tree and on a tenth of it. Then checks the driver lists the same files.
-# Usage: bench/walk/run.sh   (BUILD=folder to build elsewhere, ROUNDS=n)
+# With facts: the driver reading each file's size and time (statx, as cataloguing does) against
+# bfs -printf '%s %T@ %p\n', which does the same work.
+# Usage: bench/walk/run.sh   (BUILD=folder to build elsewhere, ROUNDS=n, ONLY_FACTS=1 for the
+#        facts pair alone)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 repo=$(cd "$here/../.." && pwd)
@@ -29,6 +32,8 @@ run_tool() { # tool -> runs it once over $tree, output to $out/<tool>.txt
     driver) "$driver" "$tree" "$out/driver.txt" >"$out/driver.msg" ;;
     find) find "$tree" -type f -printf "$format" >"$out/find.txt" ;;
     bfs) bfs "$tree" -type f -printf "$format" >"$out/bfs.txt" ;;
+    driver-facts) "$driver" --facts "$tree" "$out/driver-facts.txt" >"$out/driver-facts.msg" ;;
+    bfs-facts) bfs "$tree" -type f -printf '%s %T@ %p\n' >"$out/bfs-facts.txt" ;;
     driver-jpg) "$driver" "$tree" "$out/driver-jpg.txt" 'E:\' '*.jpg' >/dev/null ;;
     find-jpg) find "$tree" -type f -iname '*.jpg' -printf "$format" >"$out/find-jpg.txt" ;;
     esac
@@ -57,7 +62,9 @@ timed() {
 }
 
 # The last two list only *.jpg files: the walk's pattern path, for information.
-tools=(driver find bfs driver-jpg find-jpg)
+# driver-facts reads each file's size and time as cataloguing does, against bfs printing the same.
+tools=(driver find bfs driver-facts bfs-facts driver-jpg find-jpg)
+if [[ -n ${ONLY_FACTS:-} ]]; then tools=(driver-facts bfs-facts); fi
 echo "warm-up"
 for t in "${tools[@]}"; do run_tool "$t"; done
 for ((r = 1; r <= rounds; r++)); do
@@ -72,6 +79,10 @@ echo "best of $rounds (wall; CPU = user + sys, less hit by other load on the mac
 for t in "${tools[@]}"; do
     printf '  %-10s %6s s wall  %5s s cpu\n' "$t" "${wall[$t]}" "${cpu[$t]}"
 done
+rs=$(ratio "${wall[driver-facts]}" "${wall[bfs-facts]}")
+echo "  driver-facts/bfs-facts $rs (target <= 1.00: $(verdict "$rs" 1.00))," \
+    "cpu $(ratio "${cpu[driver-facts]}" "${cpu[bfs-facts]}")"
+if [[ -n ${ONLY_FACTS:-} ]]; then exit 0; fi
 rb=$(ratio "${wall[driver]}" "${wall[bfs]}")
 rf=$(ratio "${wall[driver]}" "${wall[find]}")
 echo "  driver/bfs  $rb (target <= 1.10: $(verdict "$rb" 1.10))," \

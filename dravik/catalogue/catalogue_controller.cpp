@@ -292,10 +292,11 @@ void CatalogueController::buildSteps(const QString& name) {
     if (built.nameAdded)
         discs_.choose(name);
     list_.status()->show();
-    showFinished(name, built.counts);
+    showFinished(name, built);
 }
 
-void CatalogueController::showFinished(const QString& name, const walker::WalkCounts& counts) {
+void CatalogueController::showFinished(const QString& name, const Cataloguer::Built& built) {
+    const walker::WalkCounts& counts = built.counts;
     YieldPoint& yield = services_.yieldPoint();
     const QString countsText =
         QStringLiteral(" Dir:") + common::NumberFormat::withZero(counts.folders) +
@@ -314,7 +315,8 @@ void CatalogueController::showFinished(const QString& name, const walker::WalkCo
     list_.setStatus(QStringLiteral("Finished Creating. Loading Info (can take a while..."));
     yield.now();
     list_.paintStatus(QColor(255, 255, 0), Qt::black);
-    QString finished = QStringLiteral("Finished.");
+    // A disc catalogued again says what changed since its previous list.
+    QString finished = built.changes.value_or(QStringLiteral("Finished."));
     if (counts.skipped > 0) {
         // A list that misses folders must not look complete.
         finished +=

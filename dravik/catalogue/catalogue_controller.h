@@ -48,7 +48,7 @@ private:
     bool checkDriveAndName(const QString& name, Cataloguer& cataloguer);
     void build(const QString& name);
     void buildSteps(const QString& name);
-    void showFinished(const QString& name, const walker::WalkCounts& counts);
+    void showFinished(const QString& name, const Cataloguer::Built& built);
     void showFailed();
     bool confirmed(const QString& heading, const QString& text, common::ui::Icon icon);
     void discError();

@@ -6,6 +6,7 @@
 #include "dravik/walker/walk_lock.h"
 
 #include <QComboBox>
+#include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -130,6 +131,26 @@ TEST_F(Cataloguing, ChosenExistingDiscAsksToRebuildOrOpens) {
     EXPECT_FALSE(std::filesystem::exists(data / "Holiday.rtf"));
     typeName("Holiday 2");
     EXPECT_FALSE(ws->nameExists);
+}
+
+TEST_F(Cataloguing, ARebuildSaysWhatChangedSinceThePreviousList) {
+    startPanels();
+    typeName("Disc 1");
+    enter();
+    std::filesystem::remove(disc / "autorun.inf");
+    root.write("disc/new.txt", "new");
+    root.write("disc/Photos/img 1.jpg", "larger");
+    typeName("Disc 1");
+    dialogs.expectMessage("Disc with filename already exists",
+                          "File already exists.\nDo you want to Re-USE this filename? (Rebuild)",
+                          Buttons::YesNo, Icon::Question, Answer::Yes);
+    dialogs.expectPanelHeading("Name EXISTS!!!", Answer::Yes);
+    enter();
+    EXPECT_TRUE(dialogs.allAnswered());
+    const QString today = QDateTime::currentDateTimeUtc().toString("yyyy-MM-dd");
+    EXPECT_EQ(find<QLabel>(Control::Status)->text(),
+              "1 files added, 1 removed, 1 changed size since " + today);
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Disc 1\r\n");
 }
 
 TEST_F(Cataloguing, AFailedBuildGivesTheWindowBack) {

@@ -43,10 +43,18 @@ public:
     struct Built {
         walker::WalkCounts counts;
         bool nameAdded = false; // false when the name was listed already, or the walk stopped
+        // "12 files added, 3 removed, 2 changed size since 2026-03-01" when the disc had a list
+        std::optional<QString> changes;
     };
     Built buildAndRecord(const QString& name, const QString& drive,
                          const walker::WalkEngine::Progress& progress,
                          std::stop_token stop = {}) const;
+
+    // Brings back version `number` of a catalogued disc's list from its history (nothing: the
+    // latest one there); the current list goes into the history in turn. Returns the number
+    // restored. Throws common::Error when the index does not hold the disc, its history has no
+    // such version, or a file cannot be written.
+    int restore(const QString& name, std::optional<int> number) const;
 
     // "Another cataloguing is running (…)": the message for a refused second walk.
     static QString busyMessage(const std::filesystem::path& busyWith);
@@ -56,7 +64,8 @@ private:
     Built walk(const QString& name, const QString& drive,
                const walker::WalkEngine::Progress& progress, std::stop_token stop,
                Record record) const;
-    bool publish(const QString& name, Record record) const;
+    struct Recording;
+    void publish(const QString& name, Record record, Recording& recording, Built& built) const;
 
     DiscIndex& index_;
     const Catalogue& catalogue_;

@@ -7,6 +7,7 @@
 #include "common/text_writer.h"
 #include "common/upper_case.h"
 #include "dravik/catalogue/disc_index.h"
+#include "dravik/media/facts_store.h"
 
 #include <QSet>
 
@@ -101,6 +102,7 @@ void ChangeJournal::finishDelete(const QStringList& discs, const QStringList& in
     }
     // A disc the index still names was not deleted: the program was killed before the swap.
     tolerant(trouble, [&] { DiscIndex::dropSizes(gone); });
+    tolerant(trouble, [&] { media::FactsStore(files_.dataFolder()).forget(gone); });
     for (const QString& disc : gone)
         tolerant(trouble, [&] { FileOps::removeIfExists(files_.discListPath(disc)); });
 }
@@ -122,8 +124,10 @@ void ChangeJournal::finishRename(const std::vector<std::string>& record, const Q
     if (linked)
         tolerant(trouble, [&] { FileOps::removeIfExists(files_.dataFolder() / oldName); });
     // Sections match without regard to case: another case of the name keeps its own.
-    if (!DiscIndex::sameName(from, to))
+    if (!DiscIndex::sameName(from, to)) {
         tolerant(trouble, [&] { DiscIndex::moveSize(from, to); });
+        tolerant(trouble, [&] { media::FactsStore(files_.dataFolder()).renameDisc(from, to); });
+    }
 }
 
 } // namespace dravik::catalogue

@@ -7,6 +7,7 @@
 #include "common/settings_store.h"
 #include "common/upper_case.h"
 #include "dravik/catalogue/change_journal.h"
+#include "dravik/media/facts_store.h"
 
 #include <QFileSystemWatcher>
 #include <QTimer>
@@ -75,6 +76,13 @@ std::optional<QString> DiscIndex::readOnlyRefusal() const {
 }
 
 void DiscIndex::finishInterrupted() {
+    try {
+        media::FactsStore(files_.dataFolder()).reconcile([this](const QString& disc) {
+            return files_.discListPath(disc);
+        });
+    } catch (const common::Error&) {
+        // Facts that cannot be settled now are settled by the next change.
+    }
     const ChangeJournal journal(files_);
     if (!journal.pending())
         return;

@@ -6,6 +6,7 @@
 #include "common/number_format.h"
 #include "dravik/catalogue/catalogue.h"
 #include "dravik/catalogue/cataloguer.h"
+#include "dravik/media/facts_store.h"
 #include "dravik/walker/walk_lock.h"
 #include "dravik/workspace/workspace.h"
 
@@ -34,10 +35,14 @@ std::string parseFailure(const QCommandLineParser& parser) {
 void Cli::help() {
     out_ << "Usage: dravik-cli catalogue NAME [--drive LETTER] [--data FOLDER] [--rebuild]\n"
             "       dravik-cli search TEXT [--disc NAME]... [--ext ENTRY]... [--case] [--word]\n"
-            "                  [--names] [--data FOLDER] [--report NAME]\n"
-            "       dravik-cli list [--data FOLDER]\n"
+            "                  [--names] [--data FOLDER] [--report NAME] [--json]\n"
+            "       dravik-cli list [--data FOLDER] [--json]\n"
             "       dravik-cli rename OLD NEW [--data FOLDER]\n"
             "       dravik-cli delete NAME... [--data FOLDER]\n"
+            "       dravik-cli info DISC [--data FOLDER] [--json]\n"
+            "       dravik-cli history DISC [--data FOLDER] [--json]\n"
+            "       dravik-cli diff DISC [--version N] [--data FOLDER]\n"
+            "       dravik-cli restore DISC [--version N] [--data FOLDER]\n"
             "       dravik-cli --help\n"
             "       dravik-cli --version\n"
             "\n"
@@ -47,7 +52,9 @@ void Cli::help() {
             "  --drive LETTER  the drive to walk (default: the default CD/DVD drive, SSc.ini)\n"
             "  --data FOLDER   the data folder (default: the setting \"Def DPath\", else the\n"
             "                  current folder)\n"
-            "  --rebuild       catalogue again under a name already in the catalogue\n"
+            "  --rebuild       catalogue again under a name already in the catalogue; the\n"
+            "                  previous list is kept in the history, and a second line says\n"
+            "                  what changed since it\n"
             "\n"
             "Exit status: 0 done, 1 refused or failed, 2 wrong usage, 3 done but some folders\n"
             "could not be read (the list is incomplete).\n"
@@ -67,16 +74,39 @@ void Cli::help() {
             "                  each file name once)\n"
             "  --data FOLDER   the data folder, as for catalogue\n"
             "  --report NAME   also save the rows as the report NAME (QReport/NAME.rtf)\n"
+            "  --json          print one JSON document instead: {\"rows\": [...], \"links\": N,\n"
+            "                  \"examined\": M}\n"
             "Exit status of search: 0 rows found, 1 none, 2 an error.\n"
             "\n"
             "list       prints the discs of DK.tex in order, one a line, each followed by a tab\n"
-            "           and its \"Size\" setting (empty when it has none).\n"
+            "           and its \"Size\" setting (empty when it has none); with --json one\n"
+            "           document {\"discs\": [{\"name\": ..., \"size\": ...}, ...]}.\n"
             "rename     renames a disc as the window's rename does: its list, its entries in\n"
             "           DK.tex (the old index kept as Dk.Tex.Bak) and its \"Size\" setting.\n"
             "delete     deletes discs as the window's Delete Many does: every entry of each\n"
             "           name, in one index swap, then their lists and settings.\n"
             "Exit status of list, rename and delete: 0 done, 1 refused or failed, 2 wrong usage,\n"
-            "or DK.tex is not a file, 3 done in part (the messages say which step failed).\n";
+            "or DK.tex is not a file, 3 done in part (the messages say which step failed).\n"
+            "\n"
+            "info       prints what the disc's medium was when it was last catalogued: label,\n"
+            "           UUID (for ISO 9660 its creation time), file-system type, device,\n"
+            "           capacity and bytes used, the counts of files and folders and the\n"
+            "           total bytes of its files. A disc catalogued before facts were kept has\n"
+            "           none, and says so.\n"
+            "history    lists the disc's versions, newest first: number, date, counts, and\n"
+            "           \"current\" for the list in use. Cataloguing a disc again keeps the\n"
+            "           previous list (the last five by default; setting History/Versions).\n"
+            "diff       prints the files added, removed and changed in size between an earlier\n"
+            "           version (default: the latest one kept) and the current list, one a\n"
+            "           line: \"added<TAB>path\", \"removed<TAB>path\",\n"
+            "           \"changed<TAB>path<TAB>old size<TAB>new size\"; the counts go to\n"
+            "           standard error.\n"
+            "restore    makes an earlier version (default: the latest one kept) the disc's list\n"
+            "           again; the list it replaces goes into the history in turn.\n"
+            "  --json          info and history print one JSON document (see the README)\n"
+            "  --version N     the version, as history numbers them\n"
+            "Exit status of info, history, diff and restore: 0 done, 1 refused or failed,\n"
+            "2 wrong usage.\n";
 }
 
 const char* Cli::version() {
@@ -130,6 +160,14 @@ int Cli::command(const QStringList& arguments) {
         return rename(arguments.mid(1));
     if (name == "delete")
         return remove(arguments.mid(1));
+    if (name == "info")
+        return info(arguments.mid(1));
+    if (name == "history")
+        return history(arguments.mid(1));
+    if (name == "diff")
+        return diff(arguments.mid(1));
+    if (name == "restore")
+        return restore(arguments.mid(1));
     error_.usage("unknown command \"" + text(name) + "\"");
     return Usage;
 }
@@ -140,7 +178,18 @@ workspace::Workspace Cli::workspace(const QString& data) {
     if (!data.isEmpty())
         ws.setDataFolder(QDir(data).absolutePath().toStdString());
     // Every command starts by tidying up after a killed program.
-    catalogue::Catalogue(ws.dataFolder(), ws.programFolder()).removeLeftOvers();
+    const catalogue::Catalogue files(ws.dataFolder(), ws.programFolder());
+    files.removeLeftOvers();
+    if (media::FactsStore(ws.dataFolder()).exists()) {
+        // Facts a killed cataloguing left are settled under the catalogue's change lock.
+        try {
+            catalogue::DiscIndex index(files);
+            const catalogue::DiscIndex::Change change(
+                index, catalogue::DiscIndex::Change::Patience::DontWait);
+        } catch (const common::Error&) {
+            // Busy or read-only: the next change settles them.
+        }
+    }
     return ws;
 }
 
@@ -218,10 +267,13 @@ int Cli::catalogue(const QStringList& arguments) {
             error_.write(catalogue::Cataloguer::busyMessage(busy));
             return Refused;
         }
-        const auto counts = cataloguer.buildAndRecord(name, drive, {}).counts;
+        const auto built = cataloguer.buildAndRecord(name, drive, {});
+        const auto& counts = built.counts;
         catalogue::Cataloguer::markChanged();
         out_ << text(common::NumberFormat::withZero(counts.files))
              << " files : " << text(common::NumberFormat::withZero(counts.folders)) << " folders\n";
+        if (built.changes)
+            out_ << text(*built.changes) << '\n';
         if (counts.skipped > 0) {
             error_.write(std::to_string(counts.skipped) +
                          " folder(s) could not be read: the list is incomplete");

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 
+#include <optional>
 #include <ostream>
 
 namespace dravik::cli {
@@ -30,16 +31,32 @@ private:
     // The command and its arguments, "--data FOLDER" given before the command added to them.
     int command(const QStringList& arguments);
     int catalogue(const QStringList& arguments);
-    int search(const QStringList& arguments); // cli_search.cpp
-    int list(const QStringList& arguments);   // cli_discs.cpp
-    int rename(const QStringList& arguments); // cli_discs.cpp
-    int remove(const QStringList& arguments); // cli_discs.cpp
+    int search(const QStringList& arguments);  // cli_search.cpp
+    int list(const QStringList& arguments);    // cli_discs.cpp
+    int rename(const QStringList& arguments);  // cli_discs.cpp
+    int remove(const QStringList& arguments);  // cli_discs.cpp
+    int info(const QStringList& arguments);    // cli_media.cpp
+    int history(const QStringList& arguments); // cli_media.cpp
+    int diff(const QStringList& arguments);    // cli_media.cpp
+    int restore(const QStringList& arguments); // cli_media.cpp
     void help();
 
     // The window's workspace: folders from the settings, the data folder from `--data` when given.
     static workspace::Workspace workspace(const QString& data);
     // Takes "--data FOLDER" out of the arguments; false (with a message) when FOLDER is missing.
     bool takeData(QStringList& arguments, QString& data);
+
+    // The arguments of info, history, diff and restore: one disc name, "--data FOLDER", and
+    // "--version N" (diff, restore) or "--json" (info, history).
+    struct MediaCommand {
+        QString disc;
+        QString data;
+        std::optional<int> version;
+        bool json = false;
+    };
+    bool mediaArguments(const QStringList& arguments, const char* command, bool takesVersion,
+                        MediaCommand& parsed);
+    std::optional<QString> catalogued(const workspace::Workspace& ws, const QString& disc);
 
     std::ostream& out_;
     std::ostream& err_;

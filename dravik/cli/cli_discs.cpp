@@ -8,6 +8,10 @@
 #include "dravik/catalogue/disc_index.h"
 #include "dravik/discadmin/disc_admin.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <memory>
 
 namespace dravik::cli {
@@ -29,6 +33,7 @@ int Cli::list(const QStringList& given) {
     QString data;
     if (!takeData(arguments, data))
         return Usage;
+    const bool json = arguments.removeAll(QStringLiteral("--json")) > 0;
     if (!arguments.isEmpty()) {
         error_.usage("list takes no names");
         return Usage;
@@ -42,6 +47,14 @@ int Cli::list(const QStringList& given) {
             return Unusable; // an empty list would pass for an empty catalogue
         }
         const auto index = indexOf(ws);
+        if (json) {
+            QJsonArray discs;
+            for (const QString& disc : index->names())
+                discs.append(
+                    QJsonObject{{"name", disc}, {"size", catalogue::DiscIndex::size(disc)}});
+            out_ << QJsonDocument(QJsonObject{{"discs", discs}}).toJson().toStdString();
+            return 0;
+        }
         for (const QString& disc : index->names())
             out_ << disc.toStdString() << '\t' << catalogue::DiscIndex::size(disc).toStdString()
                  << '\n';

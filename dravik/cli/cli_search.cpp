@@ -1,6 +1,7 @@
 // dravik-cli search: the window's global search for scripts, over the same matcher.
 #include "dravik/cli/cli.h"
 
+#include "common/code_page.h"
 #include "common/drive_table.h"
 #include "common/error.h"
 #include "common/file_ops.h"
@@ -13,6 +14,9 @@
 #include "dravik/workspace/workspace.h"
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <memory>
 
@@ -30,16 +34,21 @@ constexpr int Failed = 2;
 // long to search is named there too: the search then did not look at everything.
 class RowPrinter : public search::SearchObserver {
 public:
-    RowPrinter(std::ostream& out, const ErrorLine& error, common::TextWriter* report)
-        : out_(out), error_(error), report_(report) {
+    RowPrinter(std::ostream& out, const ErrorLine& error, common::TextWriter* report,
+               QJsonArray* rows)
+        : out_(out), error_(error), report_(report), rows_(rows) {
         buffer_.reserve(Flush + 4096);
     }
 
     void rowFound(std::string_view row, const search::SearchProgress&) override {
-        buffer_.append(row);
-        buffer_.append("\r\n");
         if (report_)
             report_->rawLine(row);
+        if (rows_) {
+            rows_->append(common::CodePage::decodeLine(std::string(row)));
+            return;
+        }
+        buffer_.append(row);
+        buffer_.append("\r\n");
         if (buffer_.size() >= Flush)
             flush();
     }
@@ -67,6 +76,7 @@ private:
     std::ostream& out_;
     const ErrorLine& error_;
     common::TextWriter* report_;
+    QJsonArray* rows_; // --json: the rows, decoded, for one document at the end
     std::string buffer_;
     bool failures_ = false;
 };
@@ -77,7 +87,7 @@ int Cli::search(const QStringList& arguments) {
     search::SearchRequest request;
     QString text, data, report;
     QStringList discs, entries;
-    bool textGiven = false, reportGiven = false;
+    bool textGiven = false, reportGiven = false, json = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
         const bool valued = i + 1 < arguments.size();
@@ -94,6 +104,8 @@ int Cli::search(const QStringList& arguments) {
             request.options.caseRule = search::CaseRule::ExactCase;
         } else if (a == "--word") {
             request.options.wordRule = search::WordRule::WholeWord;
+        } else if (a == "--json") {
+            json = true;
         } else if (a == "--names") {
             request.options.rowRule = search::RowRule::EachFileName;
         } else if (a.startsWith("--") || textGiven) {
@@ -141,9 +153,16 @@ int Cli::search(const QStringList& arguments) {
             saved = std::make_unique<common::TextWriter>(reports.target(report),
                                                          common::TextWriter::Mode::Replace);
         }
-        RowPrinter printer(out_, error_, saved.get());
+        QJsonArray rows;
+        RowPrinter printer(out_, error_, saved.get(), json ? &rows : nullptr);
         const auto summary = search::SearchMatcher(std::move(request)).run(printer);
         printer.flush();
+        if (json)
+            out_ << QJsonDocument(QJsonObject{{"rows", rows},
+                                              {"links", static_cast<qint64>(summary.rows)},
+                                              {"examined", static_cast<qint64>(summary.examined)}})
+                        .toJson()
+                        .toStdString();
         out_.flush();
         int status = printer.failures() ? Failed : summary.rows > 0 ? Found : NoneFound;
         try {

@@ -45,6 +45,16 @@ bool isFolder(int dirFd, unsigned char type, const char* name) {
     return ::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
 }
 
+// Size and time of a file in the open folder `dirFd`; a file that went away meanwhile has none.
+FileStat statOf(int dirFd, const char* name) {
+    struct statx st {};
+    if (::statx(dirFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT | AT_STATX_DONT_SYNC,
+                STATX_SIZE | STATX_MTIME, &st) != 0)
+        return {};
+    return {static_cast<std::int64_t>(st.stx_size),
+            st.stx_mtime.tv_sec * 1000000000LL + st.stx_mtime.tv_nsec};
+}
+
 // The kernel's directory record: reading these straight into one reused buffer saves the
 // per-folder allocation and system calls of opendir.
 struct LinuxDirent64 {
@@ -161,15 +171,16 @@ public:
         std::size_t at;
         std::size_t size;
         bool folder;
+        FileStat stat; // read only for an observer
     };
 
     void clear() {
         names_.clear();
         entries_.clear();
     }
-    void add(const char* name, bool folder) {
+    void add(const char* name, bool folder, const FileStat& stat = {}) {
         const std::string_view text(name);
-        entries_.push_back({names_.size(), text.size(), folder});
+        entries_.push_back({names_.size(), text.size(), folder, stat});
         names_ += text;
     }
     const std::vector<Entry>& entries() const { return entries_; }
@@ -187,10 +198,11 @@ class Walk {
 public:
     Walk(std::shared_ptr<Folder> root, const WalkInput& input,
          const std::filesystem::path& workFile, const WalkEngine::Progress& progress,
-         std::stop_token stop, std::size_t folderLimit)
+         std::stop_token stop, std::size_t folderLimit, WalkObserver* observer)
         : patterns_(WalkEngine::patterns(input)),
           everything_(patterns_.size() == 1 && (patterns_[0] == "*.*" || patterns_[0] == "*")),
-          writer_(workFile), progress_(progress), stop_(std::move(stop)), cache_(folderLimit) {
+          writer_(workFile), progress_(progress), stop_(std::move(stop)), cache_(folderLimit),
+          observer_(observer) {
         queue_.push_back(std::move(root));
     }
 
@@ -249,7 +261,10 @@ private:
                     continue;
                 const bool sub = isFolder(fd, entry->d_type, entry->d_name);
                 subfolders = subfolders || sub;
-                listing_.add(entry->d_name, sub);
+                if (observer_ && !sub)
+                    listing_.add(entry->d_name, sub, statOf(fd, entry->d_name));
+                else
+                    listing_.add(entry->d_name, sub);
             }
         }
         return subfolders;
@@ -296,6 +311,8 @@ private:
                 } else {
                     ++counts_.files;
                     writer_.appendFile(folder.listed, name);
+                    if (observer_)
+                        observer_->fileListed(folder.listed, name, entry.stat);
                 }
                 tick();
             }
@@ -322,6 +339,7 @@ private:
     std::vector<char> buffer_ = std::vector<char>(1u << 16);
     std::string scratch_;
     bool stopped_ = false;
+    WalkObserver* observer_;
 };
 
 } // namespace
@@ -354,7 +372,7 @@ WalkCounts WalkEngine::run(const std::filesystem::path& workFile) {
         throw common::Error::fromErrno(errno, root_.string());
     root->listed = input.location;
     Walk walk(std::move(root), input, workFile, progress_, stop_,
-              folderLimit_ > 0 ? folderLimit_ : folderLimit());
+              folderLimit_ > 0 ? folderLimit_ : folderLimit(), observer_);
     return walk.run();
 }
 

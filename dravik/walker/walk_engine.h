@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dravik/walker/walk_observer.h"
+
 #include <filesystem>
 #include <functional>
 #include <stop_token>
@@ -47,6 +49,8 @@ public:
     // what the process may open. A folder it had to close is opened again from its nearest open
     // ancestor, one name at a time.
     void setFolderLimit(std::size_t limit) { folderLimit_ = limit; }
+    // Reads each listed file's size and time for `observer` (not owned; null: none is read).
+    void setObserver(WalkObserver* observer) { observer_ = observer; }
 
     // Writes the list to `workFile`, replacing it. Throws common::Error when the work file cannot
     // be written or the root cannot be listed.
@@ -62,6 +66,7 @@ private:
     Progress progress_;
     std::stop_token stop_;
     std::size_t folderLimit_ = 0;
+    WalkObserver* observer_ = nullptr;
 };
 
 } // namespace dravik::walker

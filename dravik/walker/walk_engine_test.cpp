@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <fcntl.h>
+#include <map>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -369,4 +370,45 @@ TEST(WalkEngine, TheListDoesNotDependOnHowManyFoldersAreHeldOpen) {
     const Walked one = walkHolding(disc.path(), 1);
     EXPECT_EQ(one.lines, many.lines);
     EXPECT_EQ(many.counts.folders, 4 + 16 + 48);
+}
+
+namespace {
+struct Seen : dravik::walker::WalkObserver {
+    std::map<std::string, dravik::walker::FileStat> files;
+    void fileListed(std::string_view folder, std::string_view name,
+                    const dravik::walker::FileStat& stat) override {
+        files[std::string(folder) + std::string(name)] = stat;
+    }
+};
+} // namespace
+
+TEST(WalkEngine, AnObserverIsToldEachListedFileWithItsSizeAndTime) {
+    TempFolder disc;
+    disc.write("a.txt", "12345");
+    disc.write("Photos/2009/b.jpg", std::string(70000, 'b'));
+    disc.makeFolder("Empty");
+    ::symlink("a.txt", (disc / "link").c_str());
+    const auto when = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+    std::filesystem::last_write_time(disc / "a.txt", when);
+    struct stat st {};
+    ASSERT_EQ(::stat((disc / "a.txt").c_str(), &st), 0);
+
+    TempFolder out;
+    WalkInput input;
+    input.location = "E:\\";
+    WalkEngine engine(disc.path(), input);
+    Seen seen;
+    engine.setObserver(&seen);
+    const auto counts = engine.run(out / "File.List.Qel");
+    EXPECT_EQ(counts.files, 3);
+    ASSERT_EQ(seen.files.size(), 3u);
+    EXPECT_EQ(seen.files["E:\\a.txt"].size, 5);
+    EXPECT_EQ(seen.files["E:\\a.txt"].modifiedNs,
+              st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec);
+    EXPECT_EQ(seen.files["E:\\Photos\\2009\\b.jpg"].size, 70000);
+    EXPECT_EQ(seen.files["E:\\link"].size, 5); // the link itself, never followed
+    // The list is the same with or without an observer.
+    const std::string withFacts = TempFolder::read(out / "File.List.Qel");
+    WalkEngine(disc.path(), input).run(out / "plain");
+    EXPECT_EQ(TempFolder::read(out / "plain"), withFacts);
 }
