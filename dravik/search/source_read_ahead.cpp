@@ -41,7 +41,9 @@ void SourceReadAhead::work(std::stop_token stop) {
             aheadBytes -= asked[current];
         next = std::max(next, current);
         if (next - current >= MaxSources || aheadBytes >= MaxBytes) {
-            if (!waitFor(current + MaxSources / 2, stop))
+            // In memory, woken for the next check only: each wake costs the search a call.
+            const int wait = cache == Cache::Cold ? MaxSources / 2 : MaxSources - 1;
+            if (!waitFor(current + wait, stop))
                 return;
             continue;
         }

@@ -15,7 +15,7 @@ namespace dravik::search {
 // Keeps the disk busy while a search reads its sources one after another: a thread of its own
 // hands the next few sources to the kernel to read ahead (posix_fadvise WILLNEED), so that with a
 // cold cache many reads are in flight instead of one source's at a time. When a run of sources
-// asked for reads nothing from the disk the lists are in memory: then only one source in
+// asked for reads nothing from the disk the lists are in memory: then only about one source in
 // MaxSources is asked for, to notice when they no longer are, so a hot search pays almost nothing.
 // Only a hint: a source that is missing, is no regular file or cannot be opened is passed over
 // here and met by the search in its turn.

@@ -43,8 +43,8 @@ TEST_F(SourceReadAheadTest, KeepsItsWindowAheadOfTheSearch) {
     waitUntilLooked(ahead, Window);
     EXPECT_EQ(ahead.looked(), Window); // and waits there
     ahead.reach(Window / 2 - 1);
-    ahead.reach(Window / 2);
-    waitUntilLooked(ahead, Window + Window / 2);
+    ahead.reach(Window);
+    waitUntilLooked(ahead, 2 * Window);
     ahead.reach(3 * Window - 1);
     waitUntilLooked(ahead, 3 * Window);
     EXPECT_EQ(ahead.looked(), 3 * Window);
