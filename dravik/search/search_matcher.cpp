@@ -1,6 +1,7 @@
 #include "dravik/search/search_matcher.h"
 
 #include "common/code_page.h"
+#include "dravik/search/source_read_ahead.h"
 
 #include <algorithm>
 #include <cstring>
@@ -24,6 +25,7 @@ SearchSummary SearchMatcher::run(SearchObserver& observer) {
     buffer_.assign(capacity_ + scan_.padding(), 0);
     progress_ = SearchProgress{};
     progress_.count = static_cast<int>(request_.sources.size());
+    SourceReadAhead readAhead(locator_, request_.sources);
     for (int i = 0; i < progress_.count; ++i) {
         progress_.source = request_.sources[i];
         progress_.index = i;
@@ -32,6 +34,7 @@ SearchSummary SearchMatcher::run(SearchObserver& observer) {
         rowPrefix_.assign(1, '*');
         rowPrefix_ += common::CodePage::encode(progress_.source);
         rowPrefix_ += "* ";
+        readAhead.reach(i);
         const Flow flow = searchSource();
         if (flow == Flow::Stop || (flow == Flow::Go && observer.stopRequested()))
             return summary(SearchEnding::Stopped);

@@ -22,13 +22,13 @@ struct SearchSummary {
 };
 
 // The global search over the selected disc lists or per-extension lists. Each source is read
-// once, sequentially, in large blocks; a pre-filter finds the lines that may hold a word and only
-// those get the exact test. A line is reported once (or, for file names, each file-name part
-// once) over the whole search, whichever source or word found it first; the rows go to the
-// observer in the order found, each wholly in the system's code page. The examined count is lines
-// read times words, as every line is tested against every word. A line is searched whole: one
-// that takes more than MaxLine + 2 bytes with its line end is not searched (nor counted), and
-// the observer is told.
+// once, sequentially, in large blocks, while the next few are read ahead; a pre-filter finds the
+// lines that may hold a word and only those get the exact test. A line is reported once (or, for
+// file names, each file-name part once) over the whole search, whichever source or word found it
+// first; the rows go to the observer in the order found, each wholly in the system's code page. The
+// examined count is lines read times words, as every line is tested against every word. A line is
+// searched whole: one that takes more than MaxLine + 2 bytes with its line end is not searched (nor
+// counted), and the observer is told.
 class SearchMatcher {
 public:
     static constexpr std::size_t BlockSize = 256u << 10;
