@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 
 namespace common {
 
@@ -75,6 +78,26 @@ MountTable MountTable::parse(std::string_view text) {
     }
     std::stable_sort(table.entries_.begin(), table.entries_.end(), byId);
     return table;
+}
+
+MountTable MountTable::read(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return parse(text.str());
+}
+
+std::optional<MountEntry> MountTable::mountedAt(const std::filesystem::path& folder) const {
+    std::error_code ec;
+    const auto wanted = std::filesystem::canonical(folder, ec);
+    if (ec)
+        return std::nullopt;
+    // In id order, so the last match is the mount on top.
+    for (auto entry = entries_.rbegin(); entry != entries_.rend(); ++entry) {
+        if (std::filesystem::path(entry->point) == wanted)
+            return *entry;
+    }
+    return std::nullopt;
 }
 
 std::vector<MountChange> MountTable::changesTo(const MountTable& next) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,11 +28,15 @@ public:
     MountTable() = default;
     // Lines that do not have the mountinfo form are skipped.
     static MountTable parse(std::string_view text);
+    // The table in `file`; empty when it cannot be read.
+    static MountTable read(const std::filesystem::path& file = "/proc/self/mountinfo");
 
     const std::vector<MountEntry>& entries() const { return entries_; }
     // What happened between this table and `next`: unmounts first, then mounts, each in the
     // order of their ids. A remount (same id, other options) is neither.
     std::vector<MountChange> changesTo(const MountTable& next) const;
+    // The mount whose mount point is `folder` itself; of mounts stacked there, the newest.
+    std::optional<MountEntry> mountedAt(const std::filesystem::path& folder) const;
 
 private:
     std::vector<MountEntry> entries_; // kept in id order

@@ -1,4 +1,5 @@
 #include "common/mount_table.h"
+#include "common/testing/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -47,11 +48,11 @@ TEST(MountTable, SkipsLinesWithoutTheMountInfoForm) {
 
 TEST(MountTable, TellsUnmountsThenMountsByTheirIds) {
     const MountTable before = MountTable::parse(Table);
-    const MountTable after = MountTable::parse(
-        "22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
-        "70 22 0:5 / /mnt/new rw - tmpfs tmpfs rw\n"
-        "25 22 0:5 / /dev ro,nosuid shared:2 - devtmpfs udev ro\n"
-        "62 22 11:0 / /media/ann/Holiday\\0402009 ro - iso9660 /dev/sr0 ro\n");
+    const MountTable after =
+        MountTable::parse("22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
+                          "70 22 0:5 / /mnt/new rw - tmpfs tmpfs rw\n"
+                          "25 22 0:5 / /dev ro,nosuid shared:2 - devtmpfs udev ro\n"
+                          "62 22 11:0 / /media/ann/Holiday\\0402009 ro - iso9660 /dev/sr0 ro\n");
     const auto changes = before.changesTo(after);
     ASSERT_EQ(changes.size(), 3u);
     EXPECT_EQ(changes[0].kind, MountChange::Kind::Unmounted);
@@ -63,4 +64,21 @@ TEST(MountTable, TellsUnmountsThenMountsByTheirIds) {
     EXPECT_EQ(changes[2].kind, MountChange::Kind::Mounted);
     EXPECT_EQ(changes[2].entry.point, "/mnt/new");
     EXPECT_TRUE(after.changesTo(after).empty());
+}
+
+TEST(MountTable, FindsTheNewestMountStackedOnAFolderFromItsFile) {
+    common::testing::TempFolder folder;
+    const std::string point = std::filesystem::canonical(folder.makeFolder("point")).string();
+    const auto file = folder.write("mountinfo", "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+                                                "3 1 8:3 / " +
+                                                    point +
+                                                    " rw - ext4 /dev/sdc1 rw\n"
+                                                    "2 1 8:2 / " +
+                                                    point + " rw - vfat /dev/sdb1 rw\n");
+    const MountTable table = MountTable::read(file);
+    const auto mount = table.mountedAt(folder.path() / "point" / ".." / "point");
+    ASSERT_TRUE(mount);
+    EXPECT_EQ(mount->device, "/dev/sdc1");
+    EXPECT_FALSE(table.mountedAt(folder.path() / "elsewhere"));
+    EXPECT_TRUE(MountTable::read(folder.path() / "missing").entries().empty());
 }

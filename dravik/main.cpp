@@ -3,6 +3,7 @@
 #include "common/large_pages.h"
 #include "common/program_version.h"
 #include "common/ui/dialogs.h"
+#include "dravik/catalogue/facts_recogniser.h"
 #include "dravik/window/main_window.h"
 
 #include <QApplication>
@@ -29,5 +30,6 @@ int main(int argc, char** argv) {
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     window.load(arguments);
+    window.recogniseMedia(std::make_unique<dravik::catalogue::FactsRecogniser>());
     return app.exec();
 }

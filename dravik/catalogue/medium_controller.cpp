@@ -77,17 +77,19 @@ void MediumController::look() {
     if (letter.isEmpty())
         return;
     auto finding = std::make_shared<Finding>();
-    looking_.reset(QThread::create([finding, drives = workspace_.drives(),
-                                    drive = letter[0].toLatin1(), &recogniser = recogniser_] {
-        try {
-            finding->medium = recogniser.identify(drives.root(drive));
-            if (finding->medium)
-                finding->disc = recogniser.find(*finding->medium);
-        } catch (...) {
-            // An empty drive, an unreadable medium or catalogue: nothing to recognise.
-            *finding = {};
-        }
-    }));
+    // The thread works on copies: the window may change its drives or data folder meanwhile.
+    looking_.reset(
+        QThread::create([finding, drives = workspace_.drives(), data = workspace_.dataFolder(),
+                         drive = letter[0].toLatin1(), &recogniser = recogniser_] {
+            try {
+                finding->medium = recogniser.identify(drives.root(drive));
+                if (finding->medium)
+                    finding->disc = recogniser.find(*finding->medium, data);
+            } catch (...) {
+                // An empty drive, an unreadable medium or catalogue: nothing to recognise.
+                *finding = {};
+            }
+        }));
     connect(looking_.get(), &QThread::finished, this, [this, finding] { lookEnded(*finding); });
     looking_->start();
 }

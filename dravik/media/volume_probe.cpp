@@ -1,6 +1,6 @@
 #include "dravik/media/volume_probe.h"
 
-#include "dravik/media/mount_table.h"
+#include "common/mount_table.h"
 
 #include <blkid/blkid.h>
 #include <sys/statvfs.h>
@@ -60,12 +60,12 @@ VolumeFacts VolumeProbe::ofDevice(const std::filesystem::path& device) {
 
 VolumeFacts VolumeProbe::ofRoot(const std::filesystem::path& root) {
     VolumeFacts facts;
-    const auto mount = MountTable::mountedAt(root);
+    const auto mount = common::MountTable::read().mountedAt(root);
     if (mount) {
         facts.type = mount->type;
-        if (mount->source.rfind("/dev/", 0) == 0) {
-            facts.device = mount->source;
-            probe(mount->source, facts);
+        if (mount->device.rfind("/dev/", 0) == 0) {
+            facts.device = mount->device;
+            probe(mount->device, facts);
         }
     }
     struct statvfs vfs {};

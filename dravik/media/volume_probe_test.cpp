@@ -1,6 +1,5 @@
 #include "common/testing/child_process.h"
 #include "common/testing/temp_folder.h"
-#include "dravik/media/mount_table.h"
 #include "dravik/media/volume_probe.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +10,6 @@
 using common::testing::ChildProcess;
 using common::testing::TempFolder;
 using dravik::media::Identity;
-using dravik::media::MountTable;
 using dravik::media::VolumeProbe;
 
 namespace {
@@ -96,31 +94,4 @@ TEST_F(VolumeProbeTest, ADriveMappedToAFolderHasNoLabelOrUuidAndSaysSo) {
     EXPECT_EQ(VolumeProbe::identityNote(facts.identity),
               "no label or UUID: the drive is a folder, not a mounted medium");
     EXPECT_EQ(VolumeProbe::identityNote(Identity::Probed), "");
-}
-
-TEST(MountTable, ReadsAMountinfoLineWithOptionalFieldsAndEscapes) {
-    const auto mount = MountTable::parse("36 35 98:0 / /media/me/My\\040Disc rw,noatime "
-                                         "master:1 shared:2 - iso9660 /dev/sr0 ro,uid=1000");
-    ASSERT_TRUE(mount);
-    EXPECT_EQ(mount->point, "/media/me/My Disc");
-    EXPECT_EQ(mount->type, "iso9660");
-    EXPECT_EQ(mount->source, "/dev/sr0");
-    EXPECT_FALSE(MountTable::parse("36 35 98:0 / /mnt rw"));
-    EXPECT_FALSE(MountTable::parse(""));
-}
-
-TEST(MountTable, FindsTheLastMountStackedOnAFolder) {
-    TempFolder folder;
-    const auto point = folder.makeFolder("point");
-    const auto table = folder.write("mountinfo", "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
-                                                 "2 1 8:2 / " +
-                                                     std::filesystem::canonical(point).string() +
-                                                     " rw - vfat /dev/sdb1 rw\n"
-                                                     "3 1 8:3 / " +
-                                                     std::filesystem::canonical(point).string() +
-                                                     " rw - ext4 /dev/sdc1 rw\n");
-    const auto mount = MountTable::mountedAt(point, table);
-    ASSERT_TRUE(mount);
-    EXPECT_EQ(mount->source, "/dev/sdc1");
-    EXPECT_FALSE(MountTable::mountedAt(folder / "elsewhere", table));
 }

@@ -30,8 +30,9 @@ public:
     virtual ~MediumRecogniser() = default;
     // What is mounted at the drive root `root` now; nothing for no medium or a plain folder.
     virtual std::optional<MediumIdentity> identify(const std::filesystem::path& root) const = 0;
-    // The catalogued disc with that identity, if there is one.
-    virtual std::optional<CataloguedDisc> find(const MediumIdentity& medium) const = 0;
+    // The disc catalogued in `dataFolder` with that identity, if there is one.
+    virtual std::optional<CataloguedDisc> find(const MediumIdentity& medium,
+                                               const std::filesystem::path& dataFolder) const = 0;
 };
 
 } // namespace dravik::services

@@ -39,7 +39,8 @@ public:
         return it == media_.end() ? std::nullopt : std::optional(it->second);
     }
     std::optional<services::CataloguedDisc>
-    find(const services::MediumIdentity& medium) const override {
+    find(const services::MediumIdentity& medium,
+         const std::filesystem::path& /*dataFolder*/) const override {
         const std::lock_guard lock(mutex_);
         const auto it = discs_.find(medium.uuid);
         return it == discs_.end() ? std::nullopt : std::optional(it->second);
