@@ -46,6 +46,9 @@ inline constexpr TextLimit SelectionFile{16 * MiB, Line, 1'000'000};
 // A disc list or a report shown whole in the list view: a disc of a million files lists in
 // about 100 MB.
 inline constexpr TextLimit ListText{256 * MiB, Line, NoItemLimit};
+// A list or report shown as rows read from its file when painted: only where each line starts
+// is kept, 8 bytes a line, so a report of millions of rows opens as the search wrote it.
+inline constexpr TextLimit ListRows{4 * 1024 * MiB, Line, NoItemLimit};
 
 } // namespace TextLimits
 

@@ -131,7 +131,8 @@ void ListTextEdit::showListFile(const std::filesystem::path& file) {
         return;
     }
     showRows(std::make_unique<common::ListRows>(
-        std::make_unique<common::FileLines>(file, common::TextLimits::ListText)));
+        std::make_unique<common::FileLines>(file, common::TextLimits::ListRows)));
+    rowsBytes_ = size;
 }
 
 void ListTextEdit::showRows(std::unique_ptr<common::ListRows> rows) {
@@ -163,9 +164,14 @@ void ListTextEdit::leaveRows() {
         setFocus();
 }
 
-void ListTextEdit::makeDocument() {
-    if (rows_)
-        setListText(rows_->wholeText());
+bool ListTextEdit::makeDocument() {
+    if (!rows_)
+        return true;
+    // A text of a report of millions of rows would take gigabytes and minutes to build.
+    if (rowsBytes_ > documentsUpTo_)
+        return false;
+    setListText(rows_->wholeText());
+    return true;
 }
 
 void ListTextEdit::clear() {

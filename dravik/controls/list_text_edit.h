@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/list_rows.h"
+#include "common/text_limit.h"
 
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
@@ -52,8 +53,10 @@ public:
     // Files of this size or more are shown as rows from now on.
     void setRowsFrom(std::uint64_t bytes) { rowsFrom_ = bytes; }
     Showing showing() const { return rows_ ? Showing::Rows : Showing::Document; }
-    // Rows cannot be edited: they become a text first.
-    void makeDocument();
+    // Rows cannot be edited: they become a text first. False, and the rows stay, when their file
+    // is larger than `setDocumentsUpTo` allows (a list shown whole may be, by default).
+    bool makeDocument();
+    void setDocumentsUpTo(std::uint64_t bytes) { documentsUpTo_ = bytes; }
 
     // Empties the view, rows too; hides QPlainTextEdit::clear.
     void clear();
@@ -95,6 +98,8 @@ private:
     bool loading_ = false;
     std::uint64_t rowsFrom_ = RowsFrom;
     std::unique_ptr<common::ListRows> rows_;
+    std::uint64_t rowsBytes_ = 0; // the size of the file the rows are read from
+    std::uint64_t documentsUpTo_ = common::TextLimits::ListText.maxBytes;
     RowView* rowView_;
     bool forwarding_ = false;
     // A triple click selects a line, and dragging on extends by lines.

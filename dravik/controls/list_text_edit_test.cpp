@@ -368,6 +368,17 @@ TEST_F(ListRowsTest, AppendedTextFollowsTheLastRow) {
               "first\nsecond\n================a.rtf==============\n" + list(100));
 }
 
+TEST_F(ListRowsTest, AListTooLargeToHoldAsATextStaysRows) {
+    view.setDocumentsUpTo(10);
+    showList("first\r\nsecond\r\n");
+    EXPECT_FALSE(view.makeDocument());
+    EXPECT_EQ(view.showing(), ListTextEdit::Showing::Rows);
+    EXPECT_EQ(view.lineCount(), 3);
+    view.setDocumentsUpTo(100);
+    EXPECT_TRUE(view.makeDocument());
+    EXPECT_EQ(view.toPlainText(), "first\nsecond\n");
+}
+
 TEST_F(ListRowsTest, AFileCutWhileShownShowsWhatIsLeft) {
     showList(list(Lines, "\r\n"));
     std::filesystem::resize_file(file, 100);

@@ -119,8 +119,8 @@ void ListViewPanel::toggleEditable() {
 }
 
 void ListViewPanel::setEditable(bool editable) {
-    if (editable)
-        view_->makeDocument();
+    if (editable && !view_->makeDocument())
+        editable = false; // a list too large to edit is still read, found in and copied
     view_->setReadOnly(!editable);
     if (!editable)
         view_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

@@ -57,7 +57,7 @@ const Kind Kinds[] = {
     {"ExtensionList", "data/ExtLys.ini", Reading::Panel, 2, Limits::ExtensionList},
     {"SavedSelections", "data/RemSel.ini", Reading::Panel, 3, Limits::SavedSelections},
     {"SelectionFile", "data/Work.ini", Reading::Selection, 0, Limits::SelectionFile},
-    {"DiscList", "data/Holiday.rtf", Reading::Opening, 0, Limits::ListText},
+    {"DiscList", "data/Holiday.rtf", Reading::Opening, 0, Limits::ListRows},
     {"SavedReport", "data/QReport/Old.rtf", Reading::Report, 1, Limits::ListText},
 };
 
