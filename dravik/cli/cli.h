@@ -57,6 +57,16 @@ private:
     bool mediaArguments(const QStringList& arguments, const char* command, bool takesVersion,
                         MediaCommand& parsed);
     std::optional<QString> catalogued(const workspace::Workspace& ws, const QString& disc);
+    // Parses a media command, finds its disc in the index and runs `act` on the index's spelling
+    // of it; usage, a disc the index does not hold and errors end it with their exit status.
+    using DiscAction = int (Cli::*)(const MediaCommand& parsed, const workspace::Workspace& ws,
+                                    const QString& disc);
+    int onCataloguedDisc(const QStringList& arguments, const char* command, bool takesVersion,
+                         DiscAction act);
+    int showInfo(const MediaCommand& parsed, const workspace::Workspace& ws, const QString& disc);
+    int showHistory(const MediaCommand& parsed, const workspace::Workspace& ws,
+                    const QString& disc);
+    int showDiff(const MediaCommand& parsed, const workspace::Workspace& ws, const QString& disc);
 
     std::ostream& out_;
     std::ostream& err_;

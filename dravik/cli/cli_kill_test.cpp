@@ -1,7 +1,7 @@
 // dravik-cli rename and delete killed part-way, at fixed points: the next start of a program
 // finishes or undoes what the killed run left, and the same change can be made again.
 #include "common/settings_store.h"
-#include "common/testing/child_process.h"
+#include "common/testing/cut_short_run.h"
 #include "common/testing/temp_folder.h"
 #include "common/testing/workspace_fixture.h"
 
@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-using common::testing::ChildProcess;
 using common::testing::TempFolder;
 
 namespace {
@@ -47,26 +46,12 @@ protected:
 
     static std::string disc(int i) { return "Disc " + std::to_string(10 + i); }
 
-    // Runs dravik-cli; with a limit no file it writes may grow past `limit` bytes, and the write
-    // that would ends the program on the spot (SIGXFSZ), as a kill at that moment would. The
-    // exit status, nothing when it was ended so.
+    // Runs dravik-cli on the data folder, cut short by `limit` (see runCutShortAt).
     std::optional<int> run(std::vector<std::string> args, std::optional<rlim_t> limit = {}) {
         args.insert(args.begin(), DRAVIK_CLI);
         args.push_back("--data");
         args.push_back(data.string());
-        ChildProcess child(std::move(args), [limit] {
-            const int null = ::open("/dev/null", O_WRONLY);
-            ::dup2(null, STDOUT_FILENO);
-            ::dup2(null, STDERR_FILENO);
-            if (!limit)
-                return;
-            std::signal(SIGXFSZ, SIG_DFL);
-            const rlimit noCore{0, 0};
-            ::setrlimit(RLIMIT_CORE, &noCore);
-            const rlimit fileSize{*limit, *limit};
-            ::setrlimit(RLIMIT_FSIZE, &fileSize);
-        });
-        return child.wait();
+        return common::testing::runCutShortAt(std::move(args), limit);
     }
 
     bool hasList(const std::string& name) const {

@@ -141,123 +141,113 @@ std::optional<QString> Cli::catalogued(const workspace::Workspace& ws, const QSt
     return spelling;
 }
 
-int Cli::info(const QStringList& arguments) {
+int Cli::onCataloguedDisc(const QStringList& arguments, const char* command, bool takesVersion,
+                          DiscAction act) {
     MediaCommand parsed;
-    if (!mediaArguments(arguments, "info", false, parsed))
+    if (!mediaArguments(arguments, command, takesVersion, parsed))
         return Usage;
     try {
         const auto ws = workspace(parsed.data);
         const auto disc = catalogued(ws, parsed.disc);
-        if (!disc)
-            return Refused;
-        media::FactsStore store(ws.dataFolder());
-        const auto current = store.current(*disc);
-        if (!current || !current->hasFacts) {
-            if (parsed.json)
-                printJson(out_, QJsonObject{{"disc", *disc}, {"facts", false}});
-            else
-                out_ << "No facts are kept for \"" << disc->toStdString()
-                     << "\": it was catalogued before they were kept, or on another computer.\n";
-            return 0;
-        }
-        if (parsed.json)
-            printJson(out_, infoJson(*current));
-        else
-            printInfo(out_, *current);
-        return 0;
+        return disc ? (this->*act)(parsed, ws, *disc) : Refused;
     } catch (const common::Error& e) {
         error_.write(e);
         return Refused;
     }
+}
+
+int Cli::info(const QStringList& arguments) {
+    return onCataloguedDisc(arguments, "info", false, &Cli::showInfo);
+}
+
+int Cli::showInfo(const MediaCommand& parsed, const workspace::Workspace& ws, const QString& disc) {
+    media::FactsStore store(ws.dataFolder());
+    const auto current = store.current(disc);
+    if (!current || !current->hasFacts) {
+        if (parsed.json)
+            printJson(out_, QJsonObject{{"disc", disc}, {"facts", false}});
+        else
+            out_ << "No facts are kept for \"" << disc.toStdString()
+                 << "\": it was catalogued before they were kept, or on another computer.\n";
+        return 0;
+    }
+    if (parsed.json)
+        printJson(out_, infoJson(*current));
+    else
+        printInfo(out_, *current);
+    return 0;
 }
 
 int Cli::history(const QStringList& arguments) {
-    MediaCommand parsed;
-    if (!mediaArguments(arguments, "history", false, parsed))
-        return Usage;
-    try {
-        const auto ws = workspace(parsed.data);
-        const auto disc = catalogued(ws, parsed.disc);
-        if (!disc)
-            return Refused;
-        const auto versions = media::FactsStore(ws.dataFolder()).versions(*disc);
-        if (parsed.json) {
-            QJsonArray list;
-            for (const auto& v : versions)
-                list.append(versionJson(v));
-            printJson(out_, QJsonObject{{"disc", *disc}, {"versions", list}});
-            return 0;
-        }
-        for (const auto& v : versions) {
-            out_ << v.number << '\t' << v.facts.cataloguedAt << '\t';
-            if (v.hasFacts)
-                out_ << number(v.facts.files) << " files\t" << number(v.facts.folders)
-                     << " folders\t" << number(v.facts.bytes) << " bytes";
-            else
-                out_ << "no facts\t\t";
-            out_ << (v.state == media::VersionState::Current ? "\tcurrent" : "") << '\n';
-        }
+    return onCataloguedDisc(arguments, "history", false, &Cli::showHistory);
+}
+
+int Cli::showHistory(const MediaCommand& parsed, const workspace::Workspace& ws,
+                     const QString& disc) {
+    const auto versions = media::FactsStore(ws.dataFolder()).versions(disc);
+    if (parsed.json) {
+        QJsonArray list;
+        for (const auto& v : versions)
+            list.append(versionJson(v));
+        printJson(out_, QJsonObject{{"disc", disc}, {"versions", list}});
         return 0;
-    } catch (const common::Error& e) {
-        error_.write(e);
-        return Refused;
     }
+    for (const auto& v : versions) {
+        out_ << v.number << '\t' << v.facts.cataloguedAt << '\t';
+        if (v.hasFacts)
+            out_ << number(v.facts.files) << " files\t" << number(v.facts.folders) << " folders\t"
+                 << number(v.facts.bytes) << " bytes";
+        else
+            out_ << "no facts\t\t";
+        out_ << (v.state == media::VersionState::Current ? "\tcurrent" : "") << '\n';
+    }
+    return 0;
 }
 
 int Cli::diff(const QStringList& arguments) {
-    MediaCommand parsed;
-    if (!mediaArguments(arguments, "diff", true, parsed))
-        return Usage;
-    try {
-        const auto ws = workspace(parsed.data);
-        const auto disc = catalogued(ws, parsed.disc);
-        if (!disc)
-            return Refused;
-        media::FactsStore store(ws.dataFolder());
-        std::optional<media::Version> current, earlier;
-        for (const auto& v : store.versions(*disc)) {
-            if (v.state == media::VersionState::Current)
-                current = v;
-            else if (v.state == media::VersionState::History && parsed.version &&
-                     v.number == *parsed.version)
-                earlier = v;
-        }
-        if (!parsed.version)
-            earlier = store.lastRetired(*disc);
-        if (!current || !earlier) {
-            error_.write("the history of \"" + *disc + "\" holds no " +
-                         (parsed.version ? QStringLiteral("version %1").arg(*parsed.version)
-                                         : QStringLiteral("earlier list")));
-            return Refused;
-        }
-        const auto list =
-            catalogue::Catalogue(ws.dataFolder(), ws.programFolder()).discListPath(*disc);
-        const auto changes = media::FactsDiff::between(sizesOf(store, *earlier, list),
-                                                       sizesOf(store, *current, list));
-        for (const auto& change : changes) {
-            switch (change.kind) {
-            case media::FactsDiff::Kind::Added:
-                out_ << "added\t" << decoded(change.path) << '\n';
-                break;
-            case media::FactsDiff::Kind::Removed:
-                out_ << "removed\t" << decoded(change.path) << '\n';
-                break;
-            case media::FactsDiff::Kind::Changed:
-                out_ << "changed\t" << decoded(change.path) << '\t' << change.before << '\t'
-                     << change.after << '\n';
-                break;
-            }
-        }
-        out_.flush();
-        err_ << media::FactsDiff::summary(media::FactsDiff::count(changes),
-                                          earlier->facts.cataloguedAt)
-                    .toStdString()
-             << " (version " << earlier->number << ")\n";
-        return 0;
-    } catch (const common::Error& e) {
-        error_.write(e);
+    return onCataloguedDisc(arguments, "diff", true, &Cli::showDiff);
+}
+
+int Cli::showDiff(const MediaCommand& parsed, const workspace::Workspace& ws, const QString& disc) {
+    media::FactsStore store(ws.dataFolder());
+    std::optional<media::Version> current, earlier;
+    for (const auto& v : store.versions(disc)) {
+        if (v.state == media::VersionState::Current)
+            current = v;
+        else if (v.state == media::VersionState::History && parsed.version &&
+                 v.number == *parsed.version)
+            earlier = v;
+    }
+    if (!parsed.version)
+        earlier = store.lastRetired(disc);
+    if (!current || !earlier) {
+        error_.write("the history of \"" + disc + "\" holds no " +
+                     (parsed.version ? QStringLiteral("version %1").arg(*parsed.version)
+                                     : QStringLiteral("earlier list")));
         return Refused;
     }
+    const auto list = catalogue::Catalogue(ws.dataFolder(), ws.programFolder()).discListPath(disc);
+    const auto changes =
+        media::FactsDiff::between(sizesOf(store, *earlier, list), sizesOf(store, *current, list));
+    for (const auto& change : changes) {
+        switch (change.kind) {
+        case media::FactsDiff::Kind::Added:
+            out_ << "added\t" << decoded(change.path) << '\n';
+            break;
+        case media::FactsDiff::Kind::Removed:
+            out_ << "removed\t" << decoded(change.path) << '\n';
+            break;
+        case media::FactsDiff::Kind::Changed:
+            out_ << "changed\t" << decoded(change.path) << '\t' << change.before << '\t'
+                 << change.after << '\n';
+            break;
+        }
+    }
+    out_.flush();
+    err_ << media::FactsDiff::summary(media::FactsDiff::count(changes), earlier->facts.cataloguedAt)
+                .toStdString()
+         << " (version " << earlier->number << ")\n";
+    return 0;
 }
 
 int Cli::restore(const QStringList& arguments) {

@@ -1,6 +1,7 @@
 // dravik-cli catalogue killed at every point of a re-cataloguing: the next start leaves the
 // list, the disc index, the facts and the history consistent, with the old list or the new.
 #include "common/testing/child_process.h"
+#include "common/testing/cut_short_run.h"
 #include "common/testing/temp_folder.h"
 #include "common/testing/workspace_fixture.h"
 #include "dravik/media/facts_store.h"
@@ -34,25 +35,12 @@ protected:
                        std::string(i % 13, 'x'));
     }
 
-    // Runs dravik-cli; with a limit, a write past `limit` bytes ends it on the spot (SIGXFSZ),
-    // as a kill at that moment would. The exit status; nothing when it was ended so.
+    // Runs dravik-cli on the data folder, cut short by `limit` (see runCutShortAt).
     std::optional<int> run(std::vector<std::string> args, std::optional<rlim_t> limit = {}) {
         args.insert(args.begin(), DRAVIK_CLI);
         args.push_back("--data");
         args.push_back(data.string());
-        ChildProcess child(std::move(args), [limit] {
-            const int null = ::open("/dev/null", O_WRONLY);
-            ::dup2(null, STDOUT_FILENO);
-            ::dup2(null, STDERR_FILENO);
-            if (!limit)
-                return;
-            std::signal(SIGXFSZ, SIG_DFL);
-            const rlimit noCore{0, 0};
-            ::setrlimit(RLIMIT_CORE, &noCore);
-            const rlimit fileSize{*limit, *limit};
-            ::setrlimit(RLIMIT_FSIZE, &fileSize);
-        });
-        return child.wait();
+        return common::testing::runCutShortAt(std::move(args), limit);
     }
     std::optional<int> rebuild(std::optional<rlim_t> limit = {}) {
         return run({"catalogue", "Disc", "--drive", "E", "--rebuild"}, limit);
