@@ -229,3 +229,21 @@ TEST_F(RecognisingMedia, TheWindowRecognisesTheMediumOnItsDefaultDriveAsItComesA
     EXPECT_EQ(discBox->currentText(), "");
     EXPECT_EQ(window->findChild<QLabel*>(Control::Status)->text(), "");
 }
+
+TEST_F(RecognisingMedia, AnotherDefaultDriveIsLookedAtAsSoonAsItIsChosen) {
+    auto owned = std::make_unique<dravik::testing::FakeMediumRecogniser>();
+    auto& fake = *owned;
+    fake.insert(home, Holiday); // in drive C; the default drive E is empty
+    start();
+    window->recogniseMedia(std::move(owned));
+    auto* discBox = window->findChild<QComboBox*>(Control::DiscBox);
+    QSignalSpy shown(discBox, &QComboBox::editTextChanged);
+    QTest::mouseClick(window->findChild<QLabel*>(Control::DefaultDriveCaption), Qt::LeftButton);
+    dialogs.expectInput("Create temporary external drive(s)",
+                        "Type the letter of the CD/DvD Drive and enter", "c");
+    QTest::mousePress(
+        window->findChild<QWidget*>(dravik::controls::objectName(dravik::controls::SellD::Third)),
+        Qt::RightButton, {}, QPoint(2, 2));
+    ASSERT_TRUE(shown.wait(20000));
+    EXPECT_EQ(discBox->currentText(), "HOLIDAY_09");
+}

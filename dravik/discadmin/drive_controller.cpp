@@ -89,6 +89,7 @@ void DriveController::storeDrive() {
     showDefaultDrive();
     closeDrivePanel();
     panel_.driveChosen(workspace_.defaultDrive());
+    emit driveInUse(workspace_.defaultDrive());
 }
 
 void DriveController::closeDrivePanel() {
@@ -107,6 +108,7 @@ void DriveController::useDrive(const QString& letter) {
     workspace_.setDefaultDrive(letter);
     showDefaultDrive();
     panel_.driveChosen(letter);
+    emit driveInUse(letter);
 }
 
 void DriveController::useTemporaryDrive(int index) {

@@ -54,6 +54,10 @@ public:
     // "Select the letter from the list ..." on the default drive panel.
     static QString driveChoiceText();
 
+signals:
+    // The default drive is now `letter` (or empty): what is in it may have changed.
+    void driveInUse(const QString& letter);
+
 private:
     void useDrive(const QString& letter);
 

@@ -160,6 +160,8 @@ void MainWindow::recogniseMedia(std::unique_ptr<services::MediumRecogniser> reco
         *discIndex_, *discs_, *recogniser_, context(), [this] { return router_->busy(); });
     connect(mounts_.get(), &common::MountWatcher::changed, media_.get(),
             &catalogue::MediumController::mountChanged);
+    connect(driveChoice_.get(), &discadmin::DriveController::driveInUse, media_.get(),
+            &catalogue::MediumController::look);
     media_->look();
 }
 
