@@ -2,7 +2,6 @@
 
 #include "common/error.h"
 #include "common/file_name_gate.h"
-#include "common/line_reader.h"
 #include "common/mount_table.h"
 #include "common/settings_names.h"
 #include "common/settings_store.h"
@@ -20,34 +19,6 @@ char normal(char letter) {
     return static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
 }
 
-struct Mount {
-    std::string device;
-    std::string point;
-};
-
-std::vector<Mount> mounts() {
-    std::vector<Mount> out;
-    try {
-        LineReader reader("/proc/self/mounts");
-        std::string_view line;
-        while (reader.next(line)) {
-            const std::size_t a = line.find(' ');
-            const std::size_t b = a == std::string_view::npos ? a : line.find(' ', a + 1);
-            if (b == std::string_view::npos)
-                continue;
-            out.push_back({unescapeMountField(line.substr(0, a)),
-                           unescapeMountField(line.substr(a + 1, b - a - 1))});
-        }
-    } catch (const Error&) {
-        // No mount table: a device root then reads as device unavailable, which callers report.
-    }
-    return out;
-}
-
-bool isDevice(const std::string& root) {
-    return root.rfind("/dev/", 0) == 0;
-}
-
 } // namespace
 
 DriveTable DriveTable::fromSystem() {
@@ -61,11 +32,12 @@ DriveTable DriveTable::fromSystem() {
         if (::stat(device.c_str(), &st) == 0)
             table.set(next++, device);
     }
-    for (const Mount& m : mounts()) {
+    const MountTable mounts = MountTable::read();
+    for (const MountEntry& m : mounts.entries()) {
         if (next > 'Z')
             break;
         for (const char* prefix : {"/media/", "/run/media/", "/mnt/"}) {
-            if (m.point.rfind(prefix, 0) == 0 && isDevice(m.device)) {
+            if (m.point.rfind(prefix, 0) == 0 && isDeviceName(m.device)) {
                 const bool taken = std::any_of(table.roots_.begin(), table.roots_.end(),
                                                [&](const auto& e) { return e.second == m.device; });
                 if (!taken)
@@ -123,7 +95,8 @@ std::string DriveTable::mapping(char letter) const {
 std::filesystem::path DriveTable::mountPointOf(const std::string& device) {
     std::error_code ec;
     const auto real = std::filesystem::weakly_canonical(device, ec);
-    for (const Mount& m : mounts()) {
+    const MountTable mounts = MountTable::read();
+    for (const MountEntry& m : mounts.entries()) {
         if (m.device == device || (!ec && m.device == real.string()))
             return m.point;
     }
@@ -137,7 +110,7 @@ std::filesystem::path DriveTable::root(char letter) const {
         throw Error(ErrorNumber::DeviceUnavailable,
                     "Drive " + drive + ": is not in the drive table");
     std::filesystem::path folder = mapped;
-    if (isDevice(mapped)) {
+    if (isDeviceName(mapped)) {
         folder = mountPointOf(mapped);
         if (folder.empty())
             throw Error(ErrorNumber::DeviceUnavailable,

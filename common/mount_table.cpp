@@ -80,6 +80,22 @@ MountTable MountTable::parse(std::string_view text) {
     return table;
 }
 
+bool isDeviceName(const std::string& name) {
+    return name.rfind("/dev/", 0) == 0;
+}
+
+bool MountEntry::shows(const std::string& mapping) const {
+    // Spelled as the user typed it: "/dev/cdrom" is a link, "/media/disc/" has a slash more.
+    const auto normal = [](const std::string& path) {
+        std::error_code error;
+        const auto real = std::filesystem::weakly_canonical(path, error);
+        return ((error ? std::filesystem::path(path) : real) / "").lexically_normal();
+    };
+    if (mapping.empty())
+        return false;
+    return normal(mapping) == normal(isDeviceName(mapping) ? device : point);
+}
+
 MountTable MountTable::read(const std::filesystem::path& file) {
     std::ifstream in(file);
     std::ostringstream text;

@@ -14,7 +14,14 @@ struct MountEntry {
     std::string device; // the mount source: a device path, or a name such as "tmpfs"
     std::string point;  // where it is mounted
     std::string type;   // the file-system type
+
+    // Whether a drive mapped to `mapping` (a block device such as /dev/sr0, or a folder) shows
+    // this mount: by its device, or by its mount point.
+    bool shows(const std::string& mapping) const;
 };
+
+// Whether a drive mapping or a mount source names a block device.
+bool isDeviceName(const std::string& name);
 
 struct MountChange {
     enum class Kind { Mounted, Unmounted };

@@ -82,3 +82,15 @@ TEST(MountTable, FindsTheNewestMountStackedOnAFolderFromItsFile) {
     EXPECT_FALSE(table.mountedAt(folder.path() / "elsewhere"));
     EXPECT_TRUE(MountTable::read(folder.path() / "missing").entries().empty());
 }
+
+TEST(MountTable, ADriveShowsTheMountOfItsDeviceOrOfItsFolder) {
+    common::testing::TempFolder folder;
+    const auto point = folder.makeFolder("disc");
+    const common::MountEntry mount{7, "/dev/sr0", point.string(), "iso9660"};
+    EXPECT_TRUE(mount.shows("/dev/sr0"));
+    EXPECT_TRUE(mount.shows(point.string() + "/"));
+    EXPECT_TRUE(mount.shows((folder.path() / "disc" / ".." / "disc").string()));
+    EXPECT_FALSE(mount.shows("/dev/sr1"));
+    EXPECT_FALSE(mount.shows(folder.path().string()));
+    EXPECT_FALSE(mount.shows(""));
+}

@@ -9,23 +9,7 @@
 #include <QLabel>
 #include <QThread>
 
-#include <system_error>
-
 namespace dravik::catalogue {
-
-namespace {
-
-bool isDevice(const std::string& mapping) {
-    return mapping.rfind("/dev/", 0) == 0;
-}
-
-std::filesystem::path normalPath(const std::string& path) {
-    std::error_code error;
-    const std::filesystem::path real = std::filesystem::weakly_canonical(path, error);
-    return ((error ? std::filesystem::path(path) : real) / "").lexically_normal();
-}
-
-} // namespace
 
 MediumController::MediumController(const DiscIndex& index, DiscPanel& discs,
                                    const services::MediumRecogniser& recogniser,
@@ -54,12 +38,7 @@ bool MediumController::concernsDefaultDrive(const common::MountChange& change) c
     const QString letter = workspace_.defaultDrive();
     if (letter.isEmpty())
         return false;
-    const std::string mapping = workspace_.drives().mapping(letter[0].toLatin1());
-    if (mapping.empty())
-        return false;
-    if (isDevice(mapping))
-        return normalPath(mapping) == normalPath(change.entry.device);
-    return normalPath(mapping) == normalPath(change.entry.point);
+    return change.entry.shows(workspace_.drives().mapping(letter[0].toLatin1()));
 }
 
 void MediumController::mountChanged(const common::MountChange& change) {

@@ -63,7 +63,7 @@ VolumeFacts VolumeProbe::ofRoot(const std::filesystem::path& root) {
     const auto mount = common::MountTable::read().mountedAt(root);
     if (mount) {
         facts.type = mount->type;
-        if (mount->device.rfind("/dev/", 0) == 0) {
+        if (common::isDeviceName(mount->device)) {
             facts.device = mount->device;
             probe(mount->device, facts);
         }
