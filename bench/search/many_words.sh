@@ -6,6 +6,8 @@
 # Usage: bench/search/many_words.sh   (BUILD=folder to use another build, ROUNDS=n, COUNT=words)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../timing.sh
+source "$here/../timing.sh"
 repo=$(cd "$here/../.." && pwd)
 build=${BUILD:-$repo/build-bench}
 rounds=${ROUNDS:-3}
@@ -51,15 +53,10 @@ timed() {
     /usr/bin/time -f "%U %S" -o "$out/many-$1.time" bash "$runner" "$1"
     end=$(date +%s%N)
     read -r user sys <"$out/many-$1.time"
-    w=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", (b - a) / 1e9 }')
-    c=$(awk -v u="$user" -v s="$sys" 'BEGIN { printf "%.2f", u + s }')
+    w=$(seconds "$start" "$end")
+    c=$(cpu_seconds "$user" "$sys")
     printf '  %-7s wall %7s s  cpu %6s s\n' "$1" "$w" "$c"
-    if [[ -z ${wall[$1]:-} ]] || awk -v a="$w" -v b="${wall[$1]}" 'BEGIN { exit !(a < b) }'; then
-        wall[$1]=$w
-    fi
-    if [[ -z ${cpu[$1]:-} ]] || awk -v a="$c" -v b="${cpu[$1]}" 'BEGIN { exit !(a < b) }'; then
-        cpu[$1]=$c
-    fi
+    keep_best "$1" "$w" "$c"
 }
 
 echo "$(date -u "+%F %H:%M UTC"), load average $(cut -d" " -f1-3 /proc/loadavg), $(nproc) cores," \
@@ -73,7 +70,6 @@ for ((r = 1; r <= rounds; r++)); do
     for t in "${tools[@]}"; do timed "$t"; done
 done
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 echo
 echo "best of $rounds, wall s / cpu s"
 for t in "${tools[@]}"; do printf '  %-7s %7s  %6s\n' "$t" "${wall[$t]}" "${cpu[$t]}"; done

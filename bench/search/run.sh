@@ -12,6 +12,8 @@
 # Usage: bench/search/run.sh [--large] [--remove-large]   (BUILD=another build folder, ROUNDS=n)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../timing.sh
+source "$here/../timing.sh"
 repo=$(cd "$here/../.." && pwd)
 build=${BUILD:-$repo/build-bench}
 rounds=${ROUNDS:-3}
@@ -94,20 +96,13 @@ timed() {
     run_tool "$tool" /usr/bin/time -f "%U %S %M" -o "$out/$key.time"
     end=$(date +%s%N)
     read -r user sys kib <"$out/$key.time"
-    w=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", (b - a) / 1e9 }')
-    c=$(awk -v u="$user" -v s="$sys" 'BEGIN { printf "%.2f", u + s }')
+    w=$(seconds "$start" "$end")
+    c=$(cpu_seconds "$user" "$sys")
     printf '  %-17s wall %6s s  cpu %5s s  peak %7s KiB%s\n' "$key" "$w" "$c" "$kib" "$left"
-    if [[ -z ${wall[$key]:-} ]] || awk -v a="$w" -v b="${wall[$key]}" 'BEGIN { exit !(a < b) }'; then
-        wall[$key]=$w
-    fi
-    if [[ -z ${cpu[$key]:-} ]] || awk -v a="$c" -v b="${cpu[$key]}" 'BEGIN { exit !(a < b) }'; then
-        cpu[$key]=$c
-    fi
+    keep_best "$key" "$w" "$c"
     rss[$key]=$kib
 }
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
-verdict() { awk -v r="$1" -v t="$2" 'BEGIN { print (r <= t ? "met" : "MISSED") }'; }
 lines() { wc -l <"$out/$1.txt"; }
 rows() { sed -n 's/^\([0-9]*\) links.*/\1/p' "$out/$1.err"; }
 compare() { # label key-a key-b [target]: wall ratio a / b, against the target, and cpu ratio

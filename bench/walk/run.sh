@@ -9,6 +9,8 @@
 #        facts pair alone)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../timing.sh
+source "$here/../timing.sh"
 repo=$(cd "$here/../.." && pwd)
 build=${BUILD:-$repo/build-bench}
 rounds=${ROUNDS:-3}
@@ -49,15 +51,10 @@ timed() {
     end=$(date +%s%N)
     read -r user sys kib <"$out/$1.time"
     local w c
-    w=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", (b - a) / 1e9 }')
-    c=$(awk -v u="$user" -v s="$sys" 'BEGIN { printf "%.2f", u + s }')
+    w=$(seconds "$start" "$end")
+    c=$(cpu_seconds "$user" "$sys")
     printf '  %-10s wall %6s s  cpu %5s s  (user %s, sys %s)\n' "$1" "$w" "$c" "$user" "$sys"
-    if [[ -z ${wall[$1]:-} ]] || awk -v a="$w" -v b="${wall[$1]}" 'BEGIN { exit !(a < b) }'; then
-        wall[$1]=$w
-    fi
-    if [[ -z ${cpu[$1]:-} ]] || awk -v a="$c" -v b="${cpu[$1]}" 'BEGIN { exit !(a < b) }'; then
-        cpu[$1]=$c
-    fi
+    keep_best "$1" "$w" "$c"
     rss[$1]=$kib
 }
 
@@ -72,8 +69,6 @@ for ((r = 1; r <= rounds; r++)); do
     for t in "${tools[@]}"; do timed "$t"; done
 done
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
-verdict() { awk -v r="$1" -v t="$2" 'BEGIN { print (r <= t ? "met" : "MISSED") }'; }
 echo
 echo "best of $rounds (wall; CPU = user + sys, less hit by other load on the machine)"
 for t in "${tools[@]}"; do
