@@ -147,11 +147,14 @@ void crossCheck(std::uint32_t seed, int rounds, int fewest, int most) {
         const std::size_t block = std::vector<std::size_t>{16, 37, 200, 1u << 16}[pick(4)];
         // Every kind of vector code the processor has.
         CandidateScan::limitInstructions(static_cast<CandidateScan::Instructions>(round % 3));
-        const SearchSummary summary = SearchMatcher(request, block).run(fast);
+        // Alone, or with helpers searching sources ahead of their turn.
+        const int helpers = pick(3);
+        const SearchSummary summary =
+            SearchMatcher(request, block, SearchMatcher::MaxLine, helpers).run(fast);
         CandidateScan::limitInstructions(CandidateScan::Instructions::Avx512);
         const Outcome plain = plainSearch(request);
-        ASSERT_EQ(fast.rows, plain.rows)
-            << "round " << round << " words " << request.words.join("|").toStdString();
+        ASSERT_EQ(fast.rows, plain.rows) << "round " << round << " helpers " << helpers << " words "
+                                         << request.words.join("|").toStdString();
         ASSERT_EQ(summary.examined, plain.examined) << "round " << round;
         ASSERT_EQ(summary.rows, static_cast<long long>(plain.rows.size()));
     }

@@ -1,6 +1,7 @@
 #include "dravik/search/search_matcher.h"
 
 #include "common/code_page.h"
+#include "dravik/search/line_finder.h"
 #include "dravik/search/source_read_ahead.h"
 
 #include <algorithm>
@@ -8,24 +9,34 @@
 
 namespace dravik::search {
 
-SearchMatcher::SearchMatcher(SearchRequest request, std::size_t blockSize, std::size_t maxLine)
+SearchMatcher::SearchMatcher(SearchRequest request, std::size_t blockSize, std::size_t maxLine,
+                             int helpers)
     : request_(std::move(request)), lines_(request_.words, request_.options),
       scan_(lines_.upperWords()), locator_(request_.dataFolder, request_.mode),
-      largest_(maxLine + 2) {
+      largest_(maxLine + 2), helpers_(helpers) {
     capacity_ = std::min(std::max<std::size_t>(blockSize, 16), largest_);
+    blockSize_ = capacity_;
 }
 
 SearchSummary SearchMatcher::summary(SearchEnding ending) const {
-    return SearchSummary{ending, progress_.rows, progress_.examined, skippedLines_};
+    return SearchSummary{ending, progress_.rows, progress_.examined, skippedLines_, scannedAhead_};
 }
 
 SearchSummary SearchMatcher::run(SearchObserver& observer) {
     observer_ = &observer;
     skippedLines_ = 0;
+    scannedAhead_ = 0;
     buffer_.assign(capacity_ + scan_.padding(), 0);
     progress_ = SearchProgress{};
     progress_.count = static_cast<int>(request_.sources.size());
     SourceReadAhead readAhead(locator_, request_.sources);
+    // Started once the pre-filter has learned from the first block, so the helpers' copies of it
+    // choose as this one did.
+    std::optional<ScanAhead> ahead;
+    const auto keepWaiting = [this] {
+        observer_->working(progress_);
+        return !observer_->stopRequested();
+    };
     for (int i = 0; i < progress_.count; ++i) {
         progress_.source = request_.sources[i];
         progress_.index = i;
@@ -35,7 +46,16 @@ SearchSummary SearchMatcher::run(SearchObserver& observer) {
         rowPrefix_ += common::CodePage::encode(progress_.source);
         rowPrefix_ += "* ";
         readAhead.reach(i);
-        const Flow flow = searchSource();
+        if (!ahead && learned_ && helpers_ > 0 && i + 1 < progress_.count)
+            ahead.emplace(locator_, request_.sources, lines_, scan_, helpers_, i, blockSize_);
+        std::unique_ptr<ScannedSource> scanned;
+        const ScanAhead::Turn turn =
+            ahead ? ahead->take(i, scanned, keepWaiting) : ScanAhead::Turn::Yours;
+        if (turn == ScanAhead::Turn::Scanned)
+            ++scannedAhead_;
+        const Flow flow = turn == ScanAhead::Turn::Stopped ? Flow::Stop
+                          : scanned                        ? replay(*scanned)
+                                                           : searchSource();
         if (flow == Flow::Stop || (flow == Flow::Go && observer.stopRequested()))
             return summary(SearchEnding::Stopped);
         if (flow == Flow::End)
@@ -74,6 +94,30 @@ SearchMatcher::Flow SearchMatcher::searchSource() {
         }
     }
     observer_->sourceFinished(progress_, state);
+    return Flow::Go;
+}
+
+// Reports what a helper found in the source as if the source were read now: repeats are decided
+// here, in the search's order.
+SearchMatcher::Flow SearchMatcher::replay(const ScannedSource& scanned) {
+    observer_->sourceStarted(progress_);
+    if (observer_->stopRequested())
+        return Flow::Stop;
+    const long long words = lines_.wordCount();
+    const long long examinedBefore = progress_.examined;
+    for (const ScannedSource::Found& found : scanned.found()) {
+        if (!keys_.insert(scanned.key(found)))
+            continue;
+        progress_.examined = examinedBefore + found.linesBefore * words + found.word + 1;
+        if (const Flow flow = report(scanned.line(found)); flow != Flow::Go)
+            return flow;
+    }
+    sourceLines_ = scanned.lines();
+    progress_.examined = examinedBefore + scanned.lines() * words;
+    observer_->working(progress_);
+    if (observer_->stopRequested())
+        return Flow::Stop;
+    observer_->sourceFinished(progress_, SourceState::Read);
     return Flow::Go;
 }
 
@@ -118,8 +162,8 @@ SearchMatcher::Flow SearchMatcher::readMore(SourceFile& file, const std::filesys
 std::size_t SearchMatcher::scannable(std::size_t used, bool end) {
     if (end)
         return used;
-    if (const void* lf = ::memrchr(buffer_.data(), '\n', used))
-        return static_cast<const char*>(lf) - buffer_.data() + 1;
+    if (const std::size_t whole = LineFinder::wholeLines(buffer_.data(), used))
+        return whole;
     if (used < capacity_)
         return 0;
     if (capacity_ < largest_) {
@@ -183,27 +227,6 @@ SearchMatcher::Flow SearchMatcher::readSource(SourceFile& file, const std::files
     return Flow::Go;
 }
 
-namespace {
-
-// The line around position `at` of data[0, size), which holds whole lines from `from` on.
-struct LineAt {
-    std::size_t start, length, end; // end: its line feed, or `size`
-};
-
-LineAt lineAt(const char* data, std::size_t from, std::size_t at, std::size_t size) {
-    const void* before = ::memrchr(data + from, '\n', at - from);
-    const std::size_t start = before ? static_cast<const char*>(before) - data + 1 : from;
-    const void* lf = std::memchr(data + at, '\n', size - at);
-    const std::size_t end = lf ? static_cast<const char*>(lf) - data : size;
-    std::size_t length = end - start;
-    // CR LF ends a line, and so does a CR that ends the file.
-    if (length > 0 && data[end - 1] == '\r')
-        --length;
-    return LineAt{start, length, end};
-}
-
-} // namespace
-
 SearchMatcher::Flow SearchMatcher::scanRegion(const char* data, std::size_t size) {
     if (!learned_) {
         scan_.learn(data, size);
@@ -211,31 +234,21 @@ SearchMatcher::Flow SearchMatcher::scanRegion(const char* data, std::size_t size
     }
     const long long words = lines_.wordCount();
     const long long examinedBefore = progress_.examined;
-    long long lines = 0;     // line feeds in data[0, counted)
-    std::size_t counted = 0; // counted lazily: only where a row needs the count, and at the end
-    for (std::size_t pos = 0; pos < size;) {
-        const std::size_t at = scan_.next(data, pos, size);
-        if (at >= size)
-            break;
-        const LineAt line = lineAt(data, pos, at, size);
-        pos = line.end + 1;
-        const std::string_view bytes(data + line.start, line.length);
-        const auto match = lines_.match(bytes);
-        if (!match || !keys_.insert(match->key))
-            continue;
-        lines += static_cast<long long>(
-            CandidateScan::countLineFeeds(data + counted, line.start - counted));
-        counted = line.start;
-        // The lines before this one were tested against every word, this one up to its word.
-        progress_.examined = examinedBefore + lines * words + match->word + 1;
-        if (const Flow flow = report(bytes); flow != Flow::Go)
-            return flow;
-    }
-    lines += static_cast<long long>(CandidateScan::countLineFeeds(data + counted, size - counted));
-    if (data[size - 1] != '\n')
-        ++lines; // the last line of the file, without a line end
-    sourceLines_ += lines;
-    progress_.examined = examinedBefore + lines * words;
+    Flow flow = Flow::Go;
+    const auto lines = LineFinder::find(
+        data, size, scan_, lines_,
+        [&](std::string_view bytes, const LineMatcher::Match& match, long long before) {
+            if (!keys_.insert(match.key))
+                return true;
+            // The lines before this one were tested against every word, this one up to its word.
+            progress_.examined = examinedBefore + before * words + match.word + 1;
+            flow = report(bytes);
+            return flow == Flow::Go;
+        });
+    if (!lines)
+        return flow;
+    sourceLines_ += *lines;
+    progress_.examined = examinedBefore + *lines * words;
     return Flow::Go;
 }
 

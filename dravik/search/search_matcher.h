@@ -3,6 +3,7 @@
 #include "dravik/search/candidate_scan.h"
 #include "dravik/search/key_set.h"
 #include "dravik/search/line_matcher.h"
+#include "dravik/search/scan_ahead.h"
 #include "dravik/search/search_observer.h"
 #include "dravik/search/search_request.h"
 #include "dravik/search/source_file.h"
@@ -19,10 +20,12 @@ struct SearchSummary {
     long long rows = 0;
     long long examined = 0;
     long long skippedLines = 0; // lines too long to search
+    int scannedAhead = 0;       // sources helper threads searched ahead of their turn
 };
 
 // The global search over the selected disc lists or per-extension lists. Each source is read
-// once, sequentially, in large blocks, while the next few are read ahead; a pre-filter finds the
+// once, sequentially, in large blocks, while the next few are read ahead and, on a machine with
+// more than one core, searched ahead by helper threads (ScanAhead); a pre-filter finds the
 // lines that may hold a word and only those get the exact test. A line is reported once (or, for
 // file names, each file-name part once) over the whole search, whichever source or word found it
 // first; the rows go to the observer in the order found, each wholly in the system's code page. The
@@ -35,9 +38,11 @@ public:
     static constexpr std::size_t MaxLine = 16u << 20;
 
     // `blockSize`: the first read size (tests make it small to put lines across blocks);
-    // `maxLine`: the longest line searched (tests make it small).
+    // `maxLine`: the longest line searched (tests make it small); `helpers`: threads that search
+    // sources ahead of their turn (0: the calling thread reads every source).
     explicit SearchMatcher(SearchRequest request, std::size_t blockSize = BlockSize,
-                           std::size_t maxLine = MaxLine);
+                           std::size_t maxLine = MaxLine,
+                           int helpers = ScanAhead::helpersForThisMachine());
 
     // Runs the whole search on the calling thread. Call once.
     SearchSummary run(SearchObserver& observer);
@@ -46,6 +51,7 @@ private:
     enum class Flow { Go, Stop, Skip, End };
 
     Flow searchSource();
+    Flow replay(const ScannedSource& scanned);
     Flow openSource(SourceFile& file, const std::filesystem::path& path, SourceState& state);
     Flow readSource(SourceFile& file, const std::filesystem::path& path);
     Flow readMore(SourceFile& file, const std::filesystem::path& path, std::size_t used,
@@ -71,10 +77,13 @@ private:
     std::string row_;
     std::string recoded_; // a line in the other code page, converted for its row
     std::vector<char> buffer_;
+    std::size_t blockSize_;
     std::size_t capacity_;
     std::size_t largest_;       // the buffer's limit: the longest line and its CR LF
     long long sourceLines_ = 0; // lines of the current source scanned or skipped
     long long skippedLines_ = 0;
+    int helpers_;
+    int scannedAhead_ = 0;
     bool learned_ = false; // the pre-filter has seen the first block
 };
 

@@ -50,7 +50,9 @@ struct Recorder : SearchObserver {
     }
 };
 
-class SearchMatcherTest : public ::testing::Test {
+// Every case runs twice: with the calling thread reading every source, and with helper threads
+// searching sources ahead of their turn, which must not change a row, count or event.
+class SearchMatcherTest : public ::testing::TestWithParam<int> {
 protected:
     TempFolder data;
     Recorder seen;
@@ -77,7 +79,7 @@ protected:
         seen.events.clear();
         seen.hits.clear();
         SearchRequest request{WordList::split(text), sources, mode, data.path(), options};
-        summary = SearchMatcher(request, blockSize, maxLine).run(seen);
+        summary = SearchMatcher(request, blockSize, maxLine, GetParam()).run(seen);
         return seen.rows;
     }
 };
@@ -86,6 +88,12 @@ using Rows = std::vector<std::string>;
 
 } // namespace
 
+INSTANTIATE_TEST_SUITE_P(Threads, SearchMatcherTest, ::testing::Values(0, 2),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return info.param == 0 ? std::string("Alone")
+                                                    : std::string("WithHelpers");
+                         });
+
 TEST(WordList, SplitsAtEveryBarKeepingEmptyPieces) {
     EXPECT_EQ(WordList::split("kamera|camera|snap"), QStringList({"kamera", "camera", "snap"}));
     EXPECT_EQ(WordList::split("word"), QStringList({"word"}));
@@ -93,7 +101,7 @@ TEST(WordList, SplitsAtEveryBarKeepingEmptyPieces) {
     EXPECT_EQ(WordList::split(""), QStringList({""}));
 }
 
-TEST_F(SearchMatcherTest, SeveralWordsOnALineGiveOneRowAndTheCountsAddUp) {
+TEST_P(SearchMatcherTest, SeveralWordsOnALineGiveOneRowAndTheCountsAddUp) {
     disc("Holiday", {{"E:\\Photos\\", "camera snap.jpg"}, {"E:\\", "readme.txt"}});
     EXPECT_EQ(search("kamera|camera|snap", {"Holiday"}),
               Rows({"*Holiday* \"E:\\Photos\\\",\"camera snap.jpg\""}));
@@ -103,7 +111,7 @@ TEST_F(SearchMatcherTest, SeveralWordsOnALineGiveOneRowAndTheCountsAddUp) {
     EXPECT_EQ(seen.events, (Rows{"start Holiday", "read Holiday 9"}));
 }
 
-TEST_F(SearchMatcherTest, SummaryLinesAreLinesToo) {
+TEST_P(SearchMatcherTest, SummaryLinesAreLinesToo) {
     disc("A", {{"E:\\", "a.txt"}}, "1 files : 2 folders");
     disc("B", {{"E:\\", "b.txt"}}, "1 files : 2 folders");
     disc("C", {{"E:\\", "c.txt"}, {"E:\\", "d.txt"}}, "2 files : 2 FOLDERS");
@@ -112,7 +120,7 @@ TEST_F(SearchMatcherTest, SummaryLinesAreLinesToo) {
               Rows({"*A* 1 files : 2 folders", "*C* 2 files : 2 FOLDERS"}));
 }
 
-TEST_F(SearchMatcherTest, EachLineOnceOrEachFileNameOnce) {
+TEST_P(SearchMatcherTest, EachLineOnceOrEachFileNameOnce) {
     disc("One", {{"E:\\Photos\\", "beach.jpg"}, {"E:\\Beach\\", "sun.jpg"}});
     disc("Two", {{"E:\\Photos\\", "beach.jpg"}, {"E:\\Other\\", "BEACH.JPG"}});
     EXPECT_EQ(search("beach", {"One", "Two"}),
@@ -128,7 +136,7 @@ TEST_F(SearchMatcherTest, EachLineOnceOrEachFileNameOnce) {
               Rows({"*One* \"E:\\Beach\\\",\"sun.jpg\""}));
 }
 
-TEST_F(SearchMatcherTest, WholeWordsStandBetweenBoundaries) {
+TEST_P(SearchMatcherTest, WholeWordsStandBetweenBoundaries) {
     disc("D", {{"E:\\Photos\\", "beach.jpg"},
                {"E:\\", "it's-the_end.txt"},
                {"E:\\x\\", "a'b'c.doc"},
@@ -148,14 +156,14 @@ TEST_F(SearchMatcherTest, WholeWordsStandBetweenBoundaries) {
     EXPECT_EQ(search("start|end", {"G"}, whole), Rows({"*G* start here", "*G* the end"}));
 }
 
-TEST_F(SearchMatcherTest, CaseSensitiveLooksAtTheFirstOccurrenceOnly) {
+TEST_P(SearchMatcherTest, CaseSensitiveLooksAtTheFirstOccurrenceOnly) {
     disc("D", {{"E:\\BEACH\\", "Beach.jpg"}, {"E:\\x\\", "Beach.jpg"}});
     EXPECT_EQ(search("Beach", {"D"}, {.caseRule = CaseRule::ExactCase}),
               Rows({"*D* \"E:\\x\\\",\"Beach.jpg\""}));
     EXPECT_EQ(search("beach", {"D"}, {.caseRule = CaseRule::ExactCase}), Rows());
 }
 
-TEST_F(SearchMatcherTest, EmptyWordsFindEveryLineButNotAsWholeWords) {
+TEST_P(SearchMatcherTest, EmptyWordsFindEveryLineButNotAsWholeWords) {
     disc("D", {{"E:\\", "a.txt"}}, "1 files : 1 folders");
     data.write("E.rtf", "\r\nplain\r\n");
     EXPECT_EQ(search("zzz|", {"D", "E"}),
@@ -167,28 +175,29 @@ TEST_F(SearchMatcherTest, EmptyWordsFindEveryLineButNotAsWholeWords) {
     EXPECT_EQ(summary.examined, 12);
 }
 
-TEST_F(SearchMatcherTest, NoWordsReadEverySourceAndFindNothing) {
+TEST_P(SearchMatcherTest, NoWordsReadEverySourceAndFindNothing) {
     disc("D", {{"E:\\", "a.txt"}});
     SearchRequest request{{}, {"D"}, SourceMode::Discs, data.path(), {}};
-    summary = SearchMatcher(request).run(seen);
+    summary = SearchMatcher(request, SearchMatcher::BlockSize, SearchMatcher::MaxLine, GetParam())
+                  .run(seen);
     EXPECT_EQ(summary.rows, 0);
     EXPECT_EQ(summary.examined, 0);
     EXPECT_EQ(seen.events, (Rows{"start D", "read D 0"}));
 }
 
-TEST_F(SearchMatcherTest, ZeroResultsAndAMissingSourceSaySoQuietly) {
+TEST_P(SearchMatcherTest, ZeroResultsAndAMissingSourceSaySoQuietly) {
     disc("D", {{"E:\\", "a.txt"}});
     EXPECT_EQ(search("nothing", {"Gone", "D"}), Rows());
     EXPECT_EQ(summary.ending, SearchEnding::Finished);
     EXPECT_EQ(seen.events, (Rows{"missing Gone 0", "start D", "read D 2"}));
 }
 
-TEST_F(SearchMatcherTest, DiscListsAreFoundWithoutRegardToCase) {
+TEST_P(SearchMatcherTest, DiscListsAreFoundWithoutRegardToCase) {
     data.write("HOLIDAY.RTF", "beach\r\n");
     EXPECT_EQ(search("beach", {"Holiday"}), Rows({"*Holiday* beach"}));
 }
 
-TEST_F(SearchMatcherTest, ExtensionModeReadsShardsThenTheSplittersOutput) {
+TEST_P(SearchMatcherTest, ExtensionModeReadsShardsThenTheSplittersOutput) {
     data.write("Shard-9/JPG.rtf", "beach.jpg\r\n");
     data.write("TheShards-13/JPG.rtf", "not this one beach\r\n");
     data.write("TheShards-13/txt.rtf", "beach.txt\r\n");
@@ -197,7 +206,7 @@ TEST_F(SearchMatcherTest, ExtensionModeReadsShardsThenTheSplittersOutput) {
     EXPECT_EQ(seen.events.back(), "missing DOC 2");
 }
 
-TEST_F(SearchMatcherTest, StopEndsTheSearchAfterTheCurrentTest) {
+TEST_P(SearchMatcherTest, StopEndsTheSearchAfterTheCurrentTest) {
     disc("A", {{"E:\\", "x1"}, {"E:\\", "x2"}, {"E:\\", "x3"}});
     disc("B", {{"E:\\", "x4"}});
     seen.stop = [&] { return seen.rows.size() == 2; };
@@ -207,7 +216,7 @@ TEST_F(SearchMatcherTest, StopEndsTheSearchAfterTheCurrentTest) {
     EXPECT_EQ(seen.events, (Rows{"start A"}));
 }
 
-TEST_F(SearchMatcherTest, FailuresAreRetriedSkippedOrEndTheSearch) {
+TEST_P(SearchMatcherTest, FailuresAreRetriedSkippedOrEndTheSearch) {
     disc("A", {{"E:\\", "x1"}});
     data.makeFolder("B.rtf"); // a folder in place of a list
     disc("C", {{"E:\\", "x3"}});
@@ -238,7 +247,7 @@ TEST_F(SearchMatcherTest, FailuresAreRetriedSkippedOrEndTheSearch) {
               Rows({"*A* \"E:\\\",\"x1\"", "*B* x2", "*C* \"E:\\\",\"x3\""}));
 }
 
-TEST_F(SearchMatcherTest, NonAsciiLinesInBothCodePages) {
+TEST_P(SearchMatcherTest, NonAsciiLinesInBothCodePages) {
     data.write("U.rtf", "\"E:\\\",\"Caf\xc3\xa9 M\xc3\xbcller.mp3\"\r\n"); // UTF-8
     data.write("W.rtf", "\"E:\\\",\"CAF\xc9 m\xfcller 2.mp3\"\r\n");       // windows-1252
     data.write("V.rtf", "\"E:\\\",\"caf\xc3\xa9 M\xc3\xbcller.mp3\"\r\n"); // same text as U
@@ -259,7 +268,7 @@ TEST_F(SearchMatcherTest, NonAsciiLinesInBothCodePages) {
         Rows({"*X* \"E:\\Other\\\",\"caf\xc3\xa9 m\xc3\xbcller.MP3\""}));
 }
 
-TEST_F(SearchMatcherTest, LinesAcrossBlocksAndLongLines) {
+TEST_P(SearchMatcherTest, LinesAcrossBlocksAndLongLines) {
     std::string big;
     for (int i = 0; i < 5000; ++i)
         big +=
@@ -277,13 +286,13 @@ TEST_F(SearchMatcherTest, LinesAcrossBlocksAndLongLines) {
     }
 }
 
-TEST_F(SearchMatcherTest, BareLineFeedsAndBinaryBytes) {
+TEST_P(SearchMatcherTest, BareLineFeedsAndBinaryBytes) {
     data.write("D.rtf", std::string("one\ntwo\r\nth\0ree\r\n", 17));
     EXPECT_EQ(search("o|ree", {"D"}), Rows({"*D* one", "*D* two", std::string("*D* th\0ree", 10)}));
     EXPECT_EQ(summary.examined, 6);
 }
 
-TEST_F(SearchMatcherTest, EveryLetterIsUpperCasedDotlessIAndLongSIncluded) {
+TEST_P(SearchMatcherTest, EveryLetterIsUpperCasedDotlessIAndLongSIncluded) {
     disc("T", {{"E:\\K\xc4\xb1rm\xc4\xb1z\xc4\xb1\\", "elma.jpg"},
                {"E:\\", "\xc5\xbfoup k\xc4\xb1rm\xc4\xb1z\xc4\xb1-elma.txt"},
                {"E:\\\xc9\x90x\\", "kirmizi.txt"}});
@@ -312,7 +321,7 @@ TEST_F(SearchMatcherTest, EveryLetterIsUpperCasedDotlessIAndLongSIncluded) {
                     "*T* \"E:\\\xc9\x90x\\\",\"kirmizi.txt\""}));
 }
 
-TEST_F(SearchMatcherTest, OneTextInEitherEncodingIsOneRowMicroAndHookedFIncluded) {
+TEST_P(SearchMatcherTest, OneTextInEitherEncodingIsOneRowMicroAndHookedFIncluded) {
     data.write("U.rtf", "\"E:\\\",\"\xc2\xb5-law \xc6\x92ile.wav\"\r\n"); // UTF-8
     data.write("W.rtf", "\"E:\\\",\"\xb5-law \x83ile.wav\"\r\n");         // windows-1252
     EXPECT_EQ(search("law", {"U", "W"}), Rows({"*U* \"E:\\\",\"\xc2\xb5-law \xc6\x92ile.wav\""}));
@@ -328,7 +337,7 @@ TEST_F(SearchMatcherTest, OneTextInEitherEncodingIsOneRowMicroAndHookedFIncluded
 
 // Ten thousand words that find nothing, then the words of a search of a few: the rows are those
 // of the few, found the way few words are found.
-TEST_F(SearchMatcherTest, ManyWordsFindWhatFewWordsFind) {
+TEST_P(SearchMatcherTest, ManyWordsFindWhatFewWordsFind) {
     disc("Holiday", {{"E:\\Photos\\K\xc4\xb1\xc5\x9f\\", "camera snap.jpg"},
                      {"E:\\", "readme.txt"},
                      {"E:\\Music\\", "Caf\xc3\xa9 del Mar.mp3"},
@@ -387,7 +396,7 @@ TEST(WordAutomaton, FindsTheFirstOccurrenceOfEveryWordInTheWordsOrder) {
     EXPECT_EQ(pairs(), (std::vector<std::pair<int, int>>{{4, 0}}));
 }
 
-TEST_F(SearchMatcherTest, EachRowIsWhollyInTheSystemCodePage) {
+TEST_P(SearchMatcherTest, EachRowIsWhollyInTheSystemCodePage) {
     // A list made on Windows in a UTF-8 catalogue: the disc name and the line agree.
     const QString coin = QString::fromUtf8("M\xc3\xbcnze");
     data.write("M\xc3\xbcnze.rtf", "\"E:\\\",\"M\xfcnze \x80 5.jpg\"\r\n");
@@ -407,7 +416,7 @@ TEST_F(SearchMatcherTest, EachRowIsWhollyInTheSystemCodePage) {
                                                                    "d?.jpg\""}));
 }
 
-TEST_F(SearchMatcherTest, ALineTooLongToSearchWholeIsSkippedNeverCut) {
+TEST_P(SearchMatcherTest, ALineTooLongToSearchWholeIsSkippedNeverCut) {
     constexpr std::size_t most = 100; // the longest line searched, here
     std::string bytes = "needle one\r\n";
     bytes += std::string(150, 'a') + "needle" + std::string(150, 'b') + "\r\n"; // 2: skipped
@@ -431,7 +440,7 @@ TEST_F(SearchMatcherTest, ALineTooLongToSearchWholeIsSkippedNeverCut) {
     }
 }
 
-TEST_F(SearchMatcherTest, LinesOfSixteenMebibytesAreSearchedWhole) {
+TEST_P(SearchMatcherTest, LinesOfSixteenMebibytesAreSearchedWhole) {
     const std::size_t most = SearchMatcher::MaxLine;
     std::string bytes = std::string(most - 6, 'x') + "needle\r\n";     // fits
     bytes += "needle" + std::string(most - 5, 'y') + "\r\nneedle\r\n"; // one byte too many
@@ -444,14 +453,14 @@ TEST_F(SearchMatcherTest, LinesOfSixteenMebibytesAreSearchedWhole) {
     EXPECT_EQ(seen.events, (Rows{"start Big", "long Big 2", "read Big 2"}));
 }
 
-TEST_F(SearchMatcherTest, AStopWhileSkippingALongLineEndsTheSearch) {
+TEST_P(SearchMatcherTest, AStopWhileSkippingALongLineEndsTheSearch) {
     data.write("Long.rtf", std::string(10000, 'a') + "\r\nneedle\r\n");
     seen.stop = [&] { return !seen.events.empty() && seen.events.back() == "long Long 1"; };
     EXPECT_EQ(search("needle", {"Long"}, {}, SourceMode::Discs, 64, 100), Rows());
     EXPECT_EQ(summary.ending, SearchEnding::Stopped);
 }
 
-TEST_F(SearchMatcherTest, AFifoOrADeviceInAListsPlaceIsRefusedAtOnce) {
+TEST_P(SearchMatcherTest, AFifoOrADeviceInAListsPlaceIsRefusedAtOnce) {
     data.write("A.rtf", "x1\r\n");
     ASSERT_EQ(::mkfifo((data / "Fifo.rtf").c_str(), 0600), 0);
     std::filesystem::create_symlink("/dev/zero", data / "Zero.rtf");
@@ -472,7 +481,7 @@ TEST_F(SearchMatcherTest, AFifoOrADeviceInAListsPlaceIsRefusedAtOnce) {
     ::alarm(0);
 }
 
-TEST_F(SearchMatcherTest, ACarriageReturnThatEndsTheFileEndsTheLastLine) {
+TEST_P(SearchMatcherTest, ACarriageReturnThatEndsTheFileEndsTheLastLine) {
     data.write("D.rtf", "one x\r\ntwo x\r");
     data.write("E.rtf", "three x\r\n\r");
     data.write("F.rtf", "four\rx\r\r");
