@@ -13,13 +13,18 @@ std::filesystem::path QuickReport::path() const {
 }
 
 void QuickReport::createEmpty() const {
-    common::TextWriter(path(), common::TextWriter::Mode::Replace).commit();
+    open()->commit();
 }
 
 void QuickReport::write(const std::function<void(common::TextWriter&)>& writeRows) const {
-    common::TextWriter writer(path(), common::TextWriter::Mode::Replace);
-    writeRows(writer);
-    writer.commit();
+    const auto writer = open();
+    writeRows(*writer);
+    writer->commit();
+}
+
+std::unique_ptr<common::TextWriter> QuickReport::open() const {
+    return std::make_unique<common::TextWriter>(path(), common::TextWriter::Mode::Replace,
+                                                common::TextWriter::Durability::Process);
 }
 
 } // namespace dravik::reports

@@ -130,7 +130,10 @@ SearchRequest SearchController::prepare() {
     parts_.finding.keepFindText();
     list_.paintStatus(Searching, QColor());
     parts_.find.closeMenu();
-    ignoringErrors([this] { reports::QuickReport(workspace_.programFolder()).createEmpty(); });
+    const reports::QuickReport quick(workspace_.programFolder());
+    ignoringErrors([&] { quick.createEmpty(); });
+    report_.reset();
+    ignoringErrors([&] { report_ = quick.open(); });
     rows_.clear();
     examined_ = 0;
     labelsShown_.invalidate();
@@ -185,8 +188,8 @@ void SearchController::run() {
 void SearchController::endPhase() {
     YieldPoint& yield = services_.yieldPoint();
     parts_.panel.examined()->setText(common::NumberFormat::hashes(examined_));
+    writeQuickReport();
     const reports::QuickReport quick(workspace_.programFolder());
-    underErrorRule([&] { quick.write([this](common::TextWriter& w) { rows_.writeTo(w); }); });
     const QString count = QString::number(rows_.size());
     list_.rowLabel()->setText(QStringLiteral("Row:"));
     list_.setStatus(QStringLiteral("Loading Quick-Report data"));
@@ -220,6 +223,20 @@ void SearchController::endPhase() {
     parts_.panel.examined()->clear();
     parts_.panel.frame()->hide();
     list_.view()->setFocus();
+}
+
+void SearchController::writeQuickReport() {
+    if (report_) {
+        try {
+            report_->commit();
+            report_.reset();
+            return;
+        } catch (const common::Error&) {
+            report_.reset(); // written whole below, where a failure is asked about
+        }
+    }
+    const reports::QuickReport quick(workspace_.programFolder());
+    underErrorRule([&] { quick.write([this](common::TextWriter& w) { rows_.writeTo(w); }); });
 }
 
 void SearchController::ignoringErrors(const std::function<void()>& step) {
@@ -288,6 +305,13 @@ void SearchController::sourceFinished(const SearchProgress& progress, SourceStat
 
 void SearchController::rowFound(std::string_view row, const SearchProgress& progress) {
     rows_.add(row);
+    if (report_) {
+        try {
+            report_->rawLine(row);
+        } catch (const common::Error&) {
+            report_.reset();
+        }
+    }
     // File-name results let the window breathe after each row, at every level.
     YieldPoint& yield = services_.yieldPoint();
     if (rowRule_ == RowRule::EachFileName && yield.due()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/text_writer.h"
 #include "dravik/search/result_rows.h"
 #include "dravik/search/search_observer.h"
 #include "dravik/search/search_request.h"
@@ -10,6 +11,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class QAbstractButton;
 
@@ -76,6 +78,7 @@ private:
     void run();
     SearchRequest prepare();
     void endPhase();
+    void writeQuickReport();
     // An end-phase step under the search's error rule: tried again after the first and second
     // failure, given up at the third.
     void underErrorRule(const std::function<void()>& step);
@@ -101,6 +104,10 @@ private:
     QStringList words_;
     Phase phase_ = Phase::Idle;
     ResultRows rows_;
+    // The quick report, written as the rows come so that a search's end, or a stop, has little
+    // left to write; null when it could not be opened or a write failed, and then written whole
+    // at the end under the error rule.
+    std::unique_ptr<common::TextWriter> report_;
     RowRule rowRule_ = RowRule::EachLine;
     int errors_ = 0;
     long long examined_ = 0; // as of the last source read to its end

@@ -1,3 +1,5 @@
+#include "common/temporary_file.h"
+#include "common/testing/scoped_file_size_limit.h"
 #include "dravik/controls/control_names.h"
 #include "dravik/testing/main_window_fixture.h"
 #include "dravik/window/command_router.h"
@@ -142,6 +144,33 @@ TEST_F(GlobalSearch, StopEndsTheSearchAndKeepsTheRowsFound) {
     const std::string report = TempFolder::read(program / "QReport.rtf");
     EXPECT_LT(std::count(report.begin(), report.end(), '\n'), 60000);
     EXPECT_EQ(report.find("*Music*"), std::string::npos); // the second disc was never read
+}
+
+// The quick report is written while the search runs; rows the disk cannot hold then are written
+// again at the end, where the failure is asked about, and the window comes to rest all the same.
+TEST_F(GlobalSearch, AQuickReportTheDiskCannotHoldIsAskedAboutAndTheSearchComesToRest) {
+    std::string big;
+    for (int i = 0; i < 20000; ++i)
+        big += "\"E:\\Photos\\\",\"beach " + std::to_string(i) + ".jpg\"\r\n";
+    root.write("data/Holiday.rtf", big);
+    root.write("program/QReport.rtf", "*Old* rows\r\n");
+    start();
+    type("beach");
+    click(GCom::FindGlobal);
+    selectDiscs({0});
+    for (int i = 0; i < 2; ++i)
+        dialogs.expectPanel("ERROR: 75", "Hier is 'n fout by die auto search outside", Buttons::Ok,
+                            Icon::Warning, Answer::Yes);
+    expectSaveQuestion();
+    {
+        const common::testing::ScopedFileSizeLimit full(100000);
+        click(SoekCom::Start);
+    }
+    EXPECT_EQ(find<QAbstractButton>(GCom::FindGlobal)->text(), "Find Global");
+    EXPECT_EQ(TempFolder::read(program / "QReport.rtf"), ""); // emptied at the start, no piece
+    for (const auto& entry : std::filesystem::directory_iterator(program))
+        EXPECT_FALSE(common::TemporaryFile::isTemporaryName(entry.path().filename().string()));
+    EXPECT_TRUE(dialogs.allAnswered());
 }
 
 TEST_F(GlobalSearch, AnUnreadableSourceIsReportedTwiceThenTheSearchComesToRest) {
