@@ -2,9 +2,9 @@
 # Times the global search over 2,000 disc lists of 5,000 lines (about 800 MB) against grep -a -iF
 # and rg -i -F over the same files. Hot cache: four selective words, and broad words that give
 # about 2,000,000 rows; the matcher runs as dravik-cli search (rows streamed to a file) and as the
-# driver (rows kept in memory as the window keeps them, then the quick report written). Cold: the
-# selective words, each run after the lists are dropped from the page cache, against rg on all
-# cores. One warm-up run each, then rounds taking turns, best of three. Prints wall and CPU
+# driver (rows kept in memory and written to the quick report as found, as the window does).
+# Cold: the selective words, each run after the lists are dropped from the page cache, against rg
+# on all cores. One warm-up run each, then rounds taking turns, best of three. Prints wall and CPU
 # seconds, the ratios, peak memory and the row counts.
 # --large: then the large set too, 20,000 lists of 5,000 lines (about 8 GB in
 # /tmp/dravik-search-large, written when missing and kept): dravik-cli against rg hot and cold,

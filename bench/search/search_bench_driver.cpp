@@ -1,7 +1,8 @@
 // Runs the global search over every disc of DK.tex as the window does: rows kept in memory (the
-// result list), an observer that checks the clock per block as a throttled yield point would,
-// then the quick report written. Prints seconds (search, then report), rows, examined and peak
-// RSS. Usage: search_bench_driver DATA WORDS [--names] [REPORT]
+// result list) and written to the quick report as they come, an observer that checks the clock
+// per block as a throttled yield point would, then the report put in place. Prints seconds
+// (search, then putting the report in place), rows, examined and peak RSS.
+// Usage: search_bench_driver DATA WORDS [--names] [REPORT]
 #include "common/item_reader.h"
 #include "common/text_writer.h"
 #include "dravik/search/result_rows.h"
@@ -12,6 +13,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <sys/resource.h>
 
 namespace {
@@ -20,10 +22,13 @@ using Clock = std::chrono::steady_clock;
 
 struct Window : dravik::search::SearchObserver {
     dravik::search::ResultRows rows;
+    std::unique_ptr<common::TextWriter> report;
     Clock::time_point lastPump = Clock::now();
     long pumps = 0;
     void rowFound(std::string_view row, const dravik::search::SearchProgress&) override {
         rows.add(row);
+        if (report)
+            report->rawLine(row);
     }
     void working(const dravik::search::SearchProgress&) override {
         const auto now = Clock::now();
@@ -60,14 +65,14 @@ int main(int argc, char** argv) {
 
     const auto start = Clock::now();
     Window window;
+    if (report) // as the window writes its quick report
+        window.report = std::make_unique<common::TextWriter>(
+            report, common::TextWriter::Mode::Replace, common::TextWriter::Durability::Process);
     const auto summary = dravik::search::SearchMatcher(request).run(window);
     const double searching = since(start);
     const auto writing = Clock::now();
-    if (report) {
-        common::TextWriter writer(report, common::TextWriter::Mode::Replace);
-        window.rows.writeTo(writer);
-        writer.commit();
-    }
+    if (window.report)
+        window.report->commit();
     struct rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("%.3f s search  %.3f s report  %lld rows  %lld examined  %ld pumps  "

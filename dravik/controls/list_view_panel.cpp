@@ -119,8 +119,10 @@ void ListViewPanel::toggleEditable() {
 }
 
 void ListViewPanel::setEditable(bool editable) {
-    if (editable && !view_->makeDocument())
+    if (editable && !view_->makeDocument()) {
         editable = false; // a list too large to edit is still read, found in and copied
+        setStatus(TooLargeToEdit);
+    }
     view_->setReadOnly(!editable);
     if (!editable)
         view_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

@@ -20,6 +20,10 @@ class ListViewPanel : public QObject {
 public:
     enum class Notice { Creating, UpdatingDrive, Loading };
 
+    // The status when "ER" cannot make the list editable: a text of that size is not held whole.
+    static inline const QString TooLargeToEdit =
+        QStringLiteral("This list is too large to edit: it stays read-only (find and copy work)");
+
     // The controls are children of `host`, where the window places them.
     explicit ListViewPanel(QWidget* host);
 

@@ -2,6 +2,8 @@
 #include "common/ui/drive_list_box.h"
 #include "dravik/controls/command_array.h"
 #include "dravik/controls/control_names.h"
+#include "dravik/controls/list_text_edit.h"
+#include "dravik/controls/list_view_panel.h"
 #include "dravik/search/find_panel.h"
 #include "dravik/testing/main_window_fixture.h"
 
@@ -188,6 +190,23 @@ TEST_F(Routing, SetCdDvdListsTwentyThreeLetters) {
     click(WCom::Cancel);
     EXPECT_TRUE(find<QWidget>(Control::DefaultDriveBox)->isHidden());
     (void)w;
+}
+
+// A list shown as rows and too large to hold as one text is not made editable, and says so.
+TEST_F(Routing, AListTooLargeToEditStaysReadOnlyAndSaysSo) {
+    start();
+    auto* list = find<dravik::controls::ListTextEdit>(Control::ListView);
+    list->setRowsFrom(0);
+    list->setDocumentsUpTo(10);
+    list->showListFile(root.write("big.rtf", "first line\r\nsecond line\r\n"));
+    click(GCom::ListViewSwitch);
+    EXPECT_TRUE(list->isReadOnly());
+    EXPECT_EQ(find<QLabel>(Control::Status)->text(),
+              dravik::controls::ListViewPanel::TooLargeToEdit);
+    list->setDocumentsUpTo(100);
+    click(GCom::ListViewSwitch);
+    EXPECT_FALSE(list->isReadOnly());
+    EXPECT_EQ(list->toPlainText(), "first line\nsecond line\n");
 }
 
 TEST_F(Routing, ListViewSwitchAndFindMenuClose) {
