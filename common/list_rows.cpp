@@ -6,10 +6,53 @@
 #include <QStringView>
 
 #include <algorithm>
+#include <string>
 
 namespace common {
 
 namespace {
+
+char asciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+}
+
+// Whether a file row may hold the word, from its bytes alone, so that find over millions of rows
+// decodes only the few that may match. The word's longest ASCII run must be in the row, letters in
+// either case: no character of either code page folds to an ASCII one, except the Kelvin sign
+// (to k) and the long s (to s), which make a row a candidate for a run holding K or S.
+class RowBytesFilter {
+public:
+    explicit RowBytesFilter(const QString& word) {
+        std::string run;
+        for (const QChar c : word) {
+            if (c.unicode() >= 0x80) {
+                run.clear();
+                continue;
+            }
+            run += asciiUpper(static_cast<char>(c.unicode()));
+            if (run.size() > run_.size())
+                run_ = run;
+        }
+        foldsToRun_ = run_.find_first_of("KS") != std::string::npos;
+    }
+
+    bool mayHold(std::string_view line) const {
+        if (run_.empty())
+            return true;
+        if (std::search(line.begin(), line.end(), run_.begin(), run_.end(),
+                        [](char a, char b) { return asciiUpper(a) == b; }) != line.end())
+            return true;
+        return foldsToRun_ && (line.find(Kelvin) != std::string_view::npos ||
+                               line.find(LongS) != std::string_view::npos);
+    }
+
+private:
+    static constexpr std::string_view Kelvin = "\xE2\x84\xAA"; // U+212A in UTF-8
+    static constexpr std::string_view LongS = "\xC5\xBF";      // U+017F
+
+    std::string run_; // upper-cased
+    bool foldsToRun_ = false;
+};
 
 // The pieces of a text between its line breaks.
 QList<QStringView> linesOf(const QString& text) {
@@ -75,8 +118,10 @@ std::optional<ListRows::Place> ListRows::find(const QString& word, Place from) c
         return !found;
     };
     if (from.row < fileRows_) {
+        const RowBytesFilter filter(word);
         file_->scan(from.row, [&](std::size_t row, std::string_view line) {
-            return row < fileRows_ && look(row, CodePage::decodeLine(line));
+            return row < fileRows_ &&
+                   (!filter.mayHold(line) || look(row, CodePage::decodeLine(line)));
         });
     }
     for (std::size_t row = std::max(from.row, fileRows_); !found && row < size(); ++row)

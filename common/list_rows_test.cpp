@@ -65,3 +65,23 @@ TEST(ListRows, FindLooksInAnyCaseFromAPlaceOnThroughFileAndKeptRows) {
     EXPECT_FALSE(rows->find("nothing\n", {}));
     EXPECT_FALSE(rows->find("jpg", {99, 0}));
 }
+
+// Find passes over rows by their bytes first; whatever the text finds must still be found: a word
+// of mixed characters, rows in either code page, and the two characters that fold to ASCII
+// letters (the Kelvin sign to k, the long s to s).
+TEST(ListRows, FindPassesOverRowsByTheirBytesYetMissesNoMatch) {
+    TempFolder folder;
+    auto rows = rowsOf(folder, "plain row\r\n"
+                               "Caf\xe9 Noir\r\n"                // windows-1252
+                               "\xc3\x85re caf\xc3\xa9 noir\r\n" // UTF-8
+                               "5 \xe2\x84\xaa\x65lvin\r\n"      // U+212A
+                               "Me\xc5\xbfs\r\n");               // U+017F
+    EXPECT_EQ(rows->find(QString::fromUtf8("café noir"), {}), (Place{1, 0}));
+    EXPECT_EQ(rows->find(QString::fromUtf8("CAFÉ NOIR"), {1, 1}), (Place{2, 4}));
+    EXPECT_EQ(rows->find(QString::fromUtf8("åRE"), {}), (Place{2, 0}));
+    EXPECT_EQ(rows->find("kelvin", {}), (Place{3, 2}));
+    EXPECT_EQ(rows->find("MESS", {}), (Place{4, 0}));
+    EXPECT_EQ(rows->find("ROW", {}), (Place{0, 6}));
+    EXPECT_FALSE(rows->find("kelvins", {}));
+    EXPECT_FALSE(rows->find(QString::fromUtf8("noir é"), {}));
+}

@@ -1,9 +1,11 @@
 // Times opening a disc list into the list view as the main window does: the list view shows the
 // file (a big one as rows read when painted), is shown and paints once. Prints each step and
 // the total in seconds.
-// Usage: open_bench_driver FILE [--shown] [--text | --plain]
+// Usage: open_bench_driver FILE [--shown] [--text | --plain] [--find WORD]
 //   --shown  the view is on screen before the load, as in the main window
 //   --text   the file loaded as text and set on the list view whole, as it was opened before
+//   --find   then finds WORD from the top, as the find command does (not with --plain), and prints
+//            the time and where it was found
 //   --plain  a plain QPlainTextEdit filled by setPlainText, one block to a line, as the list view
 //            was filled before that; for comparison
 #include "bench/open/paint_counter.h"
@@ -98,6 +100,14 @@ int main(int argc, char** argv) {
     const qint64 painted = clock.nsecsElapsed();
     const int lines = plain ? view.blockCount() : list.lineCount();
 
+    for (int i = 2; i + 1 < argc && !plain; ++i) {
+        if (std::string_view(argv[i]) != "--find")
+            continue;
+        const qint64 started = clock.nsecsElapsed();
+        const qint64 at = list.findWord(QString::fromUtf8(argv[i + 1]), 0);
+        std::printf("find %.3f s  at %lld\n", seconds(clock.nsecsElapsed() - started),
+                    static_cast<long long>(at));
+    }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("%.3f s  load %.3f  set text %.3f  show+paint %.3f  lines %d  blocks %d  "
