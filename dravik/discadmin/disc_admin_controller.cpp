@@ -44,6 +44,14 @@ bool DiscAdminController::confirmed(const QString& heading, const QString& text)
     return services_.ask(heading, text, Buttons::OkCancel, Icon::Warning) == Answer::Yes;
 }
 
+// A catalogue that cannot be changed says so before the user types a name or confirms anything.
+bool DiscAdminController::refusedAsReadOnly(const QString& heading) {
+    const auto reason = index_.readOnlyRefusal();
+    if (reason)
+        services_.dialogs().message(heading, *reason, Buttons::Ok, Icon::Warning);
+    return reason.has_value();
+}
+
 void DiscAdminController::noDiscSelected() {
     services_.ask(QStringLiteral("ERROR"), QStringLiteral("There is no disc selected to delete!"),
                   Buttons::Ok, Icon::Warning);
@@ -80,6 +88,8 @@ void DiscAdminController::rename() {
                                     Buttons::Ok, Icon::Warning);
         return;
     }
+    if (refusedAsReadOnly(heading))
+        return;
     const auto answer =
         services_.dialogs().input(heading, QStringLiteral("Rename current disc to:"), oldName);
     const QString newName = answer.value_or(QString());
@@ -117,6 +127,8 @@ void DiscAdminController::deleteDisc() {
                       Icon::Warning);
         return;
     }
+    if (refusedAsReadOnly(QStringLiteral("DELETE the selected disc")))
+        return;
     if (!confirmed(QStringLiteral("DELETE the selected disc"),
                    QStringLiteral("You are about to DELETE:") + lb + lb + name + lb + lb +
                        QStringLiteral("Do you want to continue?")))
@@ -163,6 +175,8 @@ void DiscAdminController::deleteSelectedDiscs() {
         return;
     }
     const QChar lb = Workspace::LineBreak;
+    if (refusedAsReadOnly(QStringLiteral("DELETE the selected disc")))
+        return;
     if (!confirmed(QStringLiteral("DELETE the selected disc"),
                    QStringLiteral("You are about to DELETE the selected discs in the list.") + lb +
                        lb + QStringLiteral("Do you want to continue?")))

@@ -38,6 +38,7 @@ public:
 private:
     bool confirmed(const QString& heading, const QString& text);
     void noDiscSelected();
+    bool refusedAsReadOnly(const QString& heading);
     // Tells which chosen discs the index no longer held (another program deleted or renamed
     // them meanwhile): they were left alone.
     void reportLeftAlone(const QStringList& names);

@@ -1,3 +1,4 @@
+#include "common/testing/scoped_ordinary_user.h"
 #include "common/ui/drive_list_box.h"
 #include "common/ui/file_list_box.h"
 #include "common/ui/folder_list_box.h"
@@ -91,6 +92,26 @@ TEST_F(DiscAdministration, RenameRefusesOrMovesTheDiscAndKeepsTheOldIndex) {
     EXPECT_EQ(size("Summer"), "0");
     EXPECT_EQ(back(Control::DiscCount), QColor(0xe0, 0xe0, 0xe0));
     EXPECT_TRUE(dialogs.allAnswered());
+}
+
+TEST_F(DiscAdministration, AReadOnlyCatalogueSaysSoBeforeAskingAnything) {
+    std::filesystem::permissions(root.path(), std::filesystem::perms(0755));
+    ::chmod((data / "DK.tex").c_str(), 0444);
+    start();
+    const common::testing::ScopedOrdinaryUser user;
+    // The data folder as the window holds it, with its separator.
+    const QString why = QStringLiteral("The catalogue in \"") +
+                        QString::fromStdString((data / "").string()) +
+                        "\" is read-only: its discs can be opened and searched, but no disc "
+                        "can be catalogued, renamed or deleted there.";
+    find<QComboBox>(Control::DiscBox)->setEditText("Holiday");
+    dialogs.expectMessage("RENAME A DISC", why, Buttons::Ok, Icon::Warning, 1);
+    click(SSPanel1::Rename);
+    dialogs.expectMessage("DELETE the selected disc", why, Buttons::Ok, Icon::Warning, 1);
+    click(SSPanel1::DeleteDisc);
+    EXPECT_TRUE(dialogs.allAnswered()); // no name asked for, no confirmation
+    EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Holiday\r\nWork\r\nMusic\r\nWORK\r\nFilms\r\n");
+    EXPECT_TRUE(std::filesystem::exists(data / "Holiday.rtf"));
 }
 
 TEST_F(DiscAdministration, DeleteAsksTwiceAndDropsEveryEntryOfTheName) {
