@@ -41,6 +41,7 @@ inline constexpr TextLimit DefaultDrive{64 * KiB, Line, 1'000};    // "SSc.ini":
 inline constexpr TextLimit ExtensionList{1 * MiB, Line, 10'000};   // "ExtLys.ini"
 inline constexpr TextLimit Sets{1 * MiB, Line, 10'000};            // "sette.lys"
 inline constexpr TextLimit SavedSelections{1 * MiB, Line, 10'000}; // "RemSel.ini"
+inline constexpr TextLimit Help{1 * MiB, Line, NoItemLimit};       // "AssHP.rtf": a page of help
 // A saved selection: one position a line, a few bytes each, for every disc there is.
 inline constexpr TextLimit SelectionFile{16 * MiB, Line, 1'000'000};
 // A disc list or a report shown whole in the list view: a disc of a million files lists in

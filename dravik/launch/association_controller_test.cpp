@@ -217,6 +217,11 @@ TEST(AssociationHelpTest, ShippedWhenMissingAndNeverOverwritten) {
     program.write("AssHP.rtf", "mine\r\n");
     dravik::launch::AssociationHelp::installWhenMissing(program.path());
     EXPECT_EQ(dravik::launch::AssociationHelp::load(program.path()), "mine");
+    // A huge or binary file in its place is no help, and is not read whole.
+    program.write("AssHP.rtf", std::string(2u << 20, 'x'));
+    EXPECT_EQ(dravik::launch::AssociationHelp::load(program.path()), "");
+    program.write("AssHP.rtf", std::string("help\0\r\n", 7));
+    EXPECT_EQ(dravik::launch::AssociationHelp::load(program.path()), "");
 }
 
 TEST_F(Associations, AnUndoneDeletionIsAddedBackReplacingNothing) {

@@ -4,6 +4,7 @@
 #include "common/error.h"
 #include "common/line_reader.h"
 #include "common/name_resolver.h"
+#include "common/text_limit.h"
 #include "common/text_writer.h"
 
 #include <QStringList>
@@ -47,11 +48,12 @@ void installWhenMissing(const std::filesystem::path& programFolder) {
 QString load(const std::filesystem::path& programFolder) {
     try {
         QStringList lines;
-        for (const std::string& line : common::LineReader::readAll(helpFile(programFolder)))
+        common::LineReader reader(helpFile(programFolder), common::TextLimits::Help);
+        for (std::string_view line; reader.next(line);)
             lines << common::CodePage::decodeLine(line);
         return lines.join(u'\n');
     } catch (const common::Error&) {
-        return {}; // no help is no reason to keep the panel closed
+        return {}; // no help (or a file that is no help) is no reason to keep the panel closed
     }
 }
 
