@@ -109,6 +109,10 @@ TEST_F(DiscAdministration, AReadOnlyCatalogueSaysSoBeforeAskingAnything) {
     click(SSPanel1::Rename);
     dialogs.expectMessage("DELETE the selected disc", why, Buttons::Ok, Icon::Warning, 1);
     click(SSPanel1::DeleteDisc);
+    click(SSPanel1::DeleteMany);
+    choose(find<QListView>(Control::DeleteManyDiscs), 0);
+    dialogs.expectMessage("DELETE the selected disc", why, Buttons::Ok, Icon::Warning, 1);
+    click(SSPanel1::DeleteSelectedDiscs);
     EXPECT_TRUE(dialogs.allAnswered()); // no name asked for, no confirmation
     EXPECT_EQ(TempFolder::read(data / "DK.tex"), "Holiday\r\nWork\r\nMusic\r\nWORK\r\nFilms\r\n");
     EXPECT_TRUE(std::filesystem::exists(data / "Holiday.rtf"));
