@@ -40,15 +40,9 @@ void FileLines::index(const std::filesystem::path& path, const TextLimit& limit)
     std::uint64_t offset = 0;
     std::uint64_t lineStart = 0;
     bool endsInCr = false; // the piece before ended in CR
-    for (;;) {
-        const ssize_t n = ::pread(fd_.get(), buffer.data(), buffer.size(), off_t(offset));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw Error::fromErrno(errno, path.string());
-        if (n == 0)
-            break;
-        const std::string_view piece(buffer.data(), static_cast<std::size_t>(n));
+    // Read in order from the start; the rows are read later with pread.
+    while (const std::size_t n = FileOps::readSome(fd_, buffer.data(), buffer.size(), path)) {
+        const std::string_view piece(buffer.data(), n);
         TextLimit::checkText(path, piece);
         limit.checkSize(path, offset + piece.size()); // it may have grown since it was opened
         for (std::size_t at = piece.find('\n'); at != std::string_view::npos;

@@ -73,20 +73,23 @@ void FileOps::removeIfExists(const std::filesystem::path& path) {
         throw Error::fromErrno(errno, path.string());
 }
 
+std::size_t FileOps::readSome(const FileDescriptor& fd, char* into, std::size_t room,
+                              const std::filesystem::path& path) {
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), into, room);
+        if (n >= 0)
+            return static_cast<std::size_t>(n);
+        if (errno != EINTR)
+            throw Error::fromErrno(errno, path.string());
+    }
+}
+
 void FileOps::copyReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
     const FileDescriptor in = openRegular(from, O_RDONLY);
     TextWriter out(to, TextWriter::Mode::Replace);
     std::vector<char> buffer(1u << 18);
-    for (;;) {
-        const ssize_t n = ::read(in.get(), buffer.data(), buffer.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw Error::fromErrno(errno, from.string());
-        if (n == 0)
-            break;
-        out.raw(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
-    }
+    while (const std::size_t n = readSome(in, buffer.data(), buffer.size(), from))
+        out.raw(std::string_view(buffer.data(), n));
     out.commit();
 }
 

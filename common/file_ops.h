@@ -15,6 +15,10 @@ namespace FileOps {
 // `mode` less the umask.
 [[nodiscard]] FileDescriptor openRegular(const std::filesystem::path& path, int flags,
                                          unsigned mode = 0666);
+// Up to `room` bytes from where the descriptor stands; 0 at the end of the file. An interrupted
+// read is tried again; a failure throws common::Error naming `path`.
+std::size_t readSome(const FileDescriptor& fd, char* into, std::size_t room,
+                     const std::filesystem::path& path);
 
 // Creates an empty file when none is there. An existing file is left alone and not opened, so a
 // read-only one is no failure; anything but a regular file there is Error 75.

@@ -12,22 +12,6 @@
 
 namespace common {
 
-namespace {
-
-// Reads up to `room` bytes; 0 at the end of the file.
-std::size_t readSome(const FileDescriptor& fd, char* into, std::size_t room,
-                     const std::filesystem::path& path) {
-    for (;;) {
-        const ssize_t n = ::read(fd.get(), into, room);
-        if (n >= 0)
-            return static_cast<std::size_t>(n);
-        if (errno != EINTR)
-            throw Error::fromErrno(errno, path.string());
-    }
-}
-
-} // namespace
-
 LineReader::LineReader(const std::filesystem::path& path) : buffer_(1u << 16), path_(path) {
     fd_ = FileOps::openRegular(path, O_RDONLY);
 }
@@ -59,7 +43,8 @@ bool LineReader::fill() {
             return false;
         buffer_.resize(buffer_.size() * 2);
     }
-    const std::size_t n = readSome(fd_, buffer_.data() + end_, buffer_.size() - end_, path_);
+    const std::size_t n =
+        FileOps::readSome(fd_, buffer_.data() + end_, buffer_.size() - end_, path_);
     if (n == 0) {
         eof_ = true;
         return false;
@@ -136,7 +121,7 @@ std::string LineReader::readWhole(const std::filesystem::path& path, const TextL
     for (;;) {
         if (used == bytes.size())
             bytes.resize(bytes.size() + (1u << 16)); // grown since, or a size the file hides
-        const std::size_t n = readSome(fd, bytes.data() + used, bytes.size() - used, path);
+        const std::size_t n = FileOps::readSome(fd, bytes.data() + used, bytes.size() - used, path);
         if (n == 0)
             break;
         used += n;

@@ -103,17 +103,14 @@ SearchMatcher::Flow SearchMatcher::replay(const ScannedSource& scanned) {
     observer_->sourceStarted(progress_);
     if (observer_->stopRequested())
         return Flow::Stop;
-    const long long words = lines_.wordCount();
     const long long examinedBefore = progress_.examined;
-    for (const ScannedSource::Found& found : scanned.found()) {
-        if (!keys_.insert(scanned.key(found)))
-            continue;
-        progress_.examined = examinedBefore + found.linesBefore * words + found.word + 1;
-        if (const Flow flow = report(scanned.line(found)); flow != Flow::Go)
+    for (const ScannedSource::Found& f : scanned.found()) {
+        const Flow flow =
+            found(scanned.line(f), scanned.key(f), f.word, f.linesBefore, examinedBefore);
+        if (flow != Flow::Go)
             return flow;
     }
-    sourceLines_ = scanned.lines();
-    progress_.examined = examinedBefore + scanned.lines() * words;
+    counted(scanned.lines(), examinedBefore);
     observer_->working(progress_);
     if (observer_->stopRequested())
         return Flow::Stop;
@@ -232,24 +229,35 @@ SearchMatcher::Flow SearchMatcher::scanRegion(const char* data, std::size_t size
         scan_.learn(data, size);
         learned_ = true;
     }
-    const long long words = lines_.wordCount();
     const long long examinedBefore = progress_.examined;
     Flow flow = Flow::Go;
     const auto lines = LineFinder::find(
         data, size, scan_, lines_,
         [&](std::string_view bytes, const LineMatcher::Match& match, long long before) {
-            if (!keys_.insert(match.key))
-                return true;
-            // The lines before this one were tested against every word, this one up to its word.
-            progress_.examined = examinedBefore + before * words + match.word + 1;
-            flow = report(bytes);
+            flow = found(bytes, match.key, match.word, before, examinedBefore);
             return flow == Flow::Go;
         });
     if (!lines)
         return flow;
-    sourceLines_ += *lines;
-    progress_.examined = examinedBefore + *lines * words;
+    counted(*lines, examinedBefore);
     return Flow::Go;
+}
+
+// A line that passed the test, `linesBefore` lines into a stretch whose count began at
+// `examinedBefore`: a row, unless an equal one was reported before.
+SearchMatcher::Flow SearchMatcher::found(std::string_view line, std::string_view key, int word,
+                                         long long linesBefore, long long examinedBefore) {
+    if (!keys_.insert(key))
+        return Flow::Go;
+    // The lines before this one were tested against every word, this one up to its word.
+    progress_.examined = examinedBefore + linesBefore * lines_.wordCount() + word + 1;
+    return report(line);
+}
+
+// A stretch of `lines` lines searched to its end: each was tested against every word.
+void SearchMatcher::counted(long long lines, long long examinedBefore) {
+    sourceLines_ += lines;
+    progress_.examined = examinedBefore + lines * lines_.wordCount();
 }
 
 SearchMatcher::Flow SearchMatcher::report(std::string_view line) {

@@ -59,6 +59,9 @@ private:
     std::size_t scannable(std::size_t used, bool end);
     Flow skipLongLine(SourceFile& file, const std::filesystem::path& path, std::size_t& used);
     Flow scanRegion(const char* data, std::size_t size);
+    Flow found(std::string_view line, std::string_view key, int word, long long linesBefore,
+               long long examinedBefore);
+    void counted(long long lines, long long examinedBefore);
     Flow report(std::string_view line);
     Flow answer(FailureAnswer answer) const;
     SearchSummary summary(SearchEnding ending) const;

@@ -54,13 +54,7 @@ bool SourceFile::open(const std::filesystem::path& path) {
 }
 
 std::size_t SourceFile::read(char* into, std::size_t size) {
-    for (;;) {
-        const ssize_t n = ::read(fd_.get(), into, size);
-        if (n >= 0)
-            return static_cast<std::size_t>(n);
-        if (errno != EINTR)
-            throw common::Error::fromErrno(errno, path_.string());
-    }
+    return common::FileOps::readSome(fd_, into, size, path_);
 }
 
 } // namespace dravik::search
