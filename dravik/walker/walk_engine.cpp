@@ -45,14 +45,28 @@ bool isFolder(int dirFd, unsigned char type, const char* name) {
     return ::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
 }
 
-// Size and time of a file in the open folder `dirFd`; a file that went away meanwhile has none.
-FileStat statOf(int dirFd, const char* name) {
+// What the listing needs of an entry of the open folder `dirFd`: whether it is a folder and, when
+// asked, a file's size and time. Where the folder record gives no type (ISO 9660 media never
+// do), the one statx answers both. A file that went away meanwhile has no size or time.
+struct Looked {
+    bool folder = false;
+    FileStat stat;
+};
+
+Looked lookAt(int dirFd, unsigned char type, const char* name, bool withStat) {
+    if (type == DT_DIR)
+        return {true, {}};
+    if (!withStat)
+        return {isFolder(dirFd, type, name), {}};
     struct statx st {};
     if (::statx(dirFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT | AT_STATX_DONT_SYNC,
-                STATX_SIZE | STATX_MTIME, &st) != 0)
+                STATX_TYPE | STATX_SIZE | STATX_MTIME, &st) != 0)
         return {};
-    return {static_cast<std::int64_t>(st.stx_size),
-            st.stx_mtime.tv_sec * 1000000000LL + st.stx_mtime.tv_nsec};
+    if (type == DT_UNKNOWN && S_ISDIR(st.stx_mode))
+        return {true, {}};
+    return {false,
+            {static_cast<std::int64_t>(st.stx_size),
+             st.stx_mtime.tv_sec * 1000000000LL + st.stx_mtime.tv_nsec}};
 }
 
 // The kernel's directory record: reading these straight into one reused buffer saves the
@@ -178,7 +192,7 @@ public:
         names_.clear();
         entries_.clear();
     }
-    void add(const char* name, bool folder, const FileStat& stat = {}) {
+    void add(const char* name, bool folder, const FileStat& stat) {
         const std::string_view text(name);
         entries_.push_back({names_.size(), text.size(), folder, stat});
         names_ += text;
@@ -259,12 +273,10 @@ private:
                 at += entry->d_reclen;
                 if (isDot(entry->d_name))
                     continue;
-                const bool sub = isFolder(fd, entry->d_type, entry->d_name);
-                subfolders = subfolders || sub;
-                if (observer_ && !sub)
-                    listing_.add(entry->d_name, sub, statOf(fd, entry->d_name));
-                else
-                    listing_.add(entry->d_name, sub);
+                const Looked looked =
+                    lookAt(fd, entry->d_type, entry->d_name, observer_ != nullptr);
+                subfolders = subfolders || looked.folder;
+                listing_.add(entry->d_name, looked.folder, looked.stat);
             }
         }
         return subfolders;
