@@ -1,6 +1,5 @@
 #include "dravik/search/source_scanner.h"
 
-#include "common/error.h"
 #include "dravik/search/line_finder.h"
 
 #include <cstring>
@@ -22,8 +21,10 @@ std::unique_ptr<ScannedSource> SourceScanner::scan(const QString& source,
         if (!scanFile(file, *scanned, goOn))
             return nullptr;
         return scanned;
-    } catch (const common::Error&) {
-        return nullptr; // met again, and asked about, when the search reads it in its turn
+    } catch (...) {
+        // Met again, and asked about, when the search reads it in its turn; nothing may leave a
+        // helper's thread, where it would end the program.
+        return nullptr;
     }
 }
 
